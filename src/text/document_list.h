@@ -1,0 +1,35 @@
+// The document template: open documents in order of opening, found by path, untitled ones
+// numbered as they are made.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/kespo_doc.h"
+
+namespace nelvix {
+
+class DocumentList {
+public:
+    explicit DocumentList(DocumentEnvironment& environment) : m_environment(environment) {}
+
+    /// A new untitled document titled "無題" and the next running number; null when memory ran
+    /// out.
+    CKespoDoc* CreateUntitled();
+    /// The document already open for `sjisPath`, else a new one loaded from it; null when the
+    /// memory check or the load failed.
+    CKespoDoc* Open(std::string_view sjisPath);
+    CKespoDoc* FindByPath(std::string_view sjisPath) const;
+    void Close(CKespoDoc& document);
+
+    const std::vector<std::unique_ptr<CKespoDoc>>& Documents() const { return m_documents; }
+
+private:
+    DocumentEnvironment& m_environment;
+    std::vector<std::unique_ptr<CKespoDoc>> m_documents;
+    int m_untitledCount = 0;
+};
+
+} // namespace nelvix

@@ -1,0 +1,161 @@
+// CKespoDoc: one open text (a file, or an untitled result list) as Shift-JIS with CR LF.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/byte_block.h"
+#include "text/update_hint.h"
+
+namespace nelvix::ui {
+struct Platform;
+}
+
+namespace nelvix {
+
+inline constexpr std::uint32_t kMaxTextBytes = 4'000'000;
+inline constexpr std::uint32_t kMaxRows = 60'000;
+inline constexpr std::uint32_t kTextBlockStep = 32'768;
+inline constexpr std::size_t kLoadBufferBytes = 30'720;
+inline constexpr std::size_t kMaxMarks = 100;
+inline constexpr std::size_t kMaxStringMarkBytes = 40;
+/// The line mark of the first line, which has no line end before it.
+inline constexpr std::uint32_t kFirstLineMark = 0xFFFFFFFE;
+
+/// A copy of the display block's layout words 0..25 (characters per line, tab width, line
+/// numbering, ..., document type in word 12, word wrap in word 25).
+struct FormatSettings {
+    static constexpr std::size_t kWordCount = 26;
+    static constexpr std::size_t kDocumentTypeWord = 12;
+    std::array<std::int32_t, kWordCount> words{200, 4, 1, 0, 0, 1, 0, 1, 1, 0, 1, 1, 0};
+    /// 0 plain text ("一般文書"), 1 C, 2 C++.
+    std::int32_t DocumentType() const { return words[kDocumentTypeWord]; }
+    bool operator==(const FormatSettings&) const = default;
+};
+
+struct StringMark {
+    std::uint32_t offset = 0;
+    std::uint32_t length = 0;
+    std::string text; ///< 1..40 bytes of Shift-JIS
+};
+
+/// Reading and writing the attribute file beside a text; absent until that module is wired in.
+class DocumentAttributes {
+public:
+    virtual ~DocumentAttributes() = default;
+    /// Reports its own failures; opening goes on regardless.
+    virtual void Read(CKespoDoc& document, std::string_view sjisPath) = 0;
+    /// False (after its own message) when the save must report failure.
+    virtual bool Write(CKespoDoc& document, std::string_view sjisPath) = 0;
+};
+
+/// What a document needs of the program around it.
+struct DocumentEnvironment {
+    ui::Platform& platform;
+    /// Native path of this process's work file; empty: files are read unconverted.
+    std::string workFilePath;
+    int codeDecision = 0; ///< the "CodeDecision" setting
+    FormatSettings format;
+    DocumentAttributes* attributes = nullptr;
+    std::function<void(std::string_view sjisPath)> addToRecentFiles;
+};
+
+enum class GrowResult : int { Fits = 0, Grown = 1, OutOfMemory = 2, TooLarge = 3 };
+
+enum class NearLimit : int { None = 0, Rows = 1, Bytes = 2 };
+
+class CKespoDoc {
+public:
+    /// Nothing when the first text block cannot be had.
+    static std::unique_ptr<CKespoDoc> Create(DocumentEnvironment& environment);
+    ~CKespoDoc();
+    CKespoDoc(const CKespoDoc&) = delete;
+    CKespoDoc& operator=(const CKespoDoc&) = delete;
+
+    /// Loads a file (converted through the work file when needed); false after the load-failure
+    /// report.
+    bool OnOpenDocument(std::string_view sjisPath);
+    /// Writes the text as held, then the attribute file; false after the save-failure report.
+    bool OnSaveDocument(std::string_view sjisPath);
+    /// Runs the byte filter over bytes already in memory, as loading a file does.
+    void LoadBytes(const Byte* bytes, std::size_t length);
+
+    /// The Save command (57603): saves in place when possible, else as Save As.
+    bool Save();
+    /// Save As (57604): asks for a name, proposing ProposedSaveName().
+    bool SaveAs();
+    bool CanSave() const { return !m_readOnly && !m_alteredOnLoad; }
+    std::string ProposedSaveName() const;
+
+    GrowResult GrowText(std::uint32_t bytesNeeded);
+    NearLimit CheckNearLimit(std::uint32_t rowsToAdd, std::uint32_t bytesToAdd) const;
+    std::uint32_t RowOfLine(std::uint32_t line) const;
+    std::uint32_t LineOfRow(std::uint32_t row) const;
+
+    void AddView(DocumentView& view);
+    void RemoveView(DocumentView& view);
+    void UpdateAllViews(UpdateHint hint, const HintArgument& argument = {});
+    /// Takes a new copy of the format settings and sends FormatCopied.
+    void SetFormatSettings(const FormatSettings& format);
+
+    const Byte* Text() const { return m_text.get(); }
+    Byte* MutableText() { return m_text.get(); }
+    std::uint32_t TextLength() const { return m_textLength; }
+    void SetTextLength(std::uint32_t length);
+    std::uint32_t LastCharOffset() const { return m_lastCharOffset; }
+    std::uint32_t Capacity() const { return m_capacity; }
+    std::string_view TextView() const;
+
+    std::uint32_t* RowStarts() { return m_rowStarts.data(); }
+    std::uint8_t* RowFlags() { return m_rowFlags.data(); }
+    const std::uint8_t* RowFlags() const { return m_rowFlags.data(); }
+    std::uint16_t RowCount() const { return m_rowCount; }
+    void SetRowCount(std::uint16_t rows) { m_rowCount = rows; }
+
+    std::vector<StringMark>& StringMarks() { return m_stringMarks; }
+    std::vector<std::uint32_t>& LineMarks() { return m_lineMarks; }
+    const FormatSettings& Format() const { return m_format; }
+    std::array<std::int32_t, 4>& ViewState() { return m_viewState; }
+
+    const std::string& PathName() const { return m_path; } ///< Shift-JIS; empty when untitled
+    const std::string& Title() const { return m_title; }
+    void SetTitle(std::string sjisTitle) { m_title = std::move(sjisTitle); }
+    void SetPathName(std::string sjisPath);
+
+    bool IsReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    bool IsAlteredOnLoad() const { return m_alteredOnLoad; }
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+
+    DocumentEnvironment& Environment() { return m_environment; }
+
+private:
+    explicit CKespoDoc(DocumentEnvironment& environment);
+
+    DocumentEnvironment& m_environment;
+    std::unique_ptr<Byte, FreeDeleter> m_text;
+    std::uint32_t m_textLength = 0;
+    std::uint32_t m_lastCharOffset = 0;
+    std::uint32_t m_capacity = 0;
+    std::vector<std::uint32_t> m_rowStarts;
+    std::vector<std::uint8_t> m_rowFlags;
+    std::uint16_t m_rowCount = 0;
+    std::vector<StringMark> m_stringMarks;
+    std::vector<std::uint32_t> m_lineMarks;
+    FormatSettings m_format;
+    std::array<std::int32_t, 4> m_viewState{0, 0, 0, -1};
+    std::vector<DocumentView*> m_views;
+    std::string m_path;
+    std::string m_title;
+    bool m_readOnly = false;
+    bool m_alteredOnLoad = false;
+    bool m_modified = false;
+};
+
+} // namespace nelvix

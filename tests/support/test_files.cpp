@@ -1,0 +1,42 @@
+// Temporary folders and files for tests.
+#include "support/test_files.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace nelvix::test {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "nelvix-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make a temporary folder");
+    m_path = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string TempDir::Write(std::string_view name, std::string_view bytes) const {
+    std::string path = PathOf(name);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string TestDataPath(std::string_view name) {
+    const char* dir = std::getenv("NELVIX_TEST_DATA");
+    std::string base = dir != nullptr ? dir : NELVIX_TEST_DATA_DIR;
+    return base + "/" + std::string(name);
+}
+
+} // namespace nelvix::test

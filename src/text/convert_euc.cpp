@@ -1,1 +1,42 @@
-// Not yet written.
+// EUC-JP to Shift-JIS.
+#include "text/convert.h"
+
+namespace nelvix {
+
+// SS2 half-width katakana keep their byte; SS3 itself is dropped and the two JIS X 0212 bytes
+// after it convert as if they were a JIS X 0208 pair. A lead byte with nothing after it, and
+// every byte EUC-JP does not use, are dropped.
+std::size_t ConvertEucToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd) {
+    const bool splitLineEnds = lineEnd != LineEndKind::CrLf;
+    Byte* out = dest;
+    std::size_t i = 0;
+    while (i < length) {
+        const Byte b = src[i];
+        if (b < 0x80) {
+            if (splitLineEnds && (b == kCr || b == kLf)) {
+                *out++ = kCr;
+                *out++ = kLf;
+            } else {
+                *out++ = b;
+            }
+            ++i;
+        } else if (b == 0x8E) {
+            if (i + 1 < length)
+                *out++ = src[i + 1];
+            i += 2;
+        } else if (b >= 0xA1 && b <= 0xFE) {
+            if (i + 1 < length) {
+                std::uint16_t sjis = JisToSjisPair(static_cast<Byte>(b - 0x80),
+                                                   static_cast<Byte>(src[i + 1] - 0x80));
+                *out++ = static_cast<Byte>(sjis >> 8);
+                *out++ = static_cast<Byte>(sjis & 0xFF);
+            }
+            i += 2;
+        } else {
+            ++i;
+        }
+    }
+    return static_cast<std::size_t>(out - dest);
+}
+
+} // namespace nelvix

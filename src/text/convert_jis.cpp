@@ -1,1 +1,55 @@
-// Not yet written.
+// JIS (ISO-2022-JP style escapes) to Shift-JIS.
+#include "text/convert.h"
+
+namespace nelvix {
+namespace {
+
+bool IsKanjiIn(const Byte* at) {
+    return at[0] == kEsc && at[1] == '$' && (at[2] == 'B' || at[2] == '@');
+}
+
+bool IsKanjiOut(const Byte* at) {
+    return at[0] == kEsc && at[1] == '(' && (at[2] == 'B' || at[2] == 'J');
+}
+
+} // namespace
+
+// Only the kanji-in and kanji-out escapes have a meaning; any other escape is text. In kanji
+// mode CR and LF pair up like other bytes unless the head showed lone line ends.
+std::size_t ConvertJisToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd) {
+    const bool splitLineEnds = lineEnd != LineEndKind::CrLf;
+    Byte* out = dest;
+    bool kanji = false;
+    std::size_t i = 0;
+    while (i < length) {
+        const std::size_t remaining = length - i;
+        const Byte b = src[i];
+        if (splitLineEnds && (b == kCr || b == kLf)) {
+            *out++ = kCr;
+            *out++ = kLf;
+            ++i;
+        } else if (!kanji) {
+            if (b == kEsc && remaining >= 3 && IsKanjiIn(src + i)) {
+                kanji = true;
+                i += 3;
+            } else {
+                *out++ = b;
+                ++i;
+            }
+        } else if (b == kEsc && remaining >= 3 && IsKanjiOut(src + i)) {
+            kanji = false;
+            i += 3;
+        } else if (remaining >= 2) {
+            std::uint16_t sjis = JisToSjisPair(b, src[i + 1]);
+            *out++ = static_cast<Byte>(sjis >> 8);
+            *out++ = static_cast<Byte>(sjis & 0xFF);
+            i += 2;
+        } else {
+            *out++ = b;
+            ++i;
+        }
+    }
+    return static_cast<std::size_t>(out - dest);
+}
+
+} // namespace nelvix

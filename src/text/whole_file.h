@@ -28,6 +28,7 @@ std::optional<ByteBlock> ReadWholeFile(ui::Platform& platform, std::string_view 
 bool WriteWholeFile(std::string_view sjisPath, const Byte* bytes, std::size_t length, bool append);
 
 /// Reads `sjisSource` whole and writes it to `sjisTarget`.
-bool CopyWholeFile(ui::Platform& platform, std::string_view sjisTarget, std::string_view sjisSource);
+bool CopyWholeFile(ui::Platform& platform, std::string_view sjisTarget,
+                   std::string_view sjisSource);
 
 } // namespace nelvix

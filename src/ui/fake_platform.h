@@ -49,8 +49,8 @@ public:
     void* Allocate(std::size_t bytes) override;
     void* Reallocate(void* block, std::size_t bytes) override;
     int calls = 0;
-    int failFromCall = 0;             ///< 1-based; 0 never
-    std::size_t failAboveBytes = 0;   ///< 0 never
+    int failFromCall = 0;           ///< 1-based; 0 never
+    std::size_t failAboveBytes = 0; ///< 0 never
     bool failAll = false;
 
 private:

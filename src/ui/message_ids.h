@@ -41,7 +41,7 @@ enum MessageId : int {
     kMsgFileWriteError = 59512,
     kMsgIntegerRange = 59513, ///< %1 lowest, %2 highest
     kMsgIntegerExpected = 59514,
-    kMsgInvalidFileName = 59515,  ///< default text of a failed save
+    kMsgInvalidFileName = 59515,    ///< default text of a failed save
     kMsgOpenDocumentFailed = 59516, ///< default text of a failed open
     kMsgSaveAsTitle = 59517,
     kMsgUntitled = 59518,
@@ -50,7 +50,8 @@ enum MessageId : int {
 
 /// The fixed out-of-memory text and its two captions.
 inline constexpr const char* kOutOfMemoryTextUtf8 =
-    "メモリ不足です。他のアプリケーションを終了させて、\nメモリを増やしてから再度実行してください。";
+    "メモリ不足です。他のアプリケーションを終了させて、\nメモリを増やしてから再度実行してください"
+    "。";
 inline constexpr const char* kOutOfMemoryCaptionUtf8 = "KAV Mirol";
 inline constexpr const char* kWholeFileOutOfMemoryCaptionUtf8 = "Vandu";
 

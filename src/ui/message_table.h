@@ -1,8 +1,8 @@
 // The program's string table: message texts by id.
 #pragma once
 
-#include <string>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace nelvix::ui {

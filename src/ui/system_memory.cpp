@@ -5,7 +5,9 @@
 
 namespace nelvix::ui {
 
-void* SystemMemory::Allocate(std::size_t bytes) { return std::malloc(bytes == 0 ? 1 : bytes); }
+void* SystemMemory::Allocate(std::size_t bytes) {
+    return std::malloc(bytes == 0 ? 1 : bytes);
+}
 
 void* SystemMemory::Reallocate(void* block, std::size_t bytes) {
     return std::realloc(block, bytes == 0 ? 1 : bytes);

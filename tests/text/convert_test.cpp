@@ -1,0 +1,99 @@
+// The JIS, EUC-JP and line-end converters, byte for byte.
+#include "text/convert.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace nelvix {
+namespace {
+
+enum class Converter { Jis, Euc, LineEnds };
+
+struct ConvertCase {
+    const char* name;
+    Converter converter;
+    LineEndKind lineEnd;
+    std::string input;
+    std::string expected;
+};
+
+std::string RunConverter(Converter converter, LineEndKind lineEnd, const std::string& input) {
+    std::vector<Byte> out(2 * input.size() + 1);
+    const auto* src = reinterpret_cast<const Byte*>(input.data());
+    std::size_t n = 0;
+    switch (converter) {
+    case Converter::Jis:
+        n = ConvertJisToSjis(src, out.data(), input.size(), lineEnd);
+        break;
+    case Converter::Euc:
+        n = ConvertEucToSjis(src, out.data(), input.size(), lineEnd);
+        break;
+    case Converter::LineEnds:
+        n = NormalizeLineEnds(src, out.data(), input.size());
+        break;
+    }
+    EXPECT_LE(n, 2 * input.size());
+    return std::string(reinterpret_cast<const char*>(out.data()), n);
+}
+
+class ConvertTable : public testing::TestWithParam<ConvertCase> {};
+
+TEST_P(ConvertTable, WritesExpectedBytes) {
+    const ConvertCase& c = GetParam();
+    EXPECT_EQ(RunConverter(c.converter, c.lineEnd, c.input), c.expected);
+}
+
+using std::string_literals::operator""s;
+constexpr auto kCrLf = LineEndKind::CrLf;
+constexpr auto kLfOnly = LineEndKind::Lf;
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ConvertTable,
+    testing::Values(
+        ConvertCase{"JisHiraganaA", Converter::Jis, kCrLf, "\x1B$B$\"\x1B(B", "\x82\xA0"},
+        ConvertCase{"JisOldKanjiInAndRomanOut", Converter::Jis, kCrLf, "\x1B$@0!\x1B(Jx",
+                    "\x88\x9Fx"},
+        ConvertCase{"JisKanjiOutInAsciiModeIsText", Converter::Jis, kCrLf, "a\x1B(Bb", "a\x1B(Bb"},
+        ConvertCase{"JisKatakanaEscapeIsText", Converter::Jis, kCrLf, "\x1B(I1", "\x1B(I1"},
+        ConvertCase{"JisLastByteInKanjiModeCopied", Converter::Jis, kCrLf, "\x1B$B$\"$",
+                    "\x82\xA0$"},
+        ConvertCase{"JisCrLfPairsInKanjiMode", Converter::Jis, kCrLf, "\x1B$B\r\n", "\0\0"s},
+        ConvertCase{"JisLoneLfSplitInKanjiMode", Converter::Jis, kLfOnly, "\x1B$B$\"\n$\"",
+                    "\x82\xA0\r\n\x82\xA0"},
+        ConvertCase{"JisInvalidPairIsTwoNuls", Converter::Jis, kCrLf, "\x1B$B\x7F!", "\0\0"s},
+        ConvertCase{"EucHiraganaA", Converter::Euc, kCrLf, "\xA4\xA2", "\x82\xA0"},
+        ConvertCase{"EucSs2KeepsKatakana", Converter::Euc, kCrLf, "\x8E\xB1", "\xB1"},
+        ConvertCase{"EucSs2AtEnd", Converter::Euc, kCrLf, "a\x8E", "a"},
+        ConvertCase{"EucTrailingLeadDropped", Converter::Euc, kCrLf, "a\xA4", "a"},
+        ConvertCase{"EucSs3DroppedPairConverted", Converter::Euc, kCrLf, "\x8F\xB0\xA1",
+                    "\x88\x9F"},
+        ConvertCase{"EucUnusedBytesDropped", Converter::Euc, kCrLf,
+                    "\x80\x8D\x90\xA0\xFF"
+                    "a",
+                    "a"},
+        ConvertCase{"EucLfSplitToCrLf", Converter::Euc, kLfOnly, "a\nb", "a\r\nb"},
+        ConvertCase{"EucLeadBeforeLfPairsUp", Converter::Euc, kCrLf, "\xA4\n", "\0\0"s},
+        ConvertCase{"EucCrLfKeptAsIs", Converter::Euc, kCrLf, "a\r\nb", "a\r\nb"},
+        ConvertCase{"LineEndsLfOnly", Converter::LineEnds, kCrLf, "a\nb\n", "a\r\nb\r\n"},
+        ConvertCase{"LineEndsCrOnly", Converter::LineEnds, kCrLf, "a\rb", "a\r\nb"},
+        ConvertCase{"LineEndsLaterCrLfDoubled", Converter::LineEnds, kCrLf, "a\r\nb", "a\r\n\r\nb"},
+        ConvertCase{"LineEndsSjisUntouched", Converter::LineEnds, kCrLf, "\x82\xA0\x95\\",
+                    "\x82\xA0\x95\\"}),
+    [](const testing::TestParamInfo<ConvertCase>& row) { return std::string(row.param.name); });
+
+TEST(JisToSjisPair, MapsRowsAndRejectsBytesOutsideTheTable) {
+    EXPECT_EQ(JisToSjisPair(0x24, 0x22), 0x82A0); // あ
+    EXPECT_EQ(JisToSjisPair(0x21, 0x21), 0x8140); // ideographic space
+    EXPECT_EQ(JisToSjisPair(0x30, 0x21), 0x889F); // first kanji of level 1
+    EXPECT_EQ(JisToSjisPair(0x5F, 0x21), 0xE040); // lead crosses the katakana gap
+    EXPECT_EQ(JisToSjisPair(0x21, 0x60), 0x8180); // odd row, trail skips 0x7F
+    EXPECT_EQ(JisToSjisPair(0x7E, 0x7E), 0xEFFC);
+    EXPECT_EQ(JisToSjisPair(0x20, 0x21), 0);
+    EXPECT_EQ(JisToSjisPair(0x21, 0x7F), 0);
+    EXPECT_EQ(JisToSjisPair(0x7F, 0x21), 0);
+}
+
+} // namespace
+} // namespace nelvix

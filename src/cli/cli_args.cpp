@@ -1,0 +1,129 @@
+// Parsing nelvix-cli's arguments into a subcommand, its files and options.
+#include "cli/cli_args.h"
+
+#include <array>
+
+namespace nelvix::cli {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: nelvix-cli detect FILE...\n"
+    "       nelvix-cli convert [--code auto|sjis|jis|euc] [--utf8] FILE\n"
+    "       nelvix-cli --help\n"
+    "\n"
+    "  detect    print each file's encoding (Shift-JIS, JIS, EUC-JP or UTF-8) and line end\n"
+    "            (CRLF, CR or LF), judged from its first 4096 bytes as Nelvix does\n"
+    "  convert   write FILE's text to standard output as Nelvix holds it: Shift-JIS with\n"
+    "            CR LF line ends\n"
+    "    --code  decide the encoding (auto, the default) or read the file as Shift-JIS (sjis),\n"
+    "            JIS (jis) or EUC-JP (euc)\n"
+    "    --utf8  write UTF-8 with LF line ends instead, for reading in a terminal\n"
+    "\n"
+    "Exit status: 0 done, 1 a file could not be read, 2 wrong arguments.\n";
+
+constexpr std::string_view kCodeWords = "auto, sjis, jis or euc";
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+bool IsHelpOption(std::string_view arg) {
+    return arg == "--help" || arg == "-h";
+}
+
+std::string Quoted(std::string_view arg) {
+    return "'" + std::string(arg) + "'";
+}
+
+// Reads the option at `arguments[index]`, and its value when it takes one (advancing `index`).
+// Returns a usage error, or an empty string.
+std::string ParseConvertOption(std::span<const std::string> arguments, std::size_t& index,
+                               CliArgs& args) {
+    std::string_view arg = arguments[index];
+    if (arg == "--utf8") {
+        args.utf8 = true;
+        return {};
+    }
+    std::string_view word;
+    if (arg == "--code") {
+        if (index + 1 >= arguments.size())
+            return "--code needs a value: " + std::string(kCodeWords);
+        word = arguments[++index];
+    } else if (StartsWith(arg, "--code=")) {
+        word = arg.substr(std::string_view("--code=").size());
+    } else {
+        return "unknown option " + Quoted(arg) + " for convert";
+    }
+    int code = CodeDecisionOfWord(word);
+    if (code < 0)
+        return "bad --code value " + Quoted(word) + " (use " + std::string(kCodeWords) + ")";
+    args.codeDecision = code;
+    return {};
+}
+
+std::string CheckFileCount(const CliArgs& args) {
+    const char* name = args.command == Subcommand::Detect ? "detect" : "convert";
+    if (args.files.empty())
+        return std::string(name) + ": missing FILE";
+    if (args.command == Subcommand::Convert && args.files.size() > 1)
+        return "convert takes one FILE, not " + std::to_string(args.files.size());
+    return {};
+}
+
+ParsedArgs ParseSubcommand(Subcommand command, std::span<const std::string> arguments) {
+    ParsedArgs parsed;
+    parsed.args.command = command;
+    bool optionsEnded = false;
+    for (std::size_t index = 1; index < arguments.size(); ++index) {
+        const std::string& arg = arguments[index];
+        // A lone "-" is a file name like any other: there is no reading from standard input.
+        bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
+        if (!isOption) {
+            parsed.args.files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (IsHelpOption(arg)) {
+            return ParsedArgs{CliArgs{}, {}};
+        } else if (command == Subcommand::Convert) {
+            parsed.error = ParseConvertOption(arguments, index, parsed.args);
+        } else {
+            parsed.error = "unknown option " + Quoted(arg) + " for detect";
+        }
+        if (!parsed.ok())
+            return parsed;
+    }
+    parsed.error = CheckFileCount(parsed.args);
+    return parsed;
+}
+
+} // namespace
+
+int CodeDecisionOfWord(std::string_view word) {
+    static constexpr std::array<std::string_view, 4> kWords{"auto", "sjis", "jis", "euc"};
+    for (std::size_t code = 0; code < kWords.size(); ++code) {
+        if (word == kWords[code])
+            return static_cast<int>(code);
+    }
+    return -1;
+}
+
+ParsedArgs ParseCliArgs(std::span<const std::string> arguments) {
+    if (arguments.empty())
+        return ParsedArgs{CliArgs{}, "no subcommand given"};
+    std::string_view first = arguments[0];
+    if (IsHelpOption(first) || first == "help")
+        return ParsedArgs{CliArgs{}, {}};
+    if (first == "detect")
+        return ParseSubcommand(Subcommand::Detect, arguments);
+    if (first == "convert")
+        return ParseSubcommand(Subcommand::Convert, arguments);
+    if (StartsWith(first, "-"))
+        return ParsedArgs{CliArgs{}, "unknown option " + Quoted(first)};
+    return ParsedArgs{CliArgs{}, "unknown subcommand " + Quoted(first)};
+}
+
+std::string_view UsageText() {
+    return kUsage;
+}
+
+} // namespace nelvix::cli

@@ -1,1 +1,81 @@
-// Not yet written.
+// UTF-8 to Shift-JIS (code page 932) with CR LF: one pass through a table built from iconv.
+#include "text/convert.h"
+
+#include <cstring>
+
+#include "text/cp932_table.h"
+
+namespace nelvix {
+namespace {
+
+constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+constexpr std::uint64_t kLowBits = 0x0101010101010101u;
+
+/// True when some byte of `word` equals `b` (the classic zero-byte test on word ^ b...b).
+constexpr bool HasByte(std::uint64_t word, Byte b) {
+    const std::uint64_t x = word ^ (kLowBits * b);
+    return ((x - kLowBits) & ~x & kHighBits) != 0;
+}
+
+} // namespace
+
+std::size_t ConvertUtf8ToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd,
+                              bool& lossy) {
+    // Output bound: every step below consumes k >= 1 input bytes and writes at most 2, and only
+    // the one-byte steps (CR, LF) may write 2; a code page 932 character is at most 2 bytes while
+    // its UTF-8 form is at least as long, and "・" replaces at least one byte. So <= 2 x length.
+    const std::uint16_t* const table = UnicodeToCp932Table();
+    const Byte* p = src;
+    const Byte* const end = src + length;
+    Byte* out = dest;
+    const bool expandLineEnds = lineEnd != LineEndKind::CrLf;
+    bool replaced = false;
+
+    if (length >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+        p += 3;
+
+    while (p < end) {
+        const Byte b = *p;
+        if (b < 0x80) {
+            if (expandLineEnds && (b == kCr || b == kLf)) {
+                *out++ = kCr;
+                *out++ = kLf;
+            } else {
+                *out++ = b;
+            }
+            ++p;
+            // ASCII tends to come in runs: take eight bytes at a time while none of them is
+            // high or a line end to be doubled.
+            while (end - p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, p, sizeof word);
+                if ((word & kHighBits) != 0 ||
+                    (expandLineEnds && (HasByte(word, kCr) || HasByte(word, kLf))))
+                    break;
+                std::memcpy(out, &word, sizeof word);
+                p += 8;
+                out += 8;
+            }
+            continue;
+        }
+
+        const Utf8Step step = DecodeUtf8(p, end);
+        p += step.length;
+        const std::uint16_t code =
+            step.valid && step.codePoint < 0x10000 ? table[step.codePoint] : kNoCp932;
+        if (IsSingleByteCode(code)) {
+            *out++ = static_cast<Byte>(code);
+        } else if (code != kNoCp932) {
+            *out++ = LeadByteOf(code);
+            *out++ = TrailByteOf(code);
+        } else {
+            *out++ = 0x81; // "・"
+            *out++ = 0x45;
+            replaced = true;
+        }
+    }
+    lossy = replaced;
+    return static_cast<std::size_t>(out - dest);
+}
+
+} // namespace nelvix

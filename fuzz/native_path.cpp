@@ -1,0 +1,63 @@
+// Fuzzes the file-name escape: native -> core -> native gives back every byte string, and the
+// code page 932 edge conversions take any bytes and give well-formed results.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "text/cp932.h"
+#include "text/cp932_table.h"
+#include "text/native_path.h"
+
+namespace {
+
+// A broken promise: stop here so that the fuzzer keeps the input.
+void Check(bool holds) {
+    if (!holds)
+        std::abort();
+}
+
+bool IsWellFormedUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const nelvix::Byte*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const nelvix::Utf8Step step = nelvix::DecodeUtf8(p, end);
+        if (!step.valid)
+            return false;
+        p += step.length;
+    }
+    return true;
+}
+
+/// Whole characters only: no lead byte without its trail at the end.
+bool EndsOnACharacter(std::string_view sjis) {
+    const auto* text = reinterpret_cast<const nelvix::Byte*>(sjis.data());
+    std::size_t offset = 0;
+    while (offset < sjis.size()) {
+        if (nelvix::IsLeadByte(text[offset]) && offset + 1 == sjis.size())
+            return false;
+        offset = nelvix::NextCharOffset(text, sjis.size(), offset);
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    const std::string sjisPath = nelvix::NativePathToSjis(bytes);
+    Check(EndsOnACharacter(sjisPath));
+    Check(nelvix::SjisPathToNative(sjisPath) == bytes);
+    // Any core text has a native form too (typed paths need not come from the system).
+    nelvix::SjisPathToNative(bytes);
+
+    Check(IsWellFormedUtf8(nelvix::Cp932ToUtf8(bytes)));
+    bool lossy = false;
+    const std::string sjis = nelvix::Utf8ToCp932(bytes, nelvix::kSjisMiddleDot, &lossy);
+    Check(EndsOnACharacter(sjis));
+    if (!IsWellFormedUtf8(bytes))
+        Check(lossy);
+    return 0;
+}

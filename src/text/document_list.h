@@ -18,10 +18,14 @@ public:
     /// A new untitled document titled "無題" and the next running number; null when memory ran
     /// out.
     CKespoDoc* CreateUntitled();
-    /// The document already open for `sjisPath`, else a new one loaded from it; null when the
-    /// memory check or the load failed.
+    /// After the 1 MiB memory check: the document already open for `sjisPath` (for the caller
+    /// to activate), else a new one loaded from it; null when the memory check or the load
+    /// failed (each has shown its message).
     CKespoDoc* Open(std::string_view sjisPath);
+    /// The open document of that path, spelled exactly so or naming the same absolute path
+    /// ("./", ".." resolved); null when none. Untitled documents have no path.
     CKespoDoc* FindByPath(std::string_view sjisPath) const;
+    /// Destroys the document and refreshes the window bar.
     void Close(CKespoDoc& document);
 
     const std::vector<std::unique_ptr<CKespoDoc>>& Documents() const { return m_documents; }

@@ -28,11 +28,15 @@ inline constexpr std::size_t kMaxStringMarkBytes = 40;
 inline constexpr std::uint32_t kFirstLineMark = 0xFFFFFFFE;
 
 /// A copy of the display block's layout words 0..25 (characters per line, tab width, line
-/// numbering, ..., document type in word 12, word wrap in word 25).
+/// numbering, ..., document type in word 12, word wrap in word 25) and of its fifteen-word font
+/// description (words 26..40), whose change makes the views build their font again.
 struct FormatSettings {
     static constexpr std::size_t kWordCount = 26;
+    static constexpr std::size_t kFontWordCount = 15;
     static constexpr std::size_t kDocumentTypeWord = 12;
     std::array<std::int32_t, kWordCount> words{200, 4, 1, 0, 0, 1, 0, 1, 1, 0, 1, 1, 0};
+    /// The platform's font description as the cabinet stores it; filled from the cabinet.
+    std::array<std::int32_t, kFontWordCount> font{};
     /// 0 plain text ("一般文書"), 1 C, 2 C++.
     std::int32_t DocumentType() const { return words[kDocumentTypeWord]; }
     bool operator==(const FormatSettings&) const = default;
@@ -57,13 +61,20 @@ public:
 /// What a document needs of the program around it.
 struct DocumentEnvironment {
     ui::Platform& platform;
+    // Every other member has an initializer, so that `DocumentEnvironment{platform}` names all
+    // that is needed.
     /// Native path of this process's work file; empty: files are read unconverted.
-    std::string workFilePath;
+    std::string workFilePath{};
     int codeDecision = 0; ///< the "CodeDecision" setting
-    FormatSettings format;
+    FormatSettings format{};
     DocumentAttributes* attributes = nullptr;
-    std::function<void(std::string_view sjisPath)> addToRecentFiles;
+    std::function<void(std::string_view sjisPath)> addToRecentFiles{};
+    /// Refreshes the window bar after a document was renamed by Save As or closed.
+    std::function<void()> refreshWindowBar{};
 };
+
+/// Where loading takes its bytes from: a file or memory (defined by the document).
+class LoadSource;
 
 enum class GrowResult : int { Fits = 0, Grown = 1, OutOfMemory = 2, TooLarge = 3 };
 
@@ -78,23 +89,38 @@ public:
     CKespoDoc& operator=(const CKespoDoc&) = delete;
 
     /// Loads a file (converted through the work file when needed); false after the load-failure
-    /// report.
+    /// report (the file cannot be opened, is not a regular file, or a read failed). A file too
+    /// long or a text block that cannot grow is reported but still opens, cut or empty.
     bool OnOpenDocument(std::string_view sjisPath);
-    /// Writes the text as held, then the attribute file; false after the save-failure report.
+    /// Writes the text as held (atomically), then the attribute file; false after the
+    /// save-failure report or the attribute file's own message.
     bool OnSaveDocument(std::string_view sjisPath);
-    /// Runs the byte filter over bytes already in memory, as loading a file does.
+    /// Runs the byte filter over bytes already in memory, as loading a file does: the length
+    /// limit with its message, the text block, the altered flag (set afresh) and the Loaded
+    /// hint.
     void LoadBytes(const Byte* bytes, std::size_t length);
 
-    /// The Save command (57603): saves in place when possible, else as Save As.
+    /// The Save command (57603): false at once when CanSave() is false; saves in place when the
+    /// file exists and can be read and written, else behaves as Save As.
     bool Save();
-    /// Save As (57604): asks for a name, proposing ProposedSaveName().
+    /// Save As (57604): asks for a name, proposing ProposedSaveName(); false on cancel or when
+    /// the save failed (a file this save created is then deleted).
     bool SaveAs();
+    /// The enable rule of Save: neither opened read-only nor altered on load.
     bool CanSave() const { return !m_readOnly && !m_alteredOnLoad; }
+    /// The path; for an untitled document its title cut to 8 bytes (whole characters), then at
+    /// the first of " #%;/\", with ".txt" for the plain-text document type.
     std::string ProposedSaveName() const;
 
+    /// Makes the block hold `bytesNeeded` + 2 bytes. On OutOfMemory the old block stays; on
+    /// Grown the caller tells the views (TextMoved) when it keeps the pointer elsewhere.
     GrowResult GrowText(std::uint32_t bytesNeeded);
     NearLimit CheckNearLimit(std::uint32_t rowsToAdd, std::uint32_t bytesToAdd) const;
+    /// The first row at which the running sum of row flags reaches `line`; 0 for line 0, the
+    /// row count when the sum never reaches it.
     std::uint32_t RowOfLine(std::uint32_t line) const;
+    /// 0 for row 0; the sum of the flags of rows 0..row below the row count; at (or beyond) the
+    /// row count the sum of all flags plus 1.
     std::uint32_t LineOfRow(std::uint32_t row) const;
 
     void AddView(DocumentView& view);
@@ -106,6 +132,7 @@ public:
     const Byte* Text() const { return m_text.get(); }
     Byte* MutableText() { return m_text.get(); }
     std::uint32_t TextLength() const { return m_textLength; }
+    /// Sets the length of the text (at most the capacity) and works out its last character.
     void SetTextLength(std::uint32_t length);
     std::uint32_t LastCharOffset() const { return m_lastCharOffset; }
     std::uint32_t Capacity() const { return m_capacity; }
@@ -125,6 +152,7 @@ public:
     const std::string& PathName() const { return m_path; } ///< Shift-JIS; empty when untitled
     const std::string& Title() const { return m_title; }
     void SetTitle(std::string sjisTitle) { m_title = std::move(sjisTitle); }
+    /// Keeps the path as given; the title becomes its file-name part.
     void SetPathName(std::string sjisPath);
 
     bool IsReadOnly() const { return m_readOnly; }
@@ -137,6 +165,10 @@ public:
 
 private:
     explicit CKespoDoc(DocumentEnvironment& environment);
+    /// The load steps over `length` bytes that `source` delivers; false when a read failed.
+    bool Load(std::uint64_t length, LoadSource& source);
+    /// DoSave: with no name asks for one; false when cancelled or the save failed.
+    bool DoSave(const std::string* sjisPath);
 
     DocumentEnvironment& m_environment;
     std::unique_ptr<Byte, FreeDeleter> m_text;

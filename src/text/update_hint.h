@@ -25,7 +25,7 @@ enum class UpdateHint : int {
 struct HintArgument {
     const Byte* text = nullptr;
     std::size_t length = 0;
-    bool* formatChanged = nullptr; ///< FormatCopied: whether the fifteen layout words differed
+    bool* formatChanged = nullptr; ///< FormatCopied: whether the fifteen-word font block differed
 };
 
 /// Implemented by every view of a document.

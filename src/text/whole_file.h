@@ -23,8 +23,9 @@ inline constexpr std::size_t kWholeFileSpareBytes = 10;
 /// (the last with the out-of-memory box captioned for this reader). Paths are Shift-JIS.
 std::optional<ByteBlock> ReadWholeFile(ui::Platform& platform, std::string_view sjisPath);
 
-/// Creates or truncates the file and writes the bytes; with `append`, adds them at the end of
-/// an existing file instead. False on any error.
+/// Creates or replaces the file with the bytes (through a temporary file and a rename, so an
+/// old file is never left half-written); with `append`, adds them at the end of the file
+/// instead, creating it when missing. False on any error.
 bool WriteWholeFile(std::string_view sjisPath, const Byte* bytes, std::size_t length, bool append);
 
 /// Reads `sjisSource` whole and writes it to `sjisTarget`.

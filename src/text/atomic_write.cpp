@@ -8,25 +8,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "text/posix_file.h"
+
 namespace nelvix {
 namespace {
-
-bool WriteAll(int fd, const Byte* bytes, std::size_t length) {
-    while (length > 0) {
-        ssize_t put = ::write(fd, bytes, length);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            return false;
-        if (put == 0) {
-            errno = EIO;
-            return false;
-        }
-        bytes += put;
-        length -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
 
 /// The file the bytes must end up in: a symbolic link is followed, so that saving through a
 /// link replaces the file it points to and keeps the link.

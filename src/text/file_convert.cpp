@@ -1,68 +1,17 @@
 // Whole-file and whole-buffer conversion into Shift-JIS with CR LF, and the work file.
 #include "text/file_convert.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "text/convert.h"
 #include "text/detect.h"
 #include "text/native_path.h"
+#include "text/posix_file.h"
 #include "ui/messages.h"
 
 namespace nelvix {
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : m_fd(fd) {}
-    ~FileHandle() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int Get() const { return m_fd; }
-    /// Closes now; false when the close reported an error (a late write failure).
-    bool Close() {
-        int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
-/// Reads up to `length` bytes from the current position; the count read, or nothing on error.
-std::optional<std::size_t> ReadUpTo(int fd, Byte* buffer, std::size_t length) {
-    std::size_t done = 0;
-    while (done < length) {
-        ssize_t got = ::read(fd, buffer + done, length - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
-
-bool WriteAll(int fd, const Byte* bytes, std::size_t length) {
-    while (length > 0) {
-        ssize_t put = ::write(fd, bytes, length);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        bytes += put;
-        length -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
 
 /// Runs the converter of `code` over the whole input into `dest` (2 x length + 1 bytes).
 std::size_t ConvertWith(TextCode code, LineEndKind lineEnd, const Byte* src, Byte* dest,
@@ -111,12 +60,9 @@ Detection DecideCode(const Byte* head, std::size_t headLength, int codeSetting) 
 
 std::optional<ConvertedText> ConvertFileToSjis(ui::Platform& platform, std::string_view sjisPath,
                                                int codeSetting) {
-    // Non-blocking so that a FIFO named by mistake cannot hang the program; it is refused below.
-    FileHandle file(::open(SjisPathToNative(sjisPath).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.Get() < 0)
-        return std::nullopt;
-    struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+    std::size_t fileLength = 0;
+    FileDescriptor file = OpenRegularFileForReading(SjisPathToNative(sjisPath), fileLength);
+    if (!file.IsOpen())
         return std::nullopt;
 
     Byte head[kExaminedHeadBytes];
@@ -126,7 +72,6 @@ std::optional<ConvertedText> ConvertFileToSjis(ui::Platform& platform, std::stri
     Detection detection = DecideCode(head, *headLength, codeSetting);
     if (NeedsNoConversion(detection.code, detection.lineEnd))
         return std::nullopt;
-    const auto fileLength = static_cast<std::size_t>(info.st_size);
     if (fileLength > kConversionLimitBytes)
         return std::nullopt;
 
@@ -160,7 +105,7 @@ WorkFileConversion ConvertFileToWorkFile(ui::Platform& platform, std::string_vie
     std::optional<ConvertedText> converted = ConvertFileToSjis(platform, sjisPath, codeSetting);
     if (!converted)
         return {};
-    FileHandle work(::open(workPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+    FileDescriptor work(::open(workPath.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
     if (work.Get() < 0)
         return {};
     if (!WriteAll(work.Get(), converted->text.begin(), converted->text.size) || !work.Close())

@@ -15,6 +15,7 @@
 #include "text/byte_filter.h"
 #include "text/file_convert.h"
 #include "text/native_path.h"
+#include "text/posix_file.h"
 #include "text/sjis.h"
 #include "ui/message_table.h"
 #include "ui/messages.h"
@@ -68,21 +69,6 @@ public:
 private:
     const Byte* m_bytes;
     std::size_t m_left;
-};
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
 };
 
 /// The longest file that is read whole; a longer one is cut to this with message 59394.
@@ -154,17 +140,16 @@ bool CKespoDoc::OnOpenDocument(std::string_view sjisPath) {
     if (readPath.empty())
         readPath = SjisPathToNative(sjisPath);
 
-    // Non-blocking so that a FIFO cannot hang the program; anything but a regular file fails.
-    FileDescriptor file(::open(readPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat info {};
-    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    std::size_t fileLength = 0;
+    FileDescriptor file = OpenRegularFileForReading(readPath, fileLength);
+    if (!file.IsOpen()) {
         ReportLoadFailure(platform);
         return false;
     }
 
     m_modified = true;
     FileChunks chunks(file.Get());
-    if (!Load(static_cast<std::uint64_t>(info.st_size), chunks)) {
+    if (!Load(fileLength, chunks)) {
         ReportLoadFailure(platform);
         return false;
     }

@@ -1,0 +1,14 @@
+// Messages of the core shown on a console.
+#include "cli/console_platform.h"
+
+#include "text/cp932.h"
+
+namespace nelvix::cli {
+
+ui::MessageResult ConsoleMessageBox::Show(const ui::MessageRequest& request) {
+    // The caption is the program's title on almost every box; the text alone says what happened.
+    m_err << "nelvix-cli: " << Cp932ToUtf8(request.text) << '\n';
+    return ui::MessageResult::Ok;
+}
+
+} // namespace nelvix::cli

@@ -1,0 +1,39 @@
+// nelvix-cli detect: reads each file's head and runs the program's own detection on it.
+#include "cli/detect_command.h"
+
+#include <array>
+
+#include "cli/exit_status.h"
+#include "cli/input_file.h"
+#include "text/detect.h"
+
+namespace nelvix::cli {
+namespace {
+
+// False (after the reason on `err`) when the file's head cannot be read.
+bool DetectOne(const std::string& nativePath, std::ostream& out, std::ostream& err) {
+    InputFile file(nativePath);
+    std::array<Byte, kExaminedHeadBytes> head{};
+    std::optional<std::size_t> length = file.ReadHead(head.data(), head.size());
+    if (!length) {
+        err << "nelvix-cli: " << nativePath << ": " << file.Reason() << '\n';
+        return false;
+    }
+    Detection detection = DetectTextCode(head.data(), *length);
+    out << nativePath << ": " << TextCodeName(detection.code) << ", "
+        << LineEndKindName(detection.lineEnd) << '\n';
+    return true;
+}
+
+} // namespace
+
+int RunDetect(std::span<const std::string> nativePaths, std::ostream& out, std::ostream& err) {
+    int status = kExitOk;
+    for (const std::string& nativePath : nativePaths) {
+        if (!DetectOne(nativePath, out, err))
+            status = kExitFileError;
+    }
+    return status;
+}
+
+} // namespace nelvix::cli

@@ -1,0 +1,30 @@
+// Dispatching nelvix-cli's subcommands.
+#include "cli/run_cli.h"
+
+#include "cli/cli_args.h"
+#include "cli/convert_command.h"
+#include "cli/detect_command.h"
+#include "cli/exit_status.h"
+
+namespace nelvix::cli {
+
+int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+    ParsedArgs parsed = ParseCliArgs(arguments);
+    if (!parsed.ok()) {
+        err << "nelvix-cli: " << parsed.error << "\n\n" << UsageText();
+        return kExitUsage;
+    }
+    const CliArgs& args = parsed.args;
+    switch (args.command) {
+    case Subcommand::Help:
+        out << UsageText();
+        return kExitOk;
+    case Subcommand::Detect:
+        return RunDetect(args.files, out, err);
+    case Subcommand::Convert:
+        return RunConvert(args.files.front(), args.codeDecision, args.utf8, out, err);
+    }
+    return kExitUsage;
+}
+
+} // namespace nelvix::cli

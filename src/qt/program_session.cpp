@@ -1,0 +1,32 @@
+// Setting up and ending a run of the program.
+#include "qt/program_session.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+#include "app/program_home.h"
+#include "text/work_file.h"
+
+namespace nelvix::qt {
+namespace {
+
+std::string WorkFileIn(const std::string& programHome) {
+    if (!EnsureProgramHome(programHome))
+        return {};
+    return WorkFilePath(programHome, static_cast<long>(::getpid()));
+}
+
+} // namespace
+
+// No attribute files, recent-file list or window bar yet: the first window only shows texts.
+ProgramSession::ProgramSession(ui::Platform& platform, const std::string& programHome)
+    : m_environment(platform), m_documents(m_environment) {
+    m_environment.workFilePath = WorkFileIn(programHome);
+}
+
+ProgramSession::~ProgramSession() {
+    if (!WorkFile().empty())
+        std::remove(WorkFile().c_str());
+}
+
+} // namespace nelvix::qt

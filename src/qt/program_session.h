@@ -1,0 +1,31 @@
+// One run of the program as the front end sees it: the documents' environment, the document
+// list, and this process's work file, which goes when the run ends.
+#pragma once
+
+#include <string>
+
+#include "text/document_list.h"
+#include "text/kespo_doc.h"
+
+namespace nelvix::qt {
+
+class ProgramSession {
+public:
+    /// Names the work file inside `programHome` (a native path), creating the folder when
+    /// missing. When that fails, files are read unconverted.
+    ProgramSession(ui::Platform& platform, const std::string& programHome);
+    /// Deletes the work file; the documents go with the list.
+    ~ProgramSession();
+    ProgramSession(const ProgramSession&) = delete;
+    ProgramSession& operator=(const ProgramSession&) = delete;
+
+    DocumentList& Documents() { return m_documents; }
+    /// Native path of the work file; empty when there is none.
+    const std::string& WorkFile() const { return m_environment.workFilePath; }
+
+private:
+    DocumentEnvironment m_environment;
+    DocumentList m_documents;
+};
+
+} // namespace nelvix::qt

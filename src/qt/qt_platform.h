@@ -1,0 +1,81 @@
+// The platform services the core calls, carried out with Qt: message boxes, beep, clipboard,
+// the event pump and the save dialog.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/platform.h"
+
+namespace nelvix::qt {
+
+/// Shows each request with QMessageBox over the owner window.
+class QtMessageBox final : public ui::MessageBox {
+public:
+    ui::MessageResult Show(const ui::MessageRequest& request) override;
+    /// The window the boxes are modal to; none gives free-standing boxes.
+    void SetOwner(QWidget* owner) { m_owner = owner; }
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
+class QtBeeper final : public ui::Beeper {
+public:
+    void Beep() override;
+};
+
+/// The system clipboard as UTF-8 text with LF line ends.
+class QtClipboard final : public ui::Clipboard {
+public:
+    std::optional<std::string> ReadText() override;
+    bool Empty() override;
+    bool ReplaceText(std::string_view sjisText) override;
+};
+
+/// Runs pending events; reports quitting once the application was asked to quit, so that a long
+/// run started from the event loop stops instead of holding the program open.
+class QtEventPump final : public QObject, public ui::EventPump {
+    Q_OBJECT
+public:
+    QtEventPump();
+    bool PumpEvents() override;
+    bool IsQuitting() const { return m_quitting; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_quitting = false;
+};
+
+class QtFileDialogs final : public ui::FileDialogs {
+public:
+    std::optional<std::string> AskSaveFileName(std::string_view sjisTitle,
+                                               std::string_view proposedName) override;
+    void SetOwner(QWidget* owner) { m_owner = owner; }
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
+/// All Qt services together, and the Platform that refers to them. Needs a QApplication.
+struct QtPlatform {
+    QtMessageBox messageBox;
+    QtBeeper beeper;
+    QtClipboard clipboard;
+    QtEventPump eventPump;
+    ui::SystemMemory memory;
+    QtFileDialogs fileDialogs;
+    ui::Platform platform{messageBox, beeper, clipboard, eventPump, memory, fileDialogs};
+
+    QtPlatform() = default;
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    /// Makes dialogs and boxes modal to `owner` (the main frame).
+    void SetOwner(QWidget* owner);
+};
+
+} // namespace nelvix::qt

@@ -1,0 +1,26 @@
+// Ends the program in the ordinary way when the system asks it to stop (Ctrl+C in a terminal,
+// the session ending, kill), so that the work file and the program's other files are put away
+// as at any other exit.
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace nelvix::qt {
+
+/// While it lives, SIGINT, SIGTERM and SIGHUP make the application quit from its event loop.
+/// One at a time.
+class QuitOnSignal final : public QObject {
+    Q_OBJECT
+public:
+    QuitOnSignal();
+    ~QuitOnSignal() override;
+
+private:
+    void OnSignal();
+
+    QSocketNotifier* m_notifier = nullptr;
+};
+
+} // namespace nelvix::qt

@@ -1,0 +1,280 @@
+// Scenarios of the main window: texts in every encoding opened through the core and shown,
+// refused files, windows and documents going together, and the work file at the end of a run.
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <string>
+
+#include "qt/convert.h"
+#include "qt/main_frame.h"
+#include "qt/plain_document_window.h"
+#include "qt/program_session.h"
+#include "qt/qt_platform.h"
+#include "qt/quit_on_signal.h"
+#include "qt_test_support.h"
+#include "text/cp932.h"
+#include "ui/fake_platform.h"
+#include "ui/message_ids.h"
+
+using namespace nelvix;
+using namespace nelvix::test;
+
+namespace {
+
+/// A running program: the real main frame over the core, with the Qt services except the message
+/// box, which records what the core asked to show instead of waiting for a person.
+struct Scene {
+    QTemporaryDir home;
+    qt::QtPlatform qtServices;
+    ui::FakeMessageBox messages;
+    ui::Platform platform{
+        messages,          qtServices.beeper,     qtServices.clipboard, qtServices.eventPump,
+        qtServices.memory, qtServices.fileDialogs};
+    std::unique_ptr<qt::ProgramSession> session = std::make_unique<qt::ProgramSession>(
+        platform, QFile::encodeName(home.path()).toStdString());
+    std::unique_ptr<qt::CMainFrame> frame = std::make_unique<qt::CMainFrame>(session->Documents());
+
+    Scene() {
+        frame->show();
+        if (!QTest::qWaitForWindowExposed(frame.get()))
+            qWarning("the main frame was not exposed");
+    }
+    ~Scene() {
+        frame.reset();
+        session.reset();
+    }
+
+    qt::PlainDocumentWindow* Open(const QString& path) {
+        return frame->OpenDocument(ArgumentPath(path));
+    }
+    QList<QMdiSubWindow*> Windows() const {
+        return frame->DocumentArea()->subWindowList(QMdiArea::CreationOrder);
+    }
+    std::size_t DocumentCount() const { return session->Documents().Documents().size(); }
+};
+
+QPlainTextEdit* TextOf(QMdiSubWindow* window) {
+    return qobject_cast<QPlainTextEdit*>(window->widget());
+}
+
+QByteArray TextHeld(const CKespoDoc& document) {
+    return QByteArray(document.TextView().data(), qsizetype(document.TextView().size()));
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsEachEncoding_data();
+    void showsEachEncoding();
+    void showsThreeEncodingsSideBySide();
+    void refusesUnreadablePath_data();
+    void refusesUnreadablePath();
+    void reopeningBringsExistingWindowForward();
+    void closingWindowClosesDocument();
+    void reopeningRightAfterClosingMakesNewWindow();
+    void workFileIsDeletedAtEnd();
+    // Runs the application's event loop and ends it.
+    void stopSignalQuitsTheEventLoop_data();
+    void stopSignalQuitsTheEventLoop();
+};
+
+void MainWindowTest::showsEachEncoding_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<QString>("openAs"); // empty: opened where it lies
+    QTest::addColumn<QString>("screenshot");
+
+    QTest::newRow("Shift-JIS") << QStringLiteral("sample.sjis.txt") << QString()
+                               << QStringLiteral("sjis");
+    QTest::newRow("EUC-JP") << QStringLiteral("sample.euc.txt") << QString()
+                            << QStringLiteral("euc");
+    QTest::newRow("JIS") << QStringLiteral("sample.jis.txt") << QString() << QStringLiteral("jis");
+    QTest::newRow("UTF-8") << QStringLiteral("sample.utf8.txt") << QString()
+                           << QStringLiteral("utf8");
+    QTest::newRow("Japanese file name with a blank")
+        << QStringLiteral("sample.euc.txt") << QStringLiteral("見本 テキスト.txt")
+        << QStringLiteral("japanese-name");
+}
+
+void MainWindowTest::showsEachEncoding() {
+    QFETCH(QString, sample);
+    QFETCH(QString, openAs);
+    QFETCH(QString, screenshot);
+
+    QTemporaryDir copies;
+    QString path = DataPath(sample.toUtf8().constData());
+    if (!openAs.isEmpty()) {
+        const QString copy = copies.filePath(openAs);
+        QVERIFY(QFile::copy(path, copy));
+        path = copy;
+    }
+    const QString fileName = QFileInfo(path).fileName();
+
+    Scene scene;
+    QVERIFY(scene.Open(path) != nullptr);
+
+    QCOMPARE(scene.Windows().size(), 1);
+    QMdiSubWindow* window = scene.Windows().front();
+    QCOMPARE(window->windowTitle(), fileName);
+    QPlainTextEdit* text = TextOf(window);
+    QVERIFY(text != nullptr);
+    QVERIFY(text->isReadOnly());
+    QCOMPARE(text->toPlainText(), ExpectedSampleText());
+    QVERIFY(scene.messages.shown.empty());
+
+    // Whatever the file's code, the core holds the Shift-JIS sample with CR LF.
+    QCOMPARE(scene.DocumentCount(), std::size_t{1});
+    const CKespoDoc& document = *scene.session->Documents().Documents().front();
+    QCOMPARE(TextHeld(document), ReadBytes(DataPath("sample.sjis.txt")));
+    QCOMPARE(document.Title(), Sjis(fileName.toStdString()));
+
+    window->showMaximized();
+    SaveScreenshot(*scene.frame, screenshot);
+}
+
+void MainWindowTest::showsThreeEncodingsSideBySide() {
+    Scene scene;
+    QCOMPARE(scene.frame->windowTitle(), QStringLiteral("KAV Nelvix"));
+    QVERIFY(scene.Windows().isEmpty());
+    const char* samples[] = {"sample.sjis.txt", "sample.euc.txt", "sample.jis.txt"};
+    for (const char* sample : samples)
+        QVERIFY(scene.Open(DataPath(sample)) != nullptr);
+    scene.frame->DocumentArea()->tileSubWindows();
+
+    const QList<QMdiSubWindow*> windows = scene.Windows();
+    QCOMPARE(windows.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(windows[i]->windowTitle(), QString::fromUtf8(samples[i]));
+        QCOMPARE(TextOf(windows[i])->toPlainText(), ExpectedSampleText());
+    }
+    // Texts stand on a grid of cells: every half-width character one cell, every full-width
+    // character two, in a face that has the Japanese glyphs.
+    const QFont font = TextOf(windows[0])->font();
+    const QFontMetrics metrics(font);
+    const int cell = metrics.horizontalAdvance(QLatin1Char('M'));
+    QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')), cell);
+    QCOMPARE(metrics.horizontalAdvance(QStringLiteral("ｶ")), cell);
+    QCOMPARE(metrics.horizontalAdvance(QStringLiteral("漢")), 2 * cell);
+    if (QFontDatabase::families().contains(QStringLiteral("IPAGothic")))
+        QCOMPARE(QFontInfo(font).family(), QStringLiteral("IPAGothic"));
+    SaveScreenshot(*scene.frame, QStringLiteral("three-encodings"));
+}
+
+void MainWindowTest::refusesUnreadablePath_data() {
+    QTest::addColumn<QString>("name"); // inside a fresh folder; empty: the folder itself
+
+    QTest::newRow("missing file") << QStringLiteral("absent.txt");
+    QTest::newRow("folder") << QString();
+}
+
+void MainWindowTest::refusesUnreadablePath() {
+    QFETCH(QString, name);
+    QTemporaryDir folder;
+    const QString path = name.isEmpty() ? folder.path() : folder.filePath(name);
+
+    Scene scene;
+    QVERIFY(scene.Open(path) == nullptr);
+
+    QVERIFY(scene.Windows().isEmpty());
+    QCOMPARE(scene.DocumentCount(), std::size_t{0});
+    QCOMPARE(scene.messages.shown.size(), std::size_t{1});
+    const ui::MessageRequest& shown = scene.messages.shown.front();
+    QCOMPARE(shown.id, int(ui::kMsgOpenDocumentFailed));
+    QCOMPARE(qt::SjisToQString(shown.caption), QStringLiteral("KAV Nelvix"));
+}
+
+void MainWindowTest::reopeningBringsExistingWindowForward() {
+    Scene scene;
+    qt::PlainDocumentWindow* first = scene.Open(DataPath("sample.sjis.txt"));
+    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
+    QCOMPARE(scene.Open(DataPath("sample.sjis.txt")), first);
+
+    QCOMPARE(scene.Windows().size(), 2);
+    QCOMPARE(scene.DocumentCount(), std::size_t{2});
+    QCOMPARE(scene.frame->DocumentArea()->activeSubWindow(), first);
+}
+
+void MainWindowTest::closingWindowClosesDocument() {
+    Scene scene;
+    QPointer<qt::PlainDocumentWindow> window = scene.Open(DataPath("sample.jis.txt"));
+    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
+    QVERIFY(window != nullptr);
+    QVERIFY(window->close());
+    QTRY_VERIFY(window == nullptr);
+
+    QCOMPARE(scene.Windows().size(), 1);
+    QCOMPARE(scene.DocumentCount(), std::size_t{1});
+    QCOMPARE(scene.session->Documents().Documents().front()->Title(),
+             std::string("sample.euc.txt"));
+}
+
+void MainWindowTest::reopeningRightAfterClosingMakesNewWindow() {
+    Scene scene;
+    QPointer<qt::PlainDocumentWindow> closed = scene.Open(DataPath("sample.jis.txt"));
+    QVERIFY(closed != nullptr);
+    QVERIFY(closed->close());
+    // No events have run: the closed window still exists, and the new document is commonly made
+    // at the address the old one had.
+    QVERIFY(closed != nullptr);
+    QVERIFY(closed->Document() == nullptr);
+    qt::PlainDocumentWindow* reopened = scene.Open(DataPath("sample.jis.txt"));
+    QVERIFY(reopened != nullptr);
+    QVERIFY(reopened != closed);
+    QCOMPARE(scene.DocumentCount(), std::size_t{1});
+    QCOMPARE(reopened->Document(), scene.session->Documents().Documents().front().get());
+}
+
+void MainWindowTest::workFileIsDeletedAtEnd() {
+    auto scene = std::make_unique<Scene>();
+    const QString workFile = QFile::decodeName(scene->session->WorkFile().c_str());
+    QVERIFY(workFile.startsWith(scene->home.path() + QLatin1Char('/')));
+
+    // An EUC-JP file is read through a converted copy in the work file.
+    QVERIFY(scene->Open(DataPath("sample.euc.txt")) != nullptr);
+    QVERIFY(QFile::exists(workFile));
+
+    scene->frame.reset();
+    scene->session.reset();
+    QVERIFY(!QFile::exists(workFile));
+}
+
+void MainWindowTest::stopSignalQuitsTheEventLoop_data() {
+    QTest::addColumn<int>("signalNumber");
+
+    QTest::newRow("Ctrl+C in the terminal") << SIGINT;
+    QTest::newRow("kill") << SIGTERM;
+    QTest::newRow("terminal closed") << SIGHUP;
+}
+
+void MainWindowTest::stopSignalQuitsTheEventLoop() {
+    QFETCH(int, signalNumber);
+    Scene scene;
+    const QString workFile = QFile::decodeName(scene.session->WorkFile().c_str());
+    QVERIFY(scene.Open(DataPath("sample.jis.txt")) != nullptr);
+    QVERIFY(QFile::exists(workFile));
+
+    // Without the handler the signal would end the test program here.
+    qt::QuitOnSignal quitOnSignal;
+    QTimer::singleShot(0, [signalNumber] { std::raise(signalNumber); });
+    QCOMPARE(QCoreApplication::exec(), 0);
+    QVERIFY(scene.qtServices.eventPump.IsQuitting());
+
+    // The run ends as any other: the work file goes with the session.
+    scene.frame.reset();
+    scene.session.reset();
+    QVERIFY(!QFile::exists(workFile));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

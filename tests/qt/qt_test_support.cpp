@@ -1,0 +1,38 @@
+// Helpers of the Qt front end's tests.
+#include "qt_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include "qt/convert.h"
+
+namespace nelvix::test {
+
+QString DataPath(const char* name) {
+    return QString::fromUtf8(NELVIX_TEST_DATA_DIR) + QLatin1Char('/') + QString::fromUtf8(name);
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+QString ExpectedSampleText() {
+    return QString::fromUtf8(ReadBytes(DataPath("sample.utf8.txt")));
+}
+
+std::string ArgumentPath(const QString& path) {
+    return qt::NativeArgumentToSjisPath(QFile::encodeName(path).constData());
+}
+
+void SaveScreenshot(QWidget& widget, const QString& name) {
+    const QString folder = QString::fromUtf8(NELVIX_SCREENSHOT_DIR);
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/first-window-") + name + QStringLiteral(".png");
+    QVERIFY2(widget.grab().save(path), qPrintable(path));
+}
+
+} // namespace nelvix::test

@@ -4,7 +4,7 @@
 #include "app/program_home.h"
 #include "qt/convert.h"
 #include "qt/main_frame.h"
-#include "qt/program_session.h"
+#include "app/program_session.h"
 #include "qt/qt_platform.h"
 #include "qt/quit_on_signal.h"
 
@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     nelvix::qt::QuitOnSignal quitOnSignal;
     nelvix::qt::QtPlatform platform;
-    nelvix::qt::ProgramSession session(platform.platform, nelvix::ProgramHome());
+    nelvix::ProgramSession session(platform.platform, nelvix::ProgramHome());
     nelvix::qt::CMainFrame frame(session.Documents());
     platform.SetOwner(&frame);
     frame.show();

@@ -18,7 +18,7 @@
 #include "qt/convert.h"
 #include "qt/main_frame.h"
 #include "qt/plain_document_window.h"
-#include "qt/program_session.h"
+#include "app/program_session.h"
 #include "qt/qt_platform.h"
 #include "qt/quit_on_signal.h"
 #include "qt_test_support.h"
@@ -40,7 +40,7 @@ struct Scene {
     ui::Platform platform{
         messages,          qtServices.beeper,     qtServices.clipboard, qtServices.eventPump,
         qtServices.memory, qtServices.fileDialogs};
-    std::unique_ptr<qt::ProgramSession> session = std::make_unique<qt::ProgramSession>(
+    std::unique_ptr<ProgramSession> session = std::make_unique<ProgramSession>(
         platform, QFile::encodeName(home.path()).toStdString());
     std::unique_ptr<qt::CMainFrame> frame = std::make_unique<qt::CMainFrame>(session->Documents());
 

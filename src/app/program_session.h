@@ -7,7 +7,7 @@
 #include "text/document_list.h"
 #include "text/kespo_doc.h"
 
-namespace nelvix::qt {
+namespace nelvix {
 
 class ProgramSession {
 public:
@@ -28,4 +28,4 @@ private:
     DocumentList m_documents;
 };
 
-} // namespace nelvix::qt
+} // namespace nelvix

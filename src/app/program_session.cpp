@@ -1,5 +1,5 @@
 // Setting up and ending a run of the program.
-#include "qt/program_session.h"
+#include "app/program_session.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include "app/program_home.h"
 #include "text/work_file.h"
 
-namespace nelvix::qt {
+namespace nelvix {
 namespace {
 
 std::string WorkFileIn(const std::string& programHome) {
@@ -29,4 +29,4 @@ ProgramSession::~ProgramSession() {
         std::remove(WorkFile().c_str());
 }
 
-} // namespace nelvix::qt
+} // namespace nelvix

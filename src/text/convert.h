@@ -5,14 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "text/jis_pair.h"
 #include "text/sjis.h"
 #include "text/text_code.h"
 
 namespace nelvix {
-
-/// Maps a JIS X 0208 code to Shift-JIS (high byte in bits 8..15); 0 when either byte lies
-/// outside 0x21..0x7E.
-std::uint16_t JisToSjisPair(Byte high, Byte low);
 
 std::size_t NormalizeLineEnds(const Byte* src, Byte* dest, std::size_t length);
 std::size_t ConvertJisToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd);

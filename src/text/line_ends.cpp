@@ -19,18 +19,4 @@ std::size_t NormalizeLineEnds(const Byte* src, Byte* dest, std::size_t length) {
     return static_cast<std::size_t>(out - dest);
 }
 
-std::uint16_t JisToSjisPair(Byte high, Byte low) {
-    if (high < 0x21 || high > 0x7E || low < 0x21 || low > 0x7E)
-        return 0;
-    unsigned lead = ((high - 0x21u) >> 1) + 0x81u;
-    if (lead >= 0xA0)
-        lead += 0x40;
-    unsigned trail;
-    if (high & 1)
-        trail = low < 0x60 ? low + 0x1Fu : low + 0x20u;
-    else
-        trail = low + 0x7Eu;
-    return static_cast<std::uint16_t>((lead << 8) | trail);
-}
-
 } // namespace nelvix

@@ -3,7 +3,6 @@
 
 #include <cstdlib>
 
-#include "text/cp932.h"
 #include "ui/message_table.h"
 
 namespace nelvix::ui {
@@ -25,9 +24,9 @@ MessageResult ShowMessage(Platform& platform, int id, MessageStyle style,
 void ShowOutOfMemory(Platform& platform, bool wholeFileReader) {
     MessageRequest request;
     request.id = kMsgOutOfMemory;
-    request.text = Sjis(kOutOfMemoryTextUtf8);
-    request.caption =
-        Sjis(wholeFileReader ? kWholeFileOutOfMemoryCaptionUtf8 : kOutOfMemoryCaptionUtf8);
+    request.text = MessageText(kMsgOutOfMemory);
+    // Both captions are ASCII, the same bytes in Shift-JIS.
+    request.caption = wholeFileReader ? kWholeFileOutOfMemoryCaptionUtf8 : kOutOfMemoryCaptionUtf8;
     request.style = {MessageButtons::Ok, MessageIcon::Stop, true};
     platform.messageBox.Show(request);
 }

@@ -1,0 +1,33 @@
+// The one matcher every search uses: plain, multi-text and regular-expression strategies over
+// Shift-JIS bytes, stepping by whole characters.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "search/search_options.h"
+#include "text/sjis.h"
+
+namespace nelvix {
+
+/// Searches [text, end) for `pattern` (Shift-JIS). With `firstOnly` the leftmost match, else the
+/// last match found scanning forward. Nothing when there is none. `end` is the true end of the
+/// text for every strategy. `matchedTerm`, when given, receives the index of the multi-text term
+/// that matched.
+std::optional<Match> FindPattern(const Byte* text, const Byte* end, std::string_view pattern,
+                                 const SearchOptions& options, bool firstOnly,
+                                 std::size_t* matchedTerm = nullptr);
+
+/// Plain substring search over the start positions [start, endOfStarts); case by the flag, no
+/// width folding. The offset of the match from `start`.
+std::optional<std::size_t> FindPlain(const Byte* start, const Byte* endOfStarts,
+                                     std::string_view pattern, bool firstOnly, bool caseSensitive);
+
+/// The regular-expression engine; with `regularExpression` off every pattern byte is literal
+/// (the path used for width folding). Nothing for an empty or over-long pattern.
+std::optional<Match> FindRegex(const Byte* start, const Byte* end, std::string_view pattern,
+                               bool firstOnly, bool caseSensitive, bool regularExpression,
+                               bool widthSensitive);
+
+} // namespace nelvix

@@ -1,0 +1,152 @@
+// The global find engine: searches one file at a time in 30,720-byte chunks and turns each match
+// into a result line (a tag) "path(line): text" CR LF. It also keeps the global find's options
+// and histories, and builds the line index of a file for global extraction.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "search/search_options.h"
+#include "text/sjis.h"
+
+namespace nelvix::ui {
+struct Platform;
+}
+
+namespace nelvix {
+
+class CKespoDoc;
+
+inline constexpr std::size_t kChunkBytes = 30'720;
+inline constexpr std::size_t kResultLineBytes = 512;
+/// A match further than this into its line (plus the pattern) is quoted from the match itself.
+inline constexpr std::size_t kQuoteFromMatchBeyond = 239;
+inline constexpr std::size_t kHistoryEntries = 20;
+inline constexpr std::size_t kPatternHistoryBytes = 81;
+inline constexpr std::size_t kSpecHistoryBytes = 261;
+
+/// What the engine needs of the program around it.
+struct EngineEnvironment {
+    ui::Platform& platform;
+    /// Native path of this process's work file; empty: files are searched unconverted.
+    std::string workFilePath{};
+    int codeDecision = 0;          ///< the "CodeDecision" setting
+    bool multiText = false;        ///< the "MultiText" setting
+    bool findNoneTextFile = false; ///< the "FindNoneTextFile" setting
+};
+
+/// The progress window of a run, as the engine drives it.
+class SearchProgress {
+public:
+    virtual ~SearchProgress() = default;
+    virtual void ShowFileName(std::string_view sjisNameAndExtension) = 0;
+    virtual void ShowHitCount(std::uint32_t hits) = 0;
+    /// True once the person pressed "中断".
+    virtual bool StopRequested() = 0;
+};
+
+/// Where result lines go: a result document, or the command line's output.
+class ResultSink {
+public:
+    virtual ~ResultSink() = default;
+    /// `line` is a whole result line with its CR LF; false stops the run.
+    virtual bool Add(std::string_view line) = 0;
+};
+
+/// Offsets in the searched text (the converted copy when the file was converted).
+struct MatchOffsets {
+    std::uint64_t lineStart = 0;
+    std::uint64_t match = 0;
+};
+
+/// Failure codes of BuildLineIndex.
+enum class LineIndexResult : int {
+    Ok = 0,
+    OutOfMemory = 1,
+    Quit = 2,
+    OpenFailed = 3,
+    TooManyLines = 4
+};
+
+class GlobalFindEngine {
+public:
+    explicit GlobalFindEngine(EngineEnvironment& environment);
+    ~GlobalFindEngine();
+    GlobalFindEngine(const GlobalFindEngine&) = delete;
+    GlobalFindEngine& operator=(const GlobalFindEngine&) = delete;
+
+    // Options and histories, saved with the data file.
+    SearchOptions& Options() { return m_options; }
+    bool& SearchSubdirectories() { return m_subdirectories; }
+    bool& FindForward() { return m_findForward; }
+    std::vector<std::string>& PatternHistory() { return m_patternHistory; }
+    std::vector<std::string>& ReplacementHistory() { return m_replacementHistory; }
+    std::vector<std::string>& SpecHistory() { return m_specHistory; }
+    /// Puts `entry` first, removing an equal entry, keeping at most 20 (cut to the entry size).
+    static void AddToHistory(std::vector<std::string>& history, std::string_view entry,
+                             std::size_t entryBytes);
+    EngineEnvironment& Environment() { return m_environment; }
+
+    /// The result line of the first match in the file, or nothing (the file is then closed).
+    std::optional<std::string_view> FindFirstInFile(std::string_view sjisPath,
+                                                    std::string_view pattern,
+                                                    MatchOffsets* offsets = nullptr);
+    std::optional<std::string_view> FindNextInFile(std::string_view pattern,
+                                                   MatchOffsets* offsets = nullptr);
+    void EndFile();
+
+    /// The per-file step of a global find: each result line to `sink`, counted in `hits`;
+    /// events pumped after each match and after the file. False when the run must stop.
+    bool SearchFileIntoSink(std::string_view sjisPath, ResultSink& sink, SearchProgress& progress,
+                            std::uint32_t& hits);
+    /// The same into a result document, each line appended with hint 48.
+    bool SearchFileIntoDocument(std::string_view sjisPath, CKespoDoc& result,
+                                SearchProgress& progress, std::uint32_t& hits);
+
+    LineIndexResult BuildLineIndex(std::string_view sjisPath);
+    std::size_t LineCount() const;
+    std::size_t LineLength(std::size_t line) const;
+    /// The bytes of a line with its CR LF, through a 30,720-byte window; nothing for a longer
+    /// line or a read error.
+    std::optional<std::string_view> LineText(std::size_t line);
+
+private:
+    struct FileState;
+    struct LineIndex;
+
+    EngineEnvironment& m_environment;
+    SearchOptions m_options;
+    bool m_subdirectories = true;
+    bool m_findForward = true;
+    std::vector<std::string> m_patternHistory;
+    std::vector<std::string> m_replacementHistory;
+    std::vector<std::string> m_specHistory;
+    FileState* m_file = nullptr;
+    LineIndex* m_index = nullptr;
+};
+
+/// The counts of a whole run over a file set.
+struct GlobalFindCounts {
+    std::uint32_t filesSearched = 0;
+    std::uint32_t hits = 0;
+    bool subdirectoryOverflow =
+        false; ///< message 59438 is due; only the top directory was searched
+    bool stopped = false;
+};
+
+/// Searches every file of `sjisSpecification` (and, with the engine's subdirectory option, of
+/// every subdirectory, listed in a buffer of `subdirBufferBytes`) into `sink`.
+GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSpecification,
+                               std::string_view pattern, std::size_t subdirBufferBytes,
+                               ResultSink& sink, SearchProgress& progress);
+
+/// The full search specification the global find dialog builds from its current directory
+/// (ending in '/') and the file box text; nothing when it would be 261 bytes or more.
+std::optional<std::string> BuildSearchSpecification(std::string_view sjisCurrentDirectory,
+                                                    std::string_view sjisFileBoxText);
+
+} // namespace nelvix

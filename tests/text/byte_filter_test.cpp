@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,29 +14,34 @@
 namespace nelvix {
 namespace {
 
-struct FilterCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-    bool altered;
-    bool lastUnitIsPair;
+using namespace std::string_literals;
+
+struct Filtered {
+    std::string text;
+    bool altered = false;
+    bool lastUnitIsPair = false;
 };
 
-std::string Filter(const std::string& input, FilterResult* result = nullptr) {
+void ExpectSame(const Filtered& got, const Filtered& expected) {
+    EXPECT_EQ(got.text, expected.text);
+    EXPECT_EQ(got.altered, expected.altered);
+    EXPECT_EQ(got.lastUnitIsPair, expected.lastUnitIsPair);
+}
+
+Filtered Filter(const std::string& input) {
     std::string out(input.size(), '\xEE');
     FilterResult got = FilterBytes(reinterpret_cast<const Byte*>(input.data()), input.size(),
                                    reinterpret_cast<Byte*>(out.data()));
     out.resize(got.length);
-    if (result != nullptr)
-        *result = got;
-    return out;
+    return {out, got.altered, got.lastUnitIsPair};
 }
 
-/// Feeds `input` in the pieces that `cuts` (ascending offsets) make.
-std::string FilterInChunks(const std::string& input, const std::vector<std::size_t>& cuts,
-                           FilterResult* result = nullptr) {
+/// Feeds `input` in the pieces that `cuts` (ascending offsets) make, into a block of at most
+/// `capacity` bytes, and checks that nothing was written past the bytes stored.
+Filtered FilterInChunks(const std::string& input, const std::vector<std::size_t>& cuts,
+                        std::size_t capacity = SIZE_MAX) {
     std::string out(input.size(), '\xEE');
-    ByteFilter filter(reinterpret_cast<Byte*>(out.data()), out.size());
+    ByteFilter filter(reinterpret_cast<Byte*>(out.data()), std::min(capacity, out.size()));
     std::size_t start = 0;
     auto bytes = reinterpret_cast<const Byte*>(input.data());
     for (std::size_t cut : cuts) {
@@ -43,23 +50,26 @@ std::string FilterInChunks(const std::string& input, const std::vector<std::size
     }
     filter.Feed(bytes + start, input.size() - start);
     filter.Finish();
+    EXPECT_EQ(out.find_first_not_of('\xEE', filter.Stored()), std::string::npos)
+        << "written past the text";
     out.resize(filter.Stored());
-    if (result != nullptr)
-        *result = {filter.Stored(), filter.Altered(), filter.LastUnitIsPair()};
-    return out;
+    return {out, filter.Altered(), filter.LastUnitIsPair()};
 }
+
+struct FilterCase {
+    const char* name;
+    std::string input;
+    std::string expected;
+    bool altered;
+    bool lastUnitIsPair;
+};
 
 class ByteFilterRules : public testing::TestWithParam<FilterCase> {};
 
 TEST_P(ByteFilterRules, FiltersAsTheLoadStepsSay) {
     const FilterCase& c = GetParam();
-    FilterResult result;
-    EXPECT_EQ(Filter(c.input, &result), c.expected);
-    EXPECT_EQ(result.altered, c.altered);
-    EXPECT_EQ(result.lastUnitIsPair, c.lastUnitIsPair);
+    ExpectSame(Filter(c.input), {c.expected, c.altered, c.lastUnitIsPair});
 }
-
-using namespace std::string_literals;
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, ByteFilterRules,
@@ -89,73 +99,51 @@ INSTANTIATE_TEST_SUITE_P(
                    false}),
     [](const testing::TestParamInfo<FilterCase>& row) { return std::string(row.param.name); });
 
-// Chunk boundaries: the reader hands the filter 30,720 bytes at a time.
+// Chunk boundaries (the reader hands the filter 30,720 bytes at a time) and the capacity, which
+// is a hard bound that never splits a pair.
 
-TEST(ByteFilterChunks, CrLfSplitAcrossChunksIsKept) {
-    std::string input = "ab\r\ncd";
-    FilterResult result;
-    EXPECT_EQ(FilterInChunks(input, {3}, &result), "ab\r\ncd");
-    EXPECT_FALSE(result.altered);
-}
-
-TEST(ByteFilterChunks, CrAtChunkEndBeforeOtherByteIsDropped) {
-    FilterResult result;
-    EXPECT_EQ(FilterInChunks("ab\rcd", {3}, &result), "abcd");
-    EXPECT_TRUE(result.altered);
-}
-
-TEST(ByteFilterChunks, CrAtChunkEndBeforeCrLf) {
-    FilterResult result;
-    EXPECT_EQ(FilterInChunks("a\r\r\nb", {2}, &result), "a\r\nb");
-    EXPECT_TRUE(result.altered);
-}
-
-TEST(ByteFilterChunks, LeadByteAtChunkEndTakesFirstByteOfNext) {
-    FilterResult result;
-    EXPECT_EQ(FilterInChunks("a\x82\xA0z", {2}, &result), "a\x82\xA0z");
-    EXPECT_FALSE(result.altered);
-}
-
-TEST(ByteFilterChunks, LeadByteAtChunkEndBeforeCrStoresSpace) {
-    FilterResult result;
-    EXPECT_EQ(FilterInChunks("a\x82\r\n", {2}, &result), "a\x82 \n");
-    EXPECT_TRUE(result.altered);
-}
-
-TEST(ByteFilterChunks, LeadByteAtEndOfLastChunkIsDropped) {
-    FilterResult result;
-    EXPECT_EQ(FilterInChunks("ab\x82", {1, 2}, &result), "ab");
-    EXPECT_TRUE(result.altered);
-}
-
-TEST(ByteFilterChunks, NulJustPastFirstChunk) {
-    std::string input(kLoadBufferBytes, 'a');
-    input += '\0';
-    input += "bc";
-    std::string expected(kLoadBufferBytes, 'a');
-    expected += " bc";
-    FilterResult result;
-    EXPECT_EQ(FilterInChunks(input, {kLoadBufferBytes}, &result), expected);
-    EXPECT_TRUE(result.altered);
-}
-
-TEST(ByteFilterChunks, EmptyChunksChangeNothing) {
-    FilterResult result;
-    EXPECT_EQ(FilterInChunks("a\x82\xA0\r\n", {0, 2, 2, 2, 4, 4, 5}, &result), "a\x82\xA0\r\n");
-    EXPECT_FALSE(result.altered);
-    EXPECT_TRUE(result.lastUnitIsPair);
+TEST(ByteFilterChunks, ChunkEndsAndTheCapacity) {
+    constexpr std::size_t kAll = SIZE_MAX;
+    struct Row {
+        const char* situation;
+        std::string input;
+        std::vector<std::size_t> cuts;
+        std::size_t capacity;
+        Filtered expected;
+    };
+    const std::string fullChunk(kLoadBufferBytes, 'a');
+    const std::vector<Row> rows = {
+        {"CR LF split", "ab\r\ncd", {3}, kAll, {"ab\r\ncd", false, false}},
+        {"CR at a chunk end, other byte next", "ab\rcd", {3}, kAll, {"abcd", true, false}},
+        {"CR at a chunk end, CR LF next", "a\r\r\nb", {2}, kAll, {"a\r\nb", true, false}},
+        {"lead byte at a chunk end", "a\x82\xA0z", {2}, kAll, {"a\x82\xA0z", false, false}},
+        {"lead byte at a chunk end, CR next", "a\x82\r\n", {2}, kAll, {"a\x82 \n", true, false}},
+        {"lead byte ending the last chunk", "ab\x82", {1, 2}, kAll, {"ab", true, false}},
+        {"NUL just past the first chunk",
+         fullChunk + "\0bc"s,
+         {kLoadBufferBytes},
+         kAll,
+         {fullChunk + " bc", true, false}},
+        {"empty chunks",
+         "a\x82\xA0\r\n",
+         {0, 2, 2, 2, 4, 4, 5},
+         kAll,
+         {"a\x82\xA0\r\n", false, true}},
+        {"bytes past the capacity are dropped", "ab\x82\xA0", {}, 3, {"ab", true, false}},
+        {"pending pair past the capacity is dropped", "a\x82\xA0", {2}, 2, {"a", true, false}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        ExpectSame(FilterInChunks(row.input, row.cuts, row.capacity), row.expected);
+    }
 }
 
 TEST(ByteFilterChunks, EverySplitPointGivesTheOneGoResult) {
-    using namespace std::string_literals;
     const std::string input = "\x82\xA0\r\n\r\x82\r\0a\r\r\n\x95\x5C\nb\x82"s;
-    FilterResult whole;
-    const std::string expected = Filter(input, &whole);
+    const Filtered whole = Filter(input);
     for (std::size_t cut = 0; cut <= input.size(); ++cut) {
-        FilterResult split;
-        EXPECT_EQ(FilterInChunks(input, {cut}, &split), expected) << "cut at " << cut;
-        EXPECT_EQ(split.altered, whole.altered) << "cut at " << cut;
-        EXPECT_EQ(split.lastUnitIsPair, whole.lastUnitIsPair) << "cut at " << cut;
+        SCOPED_TRACE(cut);
+        ExpectSame(FilterInChunks(input, {cut}), whole);
     }
 }
 
@@ -171,38 +159,9 @@ TEST(ByteFilterChunks, RandomSplitsOfRandomBytesAgree) {
         for (std::size_t pos = 0; pos <= input.size(); ++pos)
             if (random() % 4 == 0)
                 cuts.push_back(pos);
-        FilterResult whole;
-        FilterResult split;
-        const std::string expected = Filter(input, &whole);
-        EXPECT_EQ(FilterInChunks(input, cuts, &split), expected);
-        EXPECT_EQ(split.altered, whole.altered);
-        EXPECT_EQ(split.lastUnitIsPair, whole.lastUnitIsPair);
+        SCOPED_TRACE(testing::PrintToString(input));
+        ExpectSame(FilterInChunks(input, cuts), Filter(input));
     }
-}
-
-// The capacity is a hard bound, and a pair is never split by it.
-
-TEST(ByteFilterCapacity, BytesPastTheCapacityAreDroppedAsAnAlteration) {
-    std::string out(4, '\xEE');
-    ByteFilter filter(reinterpret_cast<Byte*>(out.data()), 3);
-    const std::string input = "ab\x82\xA0";
-    filter.Feed(reinterpret_cast<const Byte*>(input.data()), input.size());
-    filter.Finish();
-    EXPECT_EQ(filter.Stored(), 2u);
-    EXPECT_TRUE(filter.Altered());
-    EXPECT_EQ(out[2], '\xEE') << "half a pair was written";
-}
-
-TEST(ByteFilterCapacity, PendingPairPastTheCapacityIsDropped) {
-    std::string out(3, '\xEE');
-    ByteFilter filter(reinterpret_cast<Byte*>(out.data()), 2);
-    const std::string input = "a\x82\xA0";
-    auto bytes = reinterpret_cast<const Byte*>(input.data());
-    filter.Feed(bytes, 2);
-    filter.Feed(bytes + 2, 1);
-    filter.Finish();
-    EXPECT_EQ(filter.Stored(), 1u);
-    EXPECT_TRUE(filter.Altered());
 }
 
 TEST(LastCharOffset, IsLengthMinusOneOrTwo) {

@@ -29,27 +29,17 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(DocumentListTest, UntitledDocumentsAreNumberedFromOne) {
+TEST_F(DocumentListTest, UntitledDocumentsAreNumberedFromOneNeverReusingANumber) {
     CKespoDoc* first = list.CreateUntitled();
-    CKespoDoc* second = list.CreateUntitled();
     ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
     EXPECT_EQ(first->Title(), Sjis("無題1"));
-    EXPECT_EQ(second->Title(), Sjis("無題2"));
     EXPECT_TRUE(first->PathName().empty());
-}
-
-TEST_F(DocumentListTest, NumbersAreNotReusedAfterClosing) {
-    list.Close(*list.CreateUntitled());
-    EXPECT_EQ(list.CreateUntitled()->Title(), Sjis("無題2"));
-}
-
-TEST_F(DocumentListTest, UntitledOutOfMemoryMakesNothingAndTakesNoNumber) {
+    list.Close(*first);
     fake.memory.failAll = true;
-    EXPECT_EQ(list.CreateUntitled(), nullptr);
+    EXPECT_EQ(list.CreateUntitled(), nullptr) << "out of memory makes nothing, takes no number";
     EXPECT_TRUE(list.Documents().empty());
     fake.memory.failAll = false;
-    EXPECT_EQ(list.CreateUntitled()->Title(), Sjis("無題1"));
+    EXPECT_EQ(list.CreateUntitled()->Title(), Sjis("無題2"));
 }
 
 TEST_F(DocumentListTest, DocumentsStayInOrderOfOpening) {
@@ -71,14 +61,16 @@ TEST_F(DocumentListTest, AnOpenPathIsFoundNotLoadedTwice) {
     EXPECT_EQ(opened->TextView(), "first");
 }
 
-TEST_F(DocumentListTest, FindByPathMatchesAnotherSpellingOfTheSamePath) {
+TEST_F(DocumentListTest, FindByPathMatchesAnotherSpellingOfTheSamePathOnly) {
     const std::string path = dir.Write("same.txt", "x");
     CKespoDoc* opened = list.Open(path);
     ASSERT_NE(opened, nullptr);
+    ASSERT_NE(list.CreateUntitled(), nullptr);
     EXPECT_EQ(list.FindByPath(dir.Path() + "/./same.txt"), opened);
     EXPECT_EQ(list.FindByPath(dir.Path() + "/sub/../same.txt"), opened);
     EXPECT_EQ(list.FindByPath(dir.PathOf("other.txt")), nullptr);
-    EXPECT_EQ(list.FindByPath(""), nullptr);
+    EXPECT_EQ(list.FindByPath(""), nullptr) << "untitled documents have no path";
+    EXPECT_EQ(list.FindByPath(Sjis("無題1")), nullptr);
 }
 
 TEST_F(DocumentListTest, JapaneseFileNameIsOpenedThroughItsNativeName) {
@@ -90,24 +82,12 @@ TEST_F(DocumentListTest, JapaneseFileNameIsOpenedThroughItsNativeName) {
     EXPECT_EQ(list.FindByPath(sjisPath), opened);
 }
 
-TEST_F(DocumentListTest, UntitledDocumentsAreNeverFoundByPath) {
-    list.CreateUntitled();
-    EXPECT_EQ(list.FindByPath(""), nullptr);
-    EXPECT_EQ(list.FindByPath(Sjis("無題1")), nullptr);
-}
-
-TEST_F(DocumentListTest, OpenChecksMemoryFirst) {
-    const std::string path = dir.Write("m.txt", "x");
-    fake.memory.failAll = true;
-    EXPECT_EQ(list.Open(path), nullptr);
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
-    EXPECT_TRUE(list.Documents().empty());
-}
-
-TEST_F(DocumentListTest, OpenChecksOneMebibyte) {
+TEST_F(DocumentListTest, OpenFirstChecksForOneMebibyte) {
     const std::string path = dir.Write("m.txt", "x");
     fake.memory.failAboveBytes = 1024 * 1024 - 1;
     EXPECT_EQ(list.Open(path), nullptr);
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
+    EXPECT_TRUE(list.Documents().empty());
     fake.memory.failAboveBytes = 1024 * 1024;
     EXPECT_NE(list.Open(path), nullptr);
 }

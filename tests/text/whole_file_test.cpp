@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -13,12 +14,13 @@
 
 #include "support/test_files.h"
 #include "text/atomic_write.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 
 namespace nelvix {
 namespace {
+
+using namespace std::string_literals;
 
 class WholeFileTest : public testing::Test {
 protected:
@@ -38,21 +40,21 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(WholeFileTest, ReadGivesTheBytesAndTenZeroedSpareBytes) {
-    const std::string path = dir.Write("r.bin", std::string("ab\0cd", 5));
-    std::optional<ByteBlock> block = ReadWholeFile(fake.platform, path);
-    ASSERT_TRUE(block.has_value());
-    EXPECT_EQ(std::string(block->begin(), block->end()), std::string("ab\0cd", 5));
-    for (std::size_t i = 0; i < kWholeFileSpareBytes; ++i)
-        EXPECT_EQ(block->data.get()[5 + i], 0) << i;
+TEST_F(WholeFileTest, ReadOfWriteGivesTheBytesAndTenZeroedSpareBytes) {
+    std::string everyByte;
+    for (int i = 0; i < 256 * 40; ++i)
+        everyByte += static_cast<char>(i * 7);
+    for (const std::string& bytes : {""s, "ab\0cd"s, everyByte}) {
+        SCOPED_TRACE(bytes.size());
+        const std::string path = dir.PathOf("round");
+        ASSERT_TRUE(Write(path, bytes));
+        std::optional<ByteBlock> block = ReadWholeFile(fake.platform, path);
+        ASSERT_TRUE(block.has_value());
+        EXPECT_EQ(std::string(block->begin(), block->end()), bytes);
+        for (std::size_t i = 0; i < kWholeFileSpareBytes; ++i)
+            EXPECT_EQ(block->data.get()[bytes.size() + i], 0) << i;
+    }
     EXPECT_TRUE(fake.messageBox.shown.empty());
-}
-
-TEST_F(WholeFileTest, EmptyFileReadsAsNoBytes) {
-    std::optional<ByteBlock> block = ReadWholeFile(fake.platform, dir.Write("e", ""));
-    ASSERT_TRUE(block.has_value());
-    EXPECT_EQ(block->size, 0u);
-    EXPECT_EQ(block->data.get()[0], 0);
 }
 
 TEST_F(WholeFileTest, MissingFileOrDirectoryGivesNothingWithoutMessage) {
@@ -83,45 +85,20 @@ TEST_F(WholeFileTest, OutOfMemoryShowsTheVanduBox) {
     const std::string path = dir.Write("m", "abc");
     fake.memory.failAll = true;
     EXPECT_FALSE(ReadWholeFile(fake.platform, path).has_value());
-    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
-    const ui::MessageRequest& box = fake.messageBox.shown[0];
-    EXPECT_EQ(box.id, ui::kMsgOutOfMemory);
-    EXPECT_EQ(box.caption, "Vandu");
-    EXPECT_EQ(box.text, Sjis(ui::kOutOfMemoryTextUtf8));
-    EXPECT_EQ(box.style.icon, ui::MessageIcon::Stop);
-    EXPECT_TRUE(box.style.systemModal);
+    ASSERT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
+    EXPECT_EQ(fake.messageBox.shown[0].caption, "Vandu") << "the whole-file reader's variant";
 }
 
 TEST_F(WholeFileTest, WriteCreatesTruncatesAndAppends) {
     const std::string path = dir.PathOf("w.txt");
-    EXPECT_TRUE(Write(path, "a long first text"));
+    EXPECT_TRUE(Write(path, "a long first text", true)) << "appending creates a missing file";
     EXPECT_EQ(test::ReadFileBytes(path), "a long first text");
     EXPECT_TRUE(Write(path, "short"));
     EXPECT_EQ(test::ReadFileBytes(path), "short");
     EXPECT_TRUE(Write(path, " more", true));
     EXPECT_EQ(test::ReadFileBytes(path), "short more");
-}
-
-TEST_F(WholeFileTest, AppendCreatesAMissingFile) {
-    const std::string path = dir.PathOf("log.txt");
-    EXPECT_TRUE(Write(path, "line", true));
-    EXPECT_EQ(test::ReadFileBytes(path), "line");
-}
-
-TEST_F(WholeFileTest, WriteIntoAMissingDirectoryFails) {
     EXPECT_FALSE(Write(dir.PathOf("none/x"), "x"));
     EXPECT_FALSE(Write(dir.PathOf("none/x"), "x", true));
-}
-
-TEST_F(WholeFileTest, ReadOfWriteIsTheSameBytes) {
-    std::string bytes;
-    for (int i = 0; i < 256 * 40; ++i)
-        bytes += static_cast<char>(i * 7);
-    const std::string path = dir.PathOf("round");
-    ASSERT_TRUE(Write(path, bytes));
-    std::optional<ByteBlock> block = ReadWholeFile(fake.platform, path);
-    ASSERT_TRUE(block.has_value());
-    EXPECT_EQ(std::string(block->begin(), block->end()), bytes);
 }
 
 TEST_F(WholeFileTest, CopyWholeFile) {
@@ -135,27 +112,22 @@ TEST_F(WholeFileTest, CopyWholeFile) {
 
 // The atomic replacement.
 
-TEST_F(WholeFileTest, AtomicWriteKeepsPermissionsAndLeavesNoTemporaryFile) {
-    const std::string path = dir.Write("p.txt", "old");
-    ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
-    const std::string text = "new";
-    ASSERT_TRUE(WriteFileAtomically(path, reinterpret_cast<const Byte*>(text.data()), 3));
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0604u);
-    EXPECT_EQ(test::ReadFileBytes(path), "new");
-    EXPECT_EQ(Names(), std::vector<std::string>{"p.txt"});
-}
-
-TEST_F(WholeFileTest, AtomicWriteGivesANewFileTheUsualPermissions) {
+TEST_F(WholeFileTest, AtomicWriteKeepsOldPermissionsGivesNewFilesTheUsualAndLeavesNoTemporary) {
+    const std::string old = dir.Write("p.txt", "old");
+    const std::string fresh = dir.PathOf("fresh.txt");
+    ASSERT_EQ(::chmod(old.c_str(), 0604), 0);
     const mode_t mask = ::umask(022);
-    const std::string path = dir.PathOf("fresh.txt");
-    const bool written = WriteFileAtomically(path, reinterpret_cast<const Byte*>("x"), 1);
+    const bool replaced = WriteFileAtomically(old, reinterpret_cast<const Byte*>("new"), 3);
+    const bool created = WriteFileAtomically(fresh, reinterpret_cast<const Byte*>("x"), 1);
     ::umask(mask);
-    ASSERT_TRUE(written);
+    ASSERT_TRUE(replaced && created);
     struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    ASSERT_EQ(::stat(old.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
+    ASSERT_EQ(::stat(fresh.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0644u);
+    EXPECT_EQ(test::ReadFileBytes(old), "new");
+    EXPECT_EQ(Names(), (std::vector<std::string>{"fresh.txt", "p.txt"}));
 }
 
 TEST_F(WholeFileTest, AtomicWriteThroughASymbolicLinkReplacesTheTarget) {

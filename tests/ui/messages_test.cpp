@@ -15,10 +15,16 @@ protected:
         EXPECT_EQ(fake.messageBox.shown.size(), 1u);
         return fake.messageBox.shown.at(0);
     }
+    void ExpectStyle(const MessageStyle& style, MessageButtons buttons, MessageIcon icon,
+                     bool systemModal) {
+        EXPECT_EQ(style.buttons, buttons);
+        EXPECT_EQ(style.icon, icon);
+        EXPECT_EQ(style.systemModal, systemModal);
+    }
     FakePlatform fake;
 };
 
-TEST_F(MessagesTest, TableTextUnderTheApplicationTitle) {
+TEST_F(MessagesTest, TableTextUnderTheApplicationTitleWithTheStyleAskedFor) {
     MessageStyle style{MessageButtons::OkCancel, MessageIcon::Question, false};
     fake.messageBox.answers.push_back(MessageResult::Cancel);
     EXPECT_EQ(ShowMessage(fake.platform, kMsgTextTooLong, style), MessageResult::Cancel);
@@ -26,45 +32,30 @@ TEST_F(MessagesTest, TableTextUnderTheApplicationTitle) {
     EXPECT_EQ(box.id, kMsgTextTooLong);
     EXPECT_EQ(box.text, Sjis("文字数オーバーのため処理できません。"));
     EXPECT_EQ(box.caption, "KAV Nelvix");
-    EXPECT_EQ(box.style.buttons, MessageButtons::OkCancel);
-    EXPECT_EQ(box.style.icon, MessageIcon::Question);
-    EXPECT_FALSE(box.style.systemModal);
+    ExpectStyle(box.style, MessageButtons::OkCancel, MessageIcon::Question, false);
 }
 
 TEST_F(MessagesTest, DefaultStyleIsAnOkWarning) {
     ShowMessage(fake.platform, kMsgOpenDocumentFailed);
-    const MessageRequest& box = OnlyBox();
-    EXPECT_EQ(box.text, Sjis("ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。"));
-    EXPECT_EQ(box.style.buttons, MessageButtons::Ok);
-    EXPECT_EQ(box.style.icon, MessageIcon::Warning);
+    ExpectStyle(OnlyBox().style, MessageButtons::Ok, MessageIcon::Warning, false);
 }
 
-TEST_F(MessagesTest, PlaceholdersAreReplaced) {
-    ShowMessage(fake.platform, kMsgGlobalFindCounts, {}, {"12", "3"});
-    EXPECT_EQ(OnlyBox().text, Sjis("検索したﾌｧｲﾙの数： 12\n\n見つかった個数   ： 3"));
-}
-
-TEST_F(MessagesTest, ShiftJisArgumentsAreInsertedAsBytes) {
+TEST_F(MessagesTest, ShiftJisArgumentsReplaceThePlaceholdersAsBytes) {
     ShowMessage(fake.platform, kMsgIntegerRange, {}, {Sjis("１"), "250"});
     EXPECT_EQ(OnlyBox().text, Sjis("１ から 250 までの整数を入力してください。"));
 }
 
-TEST_F(MessagesTest, OutOfMemoryIdShowsTheFixedSystemModalStopBox) {
-    EXPECT_EQ(ShowMessage(fake.platform, kMsgOutOfMemory), MessageResult::Ok);
+TEST_F(MessagesTest, OutOfMemoryIdShowsTheFixedSystemModalStopBoxWhateverTheStyleAsked) {
+    fake.messageBox.answers.push_back(MessageResult::No);
+    EXPECT_EQ(ShowMessage(fake.platform, kMsgOutOfMemory,
+                          {MessageButtons::YesNo, MessageIcon::None, false}),
+              MessageResult::Ok);
     const MessageRequest& box = OnlyBox();
     EXPECT_EQ(box.id, kMsgOutOfMemory);
     EXPECT_EQ(box.text, Sjis("メモリ不足です。他のアプリケーションを終了させて、\n"
                              "メモリを増やしてから再度実行してください。"));
     EXPECT_EQ(box.caption, "KAV Mirol");
-    EXPECT_EQ(box.style.buttons, MessageButtons::Ok);
-    EXPECT_EQ(box.style.icon, MessageIcon::Stop);
-    EXPECT_TRUE(box.style.systemModal);
-}
-
-TEST_F(MessagesTest, OutOfMemoryIgnoresTheStyleAskedFor) {
-    ShowMessage(fake.platform, kMsgOutOfMemory, {MessageButtons::YesNo, MessageIcon::None, false});
-    EXPECT_EQ(OnlyBox().style.icon, MessageIcon::Stop);
-    EXPECT_EQ(OnlyBox().style.buttons, MessageButtons::Ok);
+    ExpectStyle(box.style, MessageButtons::Ok, MessageIcon::Stop, true);
 }
 
 TEST_F(MessagesTest, WholeFileReaderVariantIsCaptionedVandu) {
@@ -72,29 +63,19 @@ TEST_F(MessagesTest, WholeFileReaderVariantIsCaptionedVandu) {
     const MessageRequest& box = OnlyBox();
     EXPECT_EQ(box.caption, "Vandu");
     EXPECT_EQ(box.text, Sjis(kOutOfMemoryTextUtf8));
-    EXPECT_EQ(box.style.icon, MessageIcon::Stop);
-    EXPECT_TRUE(box.style.systemModal);
+    ExpectStyle(box.style, MessageButtons::Ok, MessageIcon::Stop, true);
 }
 
-TEST_F(MessagesTest, CheckMemorySucceedsSilently) {
-    EXPECT_TRUE(CheckMemory(fake.platform));
-    EXPECT_EQ(fake.memory.calls, 1);
-    EXPECT_TRUE(fake.messageBox.shown.empty());
-}
-
-TEST_F(MessagesTest, CheckMemoryFailureShowsTheOutOfMemoryBox) {
-    fake.memory.failAll = true;
-    EXPECT_FALSE(CheckMemory(fake.platform, 2 * 1024 * 1024));
-    EXPECT_EQ(OnlyBox().id, kMsgOutOfMemory);
-    EXPECT_EQ(OnlyBox().caption, "KAV Mirol");
-}
-
-TEST_F(MessagesTest, CheckMemoryOfZeroMeansOneMebibyte) {
+TEST_F(MessagesTest, CheckMemoryAsksOnceForTheBlockOrOneMebibyteForZero) {
     fake.memory.failAboveBytes = kDefaultMemoryCheck;
     EXPECT_TRUE(CheckMemory(fake.platform, 0));
+    EXPECT_EQ(fake.memory.calls, 1);
     fake.memory.failAboveBytes = kDefaultMemoryCheck - 1;
-    EXPECT_FALSE(CheckMemory(fake.platform, 0));
     EXPECT_TRUE(CheckMemory(fake.platform, 128 * 1024));
+    EXPECT_TRUE(fake.messageBox.shown.empty()) << "success is silent";
+    EXPECT_FALSE(CheckMemory(fake.platform, 0));
+    EXPECT_EQ(OnlyBox().id, kMsgOutOfMemory);
+    EXPECT_EQ(OnlyBox().caption, "KAV Mirol");
 }
 
 } // namespace

@@ -393,48 +393,34 @@ TEST_F(KespoDocTest, SetFormatSettingsSendsHint32WithTheFontChangedFlag) {
 
 // Saving.
 
-TEST_F(KespoDocTest, SaveWritesTheTextExactlyAndClearsModified) {
-    const std::string path = dir.Write("save.txt", "old");
+TEST_F(KespoDocTest, SaveInPlaceWritesTheTextThenTheAttributeFileAndFailsWithEither) {
+    RecordingAttributes attributes;
+    environment.attributes = &attributes;
+    const std::string path = dir.Write("save.txt", "the old text");
     auto document = NewDocument();
     ASSERT_TRUE(document->OnOpenDocument(path));
-    const std::string text = Sjis("新しい本文\r\n");
+    const std::string text = Sjis("新しい本文\r\n") + std::string(100'000, 'n');
     LoadText(*document, text);
-    document->SetModified(true);
-    EXPECT_TRUE(document->Save());
-    EXPECT_EQ(test::ReadFileBytes(path), text);
-    EXPECT_FALSE(document->IsModified());
-    EXPECT_TRUE(fake.fileDialogs.saveAsked.empty());
-}
-
-TEST_F(KespoDocTest, FailedSaveLeavesTheOldFileIntact) {
-    const std::string path = dir.Write("keep.txt", "the old text");
-    auto document = NewDocument();
-    ASSERT_TRUE(document->OnOpenDocument(path));
-    LoadText(*document, std::string(100'000, 'n'));
     document->SetModified(true);
     {
         FileSizeLimit limit(1000);
         EXPECT_FALSE(document->Save());
     }
     EXPECT_EQ(test::ReadFileBytes(path), "the old text");
-    EXPECT_TRUE(document->IsModified());
     EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgInvalidFileName});
-}
-
-TEST_F(KespoDocTest, SaveWritesTheAttributeFileAndFailsWithIt) {
-    RecordingAttributes attributes;
-    environment.attributes = &attributes;
-    const std::string path = dir.Write("attr.txt", "abc");
-    auto document = NewDocument();
-    ASSERT_TRUE(document->OnOpenDocument(path));
-    document->SetModified(true);
-    attributes.writeSucceeds = false;
-    EXPECT_FALSE(document->OnSaveDocument(path));
+    EXPECT_TRUE(attributes.writePaths.empty());
     EXPECT_TRUE(document->IsModified());
+
+    attributes.writeSucceeds = false;
+    EXPECT_FALSE(document->Save());
+    EXPECT_EQ(test::ReadFileBytes(path), text) << "the text is written first";
     EXPECT_EQ(attributes.writePaths, std::vector<std::string>{path});
+    EXPECT_TRUE(document->IsModified());
+
     attributes.writeSucceeds = true;
-    EXPECT_TRUE(document->OnSaveDocument(path));
+    EXPECT_TRUE(document->Save());
     EXPECT_FALSE(document->IsModified());
+    EXPECT_TRUE(fake.fileDialogs.saveAsked.empty());
 }
 
 TEST_F(KespoDocTest, SaveIsEnabledOnlyWhenNeitherReadOnlyNorAlteredAndSaveAsAlways) {

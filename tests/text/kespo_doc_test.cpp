@@ -359,21 +359,20 @@ TEST_F(KespoDocTest, UpdateAllViewsReachesEveryViewOnceEvenWhenOneLeavesWhileTol
     auto document = NewDocument();
     RecordingView first;
     RecordingView leaving;
-    RecordingView last;
+    RecordingView second;
+    RecordingView third;
     leaving.removeSelf = true;
-    document->AddView(first);
-    document->AddView(leaving);
-    document->AddView(last);
-    document->AddView(first);
+    for (RecordingView* view : {&first, &leaving, &second, &third, &first})
+        document->AddView(*view);
     document->UpdateAllViews(UpdateHint::Relayout);
-    EXPECT_EQ(first.hints, std::vector<UpdateHint>{UpdateHint::Relayout});
-    EXPECT_EQ(leaving.hints, std::vector<UpdateHint>{UpdateHint::Relayout});
-    EXPECT_EQ(last.hints, std::vector<UpdateHint>{UpdateHint::Relayout});
+    for (RecordingView* view : {&first, &leaving, &second, &third})
+        EXPECT_EQ(view->hints, std::vector<UpdateHint>{UpdateHint::Relayout});
     document->RemoveView(first);
     document->UpdateAllViews(UpdateHint::TextMoved);
     EXPECT_EQ(first.hints.size(), 1u);
     EXPECT_EQ(leaving.hints.size(), 1u);
-    EXPECT_EQ(last.hints.size(), 2u);
+    EXPECT_EQ(second.hints.size(), 2u);
+    EXPECT_EQ(third.hints.size(), 2u);
 }
 
 TEST_F(KespoDocTest, SetFormatSettingsSendsHint32WithTheFontChangedFlag) {

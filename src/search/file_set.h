@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "search/directory_id_set.h"
+
 namespace nelvix {
 
 inline constexpr std::size_t kMaxFilePatterns = 10;
@@ -26,8 +28,18 @@ struct SplitPath {
 /// Without a '/', both parts are empty; a path ending in '/' is all directory.
 SplitPath SplitDirectory(std::string_view path);
 
-/// The path in double quotes when it holds a blank, else unchanged.
+/// The path in double quotes when it holds a space or a double quote (a quote inside is
+/// doubled), else unchanged.
 std::string QuotePathWithSpaces(std::string_view path);
+
+/// The full path patterns of a specification: at most 10; the first word as it is, each further
+/// word with the first word's directory in front unless it is absolute (leading '/'). Empty for
+/// an empty specification.
+std::vector<std::string> SpecificationPatterns(std::string_view sjisSpecification);
+
+/// The specification for one item of the subdirectory list: the item, the first pattern's file
+/// name, and the further patterns that are not absolute. Empty for an empty `userSpecification`.
+std::string SubdirectorySpecification(std::string_view item, std::string_view userSpecification);
 
 /// The files of one search specification, pattern by pattern in the order the directory lists
 /// them. Paths are Shift-JIS core paths. Only regular files (and links to them) are returned;
@@ -67,9 +79,15 @@ public:
     std::vector<std::string_view> Items() const;
 
 private:
+    /// Appends the direct subdirectories of `sjisDirectory` (ending in '/'); false on overflow.
+    bool ListDirectSubdirectories(const std::string& sjisDirectory, std::string_view namePattern);
+    /// Appends one item; false when it does not fit.
+    bool AppendItem(std::string_view sjisDirectory, std::string_view sjisName);
+
     std::vector<char> m_buffer;
     std::size_t m_used = 0;
     long m_count = 0;
+    DirectoryIdSet m_walked;
 };
 
 } // namespace nelvix

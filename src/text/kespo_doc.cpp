@@ -176,13 +176,17 @@ bool CKespoDoc::Load(std::uint64_t length, LoadSource& source) {
     m_lastCharOffset = 0;
 
     std::uint64_t toRead = length;
+    // A cut or empty copy of a file must never be saved over the whole file: either way the
+    // document counts as altered on load, which keeps Save disabled.
     if (toRead > kMaxLoadBytes) {
         ui::ShowMessage(platform, ui::kMsgTextTooLong);
         toRead = kMaxLoadBytes;
+        m_alteredOnLoad = true;
     }
     if (toRead > 0 && GrowText(static_cast<std::uint32_t>(toRead)) == GrowResult::OutOfMemory) {
         ui::ShowOutOfMemory(platform);
         toRead = 0;
+        m_alteredOnLoad = true;
     }
 
     // Never more than `toRead` bytes, even when the file has grown since its length was taken:

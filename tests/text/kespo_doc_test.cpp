@@ -184,6 +184,7 @@ TEST_F(KespoDocTest, TooLongTextIsCutWithMessage59394) {
                   row.message ? std::vector<int>{ui::kMsgTextTooLong} : std::vector<int>{});
         EXPECT_EQ(document->TextLength(), row.length);
         EXPECT_LE(document->TextLength() + 2, document->Capacity());
+        EXPECT_EQ(document->CanSave(), !row.message) << "a cut text must never replace the file";
     }
 }
 
@@ -195,6 +196,7 @@ TEST_F(KespoDocTest, OutOfMemoryWhileLoadingShowsTheBoxAndLeavesTheDocumentEmpty
     EXPECT_EQ(fake.messageBox.shown[0].caption, Sjis("KAV Mirol"));
     EXPECT_EQ(document->TextLength(), 0u);
     EXPECT_EQ(document->Capacity(), kTextBlockStep);
+    EXPECT_FALSE(document->CanSave()) << "an empty copy must never replace the file";
 }
 
 TEST_F(KespoDocTest, NeverReadsPastTheLengthTakenAtOpening) {

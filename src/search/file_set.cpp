@@ -22,8 +22,12 @@ struct FileSet::State {
             if (listing.Kind(false, st) != EntryKind::File)
                 continue;
             const std::string_view sjisName = listing.SjisName();
-            if (WildcardMatch(split.name, sjisName))
-                return split.directory + std::string(sjisName);
+            if (!WildcardMatch(split.name, sjisName))
+                continue;
+            std::string path;
+            path.reserve(split.directory.size() + sjisName.size());
+            path.append(split.directory).append(sjisName);
+            return path;
         }
         listing.Close();
         return std::nullopt;

@@ -1,0 +1,72 @@
+// How the global find engine cuts a file into chunks at line ends and counts those line ends.
+#include "search/chunk_reading.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace nelvix {
+
+std::size_t FullChunkLength(const Byte* chunk, std::size_t chunkBytes, std::size_t textLength) {
+    std::size_t searched = textLength;
+    while (searched > 0) {
+        const void* hit = ::memrchr(chunk, kCr, searched);
+        if (hit == nullptr)
+            break;
+        const auto cr = static_cast<std::size_t>(static_cast<const Byte*>(hit) - chunk);
+        // A CR that ends the text is a line end. At the very end of the read its LF is still
+        // unread: the chunk then ends before it, so that the pair begins the next chunk whole
+        // instead of leaving it a stray LF, and a search for CR LF still finds it.
+        if (cr + 1 == textLength)
+            return cr + 1 == chunkBytes ? cr : cr + 2;
+        if (chunk[cr + 1] == kLf)
+            return cr + 2;
+        searched = cr;
+    }
+    return chunkBytes;
+}
+
+std::size_t TextLengthBeforeNul(const Byte* bytes, std::size_t length) {
+    const void* nul = std::memchr(bytes, 0, length);
+    return nul == nullptr ? length
+                          : static_cast<std::size_t>(static_cast<const Byte*>(nul) - bytes);
+}
+
+std::size_t CountCrLf(const Byte* from, const Byte* to) {
+    std::size_t count = 0;
+    while (from < to) {
+        const void* hit = std::memchr(from, kCr, static_cast<std::size_t>(to - from));
+        if (hit == nullptr)
+            break;
+        const Byte* cr = static_cast<const Byte*>(hit);
+        if (cr[1] == kLf)
+            ++count;
+        from = cr + 1;
+    }
+    return count;
+}
+
+std::size_t CountChunkLineEnds(const Byte* chunk, std::size_t length) {
+    if (length == 0)
+        return 0;
+    return CountCrLf(chunk, chunk + length) + (chunk[length - 1] == kCr ? 1 : 0);
+}
+
+std::optional<std::size_t> ReadAt(int fd, Byte* buffer, std::size_t length,
+                                  std::uint64_t position) {
+    std::size_t done = 0;
+    while (done < length) {
+        ssize_t got =
+            ::pread(fd, buffer + done, length - done, static_cast<off_t>(position + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+} // namespace nelvix

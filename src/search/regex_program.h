@@ -1,0 +1,87 @@
+// The compiled form of a pattern for the regular-expression engine: fixed tables of elements,
+// each a character test that matches once or repeats, and one anchor for the whole pattern.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "search/char_compare.h"
+#include "search/search_options.h"
+#include "text/sjis.h"
+
+namespace nelvix {
+
+enum class RegexAnchor { None, LineStart, LineEnd };
+
+struct RegexElement {
+    bool once = true;     ///< false: zero or more characters
+    bool negated = false; ///< a class opened by "[^"
+    bool any = false;     ///< "." matches every whole character, CR and LF too
+    std::uint8_t firstAlternative = 0;
+    std::uint8_t alternativeCount = 0;
+    std::uint8_t firstRange = 0;
+    std::uint8_t rangeCount = 0;
+};
+
+class RegexProgram {
+public:
+    /// False for an empty pattern or one over 80 bytes, which never match. Any other pattern
+    /// compiles: an unclosed "[" runs to the end, and stray "]", "-", "^" and "$" are literal.
+    bool Compile(std::string_view pattern, bool regularExpression, bool caseSensitive,
+                 bool widthSensitive);
+
+    std::size_t ElementCount() const { return m_elementCount; }
+    const RegexElement& Element(std::size_t k) const { return m_elements[k]; }
+    RegexAnchor Anchor() const { return m_anchor; }
+
+    /// Bytes of the text character at `at` (before `end`) when it matches `element`, else 0. A
+    /// lead byte without room for its trail before `end` matches nothing, not even ".".
+    std::size_t MatchChar(const RegexElement& element, const Byte* at, const Byte* end) const {
+        const Byte first = *at;
+        if (!IsLeadByte(first))
+            return element.any || Accepts(element, first) ? 1 : 0;
+        if (end - at < 2)
+            return 0;
+        return element.any || Accepts(element, static_cast<CharCode>(first << 8 | at[1])) ? 2 : 0;
+    }
+
+    /// False for a first byte with which no match can begin; only a first element that matches
+    /// once narrows it, else every byte may begin one.
+    bool MayStartWith(Byte b) const { return m_mayStart[b]; }
+
+private:
+    struct Range {
+        std::uint32_t low;
+        std::uint32_t high;
+    };
+    struct Token {
+        CharCode code;
+        bool escaped;
+    };
+
+    bool Accepts(const RegexElement& element, CharCode code) const;
+    bool Contains(const RegexElement& element, CharCode folded) const;
+    std::size_t Tokenize(std::string_view pattern, bool regularExpression,
+                         std::array<Token, kMaxRegexPatternBytes>& tokens) const;
+    std::size_t ReadClass(const Token* tokens, std::size_t count, std::size_t i,
+                          RegexElement& element);
+    void AddAlternative(RegexElement& element, CharCode code);
+    void AddRange(RegexElement& element, CharCode low, CharCode high);
+    void MarkFirstBytes();
+
+    bool m_caseSensitive = false;
+    bool m_widthSensitive = true;
+    RegexAnchor m_anchor = RegexAnchor::None;
+    // Each pattern byte adds at most one element or one alternative, and a range needs a "-".
+    std::array<RegexElement, kMaxRegexPatternBytes> m_elements{};
+    std::array<CharCode, kMaxRegexPatternBytes> m_alternatives{};
+    std::array<Range, kMaxRegexPatternBytes / 2> m_ranges{};
+    std::size_t m_elementCount = 0;
+    std::size_t m_alternativeCount = 0;
+    std::size_t m_rangeCount = 0;
+    std::array<bool, 256> m_mayStart{};
+};
+
+} // namespace nelvix

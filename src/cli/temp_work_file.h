@@ -8,8 +8,9 @@ namespace nelvix::cli {
 
 class TempWorkFile {
 public:
-    /// Makes an empty file with a fresh name in $TMPDIR (else /tmp); when that fails, Path()
-    /// is empty and Reason() says why.
+    /// Makes an empty file with a fresh name in $TMPDIR, else in a folder held in memory
+    /// ($XDG_RUNTIME_DIR, /dev/shm), else in /tmp; when that fails, Path() is empty and
+    /// Reason() says why.
     TempWorkFile();
     /// Deletes the file.
     ~TempWorkFile();

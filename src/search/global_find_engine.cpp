@@ -1,1 +1,287 @@
-// Not yet written.
+// The global find engine: chunked search of one file, its result lines, options and histories.
+#include "search/global_find_engine.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "search/chunk_reading.h"
+#include "search/find_pattern.h"
+#include "search/global_find_state.h"
+#include "search/multi_text.h"
+#include "search/result_line.h"
+#include "text/file_convert.h"
+#include "text/kespo_doc.h"
+#include "text/native_path.h"
+#include "ui/platform.h"
+
+namespace nelvix {
+namespace {
+
+/// The file's name and extension, without its directory.
+std::string_view FileNamePart(std::string_view path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+/// Appends each result line to a result document; its views do the appending.
+class DocumentSink final : public ResultSink {
+public:
+    explicit DocumentSink(CKespoDoc& document) : m_document(document) {}
+    bool Add(std::string_view line) override {
+        // The line is NUL-terminated: it is the engine's result buffer.
+        HintArgument argument;
+        argument.text = reinterpret_cast<const Byte*>(line.data());
+        argument.length = line.size();
+        m_document.UpdateAllViews(UpdateHint::AppendText, argument);
+        return true;
+    }
+
+private:
+    CKespoDoc& m_document;
+};
+
+} // namespace
+
+bool GlobalFindEngine::FileState::ReadChunk() {
+    chunkStartsLine = chunkPosition == 0 || (chunkLength >= 2 && chunk[chunkLength - 2] == kCr &&
+                                             chunk[chunkLength - 1] == kLf);
+    searchOffset = 0;
+    countedTo = 0;
+    chunkLength = 0;
+    textLength = 0;
+    std::optional<std::size_t> got = ReadAt(file->Get(), chunk, kChunkBytes, chunkPosition);
+    if (!got)
+        return false;
+    if (nulAsFF)
+        std::replace(chunk, chunk + *got, Byte{0}, Byte{0xFF});
+    const std::size_t textRead = TextLengthBeforeNul(chunk, *got);
+    if (*got == kChunkBytes) {
+        chunk[kChunkBytes] = 0;
+        chunkLength = FullChunkLength(chunk, kChunkBytes, textRead);
+        // The next chunk starts with the line this one cut off.
+        nextReadPosition = static_cast<std::int64_t>(chunkPosition + chunkLength);
+    } else {
+        chunkLength = *got;
+        nextReadPosition = -1;
+    }
+    chunk[chunkLength] = 0;
+    textLength = std::min(textRead, chunkLength);
+    lineBase = linesBeforeChunk;
+    linesBeforeChunk += CountChunkLineEnds(chunk, chunkLength);
+    return true;
+}
+
+std::size_t GlobalFindEngine::FileState::AdvanceAt(std::size_t offset,
+                                                   std::size_t patternLength) const {
+    if (!stepByCharacter)
+        return patternLength;
+    return offset + 1 < textLength && IsLeadByte(chunk[offset]) ? 2 : 1;
+}
+
+bool GlobalFindEngine::FileState::IsLineStart(std::size_t offset) const {
+    if (offset == 0)
+        return chunkStartsLine;
+    return offset >= 2 && chunk[offset - 2] == kCr && chunk[offset - 1] == kLf;
+}
+
+std::size_t GlobalFindEngine::FileState::NextLineStart(std::size_t offset) const {
+    if (IsLineStart(offset))
+        return offset;
+    // From the byte before, so that a CR LF that `offset` splits is found.
+    const Byte* from = chunk + (offset > 0 ? offset - 1 : 0);
+    const Byte* end = chunk + textLength;
+    while (from < end) {
+        const void* hit = std::memchr(from, kCr, static_cast<std::size_t>(end - from));
+        if (hit == nullptr)
+            break;
+        const Byte* cr = static_cast<const Byte*>(hit);
+        if (cr[1] == kLf)
+            return static_cast<std::size_t>(cr + 2 - chunk);
+        from = cr + 1;
+    }
+    return textLength;
+}
+
+std::optional<std::size_t>
+GlobalFindEngine::FileState::SearchChunk(std::string_view pattern) const {
+    // The matcher takes its text start for a line start, which a search offset just after a
+    // match is not: "^a" would otherwise match again at each following "a" of the line.
+    const std::size_t start = anchoredAtLineStart ? NextLineStart(searchOffset) : searchOffset;
+    if (start >= textLength)
+        return std::nullopt;
+    std::optional<Match> match =
+        FindPattern(chunk + start, chunk + textLength, pattern, options, true);
+    if (!match)
+        return std::nullopt;
+    return start + match->offset;
+}
+
+GlobalFindEngine::GlobalFindEngine(EngineEnvironment& environment) : m_environment(environment) {}
+
+GlobalFindEngine::~GlobalFindEngine() = default;
+
+void GlobalFindEngine::AddToHistory(std::vector<std::string>& history, std::string_view entry,
+                                    std::size_t entryBytes) {
+    const std::size_t kept = WholeCharacterBytes(reinterpret_cast<const Byte*>(entry.data()),
+                                                 std::min(entry.size(), entryBytes - 1));
+    std::string added(entry.substr(0, kept));
+    std::erase(history, added);
+    history.insert(history.begin(), std::move(added));
+    if (history.size() > kHistoryEntries)
+        history.resize(kHistoryEntries);
+}
+
+std::optional<GlobalFindEngine::OpenedText>
+GlobalFindEngine::OpenFile(std::string_view sjisPath, std::string_view pattern,
+                           const SearchOptions& options) {
+    EndFile();
+    if (pattern.empty())
+        return std::nullopt;
+    OpenedText text;
+    text.nativePath = ConvertFileToWorkFile(m_environment.platform, sjisPath,
+                                            m_environment.codeDecision, m_environment.workFilePath)
+                          ? m_environment.workFilePath
+                          : SjisPathToNative(sjisPath);
+    if (!options.regularExpression && options.widthSensitive && options.multiText &&
+        !MultiTextFileTest(text.nativePath, pattern, options.caseSensitive))
+        return std::nullopt;
+
+    std::size_t length = 0;
+    std::unique_ptr<FileDescriptor> file(
+        new FileDescriptor(OpenRegularFileForReading(text.nativePath, length)));
+    if (!file->IsOpen())
+        return std::nullopt;
+    text.length = length;
+
+    if (!m_file) {
+        m_file = std::make_unique<FileState>();
+        m_file->resultLine.reserve(kResultLineBytes + 1);
+    }
+    FileState& f = *m_file;
+    f.file = std::move(file);
+    f.fileName.assign(sjisPath);
+    f.options = options;
+    f.stepByCharacter = options.regularExpression || !options.widthSensitive || options.multiText;
+    f.anchoredAtLineStart = options.regularExpression && pattern.front() == '^';
+    f.nulAsFF = m_environment.findNoneTextFile;
+    f.chunkPosition = 0;
+    f.nextReadPosition = 0;
+    f.linesBeforeChunk = 0;
+    f.lineBase = 0;
+    f.chunkLength = 0;
+    f.needChunk = true;
+    return text;
+}
+
+std::optional<std::size_t> GlobalFindEngine::NextMatch(std::string_view pattern) {
+    if (!m_file || !m_file->file)
+        return std::nullopt;
+    FileState& f = *m_file;
+    for (;;) {
+        if (f.needChunk) {
+            if (!f.ReadChunk())
+                break;
+            f.needChunk = false;
+        }
+        const bool tooShort = f.textLength < f.AdvanceAt(f.searchOffset, pattern.size());
+        // Text that stops at a NUL ends the file. A full chunk that is short only because a
+        // line longer than the chunk follows its one CR LF does not: the file goes on.
+        if (tooShort && f.textLength < f.chunkLength)
+            break;
+        std::optional<std::size_t> match;
+        if (!tooShort)
+            match = f.SearchChunk(pattern);
+        if (match) {
+            // Counted from the previous match, not from the search offset, so that a line end
+            // inside the previous match is not lost.
+            f.lineBase += CountCrLf(f.chunk + f.countedTo, f.chunk + *match);
+            f.countedTo = *match;
+            // One character on from the match itself: measured at the search start instead, a
+            // double-byte match after a single-byte start would resume on its trail byte.
+            f.searchOffset = *match + f.AdvanceAt(*match, pattern.size());
+            return match;
+        }
+        if (f.nextReadPosition < 0)
+            break;
+        f.chunkPosition = static_cast<std::uint64_t>(f.nextReadPosition);
+        f.needChunk = true;
+    }
+    EndFile();
+    return std::nullopt;
+}
+
+std::string_view GlobalFindEngine::BuildLine(std::size_t match, std::size_t patternLength,
+                                             MatchOffsets* offsets) {
+    FileState& f = *m_file;
+    QuotedMatch quoted;
+    quoted.text = f.chunk;
+    quoted.textLength = f.textLength;
+    quoted.lineStart = LineStartBefore(f.chunk, match);
+    quoted.match = match;
+    quoted.patternLength = patternLength;
+    BuildResultLine(f.resultLine, f.fileName, f.lineBase + 1, quoted);
+    if (offsets != nullptr) {
+        offsets->lineStart = f.chunkPosition + quoted.lineStart;
+        offsets->match = f.chunkPosition + match;
+    }
+    return f.resultLine;
+}
+
+std::optional<std::string_view> GlobalFindEngine::FindFirstInFile(std::string_view sjisPath,
+                                                                  std::string_view pattern,
+                                                                  MatchOffsets* offsets) {
+    SearchOptions options = m_options;
+    options.multiText = m_environment.multiText;
+    if (!OpenFile(sjisPath, pattern, options))
+        return std::nullopt;
+    return FindNextInFile(pattern, offsets);
+}
+
+std::optional<std::string_view> GlobalFindEngine::FindNextInFile(std::string_view pattern,
+                                                                 MatchOffsets* offsets) {
+    std::optional<std::size_t> match = NextMatch(pattern);
+    if (!match)
+        return std::nullopt;
+    return BuildLine(*match, pattern.size(), offsets);
+}
+
+void GlobalFindEngine::EndFile() {
+    if (m_file)
+        m_file->file.reset();
+}
+
+bool GlobalFindEngine::KeepGoing(SearchProgress& progress) {
+    return m_environment.platform.eventPump.PumpEvents() && !progress.StopRequested();
+}
+
+bool GlobalFindEngine::SearchFileIntoSink(std::string_view sjisPath, std::string_view pattern,
+                                          ResultSink& sink, SearchProgress& progress,
+                                          std::uint32_t& hits) {
+    progress.ShowFileName(FileNamePart(sjisPath));
+    std::optional<std::string_view> line = FindFirstInFile(sjisPath, pattern);
+    if (!line)
+        return KeepGoing(progress);
+    while (line) {
+        ++hits;
+        progress.ShowHitCount(hits);
+        if (!sink.Add(*line)) {
+            EndFile();
+            return false;
+        }
+        line = FindNextInFile(pattern);
+        if (!KeepGoing(progress)) {
+            EndFile();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GlobalFindEngine::SearchFileIntoDocument(std::string_view sjisPath, std::string_view pattern,
+                                              CKespoDoc& result, SearchProgress& progress,
+                                              std::uint32_t& hits) {
+    DocumentSink sink(result);
+    return SearchFileIntoSink(sjisPath, pattern, sink, progress, hits);
+}
+
+} // namespace nelvix

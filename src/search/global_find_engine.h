@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -80,6 +81,8 @@ public:
     GlobalFindEngine& operator=(const GlobalFindEngine&) = delete;
 
     // Options and histories, saved with the data file.
+    /// Case, width and regular expression; `multiText` here is not used: each search takes the
+    /// "MultiText" setting from the environment.
     SearchOptions& Options() { return m_options; }
     bool& SearchSubdirectories() { return m_subdirectories; }
     bool& FindForward() { return m_findForward; }
@@ -91,32 +94,55 @@ public:
                              std::size_t entryBytes);
     EngineEnvironment& Environment() { return m_environment; }
 
-    /// The result line of the first match in the file, or nothing (the file is then closed).
+    /// The result line of the first match in the file, or nothing (the file is then closed):
+    /// for an empty pattern, a file that cannot be opened or read, or one that fails the
+    /// multi-text file test. The line stays valid until the next call.
     std::optional<std::string_view> FindFirstInFile(std::string_view sjisPath,
                                                     std::string_view pattern,
                                                     MatchOffsets* offsets = nullptr);
+    /// The next match's result line, or nothing once the file is exhausted (it is then closed).
     std::optional<std::string_view> FindNextInFile(std::string_view pattern,
                                                    MatchOffsets* offsets = nullptr);
+    /// Closes the file; the chunk and result buffers stay for the next file.
     void EndFile();
 
-    /// The per-file step of a global find: each result line to `sink`, counted in `hits`;
-    /// events pumped after each match and after the file. False when the run must stop.
-    bool SearchFileIntoSink(std::string_view sjisPath, ResultSink& sink, SearchProgress& progress,
-                            std::uint32_t& hits);
+    /// The per-file step of a global find: each result line of `pattern` to `sink`, counted in
+    /// `hits`; events pumped after each match and after a file without one. False when the run
+    /// must stop ("中断", the program quitting, or the sink refusing a line).
+    bool SearchFileIntoSink(std::string_view sjisPath, std::string_view pattern, ResultSink& sink,
+                            SearchProgress& progress, std::uint32_t& hits);
     /// The same into a result document, each line appended with hint 48.
-    bool SearchFileIntoDocument(std::string_view sjisPath, CKespoDoc& result,
-                                SearchProgress& progress, std::uint32_t& hits);
+    bool SearchFileIntoDocument(std::string_view sjisPath, std::string_view pattern,
+                                CKespoDoc& result, SearchProgress& progress, std::uint32_t& hits);
 
+    /// Indexes the line starts of the file (of its converted copy when it was converted). On
+    /// any failure code the previous index is gone and LineCount() is 0.
     LineIndexResult BuildLineIndex(std::string_view sjisPath);
     std::size_t LineCount() const;
+    /// With its CR LF; 0 for a line the index does not hold.
     std::size_t LineLength(std::size_t line) const;
     /// The bytes of a line with its CR LF, through a 30,720-byte window; nothing for a longer
-    /// line or a read error.
+    /// line, a line the index does not hold, or an open or read error.
     std::optional<std::string_view> LineText(std::size_t line);
 
 private:
     struct FileState;
     struct LineIndex;
+    struct OpenedText;
+
+    /// Converts (when the work file has a name), applies the multi-text file test and opens the
+    /// file for a search with `options`; nothing when the file can give no match.
+    std::optional<OpenedText> OpenFile(std::string_view sjisPath, std::string_view pattern,
+                                       const SearchOptions& options);
+    /// The chunk offset of the next match, reading further chunks as needed; nothing (and the
+    /// file closed) when there is none.
+    std::optional<std::size_t> NextMatch(std::string_view pattern);
+    bool ReadChunk();
+    std::string_view BuildLine(std::size_t match, std::size_t patternLength, MatchOffsets* offsets);
+    /// Lets pending events run; false when the program quits or the person stopped the run.
+    bool KeepGoing(SearchProgress& progress);
+    LineIndexResult FillLineIndex(LineIndex& index);
+    bool FillWindow(LineIndex& index, std::uint64_t start);
 
     EngineEnvironment& m_environment;
     SearchOptions m_options;
@@ -125,8 +151,9 @@ private:
     std::vector<std::string> m_patternHistory;
     std::vector<std::string> m_replacementHistory;
     std::vector<std::string> m_specHistory;
-    FileState* m_file = nullptr;
-    LineIndex* m_index = nullptr;
+    /// Allocated at the first search and kept: one chunk buffer for the engine's whole life.
+    std::unique_ptr<FileState> m_file;
+    std::unique_ptr<LineIndex> m_index;
 };
 
 /// The counts of a whole run over a file set.
@@ -139,7 +166,8 @@ struct GlobalFindCounts {
 };
 
 /// Searches every file of `sjisSpecification` (and, with the engine's subdirectory option, of
-/// every subdirectory, listed in a buffer of `subdirBufferBytes`) into `sink`.
+/// every subdirectory, listed in a buffer of `subdirBufferBytes`) into `sink`. A subdirectory
+/// list that overflows leaves the top directory's hits and sets `subdirectoryOverflow`.
 GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSpecification,
                                std::string_view pattern, std::size_t subdirBufferBytes,
                                ResultSink& sink, SearchProgress& progress);

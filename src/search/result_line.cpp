@@ -37,14 +37,13 @@ std::size_t LineStartBefore(const Byte* text, std::size_t match) {
 }
 
 std::size_t WholeCharacterBytes(const Byte* text, std::size_t maxBytes) {
-    std::size_t offset = 0;
-    while (offset < maxBytes) {
-        const std::size_t size = IsLeadByte(text[offset]) ? 2 : 1;
-        if (offset + size > maxBytes)
-            break;
-        offset += size;
-    }
-    return offset;
+    // Counted backwards, without walking the whole text: the byte before a run of lead-range
+    // bytes ends a character, so the run pairs up from its start, and an odd run ends with a
+    // lead byte whose trail is missing.
+    std::size_t run = 0;
+    while (run < maxBytes && IsLeadByte(text[maxBytes - 1 - run]))
+        ++run;
+    return run % 2 == 1 ? maxBytes - 1 : maxBytes;
 }
 
 void BuildResultLine(std::string& line, std::string_view sjisPath, std::uint64_t lineNumber,

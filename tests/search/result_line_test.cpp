@@ -26,7 +26,7 @@ TEST(ResultLine, QuotesTheMatchedLineWithinTheLimits) {
     const std::string x600(600, 'x');
     std::string kana;
     for (int i = 0; i < 300; ++i)
-        kana += Sjis("あ");
+        kana += Sjis("亜"); // both bytes in the lead-byte range
     const QuoteCase cases[] = {
         {"QuoteStartsAfterTheWholeCrLf", path, "one\r\nx abc\r\n", 7, 3, 2, "(2): x abc\r\n"},
         {"QuoteEndsAtTheTextEnd", path, "abc", 0, 3, 1, "(1): abc\r\n"},

@@ -1,0 +1,71 @@
+// The global find engine's per-file state and line index, shared by its source files only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "search/global_find_engine.h"
+#include "text/byte_block.h"
+#include "text/posix_file.h"
+
+namespace nelvix {
+
+/// The text a search reads: the file itself, or its converted copy in the work file.
+struct GlobalFindEngine::OpenedText {
+    std::string nativePath;
+    std::uint64_t length = 0;
+};
+
+struct GlobalFindEngine::FileState {
+    Byte chunk[kChunkBytes + 1];
+    std::string resultLine;
+    std::string fileName; ///< as the file set named it; never the work file
+    std::unique_ptr<FileDescriptor> file;
+    SearchOptions options;
+    /// The regular-expression, width-folding and multi-text strategies step one character
+    /// after a match; the plain one a whole pattern length.
+    bool stepByCharacter = false;
+    /// A regular expression anchored with "^": it may only start where a line starts.
+    bool anchoredAtLineStart = false;
+    /// "FindNoneTextFile": NUL bytes are read as 0xFF so that the whole chunk is searched.
+    bool nulAsFF = false;
+
+    std::uint64_t chunkPosition = 0;
+    std::int64_t nextReadPosition = 0;  ///< -1 after the last chunk
+    std::uint64_t linesBeforeChunk = 0; ///< line ends in the chunks read so far
+    std::uint64_t lineBase = 0;         ///< line ends before `countedTo`
+    std::size_t chunkLength = 0;
+    std::size_t textLength = 0; ///< of the chunk, up to its first NUL
+    std::size_t searchOffset = 0;
+    std::size_t countedTo = 0; ///< line ends are counted in the chunk up to here
+    bool chunkStartsLine = false;
+    bool needChunk = false;
+
+    /// Reads the chunk at `chunkPosition`; false on a read error.
+    bool ReadChunk();
+    /// How far the next search moves on from a match (or a search start) at `offset`.
+    std::size_t AdvanceAt(std::size_t offset, std::size_t patternLength) const;
+    /// The leftmost match at or after the search offset, as a chunk offset.
+    std::optional<std::size_t> SearchChunk(std::string_view pattern) const;
+    bool IsLineStart(std::size_t offset) const;
+    /// `offset` when a line starts there, else the start of the next line (or the text end).
+    std::size_t NextLineStart(std::size_t offset) const;
+};
+
+struct GlobalFindEngine::LineIndex {
+    /// 64-bit starts, so that a text beyond 4 GiB is still indexed rightly.
+    std::unique_ptr<std::uint64_t, FreeDeleter> starts;
+    std::size_t capacity = 0;
+    std::size_t count = 0;
+    OpenedText text;
+    std::unique_ptr<Byte, FreeDeleter> window;
+    std::uint64_t windowStart = 0;
+    std::size_t windowBytes = 0;
+    bool windowFilled = false;
+};
+
+} // namespace nelvix

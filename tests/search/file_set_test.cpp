@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "search/file_tree.h"
+#include "search/multi_text.h"
+#include "search/search_spec.h"
 #include "support/test_files.h"
 #include "text/native_path.h"
 
@@ -61,6 +63,13 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"QuoteInTheItem", "\"/t/a\"\"b\"/", "/t/*.c", {"/t/a\"b/*.c"}},
         PatternCase{"ItemOfAnEmptySpecification", "/s/l/", "", {}}),
     [](const testing::TestParamInfo<PatternCase>& row) { return std::string(row.param.name); });
+
+// The same words as the multi-text splitter, which the person typing a specification knows.
+TEST(SpecificationWords, AsTheMultiTextSplitterReadsThem) {
+    for (const std::string_view text : {"/a/*.c  *.h ", "\"/M F\"/*.c \"a\"\"b\"", "a\"b c\"d \"e",
+                                        "/a \"\" b", "\x83\" x\"", "\"\"\"\"", "\x83"})
+        EXPECT_EQ(SplitSpecificationWords(text, 10), SplitMultiText(text, 10)) << text;
+}
 
 TEST(PathParts, SplitAndQuote) {
     const struct {

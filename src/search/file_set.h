@@ -53,6 +53,7 @@ public:
 
     /// The first file, or nothing when the set is empty (also for an empty specification).
     std::optional<std::string> FirstFile(std::string_view sjisSpecification);
+    /// The next file, or nothing at the end of the set and after `EndFiles`.
     std::optional<std::string> NextFile();
     /// Closes the current listing; for callers that stop early.
     void EndFiles();
@@ -71,8 +72,10 @@ public:
     explicit SubdirectoryList(std::size_t bufferBytes);
 
     /// Lists every subdirectory of `sjisTopPattern` ("<top>/*.*") breadth-first: the count, or
-    /// -1 when the buffer is too small. A directory already walked (a symbolic-link cycle) is
-    /// not walked again.
+    /// -1 when the buffer is too small. Symbolic links to directories are followed, but a
+    /// directory already listed (same device and inode) is not listed again, so a cycle ends.
+    /// Quotes in the pattern are read as in a specification word, so a path holding a double
+    /// quote must come as `QuotePathWithSpaces` gives it.
     long ListSubdirectories(std::string_view sjisTopPattern);
 
     /// The listed paths in order, as stored (quotes kept).

@@ -9,6 +9,8 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: nelvix-cli detect FILE...\n"
     "       nelvix-cli convert [--code auto|sjis|jis|euc] [--utf8] FILE\n"
+    "       nelvix-cli find [OPTION...] PATTERN [DIR [WILDCARD...]]\n"
+    "       nelvix-cli find [OPTION...] --spec SPEC PATTERN\n"
     "       nelvix-cli --help\n"
     "\n"
     "  detect    print each file's encoding (Shift-JIS, JIS, EUC-JP or UTF-8) and line end\n"
@@ -18,8 +20,26 @@ constexpr std::string_view kUsage =
     "    --code  decide the encoding (auto, the default) or read the file as Shift-JIS (sjis),\n"
     "            JIS (jis) or EUC-JP (euc)\n"
     "    --utf8  write UTF-8 with LF line ends instead, for reading in a terminal\n"
+    "  find      search the files named by the WILDCARDs (default *.*) in DIR (default the\n"
+    "            current directory) and its subdirectories for PATTERN, as Nelvix's global\n"
+    "            find does; print one result line \"PATH(LINE): TEXT\" for each match\n"
+    "            (Shift-JIS with CR LF), and the counts on standard error. The WILDCARDs,\n"
+    "            joined by blanks, form the file box text: a name holding a blank is written\n"
+    "            in double quotes inside its word, as '\"my notes.txt\"'\n"
+    "    -i      ignore case (ASCII and full-width letters)\n"
+    "    -w      let half-width and full-width forms match each other\n"
+    "    -r      PATTERN is a regular expression (at most 80 bytes)\n"
+    "    -m      PATTERN is a multi-text list: WORD [and|or WORD]...\n"
+    "    --no-subdirs          search DIR only\n"
+    "    --nontext             search past NUL bytes too\n"
+    "    --code WORD           as for convert\n"
+    "    --subdir-buffer-kb N  room for the subdirectory list, 10..500 KiB (else 150)\n"
+    "    --spec SPEC           a ready search specification, such as '/src/*.c *.h'\n"
+    "    --utf8                write UTF-8 with LF line ends, for reading in a terminal\n"
+    "    --pattern-sjis        PATTERN is Shift-JIS bytes (else UTF-8 from the terminal)\n"
     "\n"
-    "Exit status: 0 done, 1 a file could not be read, 2 wrong arguments.\n";
+    "Exit status: 0 done, 1 a file could not be read, 2 wrong arguments.\n"
+    "find: 0 something was found, 1 nothing was found, 2 wrong arguments or trouble.\n";
 
 constexpr std::string_view kCodeWords = "auto, sjis, jis or euc";
 
@@ -96,6 +116,16 @@ ParsedArgs ParseSubcommand(Subcommand command, std::span<const std::string> argu
     return parsed;
 }
 
+ParsedArgs ParseFind(std::span<const std::string> arguments) {
+    ParsedArgs parsed;
+    parsed.args.command = Subcommand::Find;
+    bool helpAsked = false;
+    parsed.error = ParseFindArgs(arguments, parsed.args, helpAsked);
+    if (helpAsked)
+        return ParsedArgs{CliArgs{}, {}};
+    return parsed;
+}
+
 } // namespace
 
 int CodeDecisionOfWord(std::string_view word) {
@@ -117,6 +147,8 @@ ParsedArgs ParseCliArgs(std::span<const std::string> arguments) {
         return ParseSubcommand(Subcommand::Detect, arguments);
     if (first == "convert")
         return ParseSubcommand(Subcommand::Convert, arguments);
+    if (first == "find")
+        return ParseFind(arguments);
     if (StartsWith(first, "-"))
         return ParsedArgs{CliArgs{}, "unknown option " + Quoted(first)};
     return ParsedArgs{CliArgs{}, "unknown subcommand " + Quoted(first)};

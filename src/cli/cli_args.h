@@ -6,9 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/find_args.h"
+
 namespace nelvix::cli {
 
-enum class Subcommand { Help, Detect, Convert };
+enum class Subcommand { Help, Detect, Convert, Find };
 
 struct CliArgs {
     Subcommand command = Subcommand::Help;
@@ -16,8 +18,10 @@ struct CliArgs {
     std::vector<std::string> files;
     /// The "CodeDecision" value that --code chose: 0 auto, 1 Shift-JIS, 2 JIS, 3 EUC.
     int codeDecision = 0;
-    /// convert: write UTF-8 with LF instead of Shift-JIS with CR LF.
+    /// convert and find: write UTF-8 with LF instead of Shift-JIS with CR LF.
     bool utf8 = false;
+    /// find: its pattern, file set and options.
+    FindArgs find;
 };
 
 struct ParsedArgs {

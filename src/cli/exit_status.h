@@ -9,4 +9,11 @@ enum ExitStatus : int {
     kExitUsage = 2,     ///< the arguments do not form a command
 };
 
+/// find answers as grep does.
+enum FindExitStatus : int {
+    kExitFound = 0,
+    kExitNothingFound = 1,
+    kExitFindTrouble = 2, ///< wrong arguments, or the run could not be made or written
+};
+
 } // namespace nelvix::cli

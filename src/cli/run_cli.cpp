@@ -5,6 +5,7 @@
 #include "cli/convert_command.h"
 #include "cli/detect_command.h"
 #include "cli/exit_status.h"
+#include "cli/find_command.h"
 
 namespace nelvix::cli {
 
@@ -23,6 +24,8 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         return RunDetect(args.files, out, err);
     case Subcommand::Convert:
         return RunConvert(args.files.front(), args.codeDecision, args.utf8, out, err);
+    case Subcommand::Find:
+        return RunFind(args, out, err);
     }
     return kExitUsage;
 }

@@ -1,0 +1,16 @@
+// nelvix-cli find: the global find command without its dialogs.
+#pragma once
+
+#include <ostream>
+
+#include "cli/cli_args.h"
+
+namespace nelvix::cli {
+
+/// Searches the file set of `args.find` as the global find command does, printing the result
+/// lines on `out` while they are found and the program's messages (the counts last) on `err`.
+/// kExitFound with hits, kExitNothingFound without, kExitFindTrouble (after the reason on
+/// `err`) when the run cannot be made or its output cannot be written.
+int RunFind(const CliArgs& args, std::ostream& out, std::ostream& err);
+
+} // namespace nelvix::cli

@@ -1,0 +1,374 @@
+// nelvix-cli find run in-process: its command line, its output and exit status over small trees.
+#include "cli/cli_args.h"
+#include "cli/result_printer.h"
+#include "cli/run_cli.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/test_files.h"
+#include "text/cp932.h"
+#include "text/native_path.h"
+
+namespace nelvix::cli {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunWith(const std::vector<std::string>& arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.status = RunCli(arguments, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// The counts message as the console shows it.
+std::string Counts(int files, int hits) {
+    return "nelvix-cli: 検索したﾌｧｲﾙの数： " + std::to_string(files) + "\n\n見つかった個数   ： " +
+           std::to_string(hits) + "\n";
+}
+
+// The settings of a parsed find that differ from a bare "find PATTERN", in words.
+std::string Described(const CliArgs& args) {
+    const FindArgs& find = args.find;
+    std::string text = find.pattern;
+    auto add = [&text](bool on, const std::string& word) {
+        if (on)
+            text += " " + word;
+    };
+    add(find.directory.has_value(), "dir=" + find.directory.value_or(""));
+    for (const std::string& wildcard : find.wildcards)
+        text += " wildcard=" + wildcard;
+    add(find.specification.has_value(), "spec=" + find.specification.value_or(""));
+    add(!find.options.caseSensitive, "-i");
+    add(!find.options.widthSensitive, "-w");
+    add(find.options.regularExpression, "-r");
+    add(find.options.multiText, "-m");
+    add(!find.subdirectories, "--no-subdirs");
+    add(find.findNoneTextFile, "--nontext");
+    add(find.subdirBufferKb != 150, "kb=" + std::to_string(find.subdirBufferKb));
+    add(args.codeDecision != 0, "code=" + std::to_string(args.codeDecision));
+    add(args.utf8, "--utf8");
+    add(find.patternSjis, "--pattern-sjis");
+    return text;
+}
+
+TEST(CliFindArgsTest, AcceptedCommandLines) {
+    struct Row {
+        const char* line;
+        const char* described;
+    };
+    const std::vector<Row> rows = {
+        {"find abc", "abc"},
+        {"find abc /d *.c *.h", "abc dir=/d wildcard=*.c wildcard=*.h"},
+        {"find -i -w -r -m abc", "abc -i -w -r -m"},
+        {"find -iwrm abc", "abc -i -w -r -m"},
+        {"find abc /d --no-subdirs --nontext", "abc dir=/d --no-subdirs --nontext"},
+        {"find --code euc --utf8 --pattern-sjis abc", "abc code=3 --utf8 --pattern-sjis"},
+        {"find --subdir-buffer-kb 10 abc", "abc kb=10"},
+        {"find --subdir-buffer-kb=500 abc", "abc kb=500"},
+        {"find --subdir-buffer-kb 9 abc", "abc"},
+        {"find --subdir-buffer-kb 501 abc", "abc"},
+        {"find --subdir-buffer-kb -20 abc", "abc"},
+        {"find --subdir-buffer-kb 99999999999999999999999 abc", "abc"},
+        {"find --spec /d/*.txt abc", "abc spec=/d/*.txt"},
+        {"find --spec=/d/*.txt abc", "abc spec=/d/*.txt"},
+        {"find -- -i", "-i"},
+        {"find - /d", "- dir=/d"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        ParsedArgs parsed = ParseCliArgs(Words(row.line));
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        EXPECT_EQ(parsed.args.command, Subcommand::Find);
+        EXPECT_EQ(Described(parsed.args), row.described);
+    }
+}
+
+TEST(CliFindArgsTest, WrongCommandLinesExitWithTwo) {
+    struct Row {
+        const char* situation;
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    test::TempDir dir;
+    const std::string file = dir.Write("file.txt", "abc");
+    const std::vector<Row> rows = {
+        {"no pattern", {"find", "-i"}, "find: missing PATTERN"},
+        {"an empty pattern", {"find", "", "/"}, "find: the PATTERN is empty"},
+        {"an unknown letter", {"find", "-ix", "abc"}, "unknown option '-x' for find"},
+        {"an unknown long option", {"find", "--fast", "abc"}, "unknown option '--fast' for find"},
+        {"--spec without its value", {"find", "abc", "--spec"}, "--spec needs a value"},
+        {"--spec and a DIR", {"find", "--spec", "/d/*", "abc", "/d"}, "find: --spec takes the"},
+        {"a bad --code", {"find", "--code=utf8", "abc"}, "bad --code value 'utf8'"},
+        {"a bad --subdir-buffer-kb", {"find", "--subdir-buffer-kb", "10k", "abc"}, "bad --subdir"},
+        {"a DIR that does not exist",
+         {"find", "abc", dir.PathOf("none")},
+         "find: " + dir.PathOf("none") + ": No such file or directory"},
+        {"a DIR that is a file", {"find", "abc", file}, "find: " + file + ": Not a directory"},
+        {"a specification of 261 bytes",
+         {"find", "abc", dir.Path(), std::string(260 - dir.Path().size(), 'x')},
+         "find: パス名（ファイル名）が不正です。"},
+        {"a pattern Shift-JIS cannot express",
+         {"find", "a\xF0\x9F\x98\x80", dir.Path()},
+         "find: the PATTERN holds a character that Shift-JIS cannot express"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        CliRun run = RunWith(row.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.err.starts_with("nelvix-cli: " + row.message)) << run.err;
+    }
+}
+
+// A tree with one file of each kind, so that every directory holds at most one file that a
+// row's pattern finds and the order of the lines does not depend on the directory listing:
+//   a.txt            Shift-JIS, CR LF
+//   bin.dat          a NUL before its word
+//   sub/b.euc        EUC-JP, LF
+//   sub/deeper/c.jis JIS, LF
+class FindTree {
+public:
+    FindTree() {
+        std::filesystem::create_directories(m_dir.PathOf("sub/deeper"));
+        m_dir.Write("a.txt", "first line\r\nabc and ABC\r\n" +
+                                 Sjis("全角の ＡＢＣ\r\n日本語の文\r\n") + std::string(90, 'a') +
+                                 "\r\n");
+        m_dir.Write("bin.dat", std::string("head\0 needle\r\n", 14));
+        m_dir.Write("sub/b.euc", "euc line\n\xC6\xFC\xCB\xDC\xB8\xEC\xA4\xC7\xA4\xB9\n");
+        m_dir.Write("sub/deeper/c.jis", "jis line\n\x1B$B;09TL\\$NA0\x1B(B\n\x1B$BF|K\\8l\x1B(B\n");
+    }
+    const std::string& Path() const { return m_dir.Path(); }
+
+private:
+    test::TempDir m_dir;
+};
+
+TEST(CliFindTest, PrintsTheResultLinesOfTheGlobalFind) {
+    struct Row {
+        const char* situation;
+        std::string arguments; // after "find"; "@" stands for the tree
+        std::string out;       // "@" stands for the tree
+        int status;
+        int files;
+        int hits;
+    };
+    const std::string line2 = "@/a.txt(2): abc and ABC\r\n";
+    const std::string kanji = Sjis("@/a.txt(4): 日本語の文\r\n@/sub/b.euc(2): 日本語です\r\n"
+                                   "@/sub/deeper/c.jis(3): 日本語\r\n");
+    const std::vector<Row> rows = {
+        {"case-sensitive by default", "abc @", line2, 0, 4, 1},
+        {"-i finds both cases, one line per match", "-i abc @", line2 + line2, 0, 4, 2},
+        {"-w lets full-width letters match", "-w ABC @",
+         line2 + Sjis("@/a.txt(3): 全角の ＡＢＣ\r\n"), 0, 4, 2},
+        {"-r takes a regular expression", "-r ^ab[a-c] @", line2, 0, 4, 1},
+        {"-m finds each term", "-m first|or|ABC @", "@/a.txt(1): first line\r\n" + line2, 0, 4, 2},
+        {"-m passes over a file without an AND term", "-m first|and|missing @", "", 1, 4, 0},
+        {"EUC-JP and JIS files are found with their own paths", "日本語 @", kanji, 0, 4, 3},
+        {"--no-subdirs searches the top directory only", "--no-subdirs 日本語 @",
+         Sjis("@/a.txt(4): 日本語の文\r\n"), 0, 2, 1},
+        {"--code sjis searches the files unconverted", "--code sjis 日本語 @",
+         Sjis("@/a.txt(4): 日本語の文\r\n"), 0, 4, 1},
+        {"WILDCARDs name the files, pattern by pattern", "日本語 @ *.JIS *.euc",
+         Sjis("@/sub/b.euc(2): 日本語です\r\n@/sub/deeper/c.jis(3): 日本語\r\n"), 0, 2, 2},
+        {"--spec names the file set", "--spec @/sub/*.euc 日本語",
+         Sjis("@/sub/b.euc(2): 日本語です\r\n"), 0, 1, 1},
+        {"a NUL ends the text searched", "needle @", "", 1, 4, 0},
+        {"--nontext searches past it and shows it as 0xFF", "--nontext needle @",
+         "@/bin.dat(1): head\xFF needle\r\n", 0, 4, 1},
+        {"--utf8 writes UTF-8 with LF", "--utf8 日本語 @",
+         "@/a.txt(4): 日本語の文\n@/sub/b.euc(2): 日本語です\n@/sub/deeper/c.jis(3): 日本語\n", 0,
+         4, 3},
+        {"--pattern-sjis takes the bytes as they are", "--pattern-sjis " + Sjis("日本語") + " @",
+         kanji, 0, 4, 3},
+        {"an 81-byte pattern is found as plain text", std::string(81, 'a') + " @",
+         "@/a.txt(5): " + std::string(90, 'a') + "\r\n", 0, 4, 1},
+        {"but never as a regular expression", "-r " + std::string(81, 'a') + " @", "", 1, 4, 0},
+        {"nothing found", "absent @", "", 1, 4, 0},
+    };
+    FindTree tree;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        std::vector<std::string> arguments{"find"};
+        for (const std::string& word : Words(row.arguments))
+            arguments.push_back(ReplaceAll(ReplaceAll(word, "@", tree.Path()), "|", " "));
+        CliRun run = RunWith(arguments);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_EQ(run.out, ReplaceAll(row.out, "@", tree.Path()));
+        EXPECT_EQ(run.err, Counts(row.files, row.hits));
+    }
+}
+
+// Changes the working directory for one test and goes back.
+class ScopedWorkingDirectory {
+public:
+    explicit ScopedWorkingDirectory(const std::string& path)
+        : m_old(std::filesystem::current_path()) {
+        std::filesystem::current_path(path);
+    }
+    ~ScopedWorkingDirectory() { std::filesystem::current_path(m_old); }
+
+private:
+    std::filesystem::path m_old;
+};
+
+TEST(CliFindTest, DirectoryIsMadeAbsoluteFromTheCurrentOne) {
+    FindTree tree;
+    ScopedWorkingDirectory inTree(tree.Path());
+    const std::string euc = tree.Path() + Sjis("/sub/b.euc(2): 日本語です\r\n");
+    const std::vector<std::vector<std::string>> commandLines = {
+        {"find", "--spec", "sub/*.euc", "日本語"},
+        {"find", "日本語", "sub/../sub/", "*.euc"},
+        {"find", "日本語", ".", "sub/*.euc"},
+    };
+    for (const std::vector<std::string>& arguments : commandLines) {
+        SCOPED_TRACE(arguments[2]);
+        CliRun run = RunWith(arguments);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, euc);
+    }
+    EXPECT_EQ(RunWith({"find", "--no-subdirs", "abc"}).out,
+              tree.Path() + "/a.txt(2): abc and ABC\r\n");
+}
+
+TEST(CliFindTest, DirectoryWithABlankIsQuotedAndItsFilesFound) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.PathOf("my dir/inner"));
+    dir.Write("my dir/inner/a.txt", "abc\r\n");
+    CliRun run = RunWith({"find", "abc", dir.PathOf("my dir")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, dir.PathOf("my dir/inner/a.txt") + "(1): abc\r\n");
+}
+
+TEST(CliFindTest, NativeFileNamesComeBackUnchangedInUtf8) {
+    test::TempDir dir;
+    const std::string path = dir.Write("\xFF\xFE-\xE6\x97\xA5.txt", "abc\r\n");
+    EXPECT_EQ(RunWith({"find", "abc", dir.Path()}).out, NativePathToSjis(path) + "(1): abc\r\n");
+    EXPECT_EQ(RunWith({"find", "--utf8", "abc", dir.Path()}).out, path + "(1): abc\n");
+}
+
+TEST(CliFindTest, SubdirectoryOverflowKeepsTheTopDirectorysResults) {
+    test::TempDir dir;
+    dir.Write("top.txt", "abc\r\n");
+    // 60 items of over 200 bytes cannot fit a list of 10 KiB.
+    for (int index = 0; index < 60; ++index)
+        std::filesystem::create_directory(
+            dir.PathOf(std::string(200, 'd') + std::to_string(index)));
+    dir.Write(std::string(200, 'd') + "0/a.txt", "abc\r\n");
+    CliRun run = RunWith({"find", "--subdir-buffer-kb", "10", "abc", dir.Path()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, dir.PathOf("top.txt") + "(1): abc\r\n");
+    EXPECT_EQ(run.err, "nelvix-cli: ディレクトリ数が多すぎてサブディレクトリを検索できません。\n" +
+                           Counts(1, 1));
+}
+
+TEST(CliFindTest, ManyHitsArriveWholeAndInOrder) {
+    test::TempDir dir;
+    std::string text;
+    std::string expected;
+    for (int line = 1; line <= 3000; ++line) {
+        text += "abc " + std::to_string(line) + "\r\n";
+        expected += dir.PathOf("many.txt") + "(" + std::to_string(line) + "): abc " +
+                    std::to_string(line) + "\r\n";
+    }
+    dir.Write("many.txt", text);
+    CliRun run = RunWith({"find", "abc", dir.Path()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(run.err, Counts(1, 3000));
+}
+
+// Sets TMPDIR for one test and puts the old value back.
+class ScopedTmpDir {
+public:
+    explicit ScopedTmpDir(const std::string& folder) {
+        if (const char* old = std::getenv("TMPDIR"))
+            m_old = old;
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~ScopedTmpDir() {
+        if (m_old)
+            ::setenv("TMPDIR", m_old->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> m_old;
+};
+
+TEST(CliFindTest, ConvertsThroughAWorkFileOfItsOwn) {
+    FindTree tree;
+    test::TempDir tmp;
+    {
+        ScopedTmpDir useTmp(tmp.Path());
+        EXPECT_EQ(RunWith({"find", "日本語", tree.Path()}).status, 0);
+        EXPECT_TRUE(std::filesystem::is_empty(tmp.Path()));
+    }
+    ScopedTmpDir useMissing(tmp.PathOf("missing"));
+    CliRun run = RunWith({"find", "日本語", tree.Path()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.starts_with("nelvix-cli: cannot make a work file: ")) << run.err;
+}
+
+TEST(CliFindTest, FailedOutputStopsTheRun) {
+    FindTree tree;
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(RunCli(std::vector<std::string>{"find", "abc", tree.Path()}, out, err), 2);
+    EXPECT_EQ(err.str(), "nelvix-cli: cannot write the output\n");
+}
+
+TEST(CliFindTest, ResultPathEndsBeforeTheLineNumberAfterTheFileName) {
+    struct Row {
+        const char* situation;
+        std::string_view line;
+        std::size_t length;
+    };
+    const std::vector<Row> rows = {
+        {"plain result line", "/d/a.txt(12): x", 8},
+        {"quoted text holding a result line", "/d/a.txt(3): /d/a.txt(9): y", 8},
+        {"directory named like the file", "/a.txt/a.txt(1): z", 12},
+        {"another file's line", "/d/b.txt(1): z", 0},
+        {"a longer name ending in the file name", "/d/xa.txt(1): z", 0},
+        {"no line number", "/d/a.txt(): z", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        EXPECT_EQ(ResultPathLength(row.line, "a.txt"), row.length);
+    }
+}
+
+} // namespace
+} // namespace nelvix::cli

@@ -1,4 +1,4 @@
-// Cutting full chunks after their last line end, and counting the line ends of a chunk.
+// Cutting full chunks after their last line end.
 #include "search/chunk_reading.h"
 
 #include <gtest/gtest.h>
@@ -35,13 +35,6 @@ TEST(ChunkReading, FullChunkIsCutAfterItsLastLineEnd) {
         const Byte* chunk = Bytes(c.chunk);
         EXPECT_EQ(FullChunkLength(chunk, 10, TextLengthBeforeNul(chunk, 10)), c.expected);
     }
-}
-
-TEST(ChunkReading, LineEndsAreCrLfPairsAndALastCr) {
-    EXPECT_EQ(CountChunkLineEnds(Bytes("a\r\nb\r\n"), 6), 2u);
-    EXPECT_EQ(CountChunkLineEnds(Bytes("a\r\nb\r"), 5), 2u);
-    EXPECT_EQ(CountChunkLineEnds(Bytes("a\rb\n\r\n"), 6), 1u);
-    EXPECT_EQ(CountChunkLineEnds(Bytes(""), 0), 0u);
 }
 
 } // namespace

@@ -88,7 +88,6 @@ TEST_F(LineIndex, FailuresReportTheirCodes) {
         {"MissingFile", 3, true, 0, 0, LineIndexResult::OpenFailed},
         {"NoMemoryForTheTable", 3, false, 1, 0, LineIndexResult::OutOfMemory},
         {"TableCannotGrowPastTenThousand", 10'001, false, 3, 0, LineIndexResult::OutOfMemory},
-        {"TableGrowsPastTenThousand", 10'001, false, 0, 0, LineIndexResult::Ok},
         {"QuitWhileIndexing", 3, false, 0, 2, LineIndexResult::Quit},
         {"MillionLines", 1'000'000, false, 0, 0, LineIndexResult::Ok},
         {"MillionAndOneLines", 1'000'001, false, 0, 0, LineIndexResult::TooManyLines},

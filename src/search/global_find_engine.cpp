@@ -47,6 +47,8 @@ bool GlobalFindEngine::FileState::ReadChunk() {
                                              chunk[chunkLength - 1] == kLf);
     searchOffset = 0;
     countedTo = 0;
+    lineStart = 0;
+    lineScannedTo = 0;
     chunkLength = 0;
     textLength = 0;
     std::optional<std::size_t> got = ReadAt(file->Get(), chunk, kChunkBytes, chunkPosition);
@@ -216,7 +218,14 @@ std::string_view GlobalFindEngine::BuildLine(std::size_t match, std::size_t patt
     QuotedMatch quoted;
     quoted.text = f.chunk;
     quoted.textLength = f.textLength;
-    quoted.lineStart = LineStartBefore(f.chunk, match);
+    // Only the bytes since the previous match (and the one before them, which may be the CR of
+    // a CR LF) are looked at again, so that a long line with many matches is not scanned back
+    // to its start for each of them.
+    const std::size_t from = f.lineScannedTo > 0 ? f.lineScannedTo - 1 : 0;
+    if (const std::size_t start = LineStartBefore(f.chunk + from, match - from))
+        f.lineStart = from + start;
+    f.lineScannedTo = match;
+    quoted.lineStart = f.lineStart;
     quoted.match = match;
     quoted.patternLength = patternLength;
     BuildResultLine(f.resultLine, f.fileName, f.lineBase + 1, quoted);

@@ -41,7 +41,9 @@ struct GlobalFindEngine::FileState {
     std::size_t chunkLength = 0;
     std::size_t textLength = 0; ///< of the chunk, up to its first NUL
     std::size_t searchOffset = 0;
-    std::size_t countedTo = 0; ///< line ends are counted in the chunk up to here
+    std::size_t countedTo = 0;     ///< line ends are counted in the chunk up to here
+    std::size_t lineStart = 0;     ///< of the line that holds the last match
+    std::size_t lineScannedTo = 0; ///< the chunk was searched back for `lineStart` up to here
     bool chunkStartsLine = false;
     bool needChunk = false;
 

@@ -1,6 +1,7 @@
 // The result line (tag) of one match: "path(line): quoted text" CR LF.
 #include "search/result_line.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -52,18 +53,17 @@ void BuildResultLine(std::string& line, std::string_view sjisPath, std::uint64_t
         quoted.match - quoted.lineStart + quoted.patternLength > kQuoteFromMatchBeyond;
     const std::size_t quoteStart = fromMatch ? quoted.match : quoted.lineStart;
     const Byte* begin = quoted.text + quoteStart;
-    const std::size_t rest = quoted.textLength - quoteStart;
-    const void* cr = std::memchr(begin, kCr, rest);
-    const std::size_t available =
-        cr == nullptr ? rest : static_cast<std::size_t>(static_cast<const Byte*>(cr) - begin);
-
     char number[24];
     const std::size_t digits = static_cast<std::size_t>(
         std::to_chars(number, number + sizeof number, lineNumber).ptr - number);
     const std::size_t limit = QuoteLimit(sjisPath.size(), digits);
+    // The CR is looked for only as far as the quote can reach: a line may be 30,720 bytes long.
+    const std::size_t rest = std::min(quoted.textLength - quoteStart, limit);
+    const void* cr = std::memchr(begin, kCr, rest);
+    const std::size_t available =
+        cr == nullptr ? rest : static_cast<std::size_t>(static_cast<const Byte*>(cr) - begin);
     // A cut inside a character would leave a lead byte that swallows the CR of the line end.
-    const std::size_t quoteBytes =
-        WholeCharacterBytes(begin, available < limit ? available : limit);
+    const std::size_t quoteBytes = WholeCharacterBytes(begin, available);
 
     line.clear();
     line.append(sjisPath).append(1, '(').append(number, digits).append("): ");

@@ -191,11 +191,18 @@ std::unique_ptr<char32_t[]> BuildCp932ToUnicode() {
 } // namespace
 
 std::string Cp932ToUtf8(std::string_view sjis) {
+    if (IsAsciiText(sjis))
+        return std::string(sjis);
     // One code page 932 byte never needs more than three UTF-8 bytes (U+FFFD, half-width kana).
     return ConvertAll(Cp932ToUtf8Handle(), sjis, kUtf8Replacement, 3, SkipCp932, nullptr);
 }
 
 std::string Utf8ToCp932(std::string_view utf8, std::string_view replacement, bool* lossy) {
+    if (IsAsciiText(utf8)) {
+        if (lossy != nullptr)
+            *lossy = false;
+        return std::string(utf8);
+    }
     // No code page 932 form is longer than its UTF-8 form; a long replacement grows the output.
     return ConvertAll(Utf8ToCp932Handle(), utf8, replacement, 1, SkipUtf8, lossy);
 }

@@ -1,6 +1,9 @@
 // Detection of a text's encoding and line end from the first bytes of a file.
 #include "text/detect.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace nelvix {
 namespace {
 
@@ -24,11 +27,27 @@ bool IsKanjiIn(const Byte* at) {
 
 /// Only the first escape counts: a text whose first escape is anything else is not JIS.
 bool LooksLikeJis(const Byte* bytes, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        if (bytes[i] == kEsc)
-            return i + 2 < length && IsKanjiIn(bytes + i);
+    const void* escape = std::memchr(bytes, kEsc, length);
+    if (escape == nullptr)
+        return false;
+    const auto i = static_cast<std::size_t>(static_cast<const Byte*>(escape) - bytes);
+    return i + 2 < length && IsKanjiIn(bytes + i);
+}
+
+/// Offset of the first byte of 0x80 or more, or `length`. Detection runs on every file a
+/// search opens, so the ASCII part of a head is skipped a word at a time.
+std::size_t FirstHighByte(const Byte* bytes, std::size_t length) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        if ((word & kHighBits) != 0)
+            break;
     }
-    return false;
+    while (i < length && bytes[i] < 0x80)
+        ++i;
+    return i;
 }
 
 constexpr bool IsContinuation(Byte b) {
@@ -64,11 +83,11 @@ constexpr Utf8Lead ClassifyUtf8Lead(Byte b) {
 
 /// Valid UTF-8 with at least one multi-byte sequence; a sequence cut by the end of the head is
 /// taken as valid, since the file goes on past what was examined.
-bool LooksLikeUtf8(const Byte* bytes, std::size_t length) {
+bool LooksLikeUtf8(const Byte* bytes, std::size_t length, std::size_t firstHigh) {
     if (length >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
         return true;
     bool multiByteSeen = false;
-    std::size_t i = 0;
+    std::size_t i = firstHigh;
     while (i < length) {
         Byte b = bytes[i];
         if (b < 0x80) {
@@ -93,9 +112,9 @@ bool LooksLikeUtf8(const Byte* bytes, std::size_t length) {
 
 /// Bytes 0x80..0x8D and 0x90..0x9F never occur in EUC-JP, so the first of them decides
 /// Shift-JIS; a head of only other high bytes is taken as EUC-JP.
-TextCode EightBitTest(const Byte* bytes, std::size_t length) {
+TextCode EightBitTest(const Byte* bytes, std::size_t length, std::size_t firstHigh) {
     bool highSeen = false;
-    for (std::size_t i = 0; i < length; ++i) {
+    for (std::size_t i = firstHigh; i < length; ++i) {
         Byte b = bytes[i];
         if (b < 0x80)
             continue;
@@ -115,12 +134,15 @@ Detection DetectTextCode(const Byte* bytes, std::size_t length) {
         return {};
     Detection result;
     result.lineEnd = ScanLineEnds(bytes, length);
+    const std::size_t firstHigh = FirstHighByte(bytes, length);
     if (LooksLikeJis(bytes, length))
         result.code = TextCode::Jis;
-    else if (LooksLikeUtf8(bytes, length))
+    else if (firstHigh == length)
+        result.code = TextCode::ShiftJis;
+    else if (LooksLikeUtf8(bytes, length, firstHigh))
         result.code = TextCode::Utf8;
     else
-        result.code = EightBitTest(bytes, length);
+        result.code = EightBitTest(bytes, length, firstHigh);
     return result;
 }
 

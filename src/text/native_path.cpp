@@ -74,6 +74,9 @@ std::uint16_t PathCode(char32_t codePoint) {
 } // namespace
 
 std::string NativePathToSjis(std::string_view nativePath) {
+    // Most paths are plain ASCII, which every direction carries unchanged.
+    if (IsAsciiText(nativePath))
+        return std::string(nativePath);
     std::string sjis;
     sjis.reserve(nativePath.size() * 2);
     const Byte* p = reinterpret_cast<const Byte*>(nativePath.data());
@@ -99,6 +102,8 @@ std::string NativePathToSjis(std::string_view nativePath) {
 }
 
 std::string SjisPathToNative(std::string_view sjisPath) {
+    if (IsAsciiText(sjisPath))
+        return std::string(sjisPath);
     std::string native;
     const Byte* const text = reinterpret_cast<const Byte*>(sjisPath.data());
     const std::size_t length = sjisPath.size();

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace nelvix {
 
@@ -42,6 +43,14 @@ constexpr Byte AsciiToLower(Byte b) {
 }
 constexpr Byte AsciiToUpper(Byte b) {
     return IsAsciiLower(b) ? static_cast<Byte>(b - 0x20) : b;
+}
+
+/// True when every byte is ASCII: such a text is the same bytes in Shift-JIS and in UTF-8.
+constexpr bool IsAsciiText(std::string_view text) {
+    for (char c : text)
+        if (static_cast<Byte>(c) >= 0x80)
+            return false;
+    return true;
 }
 
 /// Offset of the character after the one at `offset`; a lead byte at the very end counts as

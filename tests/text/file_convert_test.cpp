@@ -112,6 +112,12 @@ TEST_F(FileConvert, WorkFileHoldsTheConvertedCopy) {
     EXPECT_TRUE(written);
     EXPECT_EQ(ReadFileBytes(work), "\x82\xA0\r\n");
 
+    // A shorter copy after a longer one leaves nothing of the longer behind.
+    std::string longer = dir.Write("long.txt", std::string(1000, '\xA4') + "\n");
+    EXPECT_TRUE(ConvertFileToWorkFile(fake.platform, longer, 0, work));
+    EXPECT_TRUE(ConvertFileToWorkFile(fake.platform, source, 0, work));
+    EXPECT_EQ(ReadFileBytes(work), "\x82\xA0\r\n");
+
     std::string sjis = dir.Write("sjis.txt", "abc\r\n");
     EXPECT_FALSE(ConvertFileToWorkFile(fake.platform, sjis, 0, work));
     EXPECT_FALSE(ConvertFileToWorkFile(fake.platform, source, 0, ""));

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "search/directory_listing.h"
-#include "search/search_spec.h"
+#include "search/search_specification.h"
 #include "text/native_path.h"
 
 namespace nelvix {

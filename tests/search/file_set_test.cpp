@@ -10,7 +10,7 @@
 
 #include "search/file_tree.h"
 #include "search/multi_text.h"
-#include "search/search_spec.h"
+#include "search/search_specification.h"
 #include "support/test_files.h"
 #include "text/native_path.h"
 

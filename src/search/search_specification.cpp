@@ -1,6 +1,6 @@
 // Search specifications: their words, their full path patterns, and the paths and quoting the
 // subdirectory list stores.
-#include "search/search_spec.h"
+#include "search/search_specification.h"
 
 #include "search/file_set.h"
 #include "text/sjis.h"

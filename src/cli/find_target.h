@@ -11,7 +11,7 @@ namespace nelvix::cli {
 struct FindTarget {
     /// The Shift-JIS search specification, such as "/src/*.c *.h".
     std::string sjisSpecification;
-    /// Empty when the specification was built; otherwise why not, for a person.
+    /// Empty when the search specification was built; otherwise why not, for a person.
     std::string error;
     bool ok() const { return error.empty(); }
 };

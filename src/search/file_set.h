@@ -37,7 +37,7 @@ std::string QuotePathWithSpaces(std::string_view path);
 /// an empty specification.
 std::vector<std::string> SpecificationPatterns(std::string_view sjisSpecification);
 
-/// The specification for one item of the subdirectory list: the item, the first pattern's file
+/// The search specification for one item of the subdirectory list: the item, the first pattern's file
 /// name, and the further patterns that are not absolute. Empty for an empty `userSpecification`.
 std::string SubdirectorySpecification(std::string_view item, std::string_view userSpecification);
 

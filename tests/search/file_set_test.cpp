@@ -21,7 +21,7 @@ using Strings = std::vector<std::string>;
 
 struct PatternCase {
     const char* name;
-    std::string item; // empty: the specification itself, else the item's specification
+    std::string item; // empty: the search specification itself, else the item's specification
     std::string specification;
     Strings patterns;
 };

@@ -1,4 +1,4 @@
-// A global find over a file set and its subdirectories, and the specification the dialog builds.
+// A global find over a file set and its subdirectories, and the search specification the dialog builds.
 #include "search/global_find_engine.h"
 
 #include <gtest/gtest.h>

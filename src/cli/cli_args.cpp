@@ -52,7 +52,12 @@ bool IsHelpOption(std::string_view arg) {
 }
 
 std::string Quoted(std::string_view arg) {
-    return "'" + std::string(arg) + "'";
+    std::string quoted;
+    quoted.reserve(arg.size() + 2);
+    quoted += '\'';
+    quoted += arg;
+    quoted += '\'';
+    return quoted;
 }
 
 // Reads the option at `arguments[index]`, and its value when it takes one (advancing `index`).

@@ -95,6 +95,26 @@ constexpr WidthTable BuildWidthTable() {
 
 constexpr WidthTable kWidthTable = BuildWidthTable();
 
+// The table read backwards: ﾊ, for one, comes from は, ば, ぱ, ハ, バ and パ.
+constexpr std::size_t kMaxFullWidthForms = 6;
+struct FullWidthForms {
+    std::array<std::array<CharCode, kMaxFullWidthForms>, 256> codes{};
+    std::array<std::size_t, 256> count{};
+};
+
+constexpr FullWidthForms BuildFullWidthForms() {
+    FullWidthForms forms;
+    for (std::size_t i = 0; i < kWidthTable.size(); ++i) {
+        const Byte halfWidth = kWidthTable[i];
+        if (halfWidth != 0)
+            forms.codes[halfWidth][forms.count[halfWidth]++] =
+                static_cast<CharCode>(kFirstFolding + i);
+    }
+    return forms;
+}
+
+constexpr FullWidthForms kFullWidthForms = BuildFullWidthForms();
+
 } // namespace
 
 CharCode FoldWidth(CharCode code) {
@@ -102,6 +122,10 @@ CharCode FoldWidth(CharCode code) {
         return code;
     const Byte halfWidth = kWidthTable[code - kFirstFolding];
     return halfWidth != 0 ? halfWidth : code;
+}
+
+std::span<const CharCode> FullWidthFormsOf(Byte halfWidth) {
+    return {kFullWidthForms.codes[halfWidth].data(), kFullWidthForms.count[halfWidth]};
 }
 
 CharCode FoldCase(CharCode code) {

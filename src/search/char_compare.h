@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "text/sjis.h"
 
@@ -13,6 +14,10 @@ using CharCode = std::uint16_t;
 /// The half-width single-byte form of a double-byte character (full-width ASCII, kana and the
 /// kana symbols), or the code unchanged.
 CharCode FoldWidth(CharCode code);
+
+/// Every double-byte character that FoldWidth turns into `halfWidth` (at most 6); empty for a
+/// byte that is no character's half-width form.
+std::span<const CharCode> FullWidthFormsOf(Byte halfWidth);
 
 /// Case folding: ASCII letters and the full-width Latin capitals to their small letters.
 CharCode FoldCase(CharCode code);

@@ -15,15 +15,15 @@ namespace {
 // stop every few bytes, so the pattern byte with the lowest rank is the one scanned for.
 constexpr std::array<Byte, 256> BuildByteRank() {
     std::array<Byte, 256> rank{};
-    for (int b = 0x21; b <= 0x7E; ++b)
+    for (std::size_t b = 0x21; b <= 0x7E; ++b)
         rank[b] = 90; // ASCII punctuation, also trail bytes of katakana and kanji
-    for (int b = '0'; b <= '9'; ++b)
+    for (std::size_t b = '0'; b <= '9'; ++b)
         rank[b] = 100;
-    for (int b = 'A'; b <= 'Z'; ++b)
+    for (std::size_t b = 'A'; b <= 'Z'; ++b)
         rank[b] = 70;
     // Lower-case letters by their English frequency, "e" most frequent.
-    const char* byFrequency = "etaoinsrhldcumfpgwybvkxjqz";
-    for (int i = 0; byFrequency[i] != '\0'; ++i)
+    const std::string_view byFrequency = "etaoinsrhldcumfpgwybvkxjqz";
+    for (std::size_t i = 0; i < byFrequency.size(); ++i)
         rank[static_cast<Byte>(byFrequency[i])] = static_cast<Byte>(160 - 3 * i);
     for (const char b : {'@', '[', '\\', ']', '^', '`', '{', '|', '}', '~'})
         rank[static_cast<Byte>(b)] = 60;
@@ -32,13 +32,13 @@ constexpr std::array<Byte, 256> BuildByteRank() {
     rank[kCr] = 180;
     rank[kLf] = 180;
     rank[0x80] = 40;
-    for (int b = 0x88; b <= 0x9F; ++b)
+    for (std::size_t b = 0x88; b <= 0x9F; ++b)
         rank[b] = 120; // kanji leads, level 1 and the start of level 2
-    for (int b = 0xA0; b <= 0xDF; ++b)
+    for (std::size_t b = 0xA0; b <= 0xDF; ++b)
         rank[b] = 90; // hiragana trails and half-width katakana
-    for (int b = 0xE0; b <= 0xEA; ++b)
+    for (std::size_t b = 0xE0; b <= 0xEA; ++b)
         rank[b] = 80; // kanji leads of level 2, also hiragana trails
-    for (int b = 0xEB; b <= 0xFC; ++b)
+    for (std::size_t b = 0xEB; b <= 0xFC; ++b)
         rank[b] = 40;
     rank[0x81] = 230; // symbols and the ideographic space
     rank[0x82] = 250; // hiragana and full-width letters

@@ -17,7 +17,7 @@ public:
 
     std::size_t Length() const { return m_pattern.size(); }
     /// Bytes of the pattern's first character: the step after a match.
-    std::size_t FirstCharLength() const { return IsLeadByte(m_pattern.front()) ? 2 : 1; }
+    std::size_t FirstCharLength() const { return IsLeadByte(m_bytes[0]) ? 2 : 1; }
 
     /// The first match starting at a character boundary in [from, endOfStarts) and lying whole
     /// before `textEnd`. `from` must start a character. Null when there is none.

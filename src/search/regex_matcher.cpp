@@ -94,7 +94,7 @@ std::optional<Match> RegexMatcher::Find(bool firstOnly) {
     while (m < m_end) {
         // Skipping places where the first element cannot match changes nothing: there the
         // attempt fails before any repetition or backtracking.
-        if (!m_program.MayStartWith(*m)) {
+        if (!m_program.MayStartAt(m, m_end)) {
             m = NextChar(m);
             continue;
         }

@@ -115,6 +115,8 @@ bool RegexProgram::Compile(std::string_view pattern, bool regularExpression, boo
     m_anchor = RegexAnchor::None;
     m_elementCount = m_alternativeCount = m_rangeCount = 0;
     m_mayStart.fill(true);
+    for (auto& trails : m_mayStartTrail)
+        trails.fill(true);
     if (pattern.empty() || pattern.size() > kMaxRegexPatternBytes)
         return false;
 
@@ -157,30 +159,54 @@ bool RegexProgram::Compile(std::string_view pattern, bool regularExpression, boo
         }
         m_elements[m_elementCount++] = element;
     }
-    MarkFirstBytes();
+    MarkFirstCharacters();
     return true;
 }
 
-void RegexProgram::MarkFirstBytes() {
+void RegexProgram::MarkSingle(Byte b) {
+    m_mayStart[b] = true;
+    if (!m_widthSensitive) {
+        for (const CharCode code : FullWidthFormsOf(b))
+            MarkDouble(code);
+    }
+}
+
+void RegexProgram::MarkDouble(CharCode code) {
+    const auto lead = static_cast<Byte>(code >> 8);
+    m_mayStart[lead] = true;
+    if (lead >= kFirstFoldingLead && lead <= kLastFoldingLead)
+        m_mayStartTrail[lead - kFirstFoldingLead][code & 0xFF] = true;
+}
+
+void RegexProgram::MarkFirstCharacters() {
     if (m_elementCount == 0)
         return;
     const RegexElement& first = m_elements[0];
     if (!first.once || first.any || first.negated)
         return;
-    for (int b = 0; b < 256; ++b) {
-        const auto byte = static_cast<Byte>(b);
-        m_mayStart[byte] = !IsLeadByte(byte) && Accepts(first, byte);
-    }
-    // A two-byte character keeps its first byte under case folding; width folding turns some
-    // of 0x81..0x83 into one byte.
-    if (!m_widthSensitive) {
-        for (Byte lead = 0x81; lead <= 0x83; ++lead)
-            m_mayStart[lead] = true;
-    }
+    m_mayStart.fill(false);
+    for (auto& trails : m_mayStartTrail)
+        trails.fill(false);
+    // The alternatives are folded: add back every character that folds into each.
     for (std::size_t i = 0; i < first.alternativeCount; ++i) {
         const CharCode code = m_alternatives[first.firstAlternative + i];
-        if (code >= 0x100)
-            m_mayStart[code >> 8] = true;
+        if (code < 0x100) {
+            MarkSingle(static_cast<Byte>(code));
+            if (!m_caseSensitive && IsAsciiLower(static_cast<Byte>(code)))
+                MarkSingle(AsciiToUpper(static_cast<Byte>(code)));
+        } else {
+            MarkDouble(code);
+            if (!m_caseSensitive && code >= 0x8281 && code <= 0x829A) // ａ..ｚ from Ａ..Ｚ
+                MarkDouble(static_cast<CharCode>(code - 0x21));
+        }
+    }
+    if (first.rangeCount == 0)
+        return;
+    // Ranges are rare: test every single byte, and let every character of their leads through.
+    for (std::size_t b = 0; b < m_mayStart.size(); ++b) {
+        const auto byte = static_cast<Byte>(b);
+        if (!IsLeadByte(byte) && Accepts(first, byte))
+            MarkSingle(byte);
     }
     for (std::size_t i = 0; i < first.rangeCount; ++i) {
         const Range& range = m_ranges[first.firstRange + i];
@@ -188,6 +214,10 @@ void RegexProgram::MarkFirstBytes() {
             if (IsLeadByte(static_cast<Byte>(lead)))
                 m_mayStart[lead] = true;
         }
+    }
+    for (Byte lead = kFirstFoldingLead; lead <= kLastFoldingLead; ++lead) {
+        if (m_mayStart[lead])
+            m_mayStartTrail[lead - kFirstFoldingLead].fill(true);
     }
 }
 

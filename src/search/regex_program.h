@@ -47,9 +47,16 @@ public:
         return element.any || Accepts(element, static_cast<CharCode>(first << 8 | at[1])) ? 2 : 0;
     }
 
-    /// False for a first byte with which no match can begin; only a first element that matches
-    /// once narrows it, else every byte may begin one.
-    bool MayStartWith(Byte b) const { return m_mayStart[b]; }
+    /// False when no match can begin with the character at `at`; only a first element that
+    /// matches once narrows it, else every character may begin one.
+    bool MayStartAt(const Byte* at, const Byte* end) const {
+        const Byte first = *at;
+        if (!m_mayStart[first])
+            return false;
+        if (first < kFirstFoldingLead || first > kLastFoldingLead || end - at < 2)
+            return true;
+        return m_mayStartTrail[first - kFirstFoldingLead][at[1]];
+    }
 
 private:
     struct Range {
@@ -69,7 +76,9 @@ private:
                           RegexElement& element);
     void AddAlternative(RegexElement& element, CharCode code);
     void AddRange(RegexElement& element, CharCode low, CharCode high);
-    void MarkFirstBytes();
+    void MarkFirstCharacters();
+    void MarkSingle(Byte b);
+    void MarkDouble(CharCode code);
 
     bool m_caseSensitive = false;
     bool m_widthSensitive = true;
@@ -81,7 +90,12 @@ private:
     std::size_t m_elementCount = 0;
     std::size_t m_alternativeCount = 0;
     std::size_t m_rangeCount = 0;
+    // The first bytes a match may begin with; for the leads of the characters that fold
+    // (0x81..0x83), also the trail bytes.
+    static constexpr Byte kFirstFoldingLead = 0x81;
+    static constexpr Byte kLastFoldingLead = 0x83;
     std::array<bool, 256> m_mayStart{};
+    std::array<std::array<bool, 256>, kLastFoldingLead - kFirstFoldingLead + 1> m_mayStartTrail{};
 };
 
 } // namespace nelvix

@@ -24,7 +24,8 @@ public:
     /// Starts over on the text [text, end); `text` must start a character.
     void Reset(const Byte* text, const Byte* end);
     /// The first place at or after `from` where a term matches, with the first term in order
-    /// that matches there. `from` starts a character and never goes back between calls.
+    /// that matches there; nothing when no term matches. `from` starts a character and never
+    /// goes back between calls.
     std::optional<Hit> Next(const Byte* from);
     /// Bytes of the first character of `term`: the step after a hit.
     std::size_t FirstCharLength(std::size_t term) const {

@@ -57,6 +57,20 @@ TEST(FoldWidth, MapsEachGroupOfTheTableToItsHalfWidthByte) {
         EXPECT_EQ(Folded(row.text, FoldWidth), row.expected) << row.name;
 }
 
+TEST(FullWidthFormsOf, ReadsTheWidthTableBackwards) {
+    const auto forms = [](Byte halfWidth) {
+        std::string out;
+        for (const CharCode code : FullWidthFormsOf(halfWidth)) {
+            out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
+        }
+        return out;
+    };
+    EXPECT_EQ(forms(0xCA), Sjis("はばぱハバパ")); // ﾊ
+    EXPECT_EQ(forms('A'), Sjis("Ａ"));
+    EXPECT_EQ(forms(0x7F), "");
+}
+
 TEST(FoldCase, FoldsAsciiAndFullWidthLatinOnly) {
     const FoldRow rows[] = {
         {"AsciiCapitals", "AZaz", "azaz"},

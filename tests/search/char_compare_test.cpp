@@ -84,12 +84,5 @@ TEST(FoldCase, FoldsAsciiAndFullWidthLatinOnly) {
         EXPECT_EQ(Folded(row.text, FoldCase), row.expected) << row.name;
 }
 
-TEST(FoldForCompare, FoldsWidthBeforeCase) {
-    EXPECT_EQ(FoldForCompare(0x8260, false, false), 'a'); // Ａ
-    EXPECT_EQ(FoldForCompare(0x8260, true, false), 'A');
-    EXPECT_EQ(FoldForCompare(0x8260, false, true), 0x8281); // ａ
-    EXPECT_EQ(FoldForCompare(0x8260, true, true), 0x8260);
-}
-
 } // namespace
 } // namespace nelvix

@@ -20,7 +20,7 @@ std::string WorkFileIn(const std::string& programHome) {
 
 // No attribute files, recent-file list or window bar yet: the first window only shows texts.
 ProgramSession::ProgramSession(ui::Platform& platform, const std::string& programHome)
-    : m_environment(platform), m_documents(m_environment) {
+    : m_environment{platform}, m_documents(m_environment) {
     m_environment.workFilePath = WorkFileIn(programHome);
 }
 

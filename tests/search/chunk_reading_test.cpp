@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace nelvix {
@@ -34,6 +35,24 @@ TEST(ChunkReading, FullChunkIsCutAfterItsLastLineEnd) {
         ASSERT_EQ(c.chunk.size(), 10u);
         const Byte* chunk = Bytes(c.chunk);
         EXPECT_EQ(FullChunkLength(chunk, 10, TextLengthBeforeNul(chunk, 10)), c.expected);
+    }
+}
+
+TEST(ChunkReading, CountsEveryCrLfWhereverItFallsInTheSixteenByteSteps) {
+    // A reference that reads one byte at a time, over texts that put pairs on every offset,
+    // across the steps, at the range's end (its LF at the byte just past the range) and alone.
+    std::mt19937 random(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 80, 'a');
+        for (char& c : text)
+            c = "\r\na"[random() % 3];
+        text.push_back('\n');
+        const std::size_t length = text.size() - 1;
+        std::size_t expected = 0;
+        for (std::size_t i = 0; i < length; ++i)
+            expected += text[i] == '\r' && text[i + 1] == '\n' ? 1 : 0;
+        const Byte* bytes = Bytes(text);
+        ASSERT_EQ(CountCrLf(bytes, bytes + length), expected) << round;
     }
 }
 

@@ -56,5 +56,12 @@ TEST(ChunkReading, CountsEveryCrLfWhereverItFallsInTheSixteenByteSteps) {
     }
 }
 
+TEST(ChunkReading, CountsAChunkFullOfLineEnds) {
+    std::string text;
+    for (int i = 0; i < 15'360; ++i)
+        text += "\r\n";
+    EXPECT_EQ(CountChunkLineEnds(Bytes(text), text.size()), 15'360u);
+}
+
 } // namespace
 } // namespace nelvix

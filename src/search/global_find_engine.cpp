@@ -140,18 +140,22 @@ GlobalFindEngine::OpenFile(std::string_view sjisPath, std::string_view pattern,
     if (pattern.empty())
         return std::nullopt;
     OpenedText text;
-    text.nativePath = ConvertFileToWorkFile(m_environment.platform, sjisPath,
-                                            m_environment.codeDecision, m_environment.workFilePath)
-                          ? m_environment.workFilePath
-                          : SjisPathToNative(sjisPath);
-    if (!options.regularExpression && options.widthSensitive && options.multiText &&
-        !MultiTextFileTest(text.nativePath, pattern, options.caseSensitive))
-        return std::nullopt;
-
+    text.nativePath = SjisPathToNative(sjisPath);
     std::size_t length = 0;
     std::unique_ptr<FileDescriptor> file(
         new FileDescriptor(OpenRegularFileForReading(text.nativePath, length)));
     if (!file->IsOpen())
+        return std::nullopt;
+    // The file is opened once: its head decides here whether the search reads a converted copy.
+    if (ConvertOpenFileToWorkFile(m_environment.platform, file->Get(), length,
+                                  m_environment.codeDecision, m_environment.workFilePath)) {
+        text.nativePath = m_environment.workFilePath;
+        file.reset(new FileDescriptor(OpenRegularFileForReading(text.nativePath, length)));
+        if (!file->IsOpen())
+            return std::nullopt;
+    }
+    if (!options.regularExpression && options.widthSensitive && options.multiText &&
+        !MultiTextFileTest(text.nativePath, pattern, options.caseSensitive))
         return std::nullopt;
     text.length = length;
 

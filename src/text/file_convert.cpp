@@ -64,9 +64,13 @@ std::optional<ConvertedText> ConvertFileToSjis(ui::Platform& platform, std::stri
     FileDescriptor file = OpenRegularFileForReading(SjisPathToNative(sjisPath), fileLength);
     if (!file.IsOpen())
         return std::nullopt;
+    return ConvertOpenFileToSjis(platform, file.Get(), fileLength, codeSetting);
+}
 
+std::optional<ConvertedText> ConvertOpenFileToSjis(ui::Platform& platform, int fd,
+                                                   std::size_t fileLength, int codeSetting) {
     Byte head[kExaminedHeadBytes];
-    std::optional<std::size_t> headLength = ReadUpTo(file.Get(), head, sizeof head);
+    std::optional<std::size_t> headLength = ReadUpToAt(fd, head, sizeof head, 0);
     if (!headLength)
         return std::nullopt;
     Detection detection = DecideCode(head, *headLength, codeSetting);
@@ -80,10 +84,8 @@ std::optional<ConvertedText> ConvertFileToSjis(ui::Platform& platform, std::stri
         ui::ShowOutOfMemory(platform);
         return std::nullopt;
     }
-    // The file may have changed since fstat: take what is there, up to the allocated length.
-    if (::lseek(file.Get(), 0, SEEK_SET) != 0)
-        return std::nullopt;
-    std::optional<std::size_t> length = ReadUpTo(file.Get(), input.get(), fileLength);
+    // The file may have changed since it was opened: take what is there, up to the allocation.
+    std::optional<std::size_t> length = ReadUpToAt(fd, input.get(), fileLength, 0);
     if (!length)
         return std::nullopt;
     return ConvertDetected(platform, detection, input.get(), *length);
@@ -98,11 +100,10 @@ std::optional<ConvertedText> ConvertBufferToSjis(ui::Platform& platform, const B
     return ConvertDetected(platform, detection, bytes, length);
 }
 
-WorkFileConversion ConvertFileToWorkFile(ui::Platform& platform, std::string_view sjisPath,
-                                         int codeSetting, const std::string& workPath) {
-    if (workPath.empty())
-        return {};
-    std::optional<ConvertedText> converted = ConvertFileToSjis(platform, sjisPath, codeSetting);
+namespace {
+
+WorkFileConversion WriteWorkFile(const std::optional<ConvertedText>& converted,
+                                 const std::string& workPath) {
     if (!converted)
         return {};
     // Overwritten in place and cut to length afterwards: truncating a file that still holds
@@ -116,6 +117,22 @@ WorkFileConversion ConvertFileToWorkFile(ui::Platform& platform, std::string_vie
         ::ftruncate(work.Get(), size) != 0 || !work.Close())
         return {};
     return {true, converted->lossy};
+}
+
+} // namespace
+
+WorkFileConversion ConvertFileToWorkFile(ui::Platform& platform, std::string_view sjisPath,
+                                         int codeSetting, const std::string& workPath) {
+    if (workPath.empty())
+        return {};
+    return WriteWorkFile(ConvertFileToSjis(platform, sjisPath, codeSetting), workPath);
+}
+
+WorkFileConversion ConvertOpenFileToWorkFile(ui::Platform& platform, int fd, std::size_t fileLength,
+                                             int codeSetting, const std::string& workPath) {
+    if (workPath.empty())
+        return {};
+    return WriteWorkFile(ConvertOpenFileToSjis(platform, fd, fileLength, codeSetting), workPath);
 }
 
 } // namespace nelvix

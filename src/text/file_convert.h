@@ -30,6 +30,11 @@ struct ConvertedText {
 std::optional<ConvertedText> ConvertFileToSjis(ui::Platform& platform, std::string_view sjisPath,
                                                int codeSetting);
 
+/// As ConvertFileToSjis for a file the caller has open: `fd` is read from its start with pread,
+/// its position left alone; `fileLength` is its length when opened.
+std::optional<ConvertedText> ConvertOpenFileToSjis(ui::Platform& platform, int fd,
+                                                   std::size_t fileLength, int codeSetting);
+
 /// The in-memory form; no length limit. Nothing when no conversion is needed or memory ran out.
 std::optional<ConvertedText> ConvertBufferToSjis(ui::Platform& platform, const Byte* bytes,
                                                  std::size_t length, int codeSetting);
@@ -44,5 +49,10 @@ struct WorkFileConversion {
 /// needed or possible, or when writing failed.
 WorkFileConversion ConvertFileToWorkFile(ui::Platform& platform, std::string_view sjisPath,
                                          int codeSetting, const std::string& workPath);
+
+/// As ConvertFileToWorkFile for a file the caller has open (see ConvertOpenFileToSjis), so that
+/// a search that reads the file anyway opens it once.
+WorkFileConversion ConvertOpenFileToWorkFile(ui::Platform& platform, int fd, std::size_t fileLength,
+                                             int codeSetting, const std::string& workPath);
 
 } // namespace nelvix

@@ -49,6 +49,23 @@ std::optional<std::size_t> ReadUpTo(int fd, Byte* buffer, std::size_t length) {
     return done;
 }
 
+std::optional<std::size_t> ReadUpToAt(int fd, Byte* buffer, std::size_t length,
+                                      std::uint64_t position) {
+    std::size_t done = 0;
+    while (done < length) {
+        ssize_t got =
+            ::pread(fd, buffer + done, length - done, static_cast<off_t>(position + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
 bool WriteAll(int fd, const Byte* bytes, std::size_t length) {
     while (length > 0) {
         ssize_t put = ::write(fd, bytes, length);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -32,6 +33,10 @@ FileDescriptor OpenRegularFileForReading(const std::string& nativePath, std::siz
 
 /// Reads until `length` bytes or the end of the file; the count read, or nothing on error.
 std::optional<std::size_t> ReadUpTo(int fd, Byte* buffer, std::size_t length);
+
+/// The same from file position `position`, leaving the file's own position alone.
+std::optional<std::size_t> ReadUpToAt(int fd, Byte* buffer, std::size_t length,
+                                      std::uint64_t position);
 
 /// Writes every byte; false (errno set) on error.
 bool WriteAll(int fd, const Byte* bytes, std::size_t length);

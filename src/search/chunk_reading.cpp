@@ -85,21 +85,4 @@ std::size_t CountChunkLineEnds(const Byte* chunk, std::size_t length) {
     return CountCrLf(chunk, chunk + length) + (chunk[length - 1] == kCr ? 1 : 0);
 }
 
-std::optional<std::size_t> ReadAt(int fd, Byte* buffer, std::size_t length,
-                                  std::uint64_t position) {
-    std::size_t done = 0;
-    while (done < length) {
-        ssize_t got =
-            ::pread(fd, buffer + done, length - done, static_cast<off_t>(position + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
-}
-
 } // namespace nelvix

@@ -25,8 +25,4 @@ std::size_t CountCrLf(const Byte* from, const Byte* to);
 /// be NUL-terminated at `length`, so that a last CR is counted once.
 std::size_t CountChunkLineEnds(const Byte* chunk, std::size_t length);
 
-/// Reads up to `length` bytes at `position` (fewer only at the end of the file); the count, or
-/// nothing on a read error.
-std::optional<std::size_t> ReadAt(int fd, Byte* buffer, std::size_t length, std::uint64_t position);
-
 } // namespace nelvix

@@ -12,6 +12,7 @@
 #include "text/file_convert.h"
 #include "text/kespo_doc.h"
 #include "text/native_path.h"
+#include "text/posix_file.h"
 #include "ui/platform.h"
 
 namespace nelvix {
@@ -51,7 +52,7 @@ bool GlobalFindEngine::FileState::ReadChunk() {
     lineScannedTo = 0;
     chunkLength = 0;
     textLength = 0;
-    std::optional<std::size_t> got = ReadAt(file->Get(), chunk, kChunkBytes, chunkPosition);
+    std::optional<std::size_t> got = ReadUpToAt(file->Get(), chunk, kChunkBytes, chunkPosition);
     if (!got)
         return false;
     if (nulAsFF)

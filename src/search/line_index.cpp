@@ -4,6 +4,7 @@
 #include "search/chunk_reading.h"
 #include "search/global_find_engine.h"
 #include "search/global_find_state.h"
+#include "text/posix_file.h"
 #include "ui/platform.h"
 
 namespace nelvix {
@@ -96,7 +97,7 @@ bool GlobalFindEngine::FillWindow(LineIndex& index, std::uint64_t start) {
     FileDescriptor file = OpenRegularFileForReading(index.text.nativePath, length);
     if (!file.IsOpen())
         return false;
-    std::optional<std::size_t> got = ReadAt(file.Get(), index.window.get(), kChunkBytes, start);
+    std::optional<std::size_t> got = ReadUpToAt(file.Get(), index.window.get(), kChunkBytes, start);
     if (!got)
         return false;
     index.window.get()[*got] = 0;

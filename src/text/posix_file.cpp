@@ -34,10 +34,14 @@ FileDescriptor OpenRegularFileForReading(const std::string& nativePath, std::siz
     return FileDescriptor(fd);
 }
 
-std::optional<std::size_t> ReadUpTo(int fd, Byte* buffer, std::size_t length) {
+namespace {
+
+/// Reads with `readSome` (read or pread at an offset) until `length` bytes or the end.
+template <typename ReadSome>
+std::optional<std::size_t> ReadLoop(std::size_t length, ReadSome readSome) {
     std::size_t done = 0;
     while (done < length) {
-        ssize_t got = ::read(fd, buffer + done, length - done);
+        ssize_t got = readSome(done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -49,21 +53,18 @@ std::optional<std::size_t> ReadUpTo(int fd, Byte* buffer, std::size_t length) {
     return done;
 }
 
+} // namespace
+
+std::optional<std::size_t> ReadUpTo(int fd, Byte* buffer, std::size_t length) {
+    return ReadLoop(length,
+                    [&](std::size_t done) { return ::read(fd, buffer + done, length - done); });
+}
+
 std::optional<std::size_t> ReadUpToAt(int fd, Byte* buffer, std::size_t length,
                                       std::uint64_t position) {
-    std::size_t done = 0;
-    while (done < length) {
-        ssize_t got =
-            ::pread(fd, buffer + done, length - done, static_cast<off_t>(position + done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            break;
-        done += static_cast<std::size_t>(got);
-    }
-    return done;
+    return ReadLoop(length, [&](std::size_t done) {
+        return ::pread(fd, buffer + done, length - done, static_cast<off_t>(position + done));
+    });
 }
 
 bool WriteAll(int fd, const Byte* bytes, std::size_t length) {

@@ -11,26 +11,11 @@
 #include <sys/stat.h>
 
 #include "cli/cli_args.h"
+#include "cli_run.h"
 #include "support/test_files.h"
 
 namespace nelvix::cli {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWith(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCli(arguments, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 std::string Sample(const char* name) {
     return test::ReadFileBytes(test::TestDataPath(name));

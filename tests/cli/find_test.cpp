@@ -12,28 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 #include "text/native_path.h"
 
 namespace nelvix::cli {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunWith(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    CliRun run;
-    run.status = RunCli(arguments, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-}
 
 std::vector<std::string> Words(const std::string& line) {
     std::istringstream in(line);

@@ -1,0 +1,97 @@
+// The settings store: locating it, the copy from the system directory, reads and writes.
+#include "app/settings_store.h"
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+#include "app/program_home.h"
+#include "text/atomic_write.h"
+#include "text/native_path.h"
+#include "text/whole_file.h"
+
+namespace nelvix {
+namespace {
+
+constexpr const char* kDefaultSystemDirectory = "/etc/nelvix";
+
+std::string JoinPath(const std::string& directory, const char* name) {
+    if (directory.empty() || directory.back() == '/')
+        return directory + name;
+    return directory + '/' + name;
+}
+
+bool Exists(const std::string& nativePath) {
+    struct stat info {};
+    return ::stat(nativePath.c_str(), &info) == 0;
+}
+
+} // namespace
+
+std::string SystemSettingsDirectory() {
+    const char* value = std::getenv("NELVIX_SYSCONFDIR");
+    if (value != nullptr && *value != '\0')
+        return value;
+    return kDefaultSystemDirectory;
+}
+
+SettingsStore SettingsStore::Locate(ui::Platform& platform, const std::string& nativeHome,
+                                    const std::string& nativeSystemDir) {
+    if (nativeHome.empty())
+        return SettingsStore(platform, {}, {});
+    SettingsStore store(platform, nativeHome, JoinPath(nativeHome, kSettingsFileName));
+    if (Exists(store.m_path) || nativeSystemDir.empty())
+        return store;
+    const std::string systemPath = JoinPath(nativeSystemDir, kSettingsFileName);
+    if (Exists(systemPath) && EnsureProgramHome(nativeHome))
+        CopyWholeFile(platform, NativePathToSjis(store.m_path), NativePathToSjis(systemPath));
+    return store;
+}
+
+IniFile SettingsStore::Read() const {
+    if (m_path.empty())
+        return {};
+    const std::optional<ByteBlock> bytes = ReadWholeFile(*m_platform, NativePathToSjis(m_path));
+    if (!bytes)
+        return {};
+    return IniFile::Parse(
+        std::string_view(reinterpret_cast<const char*>(bytes->begin()), bytes->size));
+}
+
+bool SettingsStore::Write(const IniFile& ini) const {
+    if (m_path.empty() || !EnsureProgramHome(m_home))
+        return false;
+    const std::string bytes = ini.Serialize();
+    return WriteFileAtomically(m_path, reinterpret_cast<const Byte*>(bytes.data()), bytes.size());
+}
+
+void SettingsStore::Load(Settings& settings) const {
+    LoadSettings(Read(), settings);
+}
+
+bool SettingsStore::Save(const Settings& settings) const {
+    IniFile ini = Read();
+    SaveSettings(ini, settings);
+    return Write(ini);
+}
+
+std::optional<WindowPlacement> SettingsStore::LoadWindowPlacement() const {
+    return ReadWindowPlacement(Read());
+}
+
+bool SettingsStore::SaveWindowPlacement(const WindowPlacement& placement) const {
+    IniFile ini = Read();
+    WriteWindowPlacement(ini, placement);
+    return Write(ini);
+}
+
+std::vector<std::string> SettingsStore::LoadRecentFiles() const {
+    return ReadRecentFiles(Read());
+}
+
+bool SettingsStore::SaveRecentFiles(const std::vector<std::string>& sjisPaths) const {
+    IniFile ini = Read();
+    WriteRecentFiles(ini, sjisPaths);
+    return Write(ini);
+}
+
+} // namespace nelvix

@@ -1,4 +1,6 @@
 // The recorder's macro files in the program home: names, loading, saving and listing.
+#include "record/operation_recorder.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -6,7 +8,6 @@
 #include <cstring>
 
 #include "record/macro_file.h"
-#include "record/operation_recorder.h"
 #include "text/atomic_write.h"
 #include "text/native_path.h"
 #include "text/posix_file.h"

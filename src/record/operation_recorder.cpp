@@ -1,6 +1,7 @@
 // Recording one command into the buffer, replaying the buffer, and the user-tool slots.
 #include "record/operation_recorder.h"
 
+#include <cassert>
 #include <cstring>
 #include <utility>
 
@@ -89,6 +90,7 @@ void OperationRecorder::StopRecording() {
 
 bool OperationRecorder::RecordOperation(std::int32_t type, int commandId, const Byte* data,
                                         std::size_t length) {
+    assert((data != nullptr || length == 0) && "a record's data must come with its bytes");
     if (!m_recording || !m_buffer)
         return false;
     const std::size_t room = kRecordBufferBytes - m_recordBytes;

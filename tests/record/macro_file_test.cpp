@@ -1,4 +1,4 @@
-// The macro file's header rules, its image and the walk over command records.
+// The macro file's header rules, its image and its file name.
 #include "record/macro_file.h"
 
 #include <gtest/gtest.h>
@@ -89,35 +89,6 @@ TEST(MacroImageTest, ReadsBackAndKeepsCommentsLoadable) {
         EXPECT_EQ(back->recordBytes, 12) << c.name;
         EXPECT_EQ(back->recordCount, 1) << c.name;
         EXPECT_EQ(std::vector<Byte>(image.end() - 12, image.end()), records) << c.name;
-    }
-}
-
-TEST(CommandRecordTest, WalkStopsAtADamagedRecord) {
-    struct Case {
-        const char* name;
-        std::vector<Byte> bytes;
-        int records;
-    };
-    std::vector<Byte> two = Le32s({512, 5, 2});
-    two.insert(two.end(), {0xAA, 0xBB});
-    const std::vector<Byte> second = Le32s({512, 56, 0});
-    two.insert(two.end(), second.begin(), second.end());
-    const Case cases[] = {
-        {"two records", two, 2},
-        {"length past the end", Le32s({512, 5, 1}), 0},
-        {"negative length", Le32s({512, 5, -1}), 0},
-        {"huge length", Le32s({512, 5, 0x7FFFFFFF}), 0},
-        {"head cut short", std::vector<Byte>(11, 0), 0},
-        {"good then cut", std::vector<Byte>(two.begin(), two.end() - 1), 1},
-    };
-    for (const Case& c : cases) {
-        std::size_t offset = 0;
-        int count = 0;
-        while (const auto record = ReadCommandRecord(c.bytes, offset)) {
-            EXPECT_LE(record->data.data() + record->data.size(), c.bytes.data() + c.bytes.size());
-            ++count;
-        }
-        EXPECT_EQ(count, c.records) << c.name;
     }
 }
 

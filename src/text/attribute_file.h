@@ -1,0 +1,61 @@
+// The attribute file beside a text: its line and string marks, kept between sessions.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/kespo_doc.h"
+#include "text/sjis.h"
+
+namespace nelvix {
+
+/// The most of an attribute file that is ever read; the largest valid file has 4,934 bytes.
+inline constexpr std::size_t kAttributeReadLimit = 16384;
+/// The 30 bytes every attribute file begins with, without a NUL.
+inline constexpr std::string_view kAttributeMagic = "KAV Mirol Attribute File 100\r\n";
+
+/// The attribute file's name for a text path (Shift-JIS, '/' separators): the extension found
+/// among the path's last four characters replaced by "ATR", or ".ATR" appended when there is
+/// none. Nothing when the text itself has the extension "ATR" (in any case).
+std::optional<std::string> AttributeFileName(std::string_view sjisTextPath);
+
+struct AttributeMarks {
+    std::vector<std::uint32_t> lineMarks;
+    std::vector<StringMark> stringMarks;
+};
+
+/// NotOurs: fewer than 30 bytes, or another magic; such a file is left alone, not reported.
+enum class AttributeParse { NotOurs, Invalid, Valid };
+
+/// Parses an attribute file's bytes against the text they belong to. `marks` is empty unless
+/// Valid comes back; line marks come back in line order without repeats.
+AttributeParse ParseAttributeImage(const Byte* bytes, std::size_t length, std::string_view text,
+                                   AttributeMarks& marks);
+
+/// The file image: the first 100 line marks when `saveLineMarks`, the first 100 string marks
+/// that can be stored (1..40 bytes, no NUL) when `saveStringMarks`, in the order held.
+std::vector<Byte> BuildAttributeImage(const AttributeMarks& marks, bool saveLineMarks,
+                                      bool saveStringMarks);
+
+/// Loads the marks of the attribute file beside the text into the document. False after
+/// message 59409 (the file exists but cannot be read) or 59411 (it does not fit the text); the
+/// document then holds no marks.
+bool ReadAttributeFile(CKespoDoc& document, std::string_view sjisTextPath);
+
+/// Writes, keeps or deletes the attribute file beside the text after a save. False after
+/// message 59407 (the text's own extension is "ATR") or 59408 (the file cannot be written), or
+/// when the person declined to overwrite a foreign file of that name.
+bool WriteAttributeFile(CKespoDoc& document, std::string_view sjisTextPath);
+
+/// The DocumentAttributes the program installs in its document environment.
+class AttributeFiles final : public DocumentAttributes {
+public:
+    void Read(CKespoDoc& document, std::string_view sjisPath) override;
+    bool Write(CKespoDoc& document, std::string_view sjisPath) override;
+};
+
+} // namespace nelvix

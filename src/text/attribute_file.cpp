@@ -22,6 +22,7 @@ constexpr std::string_view kAttributeExtension = "ATR";
 /// Display-block words: "ﾏｰｸ行情報を保存" and "ﾏｰｸ文字情報を保存".
 constexpr std::size_t kSaveLineMarksWord = 10;
 constexpr std::size_t kSaveStringMarksWord = 11;
+static_assert(kAttributeMagic.size() == 30);
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

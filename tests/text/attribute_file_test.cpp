@@ -29,7 +29,7 @@ std::string U32(std::uint32_t value) {
 }
 
 std::string Image(const std::string& afterMagic) {
-    return std::string(kAttributeMagic) + afterMagic;
+    return "KAV Mirol Attribute File 100\r\n" + afterMagic;
 }
 
 const std::string kFirstLineOnly = Image(U16(1) + U32(kFirstLineMark) + U16(0));
@@ -68,7 +68,7 @@ TEST(ParseAttributeImage, ViolationsAndWhatIsKept) {
     const AttributeParse invalid = AttributeParse::Invalid;
     const std::string nul(1, '\0');
     const std::vector<Row> rows = {
-        {"29 bytes", std::string(kAttributeMagic.substr(0, 29)), AttributeParse::NotOurs},
+        {"29 bytes", Image("").substr(0, 29), AttributeParse::NotOurs},
         {"another magic", "KAV Mirol Attribute File 200\r\n" + U32(0), AttributeParse::NotOurs},
         {"101 line marks", Image(U16(101) + std::string(404, '\0') + U16(0)), invalid},
         {"line marks past what was read", Image(U16(2) + U32(2)), invalid},

@@ -123,7 +123,8 @@ bool IsValidDisplayBlock(const DisplayBlock& block) {
         !InRange(block[kWordLineNumbering], 0, 1) ||
         !InRange(block[kWordDocumentType], 0, kMaxDocumentType))
         return false;
-    // The tab width divides column numbers in the layout, so 0 or less cannot be taken.
+    // The layout divides columns by the tab width and steps by it: it must be at least 1 and
+    // no wider than a line.
     if (!InRange(block[kWordTabWidth], 1, kMaxCharsPerLine))
         return false;
     for (std::size_t word :

@@ -129,13 +129,5 @@ TEST(IniFile, RemoveKeyTakesEveryCopyAndNothingElse) {
     EXPECT_EQ(ini.Serialize(), "[S]\nj=3\n[T]\nk=4\n");
 }
 
-TEST(IniFile, IntegersAreWrittenInDecimal) {
-    IniFile ini;
-    ini.SetInt("S", "n", -12);
-    ini.SetUnsigned("S", "u", 4294967295u);
-    EXPECT_EQ(ini.Serialize(), "[S]\nn=-12\nu=4294967295\n");
-    EXPECT_EQ(ini.GetInt("S", "n", 0), -12);
-}
-
 } // namespace
 } // namespace nelvix

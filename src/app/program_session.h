@@ -20,6 +20,8 @@ public:
     ProgramSession& operator=(const ProgramSession&) = delete;
 
     DocumentList& Documents() { return m_documents; }
+    /// What every document of the run shares: settings it reads, attribute files, the work file.
+    DocumentEnvironment& Environment() { return m_environment; }
     /// Native path of the work file; empty when there is none.
     const std::string& WorkFile() const { return m_environment.workFilePath; }
 

@@ -141,10 +141,10 @@ int DerivePlacementMode(const Settings& settings) {
 void LoadSettings(const IniFile& ini, Settings& settings) {
     for (const SettingKey& key : kSettingKeys)
         LoadKey(ini, key, settings);
-    for (int slot = 0; slot < kUserToolSlots; ++slot) {
-        std::optional<std::string> name =
-            ini.GetString(kSettingsSection, NumberedKey(kUserToolKeyPrefix, slot + 1));
-        settings.userTools[static_cast<std::size_t>(slot)] = name ? std::move(*name) : "";
+    for (std::size_t slot = 0; slot < kUserToolSlots; ++slot) {
+        std::optional<std::string> name = ini.GetString(
+            kSettingsSection, NumberedKey(kUserToolKeyPrefix, static_cast<int>(slot) + 1));
+        settings.userTools[slot] = name ? std::move(*name) : "";
     }
     settings.placementMode = DerivePlacementMode(settings);
 }
@@ -154,9 +154,9 @@ void SaveSettings(IniFile& ini, const Settings& settings) {
         if (std::string_view(key.name) != "UserKeyWordWithDelimiter")
             SaveKey(ini, key, settings);
     }
-    for (int slot = 0; slot < kUserToolSlots; ++slot) {
-        const std::string key = NumberedKey(kUserToolKeyPrefix, slot + 1);
-        const std::string& name = settings.userTools[static_cast<std::size_t>(slot)];
+    for (std::size_t slot = 0; slot < kUserToolSlots; ++slot) {
+        const std::string key = NumberedKey(kUserToolKeyPrefix, static_cast<int>(slot) + 1);
+        const std::string& name = settings.userTools[slot];
         // A name that cannot be stored must not leave an older one behind.
         if (name.empty() || !ini.SetString(kSettingsSection, key, name))
             ini.RemoveKey(kSettingsSection, key);

@@ -9,18 +9,14 @@
 #include <vector>
 
 #include "app/ini_file.h"
+#include "record/command_table.h"
+#include "ui/window_placement.h"
 
 namespace nelvix {
 
 /// The main frame's placement, stored in "WindowPos" as "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d".
-struct WindowPlacement {
-    std::uint32_t flags = 0;
-    std::uint32_t showState = 0;
-    std::int32_t minX = 0, minY = 0, maxX = 0, maxY = 0, left = 0, top = 0, right = 0, bottom = 0;
-    bool operator==(const WindowPlacement&) const = default;
-};
+using WindowPlacement = ui::WindowPlacement;
 
-inline constexpr int kUserToolSlots = 5;
 inline constexpr int kRecentFileCount = 4;
 
 inline constexpr const char* kSettingsSection = "Settings";

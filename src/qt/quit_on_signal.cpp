@@ -1,7 +1,9 @@
 // Turning stop signals into an ordinary quit.
 #include "qt/quit_on_signal.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 
 #include <array>
@@ -55,6 +57,11 @@ QuitOnSignal::~QuitOnSignal() {
 void QuitOnSignal::OnSignal() {
     char byte = 0;
     [[maybe_unused]] const ssize_t read = ::read(g_signalSockets[1], &byte, 1);
+    m_requested = true;
+    // A box shown before the event loop started (a start-up message) runs a loop of its own,
+    // which quit() does not end.
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+        dialog->reject();
     QCoreApplication::quit();
 }
 

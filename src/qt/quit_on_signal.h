@@ -17,10 +17,14 @@ public:
     QuitOnSignal();
     ~QuitOnSignal() override;
 
+    /// True once a stop signal came, also before the application's event loop started.
+    bool Requested() const { return m_requested; }
+
 private:
     void OnSignal();
 
     QSocketNotifier* m_notifier = nullptr;
+    bool m_requested = false;
 };
 
 } // namespace nelvix::qt

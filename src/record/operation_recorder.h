@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "record/command_table.h"
 #include "text/sjis.h"
 #include "ui/platform.h"
 
@@ -23,12 +24,9 @@ inline constexpr std::size_t kMemoryProbeBytes = 0x20000;
 inline constexpr std::int32_t kCommandRecordType = 512;
 inline constexpr std::int32_t kCodedRecordType = 256;
 inline constexpr std::size_t kMacroListMax = 100;
-inline constexpr std::size_t kUserToolSlots = 5;
 inline constexpr int kCmdReplay = 32809;
 inline constexpr int kCmdSaveOperation = 32810;
 inline constexpr int kCmdRecallOperation = 32811;
-/// User tool k is command kCmdUserTool1 + k - 1.
-inline constexpr int kCmdUserTool1 = 32827;
 /// Bytes of a macro name shown in a menu or a tip.
 inline constexpr std::size_t kUserToolLabelBytes = 40;
 /// Paths of 260 bytes or more are refused.
@@ -53,7 +51,7 @@ public:
     /// `nativeHome`: the program home; `userTools`: the five user-tool slots of the settings
     /// record (Shift-JIS names), which outlive the recorder.
     OperationRecorder(ui::Platform& platform, std::string nativeHome,
-                      std::array<std::string, 5>& userTools);
+                      std::array<std::string, kUserToolSlots>& userTools);
 
     /// Obtains and releases 128 KiB; false, after "メモリ不足です。", when that fails.
     bool ProbeMemory();

@@ -15,10 +15,12 @@
 #include <memory>
 #include <string>
 
+#include "app/application.h"
+#include "app/cabinet_image.h"
+#include "app/command_line.h"
 #include "qt/convert.h"
 #include "qt/main_frame.h"
 #include "qt/plain_document_window.h"
-#include "app/program_session.h"
 #include "qt/qt_platform.h"
 #include "qt/quit_on_signal.h"
 #include "qt_test_support.h"
@@ -40,27 +42,32 @@ struct Scene {
     ui::Platform platform{
         messages,          qtServices.beeper,     qtServices.clipboard, qtServices.eventPump,
         qtServices.memory, qtServices.fileDialogs};
-    std::unique_ptr<ProgramSession> session = std::make_unique<ProgramSession>(
-        platform, QFile::encodeName(home.path()).toStdString());
-    std::unique_ptr<qt::CMainFrame> frame = std::make_unique<qt::CMainFrame>(session->Documents());
+    std::string homePath = QFile::encodeName(home.path()).toStdString();
+    std::unique_ptr<Application> application = std::make_unique<Application>(
+        platform, ApplicationPaths{homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH});
+    std::unique_ptr<qt::CMainFrame> frame = std::make_unique<qt::CMainFrame>(*application);
 
-    Scene() {
-        frame->show();
+    /// Starts the program with `commandLine`; the first start's missing-cabinet message is
+    /// dropped.
+    explicit Scene(const std::string& commandLine = {}) {
+        if (application->Start(*frame, commandLine) != StartResult::Running)
+            qWarning("the start-up failed");
+        messages.shown.clear();
         if (!QTest::qWaitForWindowExposed(frame.get()))
             qWarning("the main frame was not exposed");
     }
     ~Scene() {
         frame.reset();
-        session.reset();
+        application.reset();
     }
 
     qt::PlainDocumentWindow* Open(const QString& path) {
-        return frame->OpenDocument(ArgumentPath(path));
+        return frame->OpenDocumentWindow(ArgumentPath(path));
     }
     QList<QMdiSubWindow*> Windows() const {
         return frame->DocumentArea()->subWindowList(QMdiArea::CreationOrder);
     }
-    std::size_t DocumentCount() const { return session->Documents().Documents().size(); }
+    std::size_t DocumentCount() const { return application->Documents().Documents().size(); }
 };
 
 QPlainTextEdit* TextOf(QMdiSubWindow* window) {
@@ -85,6 +92,7 @@ private slots:
     void closingWindowClosesDocument();
     void reopeningRightAfterClosingMakesNewWindow();
     void workFileIsDeletedAtEnd();
+    void startsWithFileAndKeepsPlacementAndCabinet();
     // Runs the application's event loop and ends it.
     void stopSignalQuitsTheEventLoop_data();
     void stopSignalQuitsTheEventLoop();
@@ -135,7 +143,7 @@ void MainWindowTest::showsEachEncoding() {
 
     // Whatever the file's code, the core holds the Shift-JIS sample with CR LF.
     QCOMPARE(scene.DocumentCount(), std::size_t{1});
-    const CKespoDoc& document = *scene.session->Documents().Documents().front();
+    const CKespoDoc& document = *scene.application->Documents().Documents().front();
     QCOMPARE(TextHeld(document), ReadBytes(DataPath("sample.sjis.txt")));
     QCOMPARE(document.Title(), Sjis(fileName.toStdString()));
 
@@ -215,7 +223,7 @@ void MainWindowTest::closingWindowClosesDocument() {
 
     QCOMPARE(scene.Windows().size(), 1);
     QCOMPARE(scene.DocumentCount(), std::size_t{1});
-    QCOMPARE(scene.session->Documents().Documents().front()->Title(),
+    QCOMPARE(scene.application->Documents().Documents().front()->Title(),
              std::string("sample.euc.txt"));
 }
 
@@ -232,12 +240,12 @@ void MainWindowTest::reopeningRightAfterClosingMakesNewWindow() {
     QVERIFY(reopened != nullptr);
     QVERIFY(reopened != closed);
     QCOMPARE(scene.DocumentCount(), std::size_t{1});
-    QCOMPARE(reopened->Document(), scene.session->Documents().Documents().front().get());
+    QCOMPARE(reopened->Document(), scene.application->Documents().Documents().front().get());
 }
 
 void MainWindowTest::workFileIsDeletedAtEnd() {
     auto scene = std::make_unique<Scene>();
-    const QString workFile = QFile::decodeName(scene->session->WorkFile().c_str());
+    const QString workFile = QFile::decodeName(scene->application->WorkFile().c_str());
     QVERIFY(workFile.startsWith(scene->home.path() + QLatin1Char('/')));
 
     // An EUC-JP file is read through a converted copy in the work file.
@@ -245,8 +253,35 @@ void MainWindowTest::workFileIsDeletedAtEnd() {
     QVERIFY(QFile::exists(workFile));
 
     scene->frame.reset();
-    scene->session.reset();
+    scene->application.reset();
     QVERIFY(!QFile::exists(workFile));
+}
+
+void MainWindowTest::startsWithFileAndKeepsPlacementAndCabinet() {
+    QTemporaryDir copies;
+    const QString path = copies.filePath(QStringLiteral("見本 テキスト.txt"));
+    QVERIFY(QFile::copy(DataPath("sample.euc.txt"), path));
+    auto scene = std::make_unique<Scene>("/T9 " + JoinCommandLine({ArgumentPath(path)}));
+
+    // The first start shows the frame maximised, and the named file maximised inside it.
+    QVERIFY(scene->frame->isMaximized());
+    QCOMPARE(scene->Windows().size(), 1);
+    QVERIFY(scene->Windows().front()->isMaximized());
+    SaveScreenshot(*scene->frame, QStringLiteral("start-with-file"));
+
+    QVERIFY(scene->frame->close());
+    const std::string home = scene->homePath;
+    scene->frame.reset();
+    scene->application.reset();
+    const QByteArray store = ReadBytes(QString::fromStdString(home + "/nelvix.ini"));
+    QVERIFY2(store.contains("WindowPos=2,3,"), store.constData());
+    const QByteArray cabinet = ReadBytes(QString::fromStdString(home + "/nelvix.cab"));
+    auto contents = ParseCabinetImage(reinterpret_cast<const Byte*>(cabinet.constData()),
+                                      std::size_t(cabinet.size()));
+    QVERIFY(contents.has_value());
+    QCOMPARE(contents->documents.size(), std::size_t{1});
+    QCOMPARE(contents->documents.front().path, ArgumentPath(path));
+    QVERIFY(contents->documents.front().active);
 }
 
 void MainWindowTest::stopSignalQuitsTheEventLoop_data() {
@@ -260,7 +295,7 @@ void MainWindowTest::stopSignalQuitsTheEventLoop_data() {
 void MainWindowTest::stopSignalQuitsTheEventLoop() {
     QFETCH(int, signalNumber);
     Scene scene;
-    const QString workFile = QFile::decodeName(scene.session->WorkFile().c_str());
+    const QString workFile = QFile::decodeName(scene.application->WorkFile().c_str());
     QVERIFY(scene.Open(DataPath("sample.jis.txt")) != nullptr);
     QVERIFY(QFile::exists(workFile));
 
@@ -272,7 +307,7 @@ void MainWindowTest::stopSignalQuitsTheEventLoop() {
 
     // The run ends as any other: the work file goes with the session.
     scene.frame.reset();
-    scene.session.reset();
+    scene.application.reset();
     QVERIFY(!QFile::exists(workFile));
 }
 

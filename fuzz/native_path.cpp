@@ -18,18 +18,6 @@ void Check(bool holds) {
         std::abort();
 }
 
-bool IsWellFormedUtf8(std::string_view text) {
-    const auto* p = reinterpret_cast<const nelvix::Byte*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        const nelvix::Utf8Step step = nelvix::DecodeUtf8(p, end);
-        if (!step.valid)
-            return false;
-        p += step.length;
-    }
-    return true;
-}
-
 /// Whole characters only: no lead byte without its trail at the end.
 bool EndsOnACharacter(std::string_view sjis) {
     const auto* text = reinterpret_cast<const nelvix::Byte*>(sjis.data());
@@ -53,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Any core text has a native form too (typed paths need not come from the system).
     nelvix::SjisPathToNative(bytes);
 
-    Check(IsWellFormedUtf8(nelvix::Cp932ToUtf8(bytes)));
+    Check(nelvix::IsWellFormedUtf8(nelvix::Cp932ToUtf8(bytes)));
     bool lossy = false;
     const std::string sjis = nelvix::Utf8ToCp932(bytes, nelvix::kSjisMiddleDot, &lossy);
     Check(EndsOnACharacter(sjis));
-    if (!IsWellFormedUtf8(bytes))
+    if (!nelvix::IsWellFormedUtf8(bytes))
         Check(lossy);
     return 0;
 }

@@ -20,26 +20,6 @@ void Check(bool holds) {
         std::abort();
 }
 
-bool IsWellFormedUtf8(std::string_view text) {
-    const auto* p = reinterpret_cast<const nelvix::Byte*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        const nelvix::Utf8Step step = nelvix::DecodeUtf8(p, end);
-        if (!step.valid)
-            return false;
-        p += step.length;
-    }
-    return true;
-}
-
-bool IsAscii(std::string_view text) {
-    for (const char c : text) {
-        if (static_cast<nelvix::Byte>(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -79,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<std::string> value = withValue.GetString("Fuzz", "Value");
         Check(value.has_value());
         // Only a value whose bytes are UTF-8 but not code page 932 text may come back changed.
-        if (IsAscii(bytes) || !IsWellFormedUtf8(bytes))
+        if (nelvix::IsAsciiText(bytes) || !nelvix::IsWellFormedUtf8(bytes))
             Check(*value == bytes);
     } else {
         Check(ini.Serialize() == before);

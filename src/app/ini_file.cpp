@@ -38,18 +38,6 @@ bool HoldsLineBreakOrNul(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-bool IsWellFormedUtf8(std::string_view text) {
-    const auto* p = reinterpret_cast<const Byte*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        const Utf8Step step = DecodeUtf8(p, end);
-        if (!step.valid)
-            return false;
-        p += step.length;
-    }
-    return true;
-}
-
 bool NeedsQuotes(std::string_view value) {
     if (value.empty())
         return false;

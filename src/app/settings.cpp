@@ -226,16 +226,4 @@ void WriteRecentFiles(IniFile& ini, const std::vector<std::string>& sjisPaths) {
         ini.RemoveKey(kRecentFileSection, NumberedKey(kRecentFileKeyPrefix, number));
 }
 
-std::uint32_t StandardPaletteColor(int index) {
-    static constexpr std::uint32_t kPalette[] = {
-        Rgb(0, 0, 0),     Rgb(0, 0, 255),   Rgb(0, 255, 255),   Rgb(0, 255, 0),
-        Rgb(255, 0, 255), Rgb(255, 0, 0),   Rgb(255, 255, 0),   Rgb(255, 255, 255),
-        Rgb(0, 0, 128),   Rgb(0, 128, 128), Rgb(0, 128, 0),     Rgb(128, 0, 128),
-        Rgb(128, 0, 0),   Rgb(128, 128, 0), Rgb(128, 128, 128), Rgb(192, 192, 192),
-    };
-    if (index < 1 || index > static_cast<int>(std::size(kPalette)))
-        return Rgb(0, 0, 0);
-    return kPalette[index - 1];
-}
-
 } // namespace nelvix

@@ -10,6 +10,7 @@
 
 #include "app/ini_file.h"
 #include "record/command_table.h"
+#include "ui/colour.h"
 #include "ui/window_placement.h"
 
 namespace nelvix {
@@ -27,10 +28,8 @@ inline constexpr int kPlacementNone = 0;
 inline constexpr int kPlacementUpper = 1;
 inline constexpr int kPlacementLower = 2;
 
-/// Colour values as the store keeps them: 0x00BBGGRR.
-constexpr std::uint32_t Rgb(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
-    return red | (green << 8) | (blue << 16);
-}
+using ui::Rgb;
+using ui::StandardPaletteColor;
 
 struct Settings {
     int userKeyWordWithDelimiter = 0;
@@ -96,10 +95,5 @@ std::vector<std::string> ReadRecentFiles(const IniFile& ini);
 /// Stores the first four paths in order; the keys of missing entries are removed. A path that
 /// cannot be stored (it holds a line break) is passed over.
 void WriteRecentFiles(IniFile& ini, const std::vector<std::string>& sjisPaths);
-
-/// The standard palette: index 1..16 gives 0x00BBGGRR. Index 0 is no colour and is never
-/// stored; it and any other index outside the table give black, so a damaged index still
-/// draws.
-std::uint32_t StandardPaletteColor(int index);
 
 } // namespace nelvix

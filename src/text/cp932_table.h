@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "text/sjis.h"
 
@@ -91,6 +92,19 @@ inline Utf8Step DecodeUtf8(const Byte* p, const Byte* end) {
         high = 0xBF;
     }
     return {codePoint, continuations + 1, true};
+}
+
+/// True when every sequence of `text` is well-formed UTF-8.
+inline bool IsWellFormedUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const Byte*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const Utf8Step step = DecodeUtf8(p, end);
+        if (!step.valid)
+            return false;
+        p += step.length;
+    }
+    return true;
 }
 
 } // namespace nelvix

@@ -18,19 +18,6 @@ using std::string_literals::operator""s;
 
 const std::string kFffd = "\xEF\xBF\xBD";
 
-/// True when `text` is well-formed UTF-8 (the shared decoder's judgement).
-bool IsWellFormedUtf8(std::string_view text) {
-    const auto* p = reinterpret_cast<const Byte*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        const Utf8Step step = DecodeUtf8(p, end);
-        if (!step.valid)
-            return false;
-        p += step.length;
-    }
-    return true;
-}
-
 struct ToUtf8Case {
     const char* name;
     std::string sjis;

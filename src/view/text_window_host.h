@@ -1,0 +1,42 @@
+// What the text window asks of the window that shows it: repainting, moving the image, the
+// scroll bars, the caret, the font and the rulers.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "text/kespo_doc.h"
+#include "ui/surface.h"
+
+namespace nelvix {
+
+class TextWindowHost {
+public:
+    virtual ~TextWindowHost() = default;
+
+    virtual void InvalidateAll() = 0;
+    virtual void InvalidateRect(const ui::PixelRect& rect) = 0;
+    /// Repaints the whole view: the text window and both rulers.
+    virtual void InvalidateView() = 0;
+    /// Moves the image inside `rect` by (dx, dy) pixels; the uncovered part is invalidated
+    /// separately.
+    virtual void ScrollImage(const ui::PixelRect& rect, int dx, int dy) = 0;
+    /// A range of 0..maximum; `active` false shows the bar disabled at 0..1.
+    virtual void SetVerticalScrollBar(int maximum, int position, bool active) = 0;
+    /// `maximum` 0 leaves the horizontal range empty.
+    virtual void SetHorizontalScrollBar(int maximum, int position) = 0;
+    virtual void PlaceCaret(int pixelX, int pixelY) = 0;
+    /// Makes the surface's text font from the document's font description with this height in
+    /// pixels (negative: the character height) and width 0.
+    virtual void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>& font,
+                              int pixelHeight) = 0;
+    /// The line ruler follows a vertical scroll, the column ruler a horizontal one.
+    virtual void RowsScrolled(int rows) = 0;
+    virtual void ColumnsScrolled(int columns) = 0;
+    /// Both rulers draw again after the layout settings changed.
+    virtual void RefreshRulers() = 0;
+    /// The rows were laid out anew from scratch; tables built over them (comments) follow.
+    virtual void RowsLaidOut() {}
+};
+
+} // namespace nelvix

@@ -63,6 +63,7 @@ public:
     /// The characters of one row, a blank for each empty cell, nothing for a continuation
     /// cell; empty outside the grid.
     std::string RowText(int row) const;
+    bool operator==(const CellGrid&) const = default;
 
     /// Null outside the grid.
     Cell* Find(int column, int row);

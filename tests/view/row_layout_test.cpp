@@ -183,7 +183,7 @@ std::string RandomText(std::mt19937& random, std::size_t tokens) {
     return text;
 }
 
-TEST(RowLayoutTest, AppendingInPiecesGivesTheRowsOfOneLayout) {
+TEST(RowLayoutTest, AppendingOrInsertingGivesTheRowsOfOneLayout) {
     std::mt19937 random(20260514);
     for (int round = 0; round < 300; ++round) {
         const LayoutRules rules{10 + static_cast<std::uint32_t>(random() % 241),
@@ -213,7 +213,24 @@ TEST(RowLayoutTest, AppendingInPiecesGivesTheRowsOfOneLayout) {
         ASSERT_EQ(pieces.RowTexts(), whole.RowTexts()) << "round " << round;
         ASSERT_EQ(pieces.Flags(), whole.Flags()) << "round " << round;
 
+        // An insertion anywhere, rebuilt from the row the rules pick, gives the same rows too.
         const LayoutText t = whole.Text();
+        std::uint32_t insertAt = 0;
+        for (std::uint32_t steps = random() % 64; steps > 0 && insertAt < t.length; --steps)
+            insertAt = NextChar(t, insertAt);
+        const std::string inserted = RandomText(random, 1 + random() % 4);
+        Laid edited(text, rules);
+        edited.LayOutAll();
+        const std::uint32_t firstRow = RebuildStartRow(t, rules, edited.rows, insertAt);
+        const std::uint32_t firstStart = RowStart(t, edited.rows, firstRow);
+        edited.text.insert(insertAt, inserted);
+        RebuildRows(edited.fake.platform, edited.Text(), rules, edited.rows, insertAt,
+                    static_cast<std::uint32_t>(inserted.size()), firstRow, firstStart);
+        Laid editedWhole(edited.text, rules);
+        editedWhole.LayOutAll();
+        ASSERT_EQ(edited.RowTexts(), editedWhole.RowTexts()) << "round " << round;
+        ASSERT_EQ(edited.Flags(), editedWhole.Flags()) << "round " << round;
+
         for (std::uint32_t offset = 0; offset < t.length; offset = NextChar(t, offset)) {
             std::uint32_t expected = 0;
             while (expected + 1 < whole.rows.count && whole.starts[expected + 1] <= offset)
@@ -269,6 +286,37 @@ TEST(RowLayoutTest, InsertionTakesOverTheOldRowsBehindTheNextLineEnd) {
         const std::size_t changed = c.rowsMoved ? laid.text.size() : 18 + c.inserted.size();
         EXPECT_EQ(result.changedUpTo, changed) << c.name;
         EXPECT_EQ(result.rowCountChanged, c.rowsMoved) << c.name;
+    }
+}
+
+TEST(RowLayoutTest, RebuildStartsWhereTextCanMoveBackARow) {
+    struct Case {
+        const char* name;
+        std::string text;
+        bool wordWrap;
+        std::uint32_t insertAt;
+        std::string inserted;
+        std::uint32_t startRow;
+    };
+    const Case cases[] = {
+        {"a character fits before the wide one", "abcdefghi" + kKanji, false, 9, "x", 0},
+        {"a blank lets part of a word move back", "abcde fghij", true, 7, " ", 0},
+        {"a blank before the insertion keeps the row above", "abcde fg hij kl", true, 14, "x", 1},
+        {"a line start never moves back", "ab\r\ncd", true, 4, "x", 1},
+    };
+    for (const Case& c : cases) {
+        Laid laid(c.text, {10, 4, c.wordWrap});
+        laid.LayOutAll();
+        const std::uint32_t firstRow =
+            RebuildStartRow(laid.Text(), laid.rules, laid.rows, c.insertAt);
+        EXPECT_EQ(firstRow, c.startRow) << c.name;
+        const std::uint32_t firstStart = RowStart(laid.Text(), laid.rows, firstRow);
+        laid.text.insert(c.insertAt, c.inserted);
+        RebuildRows(laid.fake.platform, laid.Text(), laid.rules, laid.rows, c.insertAt,
+                    static_cast<std::uint32_t>(c.inserted.size()), firstRow, firstStart);
+        Laid whole(laid.text, laid.rules);
+        whole.LayOutAll();
+        EXPECT_EQ(laid.RowTexts(), whole.RowTexts()) << c.name;
     }
 }
 

@@ -1,0 +1,158 @@
+// Text layout: laying a 4,000,000-byte Shift-JIS text out into rows from scratch (CPL 200, best
+// of 15 runs), and appending 50,000 result lines one by one as a global find does, timing the
+// first and the last 10,000 appends. Usage: bench_layout
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "text/cp932.h"
+#include "text/kespo_doc.h"
+#include "text/sjis.h"
+#include "ui/platform.h"
+// Benchmarks link the application library, which does not take in the viewer's; the layout
+// rules are compiled in here.
+#include "view/row_layout.cpp"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class StderrMessageBox final : public nelvix::ui::MessageBox {
+public:
+    nelvix::ui::MessageResult Show(const nelvix::ui::MessageRequest& request) override {
+        std::fprintf(stderr, "message %d: %s\n", request.id,
+                     nelvix::Cp932ToUtf8(request.text).c_str());
+        return nelvix::ui::MessageResult::Ok;
+    }
+};
+class NoBeeper final : public nelvix::ui::Beeper {
+public:
+    void Beep() override {}
+};
+class NoClipboard final : public nelvix::ui::Clipboard {
+public:
+    std::optional<std::string> ReadText() override { return std::nullopt; }
+    bool Empty() override { return false; }
+    bool ReplaceText(std::string_view) override { return false; }
+};
+class NoPump final : public nelvix::ui::EventPump {
+public:
+    bool PumpEvents() override { return true; }
+};
+class NoDialogs final : public nelvix::ui::FileDialogs {
+public:
+    std::optional<std::string> AskSaveFileName(std::string_view, std::string_view) override {
+        return std::nullopt;
+    }
+};
+
+/// Japanese prose, source lines and log lines, three to a line so that the 60,000 rows hold the
+/// whole text, cycled up to `targetBytes`.
+std::string MakeText(std::size_t targetBytes) {
+    const char* const linesUtf8[] = {
+        "吾輩は猫である。名前はまだ無い。どこで生れたかとんと見当がつかぬ。",
+        "    if (nCount > MAX_ROWS) { ShowMessage(IDS_TOO_MANY_ROWS); return FALSE; }",
+        "2024/05/01 12:34:56 [情報] 検索を開始しました：ディレクトリ C:\\データ\\文書",
+        "ｶﾀｶﾅの半角文字と、全角の英数字ＡＢＣ１２３が混じった行です。\tタブの後ろ",
+        "　春はあけぼの。やうやう白くなりゆく山ぎは、すこしあかりて、紫だちたる雲の細くたなびきたる"
+        "。",
+    };
+    std::vector<std::string> lines;
+    for (const char* line : linesUtf8)
+        lines.push_back(nelvix::Sjis(line));
+    std::string text;
+    text.reserve(targetBytes);
+    for (std::size_t i = 0;; ++i) {
+        std::string line;
+        for (std::size_t j = 0; j < 3; ++j)
+            line += lines[(i * 5 + j + i / 7) % lines.size()];
+        line += "\r\n";
+        if (text.size() + line.size() > targetBytes)
+            break;
+        text += line;
+    }
+    return text;
+}
+
+struct Table {
+    std::vector<std::uint32_t> starts = std::vector<std::uint32_t>(nelvix::kMaxRows);
+    std::vector<std::uint8_t> flags = std::vector<std::uint8_t>(nelvix::kMaxRows);
+    nelvix::RowTable rows{starts.data(), flags.data(), 0};
+};
+
+nelvix::LayoutText TextOf(const std::string& text) {
+    return {reinterpret_cast<const nelvix::Byte*>(text.data()),
+            static_cast<std::uint32_t>(text.size()), 0};
+}
+
+double Seconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
+} // namespace
+
+int main() {
+    StderrMessageBox messageBox;
+    NoBeeper beeper;
+    NoClipboard clipboard;
+    NoPump pump;
+    nelvix::ui::SystemMemory memory;
+    NoDialogs dialogs;
+    nelvix::ui::Platform platform{messageBox, beeper, clipboard, pump, memory, dialogs};
+
+    constexpr int runs = 15;
+    const std::string text = MakeText(nelvix::kMaxTextBytes - 3);
+    std::printf("layout, %zu bytes of Shift-JIS, CPL 200, best of %d runs\n", text.size(), runs);
+    for (const bool wordWrap : {false, true}) {
+        const nelvix::LayoutRules rules{200, 4, wordWrap};
+        double best = 1e9;
+        Table table;
+        for (int run = 0; run < runs; ++run) {
+            table.rows.count = 0;
+            const auto start = Clock::now();
+            nelvix::RebuildRows(platform, TextOf(text), rules, table.rows, 0,
+                                static_cast<std::uint32_t>(text.size()), 0, 0);
+            best = std::min(best, Seconds(start, Clock::now()));
+        }
+        std::printf("  whole text, word wrap %-3s  %6.2f ms  (%u rows)\n", wordWrap ? "on" : "off",
+                    best * 1e3, table.rows.count);
+    }
+
+    // Result lines as a global find writes them.
+    constexpr int appends = 50'000;
+    constexpr int slice = 10'000;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 7; ++i)
+        lines.push_back(nelvix::Sjis("/home/user/データ/文書" + std::to_string(i) + ".txt(") +
+                        std::to_string(100 + i * 37) +
+                        nelvix::Sjis("): 　検索の結果の行です。ABC def\r\n"));
+    std::string result;
+    result.reserve(nelvix::kMaxTextBytes);
+    Table table;
+    const nelvix::LayoutRules rules{200, 4, false};
+    double first = 0;
+    double last = 0;
+    for (int i = 0; i < appends; ++i) {
+        const auto start = Clock::now();
+        const nelvix::LayoutText old = TextOf(result);
+        const std::uint32_t firstRow = nelvix::RebuildStartRow(old, rules, table.rows, old.length);
+        const std::uint32_t firstStart = nelvix::RowStart(old, table.rows, firstRow);
+        const std::string& line = lines[static_cast<std::size_t>(i) % lines.size()];
+        result += line;
+        nelvix::RebuildRows(platform, TextOf(result), rules, table.rows, old.length,
+                            static_cast<std::uint32_t>(line.size()), firstRow, firstStart);
+        const double seconds = Seconds(start, Clock::now());
+        if (i < slice)
+            first += seconds;
+        else if (i >= appends - slice)
+            last += seconds;
+    }
+    std::printf("appending %d result lines one by one (%u rows, %zu bytes)\n", appends,
+                table.rows.count, result.size());
+    std::printf("  first %d appends  %6.2f ms\n", slice, first * 1e3);
+    std::printf("  last %d appends   %6.2f ms  (%.2f x the first)\n", slice, last * 1e3,
+                last / first);
+    return 0;
+}

@@ -11,9 +11,7 @@
 #include "text/kespo_doc.h"
 #include "text/sjis.h"
 #include "ui/platform.h"
-// Benchmarks link the application library, which does not take in the viewer's; the layout
-// rules are compiled in here.
-#include "view/row_layout.cpp"
+#include "view/row_layout.h"
 
 namespace {
 

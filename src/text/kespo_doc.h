@@ -34,7 +34,10 @@ struct FormatSettings {
     static constexpr std::size_t kWordCount = 26;
     static constexpr std::size_t kFontWordCount = 15;
     static constexpr std::size_t kDocumentTypeWord = 12;
-    std::array<std::int32_t, kWordCount> words{200, 4, 1, 0, 0, 1, 0, 1, 1, 0, 1, 1, 0};
+    // The display block's defaults; the colours 13, 14 and 23 carry 0x8000 above the index.
+    std::array<std::int32_t, kWordCount> words{200, 4,  1,  0, 0,           1,           0, 1, 1,
+                                               0,   1,  1,  0, 0x8000 + 11, 0x8000 + 10, 2, 6, 2,
+                                               2,   16, 11, 1, 8,           0x8000 + 4,  0, 0};
     /// The platform's font description as the cabinet stores it; filled from the cabinet.
     std::array<std::int32_t, kFontWordCount> font{};
     /// 0 plain text ("一般文書"), 1 C, 2 C++.
@@ -125,6 +128,9 @@ public:
 
     void AddView(DocumentView& view);
     void RemoveView(DocumentView& view);
+    /// The view that carries out changes every view is told of (appending text), so that they
+    /// happen once; null without views.
+    const DocumentView* FirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
     void UpdateAllViews(UpdateHint hint, const HintArgument& argument = {});
     /// Takes a new copy of the format settings and sends FormatCopied.
     void SetFormatSettings(const FormatSettings& format);
@@ -139,13 +145,16 @@ public:
     std::string_view TextView() const;
 
     std::uint32_t* RowStarts() { return m_rowStarts.data(); }
+    const std::uint32_t* RowStarts() const { return m_rowStarts.data(); }
     std::uint8_t* RowFlags() { return m_rowFlags.data(); }
     const std::uint8_t* RowFlags() const { return m_rowFlags.data(); }
     std::uint16_t RowCount() const { return m_rowCount; }
     void SetRowCount(std::uint16_t rows) { m_rowCount = rows; }
 
     std::vector<StringMark>& StringMarks() { return m_stringMarks; }
+    const std::vector<StringMark>& StringMarks() const { return m_stringMarks; }
     std::vector<std::uint32_t>& LineMarks() { return m_lineMarks; }
+    const std::vector<std::uint32_t>& LineMarks() const { return m_lineMarks; }
     const FormatSettings& Format() const { return m_format; }
     std::array<std::int32_t, 4>& ViewState() { return m_viewState; }
 

@@ -112,7 +112,7 @@ void CKespoEV::RebuildAll() {
     const LayoutText text = Text();
     RebuildRows(m_platform, text, Rules(), rows, 0, text.length, 0, 0);
     StoreRowCount(m_document, rows);
-    m_host.RowsLaidOut();
+    RebuildCommentTables();
 }
 
 void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argument) {
@@ -147,13 +147,13 @@ void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argumen
         break;
     case UpdateHint::AppendText:
         if (argument.text != nullptr)
-            AppendAtEnd(argument.text, std::strlen(reinterpret_cast<const char*>(argument.text)),
-                        true);
+            OnAppend(argument.text, std::strlen(reinterpret_cast<const char*>(argument.text)),
+                     true);
         break;
     case UpdateHint::AppendLength:
     case UpdateHint::AppendNoLayout:
         if (argument.text != nullptr && argument.length >= 1)
-            AppendAtEnd(argument.text, argument.length, hint == UpdateHint::AppendLength);
+            OnAppend(argument.text, argument.length, hint == UpdateHint::AppendLength);
         break;
     }
 }
@@ -168,6 +168,7 @@ void CKespoEV::LayOutAgain(bool reset) {
     m_topRow = 0;
     m_firstColumn = 0;
     if (reset) {
+        m_comments.Clear();
         if (m_document.TextLength() > 0)
             RebuildAll();
         else
@@ -213,6 +214,22 @@ bool CKespoEV::AppendAtEnd(const Byte* bytes, std::size_t length, bool repaint) 
     return true;
 }
 
+void CKespoEV::OnAppend(const Byte* bytes, std::size_t length, bool repaint) {
+    // The text and its rows belong to the document: the first view appends and lays out, the
+    // others only follow with their own comment tables, scroll ranges and image.
+    if (m_document.FirstView() == this) {
+        AppendAtEnd(bytes, length, repaint);
+        return;
+    }
+    const std::uint32_t oldLength = m_document.TextLength() - static_cast<std::uint32_t>(length);
+    if (KeepsCommentTables())
+        m_comments.UpdateCommentTables(m_platform, m_document.Text(), m_document.TextLength(),
+                                       oldLength, static_cast<std::uint32_t>(length));
+    UpdateScrollRanges();
+    if (repaint)
+        RepaintAfterAppend(RowOfOffset(Text(), Rules(), Rows(), oldLength));
+}
+
 void CKespoEV::TextAppended(std::uint32_t oldLength, bool repaint) {
     const LayoutRules rules = Rules();
     const LayoutText text = Text();
@@ -224,13 +241,13 @@ void CKespoEV::TextAppended(std::uint32_t oldLength, bool repaint) {
     const RebuildResult result = RebuildRows(m_platform, text, rules, rows, oldLength,
                                              text.length - oldLength, firstRow, firstStart);
     StoreRowCount(m_document, rows);
+    if (KeepsCommentTables())
+        m_comments.UpdateCommentTables(m_platform, text.bytes, text.length, oldLength,
+                                       text.length - oldLength);
     if (result.rowCountChanged)
         UpdateScrollRanges();
-    if (!repaint || firstRow >= m_topRow + m_visibleRows)
-        return;
-    const std::uint32_t fromRow = std::max(firstRow, m_topRow);
-    const int top = m_topMargin + static_cast<int>(fromRow - m_topRow) * m_rowHeight;
-    m_host.InvalidateRect({0, top, m_clientWidth, m_clientHeight});
+    if (repaint)
+        RepaintAfterAppend(firstRow);
 }
 
 } // namespace nelvix

@@ -3,12 +3,17 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "text/kespo_doc.h"
 #include "text/update_hint.h"
 #include "ui/surface.h"
+#include "view/comment_tables.h"
 #include "view/row_layout.h"
+#include "view/ruler_settings.h"
+#include "view/text_paint_input.h"
+#include "view/text_painter.h"
 #include "view/text_window_host.h"
 #include "view/view_settings.h"
 
@@ -101,6 +106,21 @@ public:
     /// Lays out again after bytes were appended to a text that was `oldLength` long.
     void TextAppended(std::uint32_t oldLength, bool repaint);
 
+    /// Paints the part of the text window inside `dirty`.
+    void Paint(const ui::PixelRect& dirty);
+    /// Repaints the characters `first` through `last` (a selection), colours swapped when
+    /// `swap`.
+    void PaintRange(std::uint32_t first, std::uint32_t last, bool swap);
+    /// Makes the line starting at `row` the tag target line (a beep when the row does not begin
+    /// a line) and repaints the old and the new one.
+    void SetTagTargetLine(std::uint32_t row);
+    std::int64_t TagTargetLine() const { return m_painter->TagTargetLine(); }
+    /// Everything painting reads, as it stands now.
+    view::TextPaintInput PaintInput() const;
+    /// What the rulers read of this window.
+    view::RulerViewState RulerState() const;
+    const view::CommentTables& CommentTables() const { return m_comments; }
+
     LayoutRules Rules() const;
     LayoutText Text() const { return LayoutTextOf(m_document); }
     RowTable Rows() const { return RowTableOf(m_document); }
@@ -122,6 +142,8 @@ public:
     std::uint32_t TopRowOffset() const;
 
 private:
+    /// Hints 48 to 50: the first view appends, every view follows.
+    void OnAppend(const Byte* bytes, std::size_t length, bool repaint);
     void ComputeMetrics();
     void ComputeVisible();
     void UpdateScrollRanges();
@@ -131,6 +153,11 @@ private:
     void ScrollHorizontallyTo(std::uint32_t firstColumn);
     void ShowCaret();
     std::uint32_t RowCount() const { return m_document.RowCount(); }
+    /// Block comments are tracked only in C and C++ documents with "ColorAreaComment".
+    bool KeepsCommentTables() const;
+    void RebuildCommentTables();
+    /// Repaints what an append may have changed, from the first rebuilt row (or earlier) on.
+    void RepaintAfterAppend(std::uint32_t firstRow);
 
     CKespoDoc& m_document;
     ui::Platform& m_platform;
@@ -154,6 +181,10 @@ private:
     bool m_verticalActive = false;
     std::uint32_t m_caretColumn = 0;
     std::uint32_t m_caretRow = 0;
+
+    view::CommentTables m_comments;
+    /// Its run buffers are large: one per window, made once.
+    std::unique_ptr<view::TextPainter> m_painter = std::make_unique<view::TextPainter>();
 };
 
 } // namespace nelvix

@@ -35,8 +35,6 @@ public:
     virtual void ColumnsScrolled(int columns) = 0;
     /// Both rulers draw again after the layout settings changed.
     virtual void RefreshRulers() = 0;
-    /// The rows were laid out anew from scratch; tables built over them (comments) follow.
-    virtual void RowsLaidOut() {}
 };
 
 } // namespace nelvix

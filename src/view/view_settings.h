@@ -2,6 +2,8 @@
 // fills them from its settings record and display block.
 #pragma once
 
+#include "view/text_paint_input.h"
+
 namespace nelvix {
 
 struct ViewSettings {
@@ -10,8 +12,12 @@ struct ViewSettings {
     int lineNumbering = 0;      ///< 0: every row counts; 1: only rows that begin a line
     bool freeCursor = false;
     bool wordWrap = false;
-    bool displayRulerBar = true; ///< "DisplayRulerBar": the column ruler is shown
-    bool displayLineBar = true;  ///< "DisplayLineBar": the line ruler is shown
+    bool displayRulerBar = true;           ///< "DisplayRulerBar": the column ruler is shown
+    bool displayLineBar = true;            ///< "DisplayLineBar": the line ruler is shown
+    bool colorAreaComment = false;         ///< "ColorAreaComment"
+    bool userKeyWordWithDelimiter = false; ///< "UserKeyWordWithDelimiter"
+    /// The cabinet's user keywords and its C and C++ tables; they outlive every view.
+    view::KeywordLists keywords{};
 };
 
 } // namespace nelvix

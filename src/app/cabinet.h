@@ -39,8 +39,10 @@ public:
                          const std::vector<CabinetDocument>& documents);
 
     DisplayBlock& Current() { return m_current; }
+    const DisplayBlock& Current() const { return m_current; }
     const DisplayBlock& Saved() const { return m_saved; }
     std::vector<std::string>& CurrentKeywords() { return m_currentKeywords; }
+    const std::vector<std::string>& CurrentKeywords() const { return m_currentKeywords; }
     const std::vector<std::string>& SavedKeywords() const { return m_savedKeywords; }
 
     /// The built-in C keywords (81, Shift-JIS), in the order they are tried.

@@ -1,0 +1,56 @@
+// What a double-click in a text window does: a tag jump or a shell open on a result line, a
+// word selection otherwise; the editor or the browser on a right double-click.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "text/sjis.h"
+
+namespace nelvix::ui {
+struct Platform;
+class ShellOpener;
+} // namespace nelvix::ui
+
+namespace nelvix {
+
+inline constexpr int kEditorCommand = 32820;
+inline constexpr int kBrowserCommand = 32834;
+
+/// The file and 1-based line a result line names.
+struct TagLocation {
+    std::string sjisPath;
+    std::uint32_t line = 0;
+    bool operator==(const TagLocation&) const = default;
+};
+
+/// The line holding `offset`, from its start through its CR LF (or the text end).
+std::string_view LineAtOffset(const Byte* text, std::uint32_t length, std::uint32_t offset);
+
+enum class LeftDoubleClickAction { TagJump, ShellOpen, SelectWord };
+
+/// Ctrl always selects a word; Shift alone opens a result line's file with the shell.
+LeftDoubleClickAction DecideLeftDoubleClick(bool isResultLine, bool ctrl, bool shift);
+
+/// What the left double-click reaches; the global find command provides the tag functions.
+struct LeftDoubleClickServices {
+    /// Reads a line as a result line; nothing when it is not one.
+    std::function<std::optional<TagLocation>(std::string_view line)> readTag;
+    std::function<void(const TagLocation&)> tagJump;
+    ui::ShellOpener& shell;
+    std::function<void()> selectWord;
+};
+
+/// Carries out the left double-click on the caret's line; returns what was done.
+LeftDoubleClickAction OnLeftDoubleClick(std::string_view caretLine, bool ctrl, bool shift,
+                                        const LeftDoubleClickServices& services);
+
+/// The command for a right double-click: the browser with "RunType" 1, else the editor;
+/// nothing (after a beep) when that tool is not configured.
+std::optional<int> RightDoubleClickCommand(ui::Platform& platform, int runType,
+                                           bool editorConfigured, bool browserConfigured);
+
+} // namespace nelvix

@@ -32,6 +32,7 @@ CKespoEV::CKespoEV(CKespoDoc& document, ui::Platform& platform, ui::Surface& sur
     if (document.TextLength() == 0)
         document.SetRowCount(0);
     MakeFont();
+    m_knownLength = document.TextLength();
     document.AddView(*this);
 }
 
@@ -119,10 +120,13 @@ void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argumen
     switch (hint) {
     case UpdateHint::Loaded:
         RebuildAll();
+        m_knownLength = m_document.TextLength();
+        m_selection.Clear();
         m_topRow = 0;
         m_firstColumn = 0;
         m_caretColumn = 0;
         m_caretRow = 0;
+        m_rememberedColumn = 0;
         UpdateScrollRanges();
         ShowCaret();
         m_host.InvalidateAll();
@@ -143,7 +147,8 @@ void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argumen
         m_host.InvalidateAll();
         break;
     case UpdateHint::Relayout:
-        LayOutAgain(false);
+        if (!m_ignoreRelayout)
+            LayOutAgain(false);
         break;
     case UpdateHint::AppendText:
         if (argument.text != nullptr)
@@ -167,6 +172,9 @@ void CKespoEV::LayOutAgain(bool reset) {
     ComputeMetrics();
     m_topRow = 0;
     m_firstColumn = 0;
+    // A box names cells, which a new row width moves under other characters.
+    if (m_selection.BoxMode())
+        CancelSelection();
     if (reset) {
         m_comments.Clear();
         if (m_document.TextLength() > 0)
@@ -191,43 +199,7 @@ std::uint32_t CKespoEV::TopRowOffset() const {
 }
 
 bool CKespoEV::AppendAtEnd(const Byte* bytes, std::size_t length, bool repaint) {
-    const std::uint32_t oldLength = m_document.TextLength();
-    if (length >= kMaxTextBytes - oldLength) {
-        ui::ShowMessage(m_platform, ui::kMsgTextTooLong);
-        return false;
-    }
-    const auto newLength = static_cast<std::uint32_t>(oldLength + length);
-    switch (m_document.GrowText(newLength)) {
-    case GrowResult::TooLarge:
-        ui::ShowMessage(m_platform, ui::kMsgTextTooLong);
-        return false;
-    case GrowResult::OutOfMemory:
-        ui::ShowOutOfMemory(m_platform);
-        return false;
-    case GrowResult::Fits:
-    case GrowResult::Grown:
-        break;
-    }
-    std::memcpy(m_document.MutableText() + oldLength, bytes, length);
-    m_document.SetTextLength(newLength);
-    TextAppended(oldLength, repaint);
-    return true;
-}
-
-void CKespoEV::OnAppend(const Byte* bytes, std::size_t length, bool repaint) {
-    // The text and its rows belong to the document: the first view appends and lays out, the
-    // others only follow with their own comment tables, scroll ranges and image.
-    if (m_document.FirstView() == this) {
-        AppendAtEnd(bytes, length, repaint);
-        return;
-    }
-    const std::uint32_t oldLength = m_document.TextLength() - static_cast<std::uint32_t>(length);
-    if (KeepsCommentTables())
-        m_comments.UpdateCommentTables(m_platform, m_document.Text(), m_document.TextLength(),
-                                       oldLength, static_cast<std::uint32_t>(length));
-    UpdateScrollRanges();
-    if (repaint)
-        RepaintAfterAppend(RowOfOffset(Text(), Rules(), Rows(), oldLength));
+    return InsertText(m_document.TextLength(), bytes, length, repaint);
 }
 
 void CKespoEV::TextAppended(std::uint32_t oldLength, bool repaint) {

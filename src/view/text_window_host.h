@@ -1,5 +1,5 @@
 // What the text window asks of the window that shows it: repainting, moving the image, the
-// scroll bars, the caret, the font and the rulers.
+// scroll bars, the caret, the font, the rulers, the mouse and the drag timer.
 #pragma once
 
 #include <array>
@@ -9,6 +9,8 @@
 #include "ui/surface.h"
 
 namespace nelvix {
+
+enum class PointerShape { IBeam, Arrow };
 
 class TextWindowHost {
 public:
@@ -35,6 +37,21 @@ public:
     virtual void ColumnsScrolled(int columns) = 0;
     /// Both rulers draw again after the layout settings changed.
     virtual void RefreshRulers() = 0;
+
+    // What the caret, the selection and the mouse ask; a window without them ignores them.
+
+    /// The caret bar shows or hides (it hides while a selection is shown).
+    virtual void ShowCaretBar(bool /*shown*/) {}
+    /// The caret stands on a new cell: the position panes of the status bar and the rulers
+    /// that are shown follow it.
+    virtual void CaretMoved(std::uint32_t /*column*/, std::uint32_t /*row*/) {}
+    virtual void TakeFocus() {}
+    /// Mouse events keep coming to the window while the pointer is outside it.
+    virtual void CaptureMouse(bool /*captured*/) {}
+    virtual void SetPointer(PointerShape /*shape*/) {}
+    /// A repeating timer whose ticks come back as the window's drag-timer event.
+    virtual void StartDragTimer(int /*milliseconds*/) {}
+    virtual void StopDragTimer() {}
 };
 
 } // namespace nelvix

@@ -1,0 +1,309 @@
+// The selection of a text window: its rules, how it is shown and repainted, and copying it to
+// the clipboard.
+#include "view/text_selection.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "ui/messages.h"
+#include "view/kespo_ev.h"
+
+namespace nelvix::view {
+
+std::uint32_t BoxPosition(std::uint32_t column, std::uint32_t row, std::uint32_t charsPerLine) {
+    return row * (charsPerLine + 2) + column;
+}
+
+void TextSelection::Begin(std::uint32_t anchor, bool boxMode) {
+    m_anchor = anchor;
+    m_end = anchor;
+    m_started = true;
+    m_shown = false;
+    m_boxMode = boxMode;
+}
+
+void TextSelection::MoveEnd(std::uint32_t end) {
+    m_end = end;
+    m_shown = m_started && end != m_anchor;
+}
+
+void TextSelection::FollowInsertion(std::uint32_t offset, std::uint32_t length) {
+    if (!m_started || m_boxMode)
+        return;
+    const bool whole = std::min(m_anchor, m_end) >= offset;
+    // The selection's far edge is exclusive: one that ends exactly at the insertion stays.
+    const auto move = [&](std::uint32_t& at) {
+        if (whole || at > offset)
+            at += length;
+    };
+    move(m_anchor);
+    move(m_end);
+}
+
+StreamRange TextSelection::Stream() const {
+    return {std::min(m_anchor, m_end), std::max(m_anchor, m_end)};
+}
+
+BoxRect TextSelection::Box(std::uint32_t charsPerLine) const {
+    const std::uint32_t pitch = charsPerLine + 2;
+    const std::uint32_t anchorRow = m_anchor / pitch;
+    const std::uint32_t endRow = m_end / pitch;
+    const std::uint32_t anchorColumn = m_anchor % pitch;
+    const std::uint32_t endColumn = m_end % pitch;
+    return {std::min(anchorRow, endRow), std::max(anchorRow, endRow),
+            std::min(anchorColumn, endColumn), std::max(anchorColumn, endColumn)};
+}
+
+} // namespace nelvix::view
+
+namespace nelvix {
+
+namespace {
+
+/// Room per row of a box's text beyond its cells: a tab's run and the line end.
+constexpr std::uint32_t kBoxRowSlack = 10;
+
+} // namespace
+
+std::optional<std::pair<std::uint32_t, std::uint32_t>> CKespoEV::StreamSelection() const {
+    if (!m_selection.Shown() || m_selection.BoxMode())
+        return std::nullopt;
+    const view::StreamRange range = m_selection.Stream();
+    return std::make_pair(range.first, range.end);
+}
+
+std::optional<view::BoxRect> CKespoEV::BoxSelection() const {
+    if (!m_selection.Shown() || !m_selection.BoxMode())
+        return std::nullopt;
+    return m_selection.Box(Rules().charsPerLine);
+}
+
+std::uint32_t CKespoEV::BoxPositionOf(std::uint32_t column, std::uint32_t row) const {
+    return view::BoxPosition(column, row, Rules().charsPerLine);
+}
+
+void CKespoEV::SetCaretShown(bool shown) {
+    m_host.ShowCaretBar(shown);
+}
+
+void CKespoEV::InvalidateRows(std::uint32_t firstRow, std::uint32_t lastRow) {
+    const std::uint32_t bottom = m_topRow + m_visibleRows;
+    if (lastRow < m_topRow || firstRow > bottom)
+        return;
+    const std::uint32_t from = std::max(firstRow, m_topRow);
+    const int top = m_topMargin + static_cast<int>(from - m_topRow) * m_rowHeight;
+    const long long end =
+        m_topMargin +
+        (static_cast<long long>(std::min(lastRow, bottom)) - m_topRow + 1) * m_rowHeight;
+    m_host.InvalidateRect(
+        {0, top, m_clientWidth, static_cast<int>(std::min<long long>(end, m_clientHeight))});
+}
+
+void CKespoEV::InvalidateStream(std::uint32_t first, std::uint32_t end) {
+    if (first >= end)
+        return;
+    const LayoutRules rules = Rules();
+    InvalidateRows(RowOfOffset(Text(), rules, Rows(), first),
+                   RowOfOffset(Text(), rules, Rows(), end));
+}
+
+void CKespoEV::InvalidateBox(const view::BoxRect& box) {
+    InvalidateRows(box.firstRow, box.lastRow);
+}
+
+void CKespoEV::InvalidateSelection() {
+    if (!m_selection.Shown())
+        return;
+    if (m_selection.BoxMode()) {
+        InvalidateBox(m_selection.Box(Rules().charsPerLine));
+        return;
+    }
+    const view::StreamRange range = m_selection.Stream();
+    InvalidateStream(range.first, range.end);
+}
+
+void CKespoEV::UpdateSelection(std::uint32_t end) {
+    if (!m_selection.Started())
+        return;
+    if (m_selection.BoxMode()) {
+        InvalidateSelection();
+        m_selection.MoveEnd(end);
+        InvalidateSelection();
+    } else {
+        const std::uint32_t previous = m_selection.End();
+        m_selection.MoveEnd(end);
+        InvalidateStream(std::min(previous, end), std::max(previous, end));
+    }
+    SetCaretShown(!m_selection.Shown());
+}
+
+void CKespoEV::CancelSelection() {
+    InvalidateSelection();
+    if (m_selection.Dragging()) {
+        // A drag cut short by a key or a find must not leave the timer ticking.
+        m_host.StopDragTimer();
+        m_host.CaptureMouse(false);
+    }
+    m_selection.Clear();
+    SetCaretShown(true);
+}
+
+void CKespoEV::SelectRange(std::uint32_t first, std::uint32_t last) {
+    CancelSelection();
+    const LayoutText text = Text();
+    if (text.length == 0 || first > last || first >= text.length)
+        return;
+    last = std::min(last, text.length - 1);
+    // The last byte may be the second byte of a double-byte character: that character is the
+    // last one selected.
+    std::uint32_t end = first;
+    while (end <= last)
+        end = NextChar(text, end);
+    m_selection.Begin(first, false);
+    UpdateSelection(end);
+    const CellPosition cell = CellOfOffset(text, Rules(), Rows(), end);
+    m_caretColumn = cell.column;
+    m_caretRow = cell.row;
+    ShowCaret();
+    m_host.CaretMoved(m_caretColumn, m_caretRow);
+}
+
+void CKespoEV::SelectAll() {
+    if (m_document.TextLength() == 0)
+        return;
+    SelectRange(0, m_document.LastCharOffset());
+    m_host.InvalidateAll();
+}
+
+std::string CKespoEV::BoxText(const view::BoxRect& box) const {
+    const LayoutText text = Text();
+    const LayoutRules rules = Rules();
+    const RowTable rows = Rows();
+    const std::uint32_t tab = std::clamp(rules.tabColumns, kMinTabColumns, kMaxTabColumns);
+    const std::uint32_t width = rules.charsPerLine + (rules.wordWrap ? 2 : 0);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(box.lastRow - box.firstRow + 1) * (width + kBoxRowSlack));
+    const bool emptyLastRow = text.length >= 2 && text.bytes[text.length - 2] == kCr &&
+                              text.bytes[text.length - 1] == kLf;
+    for (std::uint32_t row = box.firstRow; row <= box.lastRow; ++row) {
+        if (row >= rows.count && !(row == rows.count && emptyLastRow))
+            break;
+        const std::size_t rowOut = out.size();
+        const std::uint32_t rowEnd = row < rows.count ? RowEndOffset(row) : text.length;
+        std::uint32_t column = 0;
+        for (std::uint32_t at = RowStart(text, rows, row); at < rowEnd && row < rows.count;) {
+            const Byte b = text.bytes[at];
+            const std::uint32_t next = NextChar(text, at);
+            const std::uint32_t cells =
+                b == '\t' ? tab - column % tab : (b == kCr ? 0 : (IsLeadByte(b) ? 2 : 1));
+            const bool taken =
+                b == kCr ? column >= box.firstColumn && column < box.endColumn
+                         : column + cells > box.firstColumn && column + cells <= box.endColumn;
+            if (taken)
+                out.append(reinterpret_cast<const char*>(text.bytes + at), next - at);
+            column += cells;
+            at = next;
+        }
+        const bool endsWithLineEnd =
+            out.size() >= rowOut + 2 && out[out.size() - 2] == '\r' && out[out.size() - 1] == '\n';
+        if (!endsWithLineEnd)
+            out += "\r\n";
+    }
+    return out;
+}
+
+std::string CKespoEV::SelectionText() const {
+    if (!m_selection.Shown())
+        return {};
+    if (m_selection.BoxMode())
+        return BoxText(m_selection.Box(Rules().charsPerLine));
+    const view::StreamRange range = m_selection.Stream();
+    const std::uint32_t end = std::min(range.end, m_document.TextLength());
+    if (range.first >= end)
+        return {};
+    return {reinterpret_cast<const char*>(m_document.Text()) + range.first,
+            reinterpret_cast<const char*>(m_document.Text()) + end};
+}
+
+void CKespoEV::PutOnClipboard(const std::string& text) {
+    // The clipboard takes a block of its own; when that cannot be had, what it holds stays.
+    void* block = m_platform.memory.Allocate(text.size() + 1);
+    if (block == nullptr) {
+        ui::ShowOutOfMemory(m_platform);
+        return;
+    }
+    std::free(block);
+    if (!m_platform.clipboard.ReplaceText(text))
+        m_platform.beeper.Beep();
+}
+
+void CKespoEV::Copy() {
+    if (!m_selection.Shown())
+        return;
+    PutOnClipboard(SelectionText());
+}
+
+void CKespoEV::AppendCopy() {
+    if (!m_selection.Shown())
+        return;
+    std::string text = m_platform.clipboard.ReadText().value_or(std::string{});
+    text.resize(std::min(text.size(), text.find('\0')));
+    PutOnClipboard(text + SelectionText());
+}
+
+void CKespoEV::OnPaint(const ui::PixelRect& dirty) {
+    Paint(dirty);
+    InvertSelection(dirty);
+}
+
+void CKespoEV::InvertSelection(const ui::PixelRect& dirty) {
+    if (!m_selection.Shown())
+        return;
+    const auto invert = [&](std::uint32_t row, std::uint32_t firstColumn, std::uint32_t endColumn) {
+        if (firstColumn >= endColumn)
+            return;
+        const PixelPoint from = CellToPixel(firstColumn, row);
+        const PixelPoint to = CellToPixel(endColumn, row);
+        const ui::PixelRect cells{std::max({from.x, dirty.left, m_leftMargin}),
+                                  std::max(from.y, dirty.top), std::min(to.x, dirty.right),
+                                  std::min(from.y + m_rowHeight, dirty.bottom)};
+        if (cells.left < cells.right && cells.top < cells.bottom)
+            m_surface.InvertRect(cells);
+    };
+    const std::uint32_t lastVisible = std::min<std::uint32_t>(m_topRow + m_visibleRows, RowCount());
+    if (m_selection.BoxMode()) {
+        const view::BoxRect box = m_selection.Box(Rules().charsPerLine);
+        for (std::uint32_t row = std::max(box.firstRow, m_topRow);
+             row <= std::min(box.lastRow, m_topRow + m_visibleRows); ++row)
+            invert(row, box.firstColumn, box.endColumn);
+        return;
+    }
+    const view::StreamRange range = m_selection.Stream();
+    const LayoutText text = Text();
+    for (std::uint32_t row = m_topRow; row < lastVisible; ++row) {
+        const std::uint32_t start = RowStart(text, Rows(), row);
+        const std::uint32_t end = RowEndOffset(row);
+        if (range.end <= start || range.first >= end)
+            continue;
+        invert(row, ColumnInRow(row, std::max(range.first, start)),
+               ColumnInRow(row, std::min(range.end, end)));
+    }
+}
+
+void CKespoEV::RepaintRange(std::uint32_t first, std::uint32_t last) {
+    const std::optional<std::pair<std::uint32_t, std::uint32_t>> stream = StreamSelection();
+    if (!stream || last < stream->first || first >= stream->second) {
+        PaintRange(first, last, false);
+        return;
+    }
+    const LayoutText text = Text();
+    const LayoutRules rules = Rules();
+    if (first < stream->first)
+        PaintRange(first, PrevChar(text, rules, Rows(), stream->first), false);
+    PaintRange(std::max(first, stream->first),
+               std::min(last, PrevChar(text, rules, Rows(), stream->second)), true);
+    if (stream->second <= last)
+        PaintRange(stream->second, last, false);
+}
+
+} // namespace nelvix

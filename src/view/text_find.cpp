@@ -11,11 +11,12 @@ namespace nelvix {
 
 namespace {
 
-/// The offset after the character at `offset`; a CR takes its LF along.
+/// The offset after the character at `offset`; a CR LF is one step.
 std::uint32_t CharEnd(const Byte* text, std::uint32_t length, std::uint32_t offset) {
     if (offset >= length)
         return length;
-    const bool twoBytes = IsLeadByte(text[offset]) || text[offset] == kCr;
+    const bool crLf = text[offset] == kCr && offset + 1 < length && text[offset + 1] == kLf;
+    const bool twoBytes = IsLeadByte(text[offset]) || crLf;
     return std::min(length, offset + (twoBytes ? 2u : 1u));
 }
 

@@ -170,7 +170,7 @@ public:
     bool SelectionShown() const { return m_selection.Shown(); }
     bool Dragging() const { return m_selection.Dragging(); }
     bool BoxMode() const { return m_selection.BoxMode(); }
-    /// Shows the bytes `first` through the character holding byte `last` as a stream
+    /// Shows the characters holding bytes `first` through `last` as a stream
     /// selection and puts the caret after it without scrolling; nothing but a cancelled
     /// selection when the range lies outside the text.
     void SelectRange(std::uint32_t first, std::uint32_t last);

@@ -154,8 +154,17 @@ void CKespoEV::SelectRange(std::uint32_t first, std::uint32_t last) {
     if (text.length == 0 || first > last || first >= text.length)
         return;
     last = std::min(last, text.length - 1);
-    // The last byte may be the second byte of a double-byte character: that character is the
-    // last one selected.
+    // Either end may name the second byte of a double-byte character: the selection then
+    // takes that whole character.
+    const std::uint32_t row = RowOfOffset(text, Rules(), Rows(), first);
+    for (std::uint32_t at = RowStart(text, Rows(), row); at < first;) {
+        const std::uint32_t next = NextChar(text, at);
+        if (next > first) {
+            first = at;
+            break;
+        }
+        at = next;
+    }
     std::uint32_t end = first;
     while (end <= last)
         end = NextChar(text, end);

@@ -1,0 +1,189 @@
+// Fuzzes the text window with random key, mouse, command, append and size events over a random
+// text: the caret must stay on a character boundary inside the text, a stream selection inside
+// it, and painting and copying must read nothing out of range.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/fake_platform.h"
+#include "ui/recording_surface.h"
+#include "view/kespo_ev.h"
+
+namespace {
+
+using namespace nelvix;
+
+void Check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+class NullHost final : public TextWindowHost {
+public:
+    void InvalidateAll() override {}
+    void InvalidateRect(const ui::PixelRect&) override {}
+    void InvalidateView() override {}
+    void ScrollImage(const ui::PixelRect&, int, int) override {}
+    void SetVerticalScrollBar(int, int, bool) override {}
+    void SetHorizontalScrollBar(int, int) override {}
+    void PlaceCaret(int, int) override {}
+    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
+                      int) override {}
+    void RowsScrolled(int) override {}
+    void ColumnsScrolled(int) override {}
+    void RefreshRulers() override {}
+};
+
+class Input {
+public:
+    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    bool Empty() const { return m_at >= m_size; }
+    std::uint8_t Next() { return m_at < m_size ? m_data[m_at++] : 0; }
+    /// Bytes as a document holds them: lines end with CR LF, and no lead byte stands before a
+    /// CR.
+    std::string Line(std::size_t length) {
+        std::string line;
+        for (std::size_t i = 0; i < length && !Empty(); ++i) {
+            const std::uint8_t b = Next();
+            line += static_cast<char>(b == kCr || b == kLf ? 'a' : b);
+        }
+        if (!line.empty() && IsLeadByte(static_cast<Byte>(line.back())))
+            line.back() = 'a';
+        return line + "\r\n";
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_at = 0;
+};
+
+std::vector<bool> CharacterStarts(const CKespoDoc& document) {
+    const LayoutText text = LayoutTextOf(document);
+    std::vector<bool> starts(text.length + 1, false);
+    for (std::uint32_t at = 0; at < text.length; at = NextChar(text, at))
+        starts[at] = true;
+    starts[text.length] = true;
+    return starts;
+}
+
+void CheckWindow(const CKespoDoc& document, const CKespoEV& window) {
+    const std::vector<bool> starts = CharacterStarts(document);
+    const std::uint32_t caret = window.CaretOffset();
+    Check(caret <= document.TextLength() && starts[caret]);
+    Check(window.CaretRow() <= document.RowCount());
+    Check(window.CaretColumn() <= window.Rules().charsPerLine);
+    if (const auto stream = window.StreamSelection()) {
+        Check(stream->first < stream->second && stream->second <= document.TextLength());
+        Check(starts[stream->first] && starts[stream->second]);
+    }
+    const std::string selected = window.SelectionText();
+    Check(selected.size() <= document.TextLength() + 2 * (document.RowCount() + 1u));
+}
+
+int PixelX(std::uint8_t b) {
+    return static_cast<int>(b) * 3 - 40;
+}
+
+int PixelY(std::uint8_t b) {
+    return static_cast<int>(b) - 40;
+}
+
+constexpr std::array<Key, 12> kKeys = {Key::Left,   Key::Right, Key::Up,     Key::Down,
+                                       Key::Home,   Key::End,   Key::PageUp, Key::PageDown,
+                                       Key::Escape, Key::C,     Key::Insert, Key::F2};
+constexpr std::array<int, 7> kCommands = {kCmdCopy,         kCmdAppendCopy, kCmdSelectAll,
+                                          kCmdToggleMark,   kCmdNextMark,   kCmdPreviousMark,
+                                          kCmdClearAllMarks};
+constexpr std::size_t kMaxEvents = 200;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Input input(data, size);
+    ui::FakePlatform fake;
+    DocumentEnvironment environment{fake.platform};
+    const std::uint8_t layout = input.Next();
+    environment.format.words[0] = 10 + input.Next() % 60;
+    environment.format.words[1] = 2 + layout % 8;
+    ViewSettings settings;
+    settings.wordWrap = (layout & 0x10) != 0;
+    settings.freeCursor = (layout & 0x20) != 0;
+    ui::RecordingSurface surface;
+    NullHost host;
+    std::unique_ptr<CKespoDoc> document = CKespoDoc::Create(environment);
+    if (!document)
+        return 0;
+    CKespoEV window(*document, fake.platform, surface, host, settings);
+    window.OnSize(320, 160);
+    window.SetCaretSettings({input.Next() % 12u, (layout & 0x40) != 0});
+    std::string text;
+    for (std::uint8_t lines = input.Next() % 24; lines > 0; --lines)
+        text += input.Line(input.Next() % 40);
+    if ((layout & 0x80) != 0 && !text.empty())
+        text.resize(text.size() - 2);
+    document->LoadBytes(reinterpret_cast<const Byte*>(text.data()), text.size());
+
+    for (std::size_t events = 0; events < kMaxEvents && !input.Empty(); ++events) {
+        const std::uint8_t op = input.Next();
+        const std::uint8_t a = input.Next();
+        const std::uint8_t b = input.Next();
+        switch (op % 12) {
+        case 0:
+            window.OnKeyDown(kKeys[a % kKeys.size()], {(b & 1) != 0, (b & 2) != 0});
+            break;
+        case 1:
+            window.OnLeftButtonDown(PixelX(a), PixelY(b), (op & 0x80) != 0);
+            break;
+        case 2:
+            window.OnMouseMove(PixelX(a), PixelY(b), (op & 0x80) != 0);
+            break;
+        case 3:
+            window.OnLeftButtonUp();
+            break;
+        case 4:
+            window.OnDragTimer(PixelX(a), PixelY(b));
+            break;
+        case 5:
+            window.SelectWordAt(PixelX(a), PixelY(b));
+            break;
+        case 6:
+            window.OnCommand(kCommands[a % kCommands.size()]);
+            break;
+        case 7: {
+            const std::string line = input.Line(a % 16);
+            HintArgument argument{reinterpret_cast<const Byte*>(line.data()), line.size(), nullptr};
+            document->UpdateAllViews(UpdateHint::AppendLength, argument);
+            break;
+        }
+        case 8: {
+            // Inserting inside the text happens only at line starts, where no character is cut.
+            const std::string line = input.Line(a % 8);
+            const std::uint32_t at =
+                document->RowCount() == 0 ? 0 : document->RowStarts()[b % document->RowCount()];
+            if (at == 0 || (at >= 2 && document->Text()[at - 1] == kLf))
+                window.InsertText(at, reinterpret_cast<const Byte*>(line.data()), line.size(),
+                                  (op & 0x80) != 0);
+            break;
+        }
+        case 9:
+            window.SelectRange(static_cast<std::uint32_t>(a) * 7,
+                               static_cast<std::uint32_t>(b) * 9);
+            break;
+        case 10:
+            window.OnSize(a * 3, b);
+            break;
+        case 11:
+            window.OnPaint({0, 0, 320, 160});
+            surface.ClearOperations();
+            break;
+        }
+        CheckWindow(*document, window);
+    }
+    return 0;
+}

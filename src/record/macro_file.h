@@ -24,7 +24,11 @@ inline constexpr std::size_t kMacroCommentOffset = 16;
 inline constexpr std::size_t kMacroRecordMaxBytes = 61440;
 /// Type, code and length in front of a record's data.
 inline constexpr std::size_t kCommandRecordHeadBytes = 12;
-inline constexpr std::string_view kMacroExtension = ".mac";
+// Views of one named array: a view of a bare literal may see a different copy of the literal
+// in each file under AddressSanitizer, so that its begin and end would not belong together.
+inline constexpr char kMacroExtensionBytes[] = ".mac";
+inline constexpr std::string_view kMacroExtension{kMacroExtensionBytes,
+                                                  sizeof kMacroExtensionBytes - 1};
 
 struct MacroHeader {
     std::int32_t headerSize = 0;

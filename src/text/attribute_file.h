@@ -16,7 +16,11 @@ namespace nelvix {
 /// The most of an attribute file that is ever read; the largest valid file has 4,934 bytes.
 inline constexpr std::size_t kAttributeReadLimit = 16384;
 /// The 30 bytes every attribute file begins with, without a NUL.
-inline constexpr std::string_view kAttributeMagic = "KAV Mirol Attribute File 100\r\n";
+// Views of one named array: a view of a bare literal may see a different copy of the literal
+// in each file under AddressSanitizer, so that its begin and end would not belong together.
+inline constexpr char kAttributeMagicBytes[] = "KAV Mirol Attribute File 100\r\n";
+inline constexpr std::string_view kAttributeMagic{kAttributeMagicBytes,
+                                                  sizeof kAttributeMagicBytes - 1};
 
 /// The attribute file's name for a text path (Shift-JIS, '/' separators): the extension found
 /// among the path's last four characters replaced by "ATR", or ".ATR" appended when there is

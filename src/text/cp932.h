@@ -17,7 +17,11 @@ std::string Cp932ToUtf8(std::string_view sjis);
 std::string Utf8ToCp932(std::string_view utf8, std::string_view replacement, bool* lossy = nullptr);
 
 /// The Shift-JIS bytes of "・", the stand-in for characters code page 932 lacks.
-inline constexpr std::string_view kSjisMiddleDot = "\x81\x45";
+// Views of one named array: a view of a bare literal may see a different copy of the literal
+// in each file under AddressSanitizer, so that its begin and end would not belong together.
+inline constexpr char kSjisMiddleDotBytes[] = "\x81\x45";
+inline constexpr std::string_view kSjisMiddleDot{kSjisMiddleDotBytes,
+                                                 sizeof kSjisMiddleDotBytes - 1};
 
 /// A UTF-8 source literal as Shift-JIS, for texts that enter the core from the source code.
 inline std::string Sjis(std::string_view utf8Literal) {

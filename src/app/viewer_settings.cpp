@@ -36,4 +36,13 @@ view::RulerSettings RulerSettingsOf(const Settings& settings) {
     return rulers;
 }
 
+CaretSettings CaretSettingsOf(const Settings& settings) {
+    return {static_cast<std::uint32_t>(settings.scrollLineCount), settings.copySelection != 0};
+}
+
+TextFindSettings TextFindSettingsOf(const Settings& settings) {
+    return {settings.colorFoundLine != 0, settings.plusInvert != 0, settings.multiText != 0,
+            settings.enableSelFindByBox != 0};
+}
+
 } // namespace nelvix

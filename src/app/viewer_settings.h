@@ -4,7 +4,9 @@
 
 #include "app/cabinet.h"
 #include "app/settings.h"
+#include "view/kespo_ev.h"
 #include "view/ruler_settings.h"
+#include "view/text_find.h"
 #include "view/view_settings.h"
 
 namespace nelvix {
@@ -15,5 +17,11 @@ namespace nelvix {
 ViewSettings ViewSettingsOf(const Settings& settings, const Cabinet& cabinet);
 
 view::RulerSettings RulerSettingsOf(const Settings& settings);
+
+/// "ScrollLineCount" and "CopySelection" for the text windows' keys and mouse.
+CaretSettings CaretSettingsOf(const Settings& settings);
+
+/// "ColorFoundLine", "PlusInvert", "MultiText" and "EnableSelFindByBox" for find in a text.
+TextFindSettings TextFindSettingsOf(const Settings& settings);
 
 } // namespace nelvix

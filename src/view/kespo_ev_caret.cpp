@@ -93,7 +93,6 @@ std::uint32_t CKespoEV::CaretOffset() const {
 
 void CKespoEV::MoveCaret(std::uint32_t column, std::uint32_t row) {
     PlaceCaret(column, row);
-    m_host.CaretMoved(m_caretColumn, m_caretRow);
 }
 
 void CKespoEV::MoveCaretToOffset(std::uint32_t offset) {

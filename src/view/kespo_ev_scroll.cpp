@@ -30,9 +30,11 @@ std::pair<std::uint32_t, std::uint32_t> CKespoEV::PixelToCell(int x, int y) cons
     return {ClampPosition(column, Rules().charsPerLine), ClampPosition(row, RowCount())};
 }
 
+// Every placement of the caret passes here, so the status panes and rulers hear of each.
 void CKespoEV::ShowCaret() {
     const PixelPoint at = CellToPixel(m_caretColumn, m_caretRow);
     m_host.PlaceCaret(at.x, at.y);
+    m_host.CaretMoved(m_caretColumn, m_caretRow);
 }
 
 void CKespoEV::ScrollVerticallyTo(std::uint32_t topRow) {

@@ -174,7 +174,6 @@ void CKespoEV::SelectRange(std::uint32_t first, std::uint32_t last) {
     m_caretColumn = cell.column;
     m_caretRow = cell.row;
     ShowCaret();
-    m_host.CaretMoved(m_caretColumn, m_caretRow);
 }
 
 void CKespoEV::SelectAll() {

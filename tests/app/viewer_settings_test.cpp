@@ -31,6 +31,12 @@ TEST(ViewerSettings, TakesTheRecordTheCurrentBlockAndTheKeywordTables) {
     EXPECT_EQ(view.keywords.c.size(), 81u);
     EXPECT_EQ(view.keywords.cpp.size(), 15u);
 
+    settings.scrollLineCount = 7;
+    settings.plusInvert = 1;
+    EXPECT_EQ(CaretSettingsOf(settings).scrollLineCount, 7u);
+    EXPECT_TRUE(TextFindSettingsOf(settings).plusInvert);
+    EXPECT_FALSE(TextFindSettingsOf(settings).colorFoundLine);
+
     view::RulerSettings rulers = RulerSettingsOf(settings);
     EXPECT_FALSE(rulers.figureRuler);
     EXPECT_FALSE(rulers.displayLineBar);

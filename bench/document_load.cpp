@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench_platform.h"
 #include "text/cp932.h"
 #include "text/kespo_doc.h"
 #include "ui/platform.h"
@@ -20,36 +21,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-/// A platform that says on stderr what a person would be shown.
-class StderrMessageBox final : public nelvix::ui::MessageBox {
-public:
-    nelvix::ui::MessageResult Show(const nelvix::ui::MessageRequest& request) override {
-        std::fprintf(stderr, "message %d: %s\n", request.id,
-                     nelvix::Cp932ToUtf8(request.text).c_str());
-        return nelvix::ui::MessageResult::Ok;
-    }
-};
-class NoBeeper final : public nelvix::ui::Beeper {
-public:
-    void Beep() override {}
-};
-class NoClipboard final : public nelvix::ui::Clipboard {
-public:
-    std::optional<std::string> ReadText() override { return std::nullopt; }
-    bool Empty() override { return false; }
-    bool ReplaceText(std::string_view) override { return false; }
-};
-class NoPump final : public nelvix::ui::EventPump {
-public:
-    bool PumpEvents() override { return true; }
-};
-class NoDialogs final : public nelvix::ui::FileDialogs {
-public:
-    std::optional<std::string> AskSaveFileName(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 /// Japanese prose, source lines and log lines, as a collection holds them.
 std::string MakeText(std::size_t targetBytes) {
@@ -105,13 +76,8 @@ double TimeIconv(const std::string& text, const char* from, const char* to, int 
 int main(int argc, char** argv) {
     constexpr int runs = 15;
 
-    StderrMessageBox messageBox;
-    NoBeeper beeper;
-    NoClipboard clipboard;
-    NoPump pump;
-    nelvix::ui::SystemMemory memory;
-    NoDialogs dialogs;
-    nelvix::ui::Platform platform{messageBox, beeper, clipboard, pump, memory, dialogs};
+    nelvix::bench::BenchPlatform bench;
+    nelvix::ui::Platform& platform = bench.platform;
 
     std::string dirTemplate =
         (std::filesystem::temp_directory_path() / "nelvix-bench-XXXXXX").string();

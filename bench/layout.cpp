@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_platform.h"
 #include "text/cp932.h"
 #include "text/kespo_doc.h"
 #include "text/sjis.h"
@@ -16,35 +17,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class StderrMessageBox final : public nelvix::ui::MessageBox {
-public:
-    nelvix::ui::MessageResult Show(const nelvix::ui::MessageRequest& request) override {
-        std::fprintf(stderr, "message %d: %s\n", request.id,
-                     nelvix::Cp932ToUtf8(request.text).c_str());
-        return nelvix::ui::MessageResult::Ok;
-    }
-};
-class NoBeeper final : public nelvix::ui::Beeper {
-public:
-    void Beep() override {}
-};
-class NoClipboard final : public nelvix::ui::Clipboard {
-public:
-    std::optional<std::string> ReadText() override { return std::nullopt; }
-    bool Empty() override { return false; }
-    bool ReplaceText(std::string_view) override { return false; }
-};
-class NoPump final : public nelvix::ui::EventPump {
-public:
-    bool PumpEvents() override { return true; }
-};
-class NoDialogs final : public nelvix::ui::FileDialogs {
-public:
-    std::optional<std::string> AskSaveFileName(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 /// Japanese prose, source lines and log lines, three to a line so that the 60,000 rows hold the
 /// whole text, cycled up to `targetBytes`.
@@ -92,13 +64,8 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
 } // namespace
 
 int main() {
-    StderrMessageBox messageBox;
-    NoBeeper beeper;
-    NoClipboard clipboard;
-    NoPump pump;
-    nelvix::ui::SystemMemory memory;
-    NoDialogs dialogs;
-    nelvix::ui::Platform platform{messageBox, beeper, clipboard, pump, memory, dialogs};
+    nelvix::bench::BenchPlatform bench;
+    nelvix::ui::Platform& platform = bench.platform;
 
     constexpr int runs = 15;
     const std::string text = MakeText(nelvix::kMaxTextBytes - 3);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "text_window_fixture.h"
 #include "ui/colour.h"
 #include "ui/fake_platform.h"
 #include "ui/recording_surface.h"
@@ -14,22 +15,7 @@
 namespace nelvix {
 namespace {
 
-class QuietHost final : public TextWindowHost {
-public:
-    void InvalidateAll() override { ++repaints; }
-    void InvalidateRect(const ui::PixelRect&) override { ++repaints; }
-    void InvalidateView() override {}
-    void ScrollImage(const ui::PixelRect&, int, int) override {}
-    void SetVerticalScrollBar(int, int, bool) override {}
-    void SetHorizontalScrollBar(int, int) override {}
-    void PlaceCaret(int, int) override {}
-    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
-                      int) override {}
-    void RowsScrolled(int) override {}
-    void ColumnsScrolled(int) override {}
-    void RefreshRulers() override {}
-    int repaints = 0;
-};
+using QuietHost = test::InputHost;
 
 /// A C++ document with block-comment colouring, shown in a window of 80 × 10 cells of 8 × 16
 /// pixels without margins.
@@ -113,7 +99,7 @@ TEST(TextWindowPaint, TwoViewsOfOneDocumentAppendOnce) {
     EXPECT_EQ(w.document->RowCount(), 2u);
     EXPECT_TRUE(
         std::ranges::equal(second.CommentTables().Closers(), w.window->CommentTables().Closers()));
-    EXPECT_GT(secondHost.repaints, 0);
+    EXPECT_GT(secondHost.invalidations, 0);
 }
 
 TEST(TextWindowPaint, PlainDocumentKeepsNoCommentTablesAndColoursNoKeywords) {

@@ -29,10 +29,16 @@ std::string ArgumentPath(const QString& path) {
 }
 
 void SaveScreenshot(QWidget& widget, const QString& name) {
+    const QString path = QString::fromUtf8(NELVIX_SCREENSHOT_DIR) +
+                         QStringLiteral("/first-window-") + name + QStringLiteral(".png");
+    QVERIFY2(SaveImage(widget.grab().toImage(), QStringLiteral("first-window-") + name),
+             qPrintable(path));
+}
+
+bool SaveImage(const QImage& image, const QString& name) {
     const QString folder = QString::fromUtf8(NELVIX_SCREENSHOT_DIR);
-    QVERIFY(QDir().mkpath(folder));
-    const QString path = folder + QStringLiteral("/first-window-") + name + QStringLiteral(".png");
-    QVERIFY2(widget.grab().save(path), qPrintable(path));
+    return QDir().mkpath(folder) &&
+           image.save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
 } // namespace nelvix::test

@@ -2,6 +2,8 @@
 // dialog while the code under test waits in it.
 #pragma once
 
+#include <QImage>
+
 #include <QApplication>
 #include <QByteArray>
 #include <QString>
@@ -27,6 +29,8 @@ std::string ArgumentPath(const QString& path);
 
 /// Saves the widget as <build dir>/screenshots/first-window-<name>.png.
 void SaveScreenshot(QWidget& widget, const QString& name);
+/// Saves an image the same way; false when it could not be written.
+bool SaveImage(const QImage& image, const QString& name);
 
 /// Runs `act` on the first visible top-level `Dialog` that appears, while the caller waits in the
 /// dialog's own event loop. Gives up after about five seconds.

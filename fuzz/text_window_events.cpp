@@ -23,21 +23,7 @@ void Check(bool condition) {
         std::abort();
 }
 
-class NullHost final : public TextWindowHost {
-public:
-    void InvalidateAll() override {}
-    void InvalidateRect(const ui::PixelRect&) override {}
-    void InvalidateView() override {}
-    void ScrollImage(const ui::PixelRect&, int, int) override {}
-    void SetVerticalScrollBar(int, int, bool) override {}
-    void SetHorizontalScrollBar(int, int) override {}
-    void PlaceCaret(int, int) override {}
-    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
-                      int) override {}
-    void RowsScrolled(int) override {}
-    void ColumnsScrolled(int) override {}
-    void RefreshRulers() override {}
-};
+using NullHost = NullTextWindowHost;
 
 class Input {
 public:

@@ -54,4 +54,21 @@ public:
     virtual void StopDragTimer() {}
 };
 
+/// A window that shows nothing: for drawing off screen, tests and fuzzing.
+class NullTextWindowHost : public TextWindowHost {
+public:
+    void InvalidateAll() override {}
+    void InvalidateRect(const ui::PixelRect&) override {}
+    void InvalidateView() override {}
+    void ScrollImage(const ui::PixelRect&, int, int) override {}
+    void SetVerticalScrollBar(int, int, bool) override {}
+    void SetHorizontalScrollBar(int, int) override {}
+    void PlaceCaret(int, int) override {}
+    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
+                      int) override {}
+    void RowsScrolled(int) override {}
+    void ColumnsScrolled(int) override {}
+    void RefreshRulers() override {}
+};
+
 } // namespace nelvix

@@ -16,21 +16,7 @@ using namespace nelvix;
 
 namespace {
 
-class ImageHost final : public TextWindowHost {
-public:
-    void InvalidateAll() override {}
-    void InvalidateRect(const ui::PixelRect&) override {}
-    void InvalidateView() override {}
-    void ScrollImage(const ui::PixelRect&, int, int) override {}
-    void SetVerticalScrollBar(int, int, bool) override {}
-    void SetHorizontalScrollBar(int, int) override {}
-    void PlaceCaret(int, int) override {}
-    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
-                      int) override {}
-    void RowsScrolled(int) override {}
-    void ColumnsScrolled(int) override {}
-    void RefreshRulers() override {}
-};
+using ImageHost = NullTextWindowHost;
 
 /// Glyphs are smoothed into their background, so a blue glyph shows as pixels that are mostly
 /// blue rather than as pure blue.

@@ -13,20 +13,10 @@
 
 namespace nelvix::test {
 
-class InputHost final : public TextWindowHost {
+class InputHost final : public NullTextWindowHost {
 public:
     void InvalidateAll() override { ++invalidations; }
     void InvalidateRect(const ui::PixelRect&) override { ++invalidations; }
-    void InvalidateView() override {}
-    void ScrollImage(const ui::PixelRect&, int, int) override {}
-    void SetVerticalScrollBar(int, int, bool) override {}
-    void SetHorizontalScrollBar(int, int) override {}
-    void PlaceCaret(int, int) override {}
-    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
-                      int) override {}
-    void RowsScrolled(int) override {}
-    void ColumnsScrolled(int) override {}
-    void RefreshRulers() override {}
     void ShowCaretBar(bool shown) override { caretShown = shown; }
     void CaretMoved(std::uint32_t column, std::uint32_t row) override {
         lastCaretMove = {column, row};

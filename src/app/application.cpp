@@ -27,7 +27,8 @@ Application::Application(ui::Platform& platform, ApplicationPaths paths)
     : m_platform(platform), m_paths(std::move(paths)),
       m_store(SettingsStore::Locate(platform, m_paths.home, m_paths.systemDirectory)),
       m_cabinetPath(CabinetPath(m_paths.home)), m_session(platform, m_paths.home),
-      m_recorder(platform, m_paths.home, m_settings.userTools) {
+      m_recorder(platform, m_paths.home, m_settings.userTools), m_engineEnvironment{platform},
+      m_findEngine(m_engineEnvironment) {
     m_session.Environment().attributes = &m_attributeFiles;
     m_session.Environment().addToRecentFiles = [this](std::string_view path) {
         AddRecentFile(path);
@@ -36,6 +37,13 @@ Application::Application(ui::Platform& platform, ApplicationPaths paths)
 
 Application::~Application() {
     Exit();
+}
+
+void Application::RefreshFindEngineEnvironment() {
+    m_engineEnvironment.workFilePath = m_session.WorkFile();
+    m_engineEnvironment.codeDecision = m_settings.codeDecision;
+    m_engineEnvironment.multiText = m_settings.multiText != 0;
+    m_engineEnvironment.findNoneTextFile = m_settings.findNoneTextFile != 0;
 }
 
 void Application::LoadStoredState() {

@@ -12,6 +12,7 @@
 #include "app/settings_store.h"
 #include "app/spin_library.h"
 #include "record/operation_recorder.h"
+#include "search/global_find_engine.h"
 #include "text/attribute_file.h"
 #include "ui/main_frame_host.h"
 
@@ -57,6 +58,12 @@ public:
     Cabinet& GetCabinet() { return m_cabinet; }
     const std::string& CabinetFile() const { return m_cabinetPath; }
     OperationRecorder& Recorder() { return m_recorder; }
+    /// The global find engine with its options and histories; FindEngineEnvironment() takes
+    /// the settings it reads afresh.
+    GlobalFindEngine& FindEngine() { return m_findEngine; }
+    /// Copies "CodeDecision", "MultiText", "FindNoneTextFile" and the work file into the
+    /// engine's environment; every run calls it first.
+    void RefreshFindEngineEnvironment();
     DocumentList& Documents() { return m_session.Documents(); }
     const SpinLibrary& Spin() const { return m_spin; }
     const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
@@ -78,6 +85,8 @@ private:
     ProgramSession m_session;
     OperationRecorder m_recorder;
     SpinLibrary m_spin;
+    EngineEnvironment m_engineEnvironment;
+    GlobalFindEngine m_findEngine;
     std::vector<std::string> m_recentFiles;
     bool m_exited = false;
 };

@@ -208,6 +208,8 @@ public:
     view::TextPaintInput PaintInput() const;
     /// What the rulers read of this window.
     view::RulerViewState RulerState() const;
+    CKespoDoc& Document() { return m_document; }
+    const CKespoDoc& Document() const { return m_document; }
     const view::CommentTables& CommentTables() const { return m_comments; }
 
     LayoutRules Rules() const;

@@ -36,6 +36,8 @@ public:
     bool OnFindNext(FindTarget& target, const FindDialogFields& fields);
     /// The dialog closed: forgotten, and the search range of the window cleared.
     void OnClose(FindTarget& target);
+    /// The dialog closed while no text window is active: only forgotten.
+    void OnCloseWithoutWindow() { m_open = false; }
     bool IsOpen() const { return m_open; }
 
 private:

@@ -1,0 +1,67 @@
+// The help window.
+#include "qt/help_window.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "qt/convert.h"
+#include "ui/message_ids.h"
+#include "ui/message_table.h"
+
+namespace nelvix::qt {
+namespace {
+
+/// The index page below a help folder: the help is written in Japanese.
+const char kIndexPage[] = "/ja/index.html";
+
+} // namespace
+
+HelpWindow::HelpWindow(ui::Platform& platform, QString helpFile, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_platform(platform), m_helpFile(std::move(helpFile)),
+      m_browser(new QTextBrowser(this)) {
+    m_browser->setObjectName(QStringLiteral("helpText"));
+    m_browser->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    resize(640, 560);
+    connect(m_browser, &QTextBrowser::sourceChanged, this,
+            [this] { setWindowTitle(m_browser->documentTitle()); });
+}
+
+void HelpWindow::ShowTopic(int helpId) {
+    if (!QFileInfo(m_helpFile).isFile()) {
+        ui::MessageRequest request;
+        request.text =
+            QStringToSjis(QStringLiteral("ヘルプファイルが見つかりません。\n") + m_helpFile);
+        request.caption = ui::MessageText(ui::kMsgAppTitle);
+        m_platform.messageBox.Show(request);
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(m_helpFile);
+    if (helpId != 0)
+        url.setFragment(QStringLiteral("cmd%1").arg(helpId));
+    m_browser->setSource(url);
+    if (helpId == 0)
+        m_browser->verticalScrollBar()->setValue(0);
+    show();
+    raise();
+    activateWindow();
+}
+
+QString HelpWindow::DefaultHelpFile() {
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/nelvix/help") +
+                              QString::fromUtf8(kIndexPage);
+    if (QFileInfo(installed).isFile())
+        return QFileInfo(installed).canonicalFilePath();
+    const QString source =
+        QString::fromUtf8(NELVIX_SOURCE_HELP_DIR) + QString::fromUtf8(kIndexPage);
+    return QFileInfo(source).isFile() ? source : installed;
+}
+
+} // namespace nelvix::qt

@@ -1,0 +1,55 @@
+// The progress window of a long run: a caption, lines of "label value" and a stop button. A
+// run may set a hundred thousand values, so a value is only stored, and the lines show the
+// stored values every 50 ms while the run lets events through.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+#include "ui/frame_services.h"
+
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
+
+namespace nelvix::qt {
+
+/// How often the shown values follow the stored ones.
+inline constexpr int kProgressRefreshMilliseconds = 50;
+
+class ProgressDialog final : public QDialog, public ui::ProgressWindow {
+    Q_OBJECT
+public:
+    explicit ProgressDialog(QWidget* parent = nullptr);
+
+    /// Shows the window without waiting; other windows take no input while it is open, so that
+    /// no second run starts from inside the first one's event pump.
+    void Open(std::string_view caption, const std::vector<std::string>& labels,
+              std::string_view stopButton) override;
+    void SetValue(std::size_t line, std::string_view text) override;
+    bool StopRequested() override { return m_stopRequested; }
+    void Close() override;
+
+    /// Shows the stored values now.
+    void ShowValues();
+
+protected:
+    /// Escape and the window's close button ask the run to stop; the run closes the window.
+    void reject() override;
+
+private:
+    QVBoxLayout* m_lineLayout;
+    QPushButton* m_stop;
+    QTimer m_refresh;
+    std::vector<QLabel*> m_lines;
+    std::vector<QString> m_labels;
+    std::vector<std::string> m_values;
+    bool m_valuesChanged = false;
+    bool m_stopRequested = false;
+};
+
+} // namespace nelvix::qt

@@ -20,6 +20,10 @@ std::string QStringToSjis(const QString& text, bool* lossy) {
                        kSjisMiddleDot, lossy);
 }
 
+QString TableTextToQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 QString MessageQString(int id) {
     return SjisToQString(ui::MessageText(id));
 }

@@ -16,6 +16,9 @@ QString SjisToQString(std::string_view sjis);
 /// says whether that happened.
 std::string QStringToSjis(const QString& text, bool* lossy = nullptr);
 
+/// A UTF-8 text of the front end's own tables (menu labels, tips, filter lists) as a QString.
+QString TableTextToQString(std::string_view utf8);
+
 /// A message of the program's table as a QString; empty for an id the table lacks.
 QString MessageQString(int id);
 

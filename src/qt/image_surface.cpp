@@ -2,6 +2,7 @@
 #include "qt/image_surface.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -29,6 +30,11 @@ int ScreenDotsPerInch(bool horizontal) {
                                        : screen->logicalDotsPerInchY());
 }
 
+/// Cells of the character starting at `i`: a lead byte with its second byte takes two.
+int CellsAt(std::string_view sjisText, std::size_t i) {
+    return IsLeadByte(static_cast<Byte>(sjisText[i])) && i + 1 < sjisText.size() ? 2 : 1;
+}
+
 } // namespace
 
 QColor ToQColor(ui::Colour colour) {
@@ -45,17 +51,30 @@ void ImageSurface::Resize(int width, int height) {
     m_image.fill(Qt::white);
 }
 
-void ImageSurface::SetTextFont(const QFont& font) {
-    m_textFont = font;
-    m_smallFont = font;
-    if (font.pointSizeF() > 0)
-        m_smallFont.setPointSizeF(font.pointSizeF() * kSmallFontScale);
-    else
-        m_smallFont.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * kSmallFontScale)));
+ImageSurface::Face ImageSurface::MakeFace(const QFont& font) {
+    Face face;
+    face.font = font;
+    face.raw = QRawFont::fromFont(font);
+    const QFontMetrics metrics(font);
+    face.height = metrics.height();
+    face.ascent = metrics.ascent();
+    // In a fixed-pitch face every half-width character advances as far as "M".
+    face.averageWidth = metrics.horizontalAdvance(QLatin1Char('M'));
+    return face;
 }
 
-const QFont& ImageSurface::CurrentFont() const {
-    return m_role == ui::FontRole::Text ? m_textFont : m_smallFont;
+void ImageSurface::SetTextFont(const QFont& font) {
+    QFont small = font;
+    if (font.pointSizeF() > 0)
+        small.setPointSizeF(font.pointSizeF() * kSmallFontScale);
+    else
+        small.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * kSmallFontScale)));
+    m_text = MakeFace(font);
+    m_small = MakeFace(small);
+}
+
+const ImageSurface::Face& ImageSurface::CurrentFace() const {
+    return m_role == ui::FontRole::Text ? m_text : m_small;
 }
 
 void ImageSurface::SelectFont(ui::FontRole role) {
@@ -63,56 +82,106 @@ void ImageSurface::SelectFont(ui::FontRole role) {
 }
 
 void ImageSurface::FillRect(const ui::PixelRect& rect, ui::Colour colour) {
-    QPainter painter(&m_image);
-    painter.fillRect(ToQRect(rect), ToQColor(colour));
+    {
+        QPainter painter(&m_image);
+        painter.fillRect(ToQRect(rect), ToQColor(colour));
+    }
+    Drawn(ToQRect(rect));
 }
 
 // Each character is placed in its own cells, so that the grid holds whatever the font's
-// advances are.
+// advances are. The run is converted once and drawn as one glyph run; a character the face
+// lacks is drawn on its own, so that Qt takes it from another font.
 void ImageSurface::DrawText(int x, int y, std::string_view sjisText, int cellWidth,
                             ui::Colour foreground, ui::Colour background) {
-    QPainter painter(&m_image);
-    painter.setFont(CurrentFont());
-    const QFontMetrics metrics(CurrentFont());
-    const auto* bytes = reinterpret_cast<const Byte*>(sjisText.data());
-    std::size_t i = 0;
-    int cellX = x;
-    while (i < sjisText.size()) {
-        const std::size_t width = IsLeadByte(bytes[i]) && i + 1 < sjisText.size() ? 2 : 1;
-        const QRect cells(cellX, y, cellWidth * static_cast<int>(width), metrics.height());
-        painter.fillRect(cells, ToQColor(background));
-        painter.setPen(ToQColor(foreground));
-        painter.drawText(cells, Qt::AlignLeft | Qt::AlignVCenter,
-                         SjisToQString(sjisText.substr(i, width)));
-        cellX += cells.width();
-        i += width;
+    const Face& face = CurrentFace();
+    const QString text = SjisToQString(sjisText);
+    // Code page 932 gives one UTF-16 unit per character, a replaced one included.
+    qsizetype characters = 0;
+    int cells = 0;
+    for (std::size_t i = 0; i < sjisText.size();
+         i += static_cast<std::size_t>(CellsAt(sjisText, i))) {
+        cells += CellsAt(sjisText, i);
+        ++characters;
     }
+    const QRect area(x, y, cells * cellWidth, face.height);
+    m_glyphs.resize(text.size());
+    int glyphCount = static_cast<int>(text.size());
+    const bool glyphsKnown =
+        characters == text.size() && face.raw.isValid() &&
+        face.raw.glyphIndexesForChars(text.constData(), glyphCount, m_glyphs.data(), &glyphCount) &&
+        glyphCount == text.size();
+
+    QPainter painter(&m_image);
+    painter.fillRect(area, ToQColor(background));
+    painter.setPen(ToQColor(foreground));
+    painter.setFont(face.font);
+    m_positions.clear();
+    qsizetype kept = 0;
+    int cellX = x;
+    qsizetype c = 0;
+    for (std::size_t i = 0; i < sjisText.size(); ++c) {
+        const int cellsHere = CellsAt(sjisText, i);
+        const int width = cellsHere * cellWidth;
+        if (glyphsKnown && m_glyphs[c] != 0) {
+            m_glyphs[kept++] = m_glyphs[c];
+            m_positions.append(QPointF(cellX, y + face.ascent));
+        } else {
+            const QString character =
+                glyphsKnown
+                    ? QString(text[c])
+                    : SjisToQString(sjisText.substr(i, static_cast<std::size_t>(cellsHere)));
+            painter.drawText(QRect(cellX, y, width, face.height), Qt::AlignLeft | Qt::AlignVCenter,
+                             character);
+        }
+        cellX += width;
+        i += static_cast<std::size_t>(cellsHere);
+    }
+    if (kept > 0) {
+        m_glyphs.resize(kept);
+        QGlyphRun run;
+        run.setRawFont(face.raw);
+        run.setGlyphIndexes(m_glyphs);
+        run.setPositions(m_positions);
+        run.setUnderline(face.font.underline());
+        run.setStrikeOut(face.font.strikeOut());
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
+    painter.end();
+    Drawn(area);
 }
 
 void ImageSurface::DrawLine(int x1, int y1, int x2, int y2, ui::Colour colour) {
-    QPainter painter(&m_image);
-    painter.setPen(ToQColor(colour));
-    painter.drawLine(x1, y1, x2, y2);
+    {
+        QPainter painter(&m_image);
+        painter.setPen(ToQColor(colour));
+        painter.drawLine(x1, y1, x2, y2);
+    }
+    Drawn(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized());
 }
 
 void ImageSurface::InvertRect(const ui::PixelRect& rect) {
-    QPainter painter(&m_image);
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.fillRect(ToQRect(rect), Qt::white);
+    {
+        QPainter painter(&m_image);
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        painter.fillRect(ToQRect(rect), Qt::white);
+    }
+    Drawn(ToQRect(rect));
 }
 
 void ImageSurface::ScrollRect(const ui::PixelRect& rect, int dx, int dy) {
     const QRect area = ToQRect(rect).intersected(m_image.rect());
     const QImage moved = m_image.copy(area);
-    QPainter painter(&m_image);
-    painter.setClipRect(area);
-    painter.drawImage(area.topLeft() + QPoint(dx, dy), moved);
+    {
+        QPainter painter(&m_image);
+        painter.setClipRect(area);
+        painter.drawImage(area.topLeft() + QPoint(dx, dy), moved);
+    }
+    Drawn(area);
 }
 
 ui::FontMetrics ImageSurface::Metrics() const {
-    // In a fixed-pitch face every half-width character advances as far as "M".
-    const QFontMetrics metrics(CurrentFont());
-    return {metrics.height(), metrics.horizontalAdvance(QLatin1Char('M'))};
+    return {CurrentFace().height, CurrentFace().averageWidth};
 }
 
 int ImageSurface::DotsPerInchX() const {

@@ -5,6 +5,13 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QRawFont>
+#include <QRect>
+
+#include <functional>
+#include <utility>
 
 #include "ui/surface.h"
 
@@ -19,6 +26,11 @@ public:
     void Resize(int width, int height);
     const QImage& Image() const { return m_image; }
     void SetTextFont(const QFont& font);
+    /// Told the area of the image that each drawing operation changed, so that the widget
+    /// showing the image can copy it to the screen whenever the core draws.
+    void SetDrawnHandler(std::function<void(const QRect&)> handler) {
+        m_drawn = std::move(handler);
+    }
 
     void SelectFont(ui::FontRole role) override;
     void FillRect(const ui::PixelRect& rect, ui::Colour colour) override;
@@ -32,12 +44,30 @@ public:
     int DotsPerInchY() const override;
 
 private:
-    const QFont& CurrentFont() const;
+    /// A font with what drawing reads of it for every run, taken once.
+    struct Face {
+        QFont font;
+        /// The face's own glyphs, placed cell by cell; characters it lacks take Qt's fallback.
+        QRawFont raw;
+        int height = 0;
+        int ascent = 0;
+        int averageWidth = 0;
+    };
+    static Face MakeFace(const QFont& font);
+    const Face& CurrentFace() const;
+    void Drawn(const QRect& area) const {
+        if (m_drawn)
+            m_drawn(area);
+    }
 
     QImage m_image;
-    QFont m_textFont;
-    QFont m_smallFont;
+    Face m_text;
+    Face m_small;
+    // Reused by every run, so that drawing text does not allocate once they are large enough.
+    QList<quint32> m_glyphs;
+    QList<QPointF> m_positions;
     ui::FontRole m_role = ui::FontRole::Text;
+    std::function<void(const QRect&)> m_drawn;
 };
 
 /// A colour of the core (0x00BBGGRR) for Qt.

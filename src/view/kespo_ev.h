@@ -136,6 +136,8 @@ public:
 
     /// A "ScrollLineCount" outside 1..10 counts as 3.
     void SetCaretSettings(const CaretSettings& settings);
+    /// As set, with "ScrollLineCount" within 1..10; the mouse wheel scrolls by it too.
+    const CaretSettings& GetCaretSettings() const { return m_caretSettings; }
 
     /// A key press; false when the window has no use for the key.
     bool OnKeyDown(Key key, KeyModifiers modifiers);

@@ -1,0 +1,85 @@
+// The view widget.
+#include "qt/kespo_view_widget.h"
+
+#include <QResizeEvent>
+
+namespace nelvix::qt {
+namespace {
+
+QRect ToQRect(const ui::PixelRect& rect) {
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+} // namespace
+
+KespoViewWidget::KespoViewWidget(CKespoDoc& document, ui::Platform& platform,
+                                 ViewWidgetSettings settings, TextWindowHandlers handlers,
+                                 QWidget* parent)
+    : QWidget(parent), m_settings(settings),
+      m_text(new TextWindowWidget(document, platform, settings.view, settings.caret,
+                                  std::move(handlers), this)) {
+    const auto state = [this] { return m_text->TextWindow().RulerState(); };
+    m_columnRuler = new ColumnRulerWidget(state, this);
+    m_lineRuler = new LineRulerWidget(state, this);
+    CreateRulers();
+    m_view = std::make_unique<CKespoView>(settings.view, *this, m_columnRuler->BarHeight(),
+                                          m_lineRuler->BarWidth());
+    // The view passes the focus on to its text window.
+    setFocusProxy(m_text);
+
+    connect(m_text, &TextWindowWidget::rowsScrolled, m_lineRuler, &LineRulerWidget::FollowRows);
+    connect(m_text, &TextWindowWidget::columnsScrolled, m_columnRuler,
+            &ColumnRulerWidget::FollowColumns);
+    connect(m_text, &TextWindowWidget::caretMoved, this, &KespoViewWidget::FollowCaret);
+    connect(m_text, &TextWindowWidget::viewInvalidated, this, [this] {
+        m_columnRuler->Repaint();
+        m_lineRuler->Repaint();
+    });
+    connect(m_text, &TextWindowWidget::rulersChanged, this, [this] {
+        CreateRulers();
+        m_view->SetRulerSizes(m_columnRuler->BarHeight(), m_lineRuler->BarWidth());
+    });
+}
+
+KespoViewWidget::~KespoViewWidget() {
+    // The text window goes first: while it is destroyed it must not reach a half-gone view.
+    delete m_text;
+}
+
+PositionPanes KespoViewWidget::CaretPanes() const {
+    const CKespoEV& window = m_text->TextWindow();
+    return CaretPositionPanes(window.Document(), window.Rules(), m_settings.view.lineNumbering,
+                              window.CaretColumn(), window.CaretRow());
+}
+
+void KespoViewWidget::PlaceAgain() {
+    m_view->OnSize(width(), height());
+}
+
+void KespoViewWidget::Place(const ViewChildRects& rects) {
+    m_columnRuler->setGeometry(ToQRect(rects.columnRuler));
+    m_columnRuler->setVisible(!rects.columnRuler.IsEmpty());
+    m_lineRuler->setGeometry(ToQRect(rects.lineRuler));
+    m_lineRuler->setVisible(!rects.lineRuler.IsEmpty());
+    m_text->setGeometry(ToQRect(rects.textWindow));
+    // A ruler shown again, or the column ruler's scale after the line ruler came or went.
+    m_columnRuler->Repaint();
+    m_lineRuler->Repaint();
+}
+
+void KespoViewWidget::resizeEvent(QResizeEvent*) {
+    m_view->OnSize(width(), height());
+}
+
+void KespoViewWidget::CreateRulers() {
+    m_columnRuler->Create(m_settings.rulers, m_text->TextFont());
+    m_lineRuler->Create(m_settings.rulers, m_text->TextFont());
+}
+
+void KespoViewWidget::FollowCaret() {
+    m_columnRuler->FollowCaret();
+    m_lineRuler->FollowCaret();
+    emit caretPanesChanged(CaretPanes());
+}
+
+} // namespace nelvix::qt

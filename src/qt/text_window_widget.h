@@ -1,0 +1,122 @@
+// The text window on screen: shows the image the core's CKespoEV paints, carries its scroll
+// bars and caret bar, and hands it the keys, the mouse, the wheel, the focus and the drag timer.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QPoint>
+#include <QRegion>
+#include <QTimer>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "qt/image_surface.h"
+#include "view/kespo_ev.h"
+
+namespace nelvix::qt {
+
+/// What the window around a text window decides on a double-click.
+struct TextWindowHandlers {
+    /// A left double-click: the tag jump or the shell open of a result line; false when it did
+    /// nothing, and the word under the mouse is selected instead.
+    std::function<bool(CKespoEV& window, bool shift, bool ctrl)> leftDoubleClick;
+    /// A right double-click, after the caret went to the cell under the mouse: the editor or
+    /// the browser.
+    std::function<void(CKespoEV& window)> rightDoubleClick;
+};
+
+class TextWindowWidget final : public QAbstractScrollArea, public TextWindowHost {
+    Q_OBJECT
+public:
+    /// The settings belong to the frame and outlive the window; the caret settings are taken
+    /// again whenever the window gets the focus.
+    TextWindowWidget(CKespoDoc& document, ui::Platform& platform, const ViewSettings& settings,
+                     const CaretSettings& caretSettings, TextWindowHandlers handlers,
+                     QWidget* parent = nullptr);
+    ~TextWindowWidget() override;
+
+    CKespoEV& TextWindow() { return *m_window; }
+    const CKespoEV& TextWindow() const { return *m_window; }
+    /// The font the text is drawn in; the rulers draw their numbers in it too.
+    const QFont& TextFont() const { return m_font; }
+    /// The image as the core has painted it so far (without the caret bar).
+    const QImage& Image() const { return m_surface.Image(); }
+    /// Where the caret bar stands; empty while it is hidden.
+    QRect CaretRect() const;
+
+    // TextWindowHost
+    void InvalidateAll() override;
+    void InvalidateRect(const ui::PixelRect& rect) override;
+    void InvalidateView() override;
+    void ScrollImage(const ui::PixelRect& rect, int dx, int dy) override;
+    void SetVerticalScrollBar(int maximum, int position, bool active) override;
+    void SetHorizontalScrollBar(int maximum, int position) override;
+    void PlaceCaret(int pixelX, int pixelY) override;
+    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>& font,
+                      int pixelHeight) override;
+    void RowsScrolled(int rows) override;
+    void ColumnsScrolled(int columns) override;
+    void RefreshRulers() override;
+    void ShowCaretBar(bool shown) override;
+    void CaretMoved(std::uint32_t column, std::uint32_t row) override;
+    void TakeFocus() override;
+    void SetPointer(PointerShape shape) override;
+    void StartDragTimer(int milliseconds) override;
+    void StopDragTimer() override;
+
+signals:
+    void rowsScrolled(int rows);
+    void columnsScrolled(int columns);
+    /// The layout settings or the font changed: the rulers are made again.
+    void rulersChanged();
+    /// The whole view repaints: the rulers too.
+    void viewInvalidated();
+    void caretMoved(quint32 column, quint32 row);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void OnVerticalAction(int action);
+    void OnHorizontalAction(int action);
+    void OnVerticalScroll(ScrollRequest request, int position);
+    void OnDragTimer();
+    void UpdateCaretArea();
+    QPoint PointOf(const QMouseEvent& event);
+
+    ImageSurface m_surface;
+    QFont m_font;
+    int m_caretHeight = 0;
+    std::unique_ptr<CKespoEV> m_window;
+    const CaretSettings& m_caretSettings;
+    TextWindowHandlers m_handlers;
+    /// What the core must paint into the image before it is shown.
+    QRegion m_unpainted;
+    bool m_painting = false;
+    QSize m_clientSize;
+    /// Where the core put the bars' thumbs; an action that scrolled nothing moves them back.
+    int m_verticalValue = 0;
+    int m_horizontalValue = 0;
+    QPoint m_caret;
+    bool m_caretShown = false;
+    QTimer m_dragTimer;
+    /// The pointer as the last mouse event saw it, for the drag timer's ticks.
+    QPoint m_pointer;
+    /// Eighths of a degree the wheel turned that have not made a whole notch yet.
+    int m_wheelRemainder = 0;
+};
+
+} // namespace nelvix::qt

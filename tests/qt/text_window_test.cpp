@@ -1,0 +1,534 @@
+// The document window on screen: a text shown, scrolled, read and selected through the Qt
+// widgets around the core's text window, its rulers and its view.
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QMdiArea>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/cabinet.h"
+#include "app/display_block.h"
+#include "qt/convert.h"
+#include "qt/document_font.h"
+#include "qt/kespo_mcw.h"
+#include "qt/qt_platform.h"
+#include "qt/text_font.h"
+#include "qt_test_support.h"
+#include "text/cp932.h"
+#include "text/document_list.h"
+#include "ui/fake_platform.h"
+
+using namespace nelvix;
+using namespace nelvix::test;
+using qt::CKespoMCW;
+using qt::TextWindowWidget;
+
+namespace {
+
+/// A frame's share of the document windows: the Qt services (the real clipboard), the
+/// documents, the settings every view reads, and what the windows told the frame.
+struct Scene {
+    qt::QtPlatform services;
+    ui::FakeMessageBox messages;
+    ui::FakeBeeper beeper;
+    ui::Platform platform{messages,           beeper,          services.clipboard,
+                          services.eventPump, services.memory, services.fileDialogs};
+    DocumentEnvironment environment{platform};
+    DocumentList documents{environment};
+    std::vector<std::string> noKeywords;
+    ViewSettings viewSettings;
+    view::RulerSettings rulerSettings;
+    CaretSettings caretSettings;
+    QMdiArea area;
+
+    bool tagJumpAnswer = false;
+    int tagJumps = 0;
+    int rightDoubleClicks = 0;
+    int activations = 0;
+    int closings = 0;
+    std::vector<PositionPanes> panes;
+    WindowId nextId = 1;
+
+    qt::DocumentWindowContext context{
+        platform,
+        documents,
+        viewSettings,
+        rulerSettings,
+        caretSettings,
+        {[this](CKespoEV&, bool, bool) {
+             ++tagJumps;
+             return tagJumpAnswer;
+         },
+         [this](CKespoEV&) { ++rightDoubleClicks; }},
+        [this](CKespoMCW&, const PositionPanes& shown) { panes.push_back(shown); },
+        [this](CKespoMCW&) { ++activations; },
+        [this](CKespoMCW&) { ++closings; }};
+
+    Scene() {
+        environment.format = FormatOf(DefaultDisplayBlock());
+        viewSettings.leftMarginTenthsMm = 15;
+        viewSettings.topMarginTenthsMm = 15;
+        viewSettings.keywords = {noKeywords, Cabinet::CKeywords(), Cabinet::CppKeywords()};
+        area.resize(900, 600);
+        area.show();
+        if (!QTest::qWaitForWindowActive(&area))
+            qWarning("the document area did not become active");
+    }
+
+    CKespoDoc& Load(const std::string& sjisText) {
+        CKespoDoc* document = documents.CreateUntitled();
+        document->LoadBytes(reinterpret_cast<const Byte*>(sjisText.data()), sjisText.size());
+        return *document;
+    }
+    CKespoMCW& Show(CKespoDoc& document) {
+        auto* window = new CKespoMCW(context, document, nextId++);
+        area.addSubWindow(window);
+        window->resize(640, 420);
+        window->show();
+        area.setActiveSubWindow(window);
+        Text(*window).setFocus();
+        QCoreApplication::processEvents();
+        return *window;
+    }
+    static TextWindowWidget& Text(CKespoMCW& window) { return window.ViewWidget()->TextWidget(); }
+};
+
+std::string Lines(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    return text;
+}
+
+/// The centre of a cell, counting rows from the top row shown.
+QPoint CellCentre(const CKespoEV& window, int column, int row) {
+    return {window.LeftMargin() + column * window.CellWidth() + window.CellWidth() / 2,
+            window.TopMargin() + row * window.RowHeight() + window.RowHeight() / 2};
+}
+
+std::pair<std::uint32_t, std::uint32_t> Caret(const CKespoEV& window) {
+    return {window.CaretColumn(), window.CaretRow()};
+}
+
+void DoubleClick(QWidget* viewport, QPoint at, Qt::MouseButton button,
+                 Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mousePress(viewport, button, modifiers, at);
+    QTest::mouseRelease(viewport, button, modifiers, at);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), button,
+                            button, modifiers);
+    QApplication::sendEvent(viewport, &doubleClick);
+    QTest::mouseRelease(viewport, button, modifiers, at);
+}
+
+void Wheel(QWidget* viewport, int angle) {
+    const QPoint at(20, 20);
+    QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+}
+
+/// Whether a band of the image holds drawn (dark) pixels, as text on a light background does.
+bool HasDarkPixels(const QImage& image, const QRect& band) {
+    const QRect area = band.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 100)
+                return true;
+    return false;
+}
+
+QRect RowBand(const CKespoEV& window, int row) {
+    return {0, window.TopMargin() + row * window.RowHeight(), 400, window.RowHeight()};
+}
+
+/// Counts the key presses that reach a widget.
+class KeyCounter final : public QObject {
+public:
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress)
+            ++presses;
+        return false;
+    }
+};
+
+} // namespace
+
+class TextWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void keysMoveTheCaretAndScroll();
+    void selectionIsCopiedAsUtf8WithLf();
+    void keysTheWindowDoesNotUseReachTheView();
+    void marksAndCommandsReachTheCore();
+    void clickAndDragSelect();
+    void draggingBelowTheWindowScrollsWithTheTimer();
+    void doubleClickSelectsAWordUnlessTheHandlerActs();
+    void rightDoubleClickPlacesTheCaretAndCallsTheHandler();
+    void wheelScrollsByScrollLineCount();
+    void scrollBarsFollowAndDriveTheText();
+    void shortTextTurnsBarRequestsIntoKeys();
+    void rulersAreToggledInEveryView();
+    void twoWindowsOnOneDocumentShowAppendedText();
+    void colouredCTextWithRulersAndAMarkedLine();
+    void fontKeepsAnInstalledFaceElseFallsBack_data();
+    void fontKeepsAnInstalledFaceElseFallsBack();
+};
+
+void TextWindowTest::keysMoveTheCaretAndScroll() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Lines(200)));
+    TextWindowWidget& text = Scene::Text(window);
+    const CKespoEV& core = *window.TextWindow();
+    QVERIFY(core.VisibleRows() > 5);
+
+    QTest::keyClick(&text, Qt::Key_Down);
+    QCOMPARE(Caret(core), std::make_pair(0u, 1u));
+    QTest::keyClick(&text, Qt::Key_PageDown);
+    QCOMPARE(core.TopRow(), core.VisibleRows());
+    QCOMPARE(core.CaretRow(), 1 + core.VisibleRows());
+    QTest::keyClick(&text, Qt::Key_End);
+    QCOMPARE(core.CaretColumn(), std::uint32_t(std::to_string(core.CaretRow()).size() + 5));
+    // The status bar heard of every move: line and column of the last one.
+    QVERIFY(!scene.panes.empty());
+    QCOMPARE(scene.panes.back(), FormatPositionPanes(core.CaretRow() + 1, core.CaretColumn()));
+    QTest::keyClick(&text, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(core.CaretRow(), 200u);
+    QCOMPARE(core.TopRow(), core.VerticalMaximum());
+    // The caret bar stands at the caret's cell.
+    const PixelPoint at = core.CellToPixel(core.CaretColumn(), core.CaretRow());
+    QCOMPARE(text.CaretRect().topLeft(), QPoint(at.x, at.y));
+    QCOMPARE(text.CaretRect().width(), 2);
+}
+
+void TextWindowTest::selectionIsCopiedAsUtf8WithLf() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Sjis("日本語の行\r\nabc\r\n")));
+    TextWindowWidget& text = Scene::Text(window);
+    QTest::keyClick(&text, Qt::Key_Right);
+    QTest::keyClick(&text, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&text, Qt::Key_Right, Qt::ShiftModifier);
+    const CKespoEV& core = *window.TextWindow();
+    QCOMPARE(core.StreamSelection(), std::make_optional(std::make_pair(2u, 15u)));
+    // A selection hides the caret bar.
+    QVERIFY(text.CaretRect().isEmpty());
+    QVERIFY(window.IsCommandEnabled(kCmdCopy));
+
+    QTest::keyClick(&text, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("本語の行\nabc"));
+    QTest::keyClick(&text, Qt::Key_Escape);
+    QVERIFY(!core.SelectionShown());
+    QVERIFY(!text.CaretRect().isEmpty());
+}
+
+void TextWindowTest::keysTheWindowDoesNotUseReachTheView() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Lines(3)));
+    KeyCounter counter;
+    window.ViewWidget()->installEventFilter(&counter);
+    QTest::keyClick(&Scene::Text(window), Qt::Key_F5);
+    QTest::keyClick(&Scene::Text(window), Qt::Key_C);
+    QCOMPARE(counter.presses, 2);
+    QTest::keyClick(&Scene::Text(window), Qt::Key_Down);
+    QCOMPARE(counter.presses, 2);
+}
+
+void TextWindowTest::marksAndCommandsReachTheCore() {
+    Scene scene;
+    CKespoDoc& document = scene.Load(Lines(50));
+    CKespoMCW& window = scene.Show(document);
+    TextWindowWidget& text = Scene::Text(window);
+    QVERIFY(!window.IsCommandEnabled(kCmdCopy));
+    QVERIFY(!window.RunCommand(kCmdCopy));
+
+    QTest::keyClick(&text, Qt::Key_Down);
+    QTest::keyClick(&text, Qt::Key_Down);
+    QVERIFY(window.RunCommand(kCmdToggleMark));
+    QTest::keyClick(&text, Qt::Key_F2, Qt::ControlModifier); // the same command by its key
+    QVERIFY(document.LineMarks().empty());
+    QVERIFY(window.RunCommand(kCmdToggleMark));
+    QCOMPARE(document.LineMarks(), std::vector<std::uint32_t>{14}); // the CR ending row 1
+    QTest::keyClick(&text, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(&text, Qt::Key_F2);
+    QCOMPARE(window.TextWindow()->CaretRow(), 2u);
+
+    QVERIFY(window.RunCommand(kCmdSelectAll));
+    QCOMPARE(window.TextWindow()->StreamSelection(),
+             std::make_optional(std::make_pair(0u, document.TextLength())));
+    QVERIFY(window.RunCommand(kCmdClearAllMarks));
+    QVERIFY(document.LineMarks().empty());
+    QVERIFY(!window.RunCommand(57636)); // find belongs to the frame
+}
+
+void TextWindowTest::clickAndDragSelect() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Lines(20)));
+    const CKespoEV& core = *window.TextWindow();
+    QWidget* viewport = Scene::Text(window).viewport();
+
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, CellCentre(core, 3, 2));
+    QCOMPARE(Caret(core), std::make_pair(3u, 2u));
+    QVERIFY(!core.SelectionShown());
+
+    QTest::mousePress(viewport, Qt::LeftButton, {}, CellCentre(core, 1, 0));
+    QTest::mouseMove(viewport, CellCentre(core, 4, 1));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, CellCentre(core, 4, 1));
+    QCOMPARE(core.StreamSelection(), std::make_optional(std::make_pair(1u, 12u)));
+    QVERIFY(!core.Dragging());
+
+    // Ctrl+drag selects a box of cells.
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::ControlModifier, CellCentre(core, 1, 0));
+    QTest::mouseMove(viewport, CellCentre(core, 3, 2));
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ControlModifier, CellCentre(core, 3, 2));
+    QVERIFY(core.BoxMode());
+    QVERIFY(core.BoxSelection().has_value());
+}
+
+void TextWindowTest::draggingBelowTheWindowScrollsWithTheTimer() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Lines(300)));
+    const CKespoEV& core = *window.TextWindow();
+    QWidget* viewport = Scene::Text(window).viewport();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, CellCentre(core, 2, 1));
+    QTest::mouseMove(viewport, QPoint(40, viewport->height() + 30));
+    const std::uint32_t firstTop = core.TopRow();
+    // Without further mouse events the timer keeps scrolling while the button is held.
+    QTRY_VERIFY(core.TopRow() > firstTop + 2);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(40, viewport->height() + 30));
+    const std::uint32_t stoppedTop = core.TopRow();
+    QTest::qWait(3 * kDragTimerMilliseconds);
+    QCOMPARE(core.TopRow(), stoppedTop);
+    QVERIFY(core.SelectionShown());
+}
+
+void TextWindowTest::doubleClickSelectsAWordUnlessTheHandlerActs() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Sjis("alpha beta 漢字かな\r\n")));
+    const CKespoEV& core = *window.TextWindow();
+    QWidget* viewport = Scene::Text(window).viewport();
+
+    DoubleClick(viewport, CellCentre(core, 7, 0), Qt::LeftButton);
+    QCOMPARE(scene.tagJumps, 1);
+    QCOMPARE(core.StreamSelection(), std::make_optional(std::make_pair(6u, 10u)));
+    DoubleClick(viewport, CellCentre(core, 12, 0), Qt::LeftButton);
+    QCOMPARE(core.StreamSelection(), std::make_optional(std::make_pair(11u, 15u)));
+
+    // A tag jump (or shell open) took the double-click: no word is selected.
+    scene.tagJumpAnswer = true;
+    DoubleClick(viewport, CellCentre(core, 1, 0), Qt::LeftButton);
+    QCOMPARE(scene.tagJumps, 3);
+    QVERIFY(!core.SelectionShown());
+}
+
+void TextWindowTest::rightDoubleClickPlacesTheCaretAndCallsTheHandler() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Lines(10)));
+    const CKespoEV& core = *window.TextWindow();
+    window.RunCommand(kCmdSelectAll);
+    DoubleClick(Scene::Text(window).viewport(), CellCentre(core, 2, 3), Qt::RightButton);
+    QCOMPARE(scene.rightDoubleClicks, 1);
+    QCOMPARE(Caret(core), std::make_pair(2u, 3u));
+    QVERIFY(!core.SelectionShown());
+    QVERIFY(!core.Dragging());
+}
+
+void TextWindowTest::wheelScrollsByScrollLineCount() {
+    Scene scene;
+    scene.caretSettings.scrollLineCount = 5;
+    CKespoMCW& window = scene.Show(scene.Load(Lines(200)));
+    const CKespoEV& core = *window.TextWindow();
+    QWidget* viewport = Scene::Text(window).viewport();
+    Wheel(viewport, -120);
+    QCOMPARE(core.TopRow(), 5u);
+    Wheel(viewport, -240);
+    QCOMPARE(core.TopRow(), 15u);
+    Wheel(viewport, 60); // half a notch waits for the other half
+    QCOMPARE(core.TopRow(), 15u);
+    Wheel(viewport, 60);
+    QCOMPARE(core.TopRow(), 10u);
+    QCOMPARE(Caret(core), std::make_pair(0u, 0u));
+}
+
+void TextWindowTest::scrollBarsFollowAndDriveTheText() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Lines(200)));
+    const CKespoEV& core = *window.TextWindow();
+    QScrollBar* vertical = Scene::Text(window).verticalScrollBar();
+    QVERIFY(vertical->isEnabled());
+    QCOMPARE(vertical->maximum(), int(core.VerticalMaximum()));
+
+    vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(core.TopRow(), core.VisibleRows());
+    QCOMPARE(vertical->value(), int(core.TopRow()));
+    vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    QCOMPARE(core.TopRow(), core.VisibleRows() - 1);
+    vertical->triggerAction(QAbstractSlider::SliderToMaximum);
+    QCOMPARE(core.TopRow(), core.VerticalMaximum());
+    vertical->setSliderPosition(7); // a thumb drag
+    QCOMPARE(core.TopRow(), 7u);
+    QCOMPARE(vertical->value(), 7);
+    QTest::keyClick(&Scene::Text(window), Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(vertical->value(), 0);
+
+    // 200 cells a row do not fit: the horizontal bar moves ten columns a step.
+    QScrollBar* horizontal = Scene::Text(window).horizontalScrollBar();
+    QCOMPARE(horizontal->maximum(), int(core.HorizontalMaximum()));
+    horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(core.FirstColumn(), kHorizontalStepColumns);
+    QCOMPARE(horizontal->value(), int(kHorizontalStepColumns));
+}
+
+void TextWindowTest::shortTextTurnsBarRequestsIntoKeys() {
+    Scene scene;
+    CKespoMCW& window = scene.Show(scene.Load(Lines(3)));
+    const CKespoEV& core = *window.TextWindow();
+    QScrollBar* vertical = Scene::Text(window).verticalScrollBar();
+    QVERIFY(!vertical->isEnabled());
+    QCOMPARE(vertical->maximum(), 1);
+    vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(Caret(core), std::make_pair(0u, 1u));
+    QCOMPARE(core.TopRow(), 0u);
+    QCOMPARE(vertical->value(), 0);
+    vertical->triggerAction(QAbstractSlider::SliderToMaximum); // End
+    QCOMPARE(Caret(core), std::make_pair(6u, 1u));
+}
+
+void TextWindowTest::rulersAreToggledInEveryView() {
+    Scene scene;
+    CKespoDoc& document = scene.Load(Lines(30));
+    CKespoMCW& first = scene.Show(document);
+    CKespoMCW& second = scene.Show(scene.Load(Lines(5)));
+    scene.area.tileSubWindows();
+    QCoreApplication::processEvents();
+    qt::KespoViewWidget& view = *first.ViewWidget();
+    const int rulerHeight = view.ColumnRuler().height();
+    QVERIFY(rulerHeight > 0);
+    QCOMPARE(view.TextWidget().y(), rulerHeight);
+    QCOMPARE(view.TextWidget().x(), view.LineRuler().width());
+    QVERIFY(first.IsCommandChecked(kCommandColumnRuler));
+
+    QVERIFY(first.RunCommand(kCommandColumnRuler));
+    QVERIFY(!first.IsCommandChecked(kCommandColumnRuler));
+    QVERIFY(!scene.viewSettings.displayRulerBar);
+    QVERIFY(!view.ColumnRuler().isVisible());
+    QCOMPARE(view.TextWidget().y(), 0);
+    QCOMPARE(second.ViewWidget()->TextWidget().y(), 0);
+
+    QVERIFY(first.RunCommand(kCommandLineRuler));
+    QCOMPARE(view.TextWidget().x(), 0);
+    QVERIFY(!view.LineRuler().isVisible());
+    QVERIFY(first.RunCommand(kCommandLineRuler));
+    QVERIFY(first.RunCommand(kCommandColumnRuler));
+    QCOMPARE(view.TextWidget().pos(), QPoint(view.LineRuler().width(), rulerHeight));
+    // Shown again, the rulers are drawn: numbers and ticks in black.
+    QVERIFY(HasDarkPixels(view.ColumnRuler().Image(), view.ColumnRuler().rect()));
+    QVERIFY(HasDarkPixels(view.LineRuler().Image(), view.LineRuler().rect()));
+}
+
+void TextWindowTest::twoWindowsOnOneDocumentShowAppendedText() {
+    Scene scene;
+    CKespoDoc& document = scene.Load(Lines(3));
+    CKespoMCW& first = scene.Show(document);
+    CKespoMCW& second = scene.Show(document);
+    second.SetWindowNumber(2);
+    QCOMPARE(second.windowTitle(), qt::SjisToQString(document.Title()) + QStringLiteral(":2"));
+    scene.area.tileSubWindows();
+    QCoreApplication::processEvents();
+    // Activating a window shows its caret's position.
+    QTest::keyClick(&Scene::Text(second), Qt::Key_Down);
+    const int activations = scene.activations;
+    scene.area.setActiveSubWindow(&first);
+    QCOMPARE(scene.activations, activations + 1);
+    QCOMPARE(scene.panes.back(), FormatPositionPanes(1, 0));
+
+    const std::string more = "appended line\r\n";
+    HintArgument argument;
+    argument.text = reinterpret_cast<const Byte*>(more.data());
+    argument.length = more.size();
+    document.UpdateAllViews(UpdateHint::AppendLength, argument);
+    QCOMPARE(document.RowCount(), std::uint16_t{4});
+    for (CKespoMCW* window : {&first, &second}) {
+        TextWindowWidget& text = Scene::Text(*window);
+        text.viewport()->grab(); // paints what the append left to paint
+        QVERIFY2(HasDarkPixels(text.Image(), RowBand(*window->TextWindow(), 3)),
+                 qPrintable(window->windowTitle()));
+    }
+
+    // The document stays while a window shows it.
+    first.close();
+    QCOMPARE(scene.documents.Documents().size(), std::size_t{1});
+    QCOMPARE(first.Document(), nullptr);
+    QCOMPARE(second.TextWindow()->Document().RowCount(), std::uint16_t{4});
+    second.close();
+    QVERIFY(scene.documents.Documents().empty());
+    QCOMPARE(scene.closings, 2);
+}
+
+void TextWindowTest::colouredCTextWithRulersAndAMarkedLine() {
+    Scene scene;
+    scene.environment.format.words[FormatSettings::kDocumentTypeWord] = 1; // C
+    CKespoDoc* document = scene.documents.Open(ArgumentPath(DataPath("sample.sjis.txt")));
+    QVERIFY(document != nullptr);
+    CKespoMCW& window = scene.Show(*document);
+    window.showMaximized();
+    QCoreApplication::processEvents();
+    QCOMPARE(window.windowTitle(), QStringLiteral("sample.sjis.txt"));
+    TextWindowWidget& text = Scene::Text(window);
+    for (int i = 0; i < 13; ++i)
+        QTest::keyClick(&text, Qt::Key_Down);
+    QVERIFY(window.RunCommand(kCmdToggleMark));
+    QCOMPARE(document->LineMarks().size(), std::size_t{1});
+    QTest::keyClick(&text, Qt::Key_Down);
+    QTest::keyClick(&text, Qt::Key_End);
+
+    const QImage shown = window.ViewWidget()->grab().toImage();
+    const CKespoEV& core = *window.TextWindow();
+    const QPoint origin = text.mapTo(window.ViewWidget(), QPoint(0, 0));
+    // The marked line's background runs past its text.
+    const QPoint pastText = origin + QPoint(core.LeftMargin() + 40 * core.CellWidth(),
+                                            core.TopMargin() + 13 * core.RowHeight() + 2);
+    QCOMPARE(shown.pixelColor(pastText), qt::ToQColor(ui::StandardPaletteColor(11)));
+    SaveScreenshot(window, QStringLiteral("text-window-c-rulers"));
+    QVERIFY(scene.messages.shown.empty());
+}
+
+void TextWindowTest::fontKeepsAnInstalledFaceElseFallsBack_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("expectedFamily"); // empty: the Japanese fixed-pitch font
+    QTest::newRow("Fixedsys is not installed") << QStringLiteral("Fixedsys") << QString();
+    QTest::newRow("ＭＳ ゴシック is not installed") << QStringLiteral("ＭＳ ゴシック") << QString();
+    QTest::newRow("an installed face is kept")
+        << QStringLiteral("DejaVu Sans Mono") << QStringLiteral("DejaVu Sans Mono");
+}
+
+void TextWindowTest::fontKeepsAnInstalledFaceElseFallsBack() {
+    QFETCH(QString, face);
+    QFETCH(QString, expectedFamily);
+    if (!expectedFamily.isEmpty() && !QFontDatabase::families().contains(expectedFamily))
+        QSKIP("the face is not installed here");
+    DisplayBlock block = DefaultDisplayBlock();
+    SetFontFaceName(block, qt::QStringToSjis(face));
+    FontDescription description = FontOf(block);
+    description.weight = 700;
+    SetFont(block, description);
+    qt::FontWords words{};
+    std::copy(block.begin() + kWordFontFirst, block.end(), words.begin());
+
+    const QFont font = qt::TextFontOf(words, -19);
+    QCOMPARE(font.pixelSize(), 19);
+    QCOMPARE(font.weight(), QFont::Bold);
+    if (expectedFamily.isEmpty())
+        QCOMPARE(font.family(), qt::DocumentFont().family());
+    else
+        QCOMPARE(QFontInfo(font).family(), expectedFamily);
+}
+
+QTEST_MAIN(TextWindowTest)
+#include "text_window_test.moc"

@@ -43,6 +43,8 @@ void FakeProgressWindow::SetValue(std::size_t line, std::string_view text) {
 
 bool FakeProgressWindow::StopRequested() {
     ++stopChecks;
+    if (onStopCheck)
+        onStopCheck();
     return stopAtCheck != 0 && stopChecks >= stopAtCheck;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,8 @@ public:
     bool open = false;
     /// StopRequested answers true from this call on (1-based, counted since Open); never when 0.
     int stopAtCheck = 0;
+    /// Called at each StopRequested, as events the person causes while a run goes on.
+    std::function<void()> onStopCheck;
 };
 
 class FakeFontDialog final : public FontDialog {

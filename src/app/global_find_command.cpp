@@ -1,0 +1,206 @@
+// The global find command: parameters, histories and options, the recording hand-over, the
+// result document and the run with its progress window.
+#include "app/global_find_command.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/application.h"
+#include "app/document_placement.h"
+#include "app/frame_windows.h"
+#include "app/global_find_progress.h"
+#include "app/result_document_sink.h"
+#include "record/command_table.h"
+#include "text/kespo_doc.h"
+#include "text/native_path.h"
+#include "ui/message_table.h"
+#include "ui/messages.h"
+
+namespace nelvix {
+namespace {
+
+inline constexpr char kAllFilesBytes[] = "*.*";
+inline constexpr std::string_view kAllFiles{kAllFilesBytes, sizeof kAllFilesBytes - 1};
+
+/// The process's working directory in the core's form, ending in '/'; "/" when it cannot be
+/// had.
+std::string WorkingDirectory() {
+    std::vector<char> buffer(PATH_MAX);
+    if (::getcwd(buffer.data(), buffer.size()) == nullptr)
+        return "/";
+    std::string directory = NativePathToSjis(buffer.data());
+    if (!directory.ends_with('/'))
+        directory.push_back('/');
+    return directory;
+}
+
+/// The full specification of the dialog's fields; nothing when it would be 261 bytes or more.
+/// A file box that names its directory itself is the specification, also when the directory
+/// is quoted for a blank in it ("/my dir"/*.txt, as the history holds it).
+std::optional<std::string> FullSpecification(const ui::GlobalFindValues& values) {
+    if (!values.fileBox.starts_with("\"/"))
+        return BuildSearchSpecification(values.currentDirectory, values.fileBox);
+    if (values.fileBox.size() > kRecordSpecificationMaxBytes)
+        return std::nullopt;
+    return values.fileBox;
+}
+
+/// The dialog checks its fields before it closes; fields that get past it anyway start no run.
+bool AcceptableFields(const ui::GlobalFindValues& values) {
+    return !values.pattern.empty() && values.pattern.size() <= kRecordPatternMaxBytes &&
+           !values.fileBox.empty();
+}
+
+std::string MostRecent(const std::vector<std::string>& history, std::string_view empty = {}) {
+    return history.empty() ? std::string(empty) : history.front();
+}
+
+} // namespace
+
+GlobalFindCommand::GlobalFindCommand(Application& application, FrameWindows& windows,
+                                     PlacementState& placement, ui::FrameServices& services)
+    : m_application(application), m_windows(windows), m_placement(placement), m_services(services) {
+    m_lastValues.currentDirectory = WorkingDirectory();
+}
+
+ui::GlobalFindValues GlobalFindCommand::InitialValues() const {
+    GlobalFindEngine& engine = m_application.FindEngine();
+    const Settings& settings = m_application.GetSettings();
+    ui::GlobalFindValues values;
+    values.pattern = MostRecent(engine.PatternHistory());
+    values.fileBox = MostRecent(engine.SpecHistory(), kAllFiles);
+    values.currentDirectory = m_lastValues.currentDirectory;
+    values.caseSensitive = engine.Options().caseSensitive;
+    values.regularExpression = engine.Options().regularExpression;
+    values.widthSensitive = engine.Options().widthSensitive;
+    values.nonTextFiles = settings.findNoneTextFile != 0;
+    values.subdirectories = engine.SearchSubdirectories();
+    values.record = settings.recordGlobalFindOperation != 0;
+    return values;
+}
+
+void GlobalFindCommand::Run() {
+    // Events run during a search; the command given again then would search into a second
+    // document under the same progress window.
+    if (m_running) {
+        m_application.Platform().beeper.Beep();
+        return;
+    }
+    struct RunningScope {
+        bool& running;
+        ~RunningScope() { running = false; }
+    } scope{m_running};
+    m_running = true;
+    if (!ui::CheckMemory(m_application.Platform(), kGlobalFindMemoryProbeBytes))
+        return;
+    const std::optional<Request> request =
+        m_application.Recorder().IsReplaying() ? RequestFromRecord() : RequestFromDialog();
+    if (!request)
+        return;
+    TakeOver(*request);
+    m_windows.RefreshFindBox();
+    m_windows.RepaintFrame();
+    if (CKespoDoc* result = CreateResultDocument())
+        Search(*result, request->parameters);
+}
+
+std::optional<GlobalFindCommand::Request> GlobalFindCommand::RequestFromDialog() {
+    GlobalFindEngine& engine = m_application.FindEngine();
+    std::optional<ui::GlobalFindValues> values = m_services.globalFindDialog.Ask(
+        InitialValues(), engine.PatternHistory(), engine.SpecHistory());
+    if (!values)
+        return std::nullopt;
+    m_lastValues = *values;
+    std::optional<std::string> specification = FullSpecification(*values);
+    if (!specification || !AcceptableFields(*values)) {
+        m_application.Platform().beeper.Beep();
+        return std::nullopt;
+    }
+    Request request;
+    request.parameters = {values->subdirectories, values->caseSensitive,
+                          values->pattern,        std::move(*specification),
+                          values->widthSensitive, values->regularExpression};
+    request.nonTextFiles = values->nonTextFiles;
+    request.record = values->record;
+    return request;
+}
+
+std::optional<GlobalFindCommand::Request> GlobalFindCommand::RequestFromRecord() {
+    std::optional<GlobalFindParameters> parameters =
+        ParseGlobalFindRecord(m_application.Recorder().CurrentReplayRecord());
+    if (!parameters) {
+        m_application.Platform().beeper.Beep();
+        return std::nullopt;
+    }
+    // The record holds no check boxes of its own: the settings stay as they are.
+    const Settings& settings = m_application.GetSettings();
+    return Request{std::move(*parameters), settings.findNoneTextFile != 0,
+                   settings.recordGlobalFindOperation != 0};
+}
+
+void GlobalFindCommand::TakeOver(const Request& request) {
+    const GlobalFindParameters& parameters = request.parameters;
+    GlobalFindEngine& engine = m_application.FindEngine();
+    GlobalFindEngine::AddToHistory(engine.SpecHistory(), parameters.specification,
+                                   kSpecHistoryBytes);
+    engine.Options().caseSensitive = parameters.caseSensitive;
+    engine.Options().widthSensitive = parameters.widthSensitive;
+    engine.Options().regularExpression = parameters.regularExpression;
+    engine.SearchSubdirectories() = parameters.subdirectories;
+    Settings& settings = m_application.GetSettings();
+    settings.findNoneTextFile = request.nonTextFiles ? 1 : 0;
+    settings.recordGlobalFindOperation = request.record ? 1 : 0;
+    GlobalFindEngine::AddToHistory(engine.PatternHistory(), parameters.pattern,
+                                   kPatternHistoryBytes);
+
+    const std::vector<Byte> record = SerializeGlobalFindRecord(parameters);
+    m_application.Recorder().RecordCommand(request.record, kCmdGlobalFind, record.data(),
+                                           record.size());
+}
+
+CKespoDoc* GlobalFindCommand::CreateResultDocument() {
+    CKespoDoc* result = nullptr;
+    {
+        RunPlacement placement(m_placement);
+        result = m_windows.CreateUntitledDocument();
+    }
+    if (result != nullptr)
+        result->UpdateAllViews(UpdateHint::ResultAboutToFill);
+    return result;
+}
+
+void GlobalFindCommand::Search(CKespoDoc& result, const GlobalFindParameters& parameters) {
+    GlobalFindProgress progress(m_services.progressWindow);
+    progress.Open();
+    ResultDocumentSink sink(result, m_application.Documents());
+    m_application.RefreshFindEngineEnvironment();
+    const Settings& settings = m_application.GetSettings();
+    const GlobalFindCounts counts = RunGlobalFind(
+        m_application.FindEngine(), parameters.specification, parameters.pattern,
+        static_cast<std::size_t>(std::max(settings.subDirBufBytes, 0)), sink, progress);
+    if (counts.subdirectoryOverflow)
+        ui::ShowMessage(m_application.Platform(), ui::kMsgTooManyDirectories);
+    if (counts.hits == 0 && sink.DocumentOpen())
+        m_windows.CloseDocument(result);
+    progress.Close();
+    if (settings.displayGlobalFindResult != 0)
+        ShowCounts(counts.filesSearched, counts.hits);
+}
+
+void GlobalFindCommand::ShowCounts(std::uint32_t filesSearched, std::uint32_t hits) {
+    ui::MessageRequest request;
+    request.id = ui::kMsgGlobalFindCounts;
+    request.text = ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts),
+                                     {std::to_string(filesSearched), std::to_string(hits)});
+    request.caption = ui::MessageText(ui::kMsgGlobalFindTitle);
+    request.style = {ui::MessageButtons::Ok, ui::MessageIcon::None, false};
+    m_application.Platform().messageBox.Show(request);
+}
+
+} // namespace nelvix

@@ -1,0 +1,27 @@
+// Appending result lines to a result document.
+#include "app/result_document_sink.h"
+
+#include <algorithm>
+
+#include "text/document_list.h"
+#include "text/kespo_doc.h"
+
+namespace nelvix {
+
+bool ResultDocumentSink::DocumentOpen() const {
+    const auto& documents = m_documents.Documents();
+    return std::any_of(documents.begin(), documents.end(),
+                       [&](const auto& owned) { return owned.get() == &m_document; });
+}
+
+bool ResultDocumentSink::Add(std::string_view line) {
+    if (!DocumentOpen())
+        return false;
+    HintArgument argument;
+    argument.text = reinterpret_cast<const Byte*>(line.data());
+    argument.length = line.size();
+    m_document.UpdateAllViews(UpdateHint::AppendText, argument);
+    return true;
+}
+
+} // namespace nelvix

@@ -65,6 +65,8 @@ public:
     /// engine's environment; every run calls it first.
     void RefreshFindEngineEnvironment();
     DocumentList& Documents() { return m_session.Documents(); }
+    /// What every document is made with: its format copy, the work file, the window-bar hook.
+    DocumentEnvironment& DocumentsEnvironment() { return m_session.Environment(); }
     const SpinLibrary& Spin() const { return m_spin; }
     const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
     const SettingsStore& Store() const { return m_store; }

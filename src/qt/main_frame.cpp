@@ -1,47 +1,124 @@
-// The main window.
+// The main window: its making, its chrome and services, and its close.
 #include "qt/main_frame.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/application.h"
+#include "app/frame_core.h"
+#include "app/viewer_settings.h"
 #include "qt/convert.h"
-#include "qt/plain_document_window.h"
+#include "qt/find_box.h"
+#include "qt/find_dialog.h"
+#include "qt/font_dialog.h"
+#include "qt/frame_menu_bar.h"
+#include "qt/frame_status_bar.h"
+#include "qt/frame_tool_bar.h"
+#include "qt/global_find_dialog.h"
+#include "qt/help_window.h"
+#include "qt/kespo_mcw.h"
+#include "qt/progress_dialog.h"
+#include "qt/shell_opener.h"
+#include "qt/window_bar.h"
 #include "qt/window_placement.h"
-#include "record/command_table.h"
 #include "text/document_list.h"
 #include "ui/message_ids.h"
 
 namespace nelvix::qt {
 
+namespace {
+
+int ScreenDotsPerInch(const QWidget& widget) {
+    const QScreen* screen = widget.screen();
+    return screen != nullptr ? static_cast<int>(screen->logicalDotsPerInchY()) : 96;
+}
+
+} // namespace
+
 CMainFrame::CMainFrame(Application& application, QWidget* parent)
-    : QMainWindow(parent), m_application(application), m_area(new QMdiArea(this)) {
+    : QMainWindow(parent), m_application(application), m_area(new QMdiArea) {
     setWindowTitle(MessageQString(ui::kMsgAppTitle));
-    setCentralWidget(m_area);
+    m_area->setObjectName(QStringLiteral("documentArea"));
     resize(960, 720);
+    BuildServices();
+    m_windowContext = std::make_unique<DocumentWindowContext>(DocumentWindowContext{
+        application.Platform(),
+        application.Documents(),
+        m_viewSettings,
+        m_rulerSettings,
+        m_caretSettings,
+        TextWindowHandlers{[this](CKespoEV& window, bool shift, bool ctrl) {
+                               return LeftDoubleClick(window, shift, ctrl);
+                           },
+                           {}},
+        [this](CKespoMCW& window, const PositionPanes& panes) { ShowPositionPanes(window, panes); },
+        {},
+        [this](CKespoMCW& window) { WindowClosing(window); }});
+    m_core = std::make_unique<FrameCore>(application, *this, *m_services,
+                                         [this] { return DocumentRecords(); });
+    m_findDialog = new FindDialog(
+        m_core->FindDialog(), m_core->PatternHistory(), [this] { return ActiveFindTarget(); },
+        this);
+    connect(m_area, &QMdiArea::subWindowActivated, this, &CMainFrame::WindowActivated);
+    application.DocumentsEnvironment().refreshWindowBar = [this] { RefreshWindowBar(); };
+}
+
+CMainFrame::~CMainFrame() {
+    m_application.DocumentsEnvironment().refreshWindowBar = nullptr;
+    // The document windows leave their documents before the frame's settings go.
+    for (CKespoMCW* window : DocumentWindows())
+        delete window;
+}
+
+void CMainFrame::BuildServices() {
+    ui::Platform& platform = m_application.Platform();
+    m_help = new HelpWindow(platform);
+    m_help->setParent(this, Qt::Window);
+    m_globalFindDialog = new GlobalFindDialog(platform, *m_help, this);
+    m_progress = new ProgressDialog(this);
+    m_fontDialog = std::make_unique<QtFontDialog>(this);
+    m_shellOpener = std::make_unique<QtShellOpener>();
+    m_services = std::make_unique<ui::FrameServices>(
+        ui::FrameServices{*m_globalFindDialog, *m_progress, *m_fontDialog, *m_help, *m_shellOpener,
+                          ScreenDotsPerInch(*this)});
+}
+
+void CMainFrame::BuildChrome() {
+    const Settings& settings = m_application.GetSettings();
+    const int dpi = ScreenDotsPerInch(*this);
+    auto run = [this](int commandId) { RunCommand(commandId); };
+    m_toolBar = new FrameToolBar(*this, run, dpi, this);
+    addToolBar(m_toolBar);
+    m_toolBar->Box().SetOnEnter([this](const std::string&) { FindWithBox(32822); });
+    m_toolBar->Box().SetOnEscape([this] {
+        if (CKespoMCW* window = ActiveDocumentWindow())
+            window->ViewWidget()->TextWidget().setFocus();
+    });
+    m_statusBar = new FrameStatusBar(dpi, this);
+    setStatusBar(m_statusBar);
+    m_windowBar = new WindowBar(dpi);
+    m_windowBar->SetHeightAdjust(settings.tabBarHeightAdjust);
+    m_windowBar->SetButtonStyle(settings.buttonStyleTabBar != 0);
+    m_windowBar->SetOnSelected([this](std::size_t index) { SelectTab(index); });
+    m_windowBar->setVisible(settings.displayTabBar != 0);
+    setCentralWidget(DocumentAreaWithWindowBar(m_area, m_windowBar, settings.tabBarToTop != 0));
+    m_menus = std::make_unique<FrameMenuBar>(*this, *this, run);
+    m_menus->SetDocumentArea(m_area);
+    m_menus->SetRecentFiles(m_application.RecentFiles());
+    m_core->Placement().Recompute();
+    RefreshFindBox();
+    DocumentsChanged();
 }
 
 void CMainFrame::CreateFrame(const std::optional<ui::WindowPlacement>& placement,
                              std::uint32_t showState) {
+    if (m_menus == nullptr)
+        BuildChrome();
     if (placement)
         ApplyPlacement(*this, *placement);
     ShowInState(*this, showState);
-}
-
-PlainDocumentWindow* CMainFrame::OpenDocumentWindow(std::string_view sjisPath) {
-    DocumentList& documents = m_application.Documents();
-    CKespoDoc* document = documents.Open(sjisPath);
-    if (document == nullptr)
-        return nullptr;
-    PlainDocumentWindow* window = WindowShowing(*document);
-    if (window == nullptr) {
-        window = new PlainDocumentWindow(documents, *document);
-        m_area->addSubWindow(window);
-        window->show();
-    }
-    m_area->setActiveSubWindow(window);
-    return window;
 }
 
 bool CMainFrame::OpenDocument(std::string_view sjisPath) {
@@ -49,11 +126,11 @@ bool CMainFrame::OpenDocument(std::string_view sjisPath) {
 }
 
 bool CMainFrame::HasActiveDocument() const {
-    return m_area->activeSubWindow() != nullptr;
+    return ActiveDocumentWindow() != nullptr;
 }
 
 void CMainFrame::MaximizeActiveDocument() {
-    if (QMdiSubWindow* window = m_area->activeSubWindow())
+    if (CKespoMCW* window = ActiveDocumentWindow())
         window->showMaximized();
 }
 
@@ -66,26 +143,22 @@ void CMainFrame::Quit() {
     QTimer::singleShot(0, this, &QWidget::close);
 }
 
-void CMainFrame::RunCommand(int commandId) {
-    if (commandId >= kCmdUserTool1 && commandId <= kCmdUserToolLast)
-        m_application.RunUserTool(*this, commandId - kCmdUserTool1 + 1);
-    // The other commands arrive with the menus and dialogs that carry them.
-}
-
 std::vector<CabinetDocument> CMainFrame::DocumentRecords() const {
     std::vector<CabinetDocument> records;
-    const QMdiSubWindow* active = m_area->activeSubWindow();
+    const CKespoMCW* active = ActiveDocumentWindow();
     for (const auto& document : m_application.Documents().Documents()) {
-        PlainDocumentWindow* window = WindowShowing(*document);
-        if (document->PathName().empty() || window == nullptr)
+        CKespoMCW* window = FirstWindowOf(*document);
+        if (document->PathName().empty() || window == nullptr || window->TextWindow() == nullptr)
             continue;
         CabinetDocument record;
         record.path = document->PathName();
         record.placement = DocumentWindowPlacement(*window);
         record.active = window == active;
         record.readOnly = document->IsReadOnly();
-        for (std::size_t i = 0; i < record.viewState.size(); ++i)
-            record.viewState[i] = document->ViewState()[i];
+        const ViewPosition position = window->TextWindow()->GetViewPosition();
+        record.viewState = {static_cast<std::int32_t>(position.topRow),
+                            static_cast<std::int32_t>(position.caretColumn),
+                            static_cast<std::int32_t>(position.caretRow)};
         records.push_back(std::move(record));
     }
     return records;
@@ -95,16 +168,9 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!m_destroyed)
         m_application.CloseFrame(PlacementOf(*this), isMaximized(), DocumentRecords());
     m_destroyed = true;
+    m_help->close();
+    m_area->closeAllSubWindows();
     event->accept();
-}
-
-PlainDocumentWindow* CMainFrame::WindowShowing(const CKespoDoc& document) const {
-    for (QMdiSubWindow* subWindow : m_area->subWindowList()) {
-        auto* window = qobject_cast<PlainDocumentWindow*>(subWindow);
-        if (window != nullptr && window->Document() == &document)
-            return window;
-    }
-    return nullptr;
 }
 
 } // namespace nelvix::qt

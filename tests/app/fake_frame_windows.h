@@ -90,6 +90,8 @@ public:
         window.textWindow = std::make_unique<CKespoEV>(document, m_platform, *window.surface,
                                                        *window.host, settings);
         window.textWindow->OnSize(80 * 8, 10 * 16);
+        // A document read before any window showed it gets its rows from its first window.
+        window.textWindow->LayOutAgain(true);
         windows.push_back(std::move(window));
         active = m_lastId;
         return m_lastId;

@@ -6,7 +6,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QMdiArea>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,9 +17,9 @@
 #include "app/application.h"
 #include "app/cabinet_image.h"
 #include "app/command_line.h"
+#include "frame_scene.h"
 #include "qt/convert.h"
 #include "qt/main_frame.h"
-#include "qt/plain_document_window.h"
 #include "qt/qt_platform.h"
 #include "qt/quit_on_signal.h"
 #include "qt_test_support.h"
@@ -30,55 +29,6 @@
 
 using namespace nelvix;
 using namespace nelvix::test;
-
-namespace {
-
-/// A running program: the real main frame over the core, with the Qt services except the message
-/// box, which records what the core asked to show instead of waiting for a person.
-struct Scene {
-    QTemporaryDir home;
-    qt::QtPlatform qtServices;
-    ui::FakeMessageBox messages;
-    ui::Platform platform{
-        messages,          qtServices.beeper,     qtServices.clipboard, qtServices.eventPump,
-        qtServices.memory, qtServices.fileDialogs};
-    std::string homePath = QFile::encodeName(home.path()).toStdString();
-    std::unique_ptr<Application> application = std::make_unique<Application>(
-        platform, ApplicationPaths{homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH});
-    std::unique_ptr<qt::CMainFrame> frame = std::make_unique<qt::CMainFrame>(*application);
-
-    /// Starts the program with `commandLine`; the first start's missing-cabinet message is
-    /// dropped.
-    explicit Scene(const std::string& commandLine = {}) {
-        if (application->Start(*frame, commandLine) != StartResult::Running)
-            qWarning("the start-up failed");
-        messages.shown.clear();
-        if (!QTest::qWaitForWindowExposed(frame.get()))
-            qWarning("the main frame was not exposed");
-    }
-    ~Scene() {
-        frame.reset();
-        application.reset();
-    }
-
-    qt::PlainDocumentWindow* Open(const QString& path) {
-        return frame->OpenDocumentWindow(ArgumentPath(path));
-    }
-    QList<QMdiSubWindow*> Windows() const {
-        return frame->DocumentArea()->subWindowList(QMdiArea::CreationOrder);
-    }
-    std::size_t DocumentCount() const { return application->Documents().Documents().size(); }
-};
-
-QPlainTextEdit* TextOf(QMdiSubWindow* window) {
-    return qobject_cast<QPlainTextEdit*>(window->widget());
-}
-
-QByteArray TextHeld(const CKespoDoc& document) {
-    return QByteArray(document.TextView().data(), qsizetype(document.TextView().size()));
-}
-
-} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -135,10 +85,6 @@ void MainWindowTest::showsEachEncoding() {
     QCOMPARE(scene.Windows().size(), 1);
     QMdiSubWindow* window = scene.Windows().front();
     QCOMPARE(window->windowTitle(), fileName);
-    QPlainTextEdit* text = TextOf(window);
-    QVERIFY(text != nullptr);
-    QVERIFY(text->isReadOnly());
-    QCOMPARE(text->toPlainText(), ExpectedSampleText());
     QVERIFY(scene.messages.shown.empty());
 
     // Whatever the file's code, the core holds the Shift-JIS sample with CR LF.
@@ -164,11 +110,13 @@ void MainWindowTest::showsThreeEncodingsSideBySide() {
     QCOMPARE(windows.size(), 3);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(windows[i]->windowTitle(), QString::fromUtf8(samples[i]));
-        QCOMPARE(TextOf(windows[i])->toPlainText(), ExpectedSampleText());
+        const auto* window = qobject_cast<qt::CKespoMCW*>(windows[i]);
+        QCOMPARE(TextHeld(*window->Document()), ReadBytes(DataPath("sample.sjis.txt")));
     }
     // Texts stand on a grid of cells: every half-width character one cell, every full-width
     // character two, in a face that has the Japanese glyphs.
-    const QFont font = TextOf(windows[0])->font();
+    const QFont font =
+        qobject_cast<qt::CKespoMCW*>(windows[0])->ViewWidget()->TextWidget().TextFont();
     const QFontMetrics metrics(font);
     const int cell = metrics.horizontalAdvance(QLatin1Char('M'));
     QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')), cell);
@@ -204,7 +152,7 @@ void MainWindowTest::refusesUnreadablePath() {
 
 void MainWindowTest::reopeningBringsExistingWindowForward() {
     Scene scene;
-    qt::PlainDocumentWindow* first = scene.Open(DataPath("sample.sjis.txt"));
+    qt::CKespoMCW* first = scene.Open(DataPath("sample.sjis.txt"));
     QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
     QCOMPARE(scene.Open(DataPath("sample.sjis.txt")), first);
 
@@ -215,7 +163,7 @@ void MainWindowTest::reopeningBringsExistingWindowForward() {
 
 void MainWindowTest::closingWindowClosesDocument() {
     Scene scene;
-    QPointer<qt::PlainDocumentWindow> window = scene.Open(DataPath("sample.jis.txt"));
+    QPointer<qt::CKespoMCW> window = scene.Open(DataPath("sample.jis.txt"));
     QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
     QVERIFY(window != nullptr);
     QVERIFY(window->close());
@@ -229,14 +177,14 @@ void MainWindowTest::closingWindowClosesDocument() {
 
 void MainWindowTest::reopeningRightAfterClosingMakesNewWindow() {
     Scene scene;
-    QPointer<qt::PlainDocumentWindow> closed = scene.Open(DataPath("sample.jis.txt"));
+    QPointer<qt::CKespoMCW> closed = scene.Open(DataPath("sample.jis.txt"));
     QVERIFY(closed != nullptr);
     QVERIFY(closed->close());
     // No events have run: the closed window still exists, and the new document is commonly made
     // at the address the old one had.
     QVERIFY(closed != nullptr);
     QVERIFY(closed->Document() == nullptr);
-    qt::PlainDocumentWindow* reopened = scene.Open(DataPath("sample.jis.txt"));
+    qt::CKespoMCW* reopened = scene.Open(DataPath("sample.jis.txt"));
     QVERIFY(reopened != nullptr);
     QVERIFY(reopened != closed);
     QCOMPARE(scene.DocumentCount(), std::size_t{1});

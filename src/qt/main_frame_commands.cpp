@@ -1,0 +1,252 @@
+// The main window's commands: those the core decides run through FrameCore, the document
+// windows run their own, and the rest open the frame's dialogs and arrange its windows.
+#include <QApplication>
+#include <QFileDialog>
+#include <QMdiArea>
+
+#include "app/application.h"
+#include "app/frame_commands.h"
+#include "app/frame_core.h"
+#include "app/open_file_filters.h"
+#include "qt/convert.h"
+#include "qt/find_box.h"
+#include "qt/find_dialog.h"
+#include "qt/frame_status_bar.h"
+#include "qt/frame_tool_bar.h"
+#include "qt/help_window.h"
+#include "qt/kespo_mcw.h"
+#include "qt/line_jump_dialog.h"
+#include "qt/main_frame.h"
+#include "qt/shell_opener.h"
+#include "qt/version_dialog.h"
+#include "record/command_table.h"
+#include "text/document_list.h"
+#include "view/find_dialog_model.h"
+#include "view/line_jump.h"
+
+namespace nelvix::qt {
+
+namespace {
+
+/// A Qt name filter for one "name|patterns" pair: the name as shown, then the patterns in the
+/// form from which Qt takes them.
+QString QtNameFilter(const FileFilter& filter) {
+    QString patterns = SjisToQString(filter.patterns);
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return SjisToQString(filter.name) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+}
+
+bool IsFindBoxCommand(int commandId) {
+    return commandId == static_cast<int>(FindBoxCommand::FindNext) ||
+           commandId == static_cast<int>(FindBoxCommand::FindPrevious) ||
+           commandId == static_cast<int>(FindBoxCommand::FindNextButton);
+}
+
+bool IsUserTool(int commandId) {
+    return commandId >= kCmdUserTool1 && commandId <= kCmdUserToolLast;
+}
+
+} // namespace
+
+void CMainFrame::RunCommand(int commandId) {
+    if (IsUserTool(commandId)) {
+        m_application.RunUserTool(*this, commandId - kCmdUserTool1 + 1);
+    } else if (!m_core->Run(commandId) && !RunFrameCommand(commandId)) {
+        if (CKespoMCW* window = ActiveDocumentWindow())
+            window->RunCommand(commandId);
+    }
+    if (m_toolBar != nullptr)
+        m_toolBar->UpdateButtons();
+}
+
+bool CMainFrame::RunFrameCommand(int commandId) {
+    if (IsFindBoxCommand(commandId)) {
+        FindWithBox(commandId);
+        return true;
+    }
+    if (commandId >= kCmdRecentFile1 && commandId <= kCmdRecentFileLast) {
+        const auto index = static_cast<std::size_t>(commandId - kCmdRecentFile1);
+        if (index < m_application.RecentFiles().size())
+            OpenDocumentWindow(std::string(m_application.RecentFiles()[index]));
+        return true;
+    }
+    switch (commandId) {
+    case kCmdFileOpen:
+        OpenFileCommand();
+        return true;
+    case kCmdFileClose:
+        if (CKespoMCW* window = ActiveDocumentWindow())
+            window->close();
+        return true;
+    case kCmdFileSaveAs:
+        if (CKespoMCW* window = ActiveDocumentWindow())
+            window->Document()->SaveAs();
+        return true;
+    case kCmdCloseAll:
+        CloseAll(false);
+        return true;
+    case kCmdCloseUntitled:
+        CloseAll(true);
+        return true;
+    case kCmdAppExit:
+        close();
+        return true;
+    case kCmdToolBar:
+        m_toolBar->setVisible(!m_toolBar->isVisible());
+        return true;
+    case kCmdStatusBar:
+        m_statusBar->setVisible(!m_statusBar->isVisible());
+        return true;
+    case kCmdNewWindow:
+        if (CKespoMCW* window = ActiveDocumentWindow())
+            NewDocumentWindow(*window->Document());
+        return true;
+    case kCmdCascade:
+        m_area->cascadeSubWindows();
+        return true;
+    case kCmdTile:
+        m_area->tileSubWindows();
+        return true;
+    case kCmdArrangeIcons:
+        return true; // minimised windows keep their places along the area's bottom edge
+    case kFindCommand:
+        m_findDialog->OpenFind();
+        return true;
+    case kLineJumpCommand:
+        LineJump();
+        return true;
+    case kCmdGoToFindBox:
+        m_toolBar->Box().TakeFocus();
+        return true;
+    case kCmdReplay:
+        m_application.Recorder().Replay(*this);
+        return true;
+    case kCmdHelpContents:
+        m_help->ShowTopic(0);
+        return true;
+    case kCmdHelpUsing:
+    case kCmdContextHelp:
+    case kCmdHelp:
+        m_help->ShowTopic(commandId);
+        return true;
+    case kCmdAppAbout:
+        ShowVersionDialog(this);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OpenFileCommand() {
+    const int documentType = m_application.GetCabinet().Current()[kWordDocumentType];
+    const OpenFileFilters filters = OpenFileFiltersOf(documentType);
+    QStringList nameFilters;
+    for (const FileFilter& filter : ParseFilterList(filters.filterList))
+        nameFilters << QtNameFilter(filter);
+    QFileDialog dialog(this);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(nameFilters);
+    dialog.setDefaultSuffix(SjisToQString(filters.defaultExtension));
+    if (m_openFilter >= 0 && m_openFilter < nameFilters.size())
+        dialog.selectNameFilter(nameFilters[m_openFilter]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    m_openFilter = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter()));
+    const std::string path = QStringToSjisPath(dialog.selectedFiles().first());
+    if (path.size() >= kMaxOpenPathBytes)
+        return;
+    if (CKespoMCW* window = OpenDocumentWindow(path))
+        window->Document()->SetReadOnly(false);
+}
+
+void CMainFrame::CloseAll(bool untitledOnly) {
+    std::vector<CKespoDoc*> documents;
+    for (const auto& document : m_application.Documents().Documents())
+        if (!untitledOnly || document->PathName().empty())
+            documents.push_back(document.get());
+    for (CKespoDoc* document : documents)
+        CloseDocument(*document);
+}
+
+void CMainFrame::FindWithBox(int commandId) {
+    FindTarget* target = ActiveFindTarget();
+    if (target == nullptr) {
+        m_application.Platform().beeper.Beep();
+        return;
+    }
+    const bool ctrl = (QApplication::keyboardModifiers() & Qt::ControlModifier) != 0;
+    if (commandId == static_cast<int>(FindBoxCommand::FindNextButton))
+        ActiveDocumentWindow()->ViewWidget()->TextWidget().setFocus();
+    m_core->Find().FindWithBox(*target, m_toolBar->Box().SjisText(),
+                               static_cast<FindBoxCommand>(commandId), ctrl,
+                               m_core->FindDialog().IsOpen());
+}
+
+void CMainFrame::LineJump() {
+    CKespoMCW* window = ActiveDocumentWindow();
+    FindTarget* target = ActiveFindTarget();
+    if (window == nullptr || target == nullptr)
+        return;
+    const CKespoDoc& document = *window->Document();
+    LineJumpDialog dialog(m_application.Platform(), document,
+                          document.Format().words[kWordLineNumbering], *target, this);
+    dialog.exec();
+}
+
+bool CMainFrame::LeftDoubleClick(CKespoEV& window, bool shift, bool ctrl) {
+    return m_core->Tags().OnLeftDoubleClick(window, shift, ctrl, *m_shellOpener);
+}
+
+bool CMainFrame::IsEnabled(int commandId) const {
+    const CKespoMCW* active = ActiveDocumentWindow();
+    const FrameFacts facts{active != nullptr};
+    if (const std::optional<bool> rule = m_core->IsEnabled(commandId, facts))
+        return *rule;
+    if (IsUserTool(commandId))
+        return m_application.Recorder().UserToolEnabled(commandId - kCmdUserTool1 + 1);
+    if (active != nullptr && active->IsCommandEnabled(commandId))
+        return true;
+    switch (commandId) {
+    case kCmdReplay:
+    case kCmdSaveOperation:
+        return m_application.Recorder().HasRecord();
+    case kCmdFileClose:
+    case kCmdFileSaveAs:
+    case kCmdNewWindow:
+    case kFindCommand:
+    case kLineJumpCommand:
+    case kCmdSelectAll:
+        return active != nullptr;
+    case kCmdCascade:
+    case kCmdTile:
+    case kCmdArrangeIcons:
+    case kCmdCloseAll:
+    case kCmdCloseUntitled:
+        return !m_application.Documents().Documents().empty();
+    default:
+        return true;
+    }
+}
+
+bool CMainFrame::IsChecked(int commandId) const {
+    if (commandId == kCmdToolBar)
+        return m_toolBar != nullptr && m_toolBar->isVisible();
+    if (commandId == kCmdStatusBar)
+        return m_statusBar != nullptr && m_statusBar->isVisible();
+    const CKespoMCW* active = ActiveDocumentWindow();
+    return active != nullptr && active->IsCommandChecked(commandId);
+}
+
+std::string CMainFrame::MenuText(int commandId) const {
+    if (!IsUserTool(commandId))
+        return {};
+    return m_application.Recorder().UserToolMenuText(commandId - kCmdUserTool1 + 1);
+}
+
+std::string CMainFrame::ToolTipText(int commandId) const {
+    if (!IsUserTool(commandId))
+        return {};
+    return m_application.Recorder().UserToolTip(commandId - kCmdUserTool1 + 1);
+}
+
+} // namespace nelvix::qt

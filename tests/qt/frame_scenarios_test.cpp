@@ -1,0 +1,267 @@
+// Scenarios of the real main window driven by keys and commands: menus that follow the
+// documents, global finds over folders, walking the tags with F5, marks, copy and find through
+// keys, the placement of result lists and texts, and closing the untitled windows.
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <string>
+
+#include "app/frame_commands.h"
+#include "app/frame_core.h"
+#include "app/frame_menus.h"
+#include "frame_scene.h"
+#include "qt/find_box.h"
+#include "qt/frame_menu_bar.h"
+#include "qt/frame_tool_bar.h"
+#include "qt/global_find_dialog.h"
+#include "qt/kespo_view_widget.h"
+#include "qt/text_window_widget.h"
+#include "qt_test_support.h"
+#include "record/command_table.h"
+#include "text/cp932.h"
+#include "ui/message_ids.h"
+
+using namespace nelvix;
+using namespace nelvix::test;
+
+namespace {
+
+/// A folder with a 200-line text whose lines 3 and 120 hold "target", and the C sample.
+struct TagFolder {
+    QTemporaryDir directory;
+    TagFolder() {
+        QByteArray text;
+        for (int line = 1; line <= 200; ++line) {
+            text += "line " + QByteArray::number(line);
+            if (line == 3 || line == 120)
+                text += " target";
+            text += "\r\n";
+        }
+        QFile file(directory.filePath(QStringLiteral("lines.txt")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
+    QString Spec() const { return directory.path() + QStringLiteral("/*.*"); }
+    std::string LinesPath() const {
+        return ArgumentPath(directory.filePath(QStringLiteral("lines.txt")));
+    }
+};
+
+QString SamplesFolder() {
+    return QDir(QStringLiteral(NELVIX_SOURCE_DIR "/samples")).absolutePath();
+}
+
+/// Runs the global find command with the dialog filled as a person would.
+void GlobalFind(Scene& scene, const QString& pattern, const QString& spec) {
+    WhenShown<qt::GlobalFindDialog>([pattern, spec](qt::GlobalFindDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))->setEditText(pattern);
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))->setEditText(spec);
+        dialog.accept();
+    });
+    scene.frame->RunCommand(kCmdGlobalFind);
+    Scene::Settle();
+}
+
+void Press(Scene& scene, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    // Without a window manager nothing gives the frame back its activation after a dialog.
+    if (QApplication::activeWindow() != scene.frame.get()) {
+        QApplication::setActiveWindow(scene.frame.get());
+        if (!QTest::qWaitForWindowActive(scene.frame.get()))
+            qWarning("the main frame did not become active");
+    }
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target != nullptr ? target : scene.frame.get(), key, modifiers);
+    Scene::Settle();
+}
+
+qt::CKespoMCW* WindowOfPath(Scene& scene, const std::string& sjisPath) {
+    for (qt::CKespoMCW* window : scene.frame->DocumentWindows())
+        if (window->Document()->PathName() == sjisPath)
+            return window;
+    return nullptr;
+}
+
+/// The text of the window's tag target line, which is kept as the line end before it.
+std::string TagTargetText(const CKespoEV& window) {
+    const std::int64_t lineEndBefore = window.TagTargetLine();
+    if (lineEndBefore < 0)
+        return {};
+    const std::size_t start =
+        lineEndBefore == kFirstLineMark ? 0 : static_cast<std::size_t>(lineEndBefore) + 2;
+    const std::string_view text = window.Document().TextView().substr(start);
+    return std::string(text.substr(0, text.find("\r\n")));
+}
+
+CKespoDoc* ResultDocument(Scene& scene) {
+    for (const auto& document : scene.application->Documents().Documents())
+        if (document->PathName().empty())
+            return document.get();
+    return nullptr;
+}
+
+} // namespace
+
+class FrameScenariosTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menusFollowTheDocuments();
+    void globalFindOverTheSamplesListsTheHits();
+    void aSearchWithoutHitsLeavesNoWindow();
+    void f5WalksTheTagsAndWrapsAfterTheBeep();
+    void marksCopyAndFindWorkThroughKeys();
+    void placementPutsTheResultAboveAndTheTextBelow();
+    void closeAllUntitledKeepsTheFiles();
+};
+
+void FrameScenariosTest::menusFollowTheDocuments() {
+    Scene scene;
+    QCOMPARE(scene.frame->Menus()->Shown(), FrameMenu::NoDocument);
+    SaveScreenshot(*scene.frame, QStringLiteral("menu-2"));
+    QVERIFY(scene.Open(DataPath("sample.sjis.txt")) != nullptr);
+    QCOMPARE(scene.frame->Menus()->Shown(), FrameMenu::Documents);
+    QVERIFY(scene.frame->Menus()->Action(kCmdCloseAll) != nullptr);
+    SaveScreenshot(*scene.frame, QStringLiteral("menu-3"));
+    scene.frame->RunCommand(kCmdCloseAll);
+    QTRY_COMPARE(scene.frame->Menus()->Shown(), FrameMenu::NoDocument);
+    QCOMPARE(scene.DocumentCount(), std::size_t{0});
+}
+
+void FrameScenariosTest::globalFindOverTheSamplesListsTheHits() {
+    Scene scene;
+    GlobalFind(scene, QStringLiteral("文字"), SamplesFolder() + QStringLiteral("/*.*"));
+    CKespoDoc* result = ResultDocument(scene);
+    QVERIFY(result != nullptr);
+    const std::string text(result->TextView());
+    QVERIFY2(text.find("wc-sjis.c(") != std::string::npos, text.c_str());
+    QVERIFY(text.find("sample-euc.txt(") != std::string::npos);
+    QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    // The pattern went to the front of the history and into the find box.
+    QCOMPARE(scene.frame->ToolBar()->Box().currentText(), QStringLiteral("文字"));
+    SaveScreenshot(*scene.frame, QStringLiteral("global-find-samples"));
+}
+
+void FrameScenariosTest::aSearchWithoutHitsLeavesNoWindow() {
+    Scene scene;
+    GlobalFind(scene, QStringLiteral("no-such-words-anywhere"),
+               SamplesFolder() + QStringLiteral("/*.*"));
+    QTRY_VERIFY(scene.frame->DocumentWindows().empty());
+    QCOMPARE(scene.DocumentCount(), std::size_t{0});
+    QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    SaveScreenshot(*scene.frame, QStringLiteral("global-find-nothing"));
+}
+
+void FrameScenariosTest::f5WalksTheTagsAndWrapsAfterTheBeep() {
+    TagFolder folder;
+    Scene scene;
+    GlobalFind(scene, QStringLiteral("target"), folder.Spec());
+    QVERIFY(ResultDocument(scene) != nullptr);
+
+    // The caret followed the appended lines to the end; F5 waits for a tag document, which the
+    // first jump makes.
+    Press(scene, Qt::Key_F5);
+    QVERIFY(!scene.frame->Core().Tags().HasTagDocument());
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_F5, Qt::ControlModifier);
+    qt::CKespoMCW* lines = WindowOfPath(scene, folder.LinesPath());
+    QVERIFY(lines != nullptr);
+    CKespoEV& text = *lines->TextWindow();
+    QCOMPARE(TagTargetText(text), std::string("line 3 target"));
+
+    Press(scene, Qt::Key_F5);
+    QCOMPARE(TagTargetText(text), std::string("line 120 target"));
+    const std::uint32_t row120 = text.Document().RowOfLine(119);
+    QVERIFY(row120 >= text.TopRow() && row120 < text.TopRow() + text.VisibleRows());
+    QCOMPARE(text.CaretRow(), row120);
+    SaveScreenshot(*scene.frame, QStringLiteral("tag-line-120"));
+
+    const int beeps = scene.beeper.beeps;
+    Press(scene, Qt::Key_F5);
+    QCOMPARE(scene.beeper.beeps, beeps + 1);
+    QCOMPARE(TagTargetText(text), std::string("line 120 target"));
+    Press(scene, Qt::Key_F5);
+    QCOMPARE(TagTargetText(text), std::string("line 3 target"));
+}
+
+void FrameScenariosTest::marksCopyAndFindWorkThroughKeys() {
+    Scene scene;
+    qt::CKespoMCW* window = scene.Open(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"));
+    QVERIFY(window != nullptr);
+    qt::TextWindowWidget& widget = window->ViewWidget()->TextWidget();
+    widget.setFocus();
+    QTRY_VERIFY(widget.hasFocus());
+    CKespoEV& text = *window->TextWindow();
+
+    Press(scene, Qt::Key_F2, Qt::ControlModifier);
+    QCOMPARE(window->Document()->LineMarks().size(), std::size_t{1});
+
+    Press(scene, Qt::Key_Down);
+    for (int i = 0; i < 4; ++i)
+        Press(scene, Qt::Key_Right, Qt::ShiftModifier);
+    Press(scene, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" * w"));
+
+    Press(scene, Qt::Key_F, Qt::ControlModifier);
+    qt::FindBox& box = scene.frame->ToolBar()->Box();
+    QTRY_VERIFY(box.hasFocus() || box.lineEdit()->hasFocus());
+    box.setEditText(QStringLiteral("getchar"));
+    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    Scene::Settle();
+    const auto selection = text.StreamSelection();
+    QVERIFY(selection.has_value());
+    const std::string found(window->Document()->TextView().substr(
+        selection->first, selection->second - selection->first));
+    QCOMPARE(found, std::string("getchar"));
+    SaveScreenshot(*scene.frame, QStringLiteral("marks-copy-find"));
+}
+
+void FrameScenariosTest::placementPutsTheResultAboveAndTheTextBelow() {
+    TagFolder folder;
+    QVERIFY(QFile::copy(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"),
+                        folder.directory.filePath(QStringLiteral("wc-sjis.c"))));
+    Scene scene;
+    Settings& settings = scene.application->GetSettings();
+    settings.separatedPlacement = 1;
+    settings.tagToUpper = 1;
+    settings.upperHeightPix = 0;
+    scene.frame->Core().Placement().Recompute();
+
+    GlobalFind(scene, QStringLiteral("int"), folder.Spec());
+    CKespoDoc* result = ResultDocument(scene);
+    QVERIFY(result != nullptr);
+    const int areaHeight = scene.frame->DocumentArea()->viewport()->height();
+    QMdiSubWindow* resultWindow = scene.Active();
+    QCOMPARE(resultWindow->geometry().top(), 0);
+    QCOMPARE(resultWindow->geometry().height(), areaHeight / 2);
+
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_F5, Qt::ControlModifier);
+    qt::CKespoMCW* source = scene.Active();
+    QVERIFY(source != nullptr);
+    QVERIFY(source->Document() != result);
+    QCOMPARE(source->geometry().top(), areaHeight / 2);
+    QCOMPARE(source->geometry().bottom() + 1, areaHeight);
+    SaveScreenshot(*scene.frame, QStringLiteral("result-above-c-file-below"));
+}
+
+void FrameScenariosTest::closeAllUntitledKeepsTheFiles() {
+    TagFolder folder;
+    Scene scene;
+    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
+    GlobalFind(scene, QStringLiteral("target"), folder.Spec());
+    QCOMPARE(scene.DocumentCount(), std::size_t{2});
+    scene.frame->RunCommand(kCmdCloseUntitled);
+    QTRY_COMPARE(scene.frame->DocumentWindows().size(), std::size_t{1});
+    QCOMPARE(scene.DocumentCount(), std::size_t{1});
+    QCOMPARE(scene.application->Documents().Documents().front()->Title(),
+             std::string("sample.euc.txt"));
+}
+
+QTEST_MAIN(FrameScenariosTest)
+#include "frame_scenarios_test.moc"

@@ -13,6 +13,7 @@
 
 #include <string>
 
+#include "app/display_block.h"
 #include "app/frame_commands.h"
 #include "app/frame_core.h"
 #include "app/frame_menus.h"
@@ -231,6 +232,9 @@ void FrameScenariosTest::placementPutsTheResultAboveAndTheTextBelow() {
     settings.tagToUpper = 1;
     settings.upperHeightPix = 0;
     scene.frame->Core().Placement().Recompute();
+    // C texts, so that the lower window shows the colouring.
+    scene.application->GetCabinet().Current()[kWordDocumentType] = 1;
+    scene.frame->Core().SpreadFormat();
 
     GlobalFind(scene, QStringLiteral("int"), folder.Spec());
     CKespoDoc* result = ResultDocument(scene);

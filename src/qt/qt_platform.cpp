@@ -103,7 +103,10 @@ QtEventPump::QtEventPump() {
 }
 
 bool QtEventPump::PumpEvents() {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (!m_sincePump.isValid() || m_sincePump.elapsed() >= kPumpIntervalMilliseconds) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        m_sincePump.start();
+    }
     return !m_quitting && !QCoreApplication::closingDown();
 }
 

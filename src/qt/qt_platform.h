@@ -2,6 +2,7 @@
 // the event pump and the save dialog.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -36,6 +37,10 @@ public:
 
 /// Runs pending events; reports quitting once the application was asked to quit, so that a long
 /// run started from the event loop stops instead of holding the program open.
+/// Pending events run at most this often during a long run, so that a search that calls the
+/// pump after every match is not slowed down by it.
+inline constexpr int kPumpIntervalMilliseconds = 5;
+
 class QtEventPump final : public QObject, public ui::EventPump {
     Q_OBJECT
 public:
@@ -48,6 +53,7 @@ protected:
 
 private:
     bool m_quitting = false;
+    QElapsedTimer m_sincePump;
 };
 
 class QtFileDialogs final : public ui::FileDialogs {

@@ -63,6 +63,21 @@ ImageSurface::Face ImageSurface::MakeFace(const QFont& font) {
     return face;
 }
 
+void ImageSurface::BeginBatch() {
+    m_batch = std::make_unique<QPainter>(&m_image);
+}
+
+void ImageSurface::EndBatch() {
+    m_batch.reset();
+}
+
+QPainter& ImageSurface::PainterFor(QPainter& local) {
+    if (m_batch)
+        return *m_batch;
+    local.begin(&m_image);
+    return local;
+}
+
 void ImageSurface::SetTextFont(const QFont& font) {
     QFont small = font;
     if (font.pointSizeF() > 0)
@@ -83,8 +98,8 @@ void ImageSurface::SelectFont(ui::FontRole role) {
 
 void ImageSurface::FillRect(const ui::PixelRect& rect, ui::Colour colour) {
     {
-        QPainter painter(&m_image);
-        painter.fillRect(ToQRect(rect), ToQColor(colour));
+        QPainter local;
+        PainterFor(local).fillRect(ToQRect(rect), ToQColor(colour));
     }
     Drawn(ToQRect(rect));
 }
@@ -112,7 +127,8 @@ void ImageSurface::DrawText(int x, int y, std::string_view sjisText, int cellWid
         face.raw.glyphIndexesForChars(text.constData(), glyphCount, m_glyphs.data(), &glyphCount) &&
         glyphCount == text.size();
 
-    QPainter painter(&m_image);
+    QPainter local;
+    QPainter& painter = PainterFor(local);
     painter.fillRect(area, ToQColor(background));
     painter.setPen(ToQColor(foreground));
     painter.setFont(face.font);
@@ -147,13 +163,13 @@ void ImageSurface::DrawText(int x, int y, std::string_view sjisText, int cellWid
         run.setStrikeOut(face.font.strikeOut());
         painter.drawGlyphRun(QPointF(0, 0), run);
     }
-    painter.end();
     Drawn(area);
 }
 
 void ImageSurface::DrawLine(int x1, int y1, int x2, int y2, ui::Colour colour) {
     {
-        QPainter painter(&m_image);
+        QPainter local;
+        QPainter& painter = PainterFor(local);
         painter.setPen(ToQColor(colour));
         painter.drawLine(x1, y1, x2, y2);
     }
@@ -162,9 +178,12 @@ void ImageSurface::DrawLine(int x1, int y1, int x2, int y2, ui::Colour colour) {
 
 void ImageSurface::InvertRect(const ui::PixelRect& rect) {
     {
-        QPainter painter(&m_image);
+        QPainter local;
+        QPainter& painter = PainterFor(local);
+        painter.save();
         painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         painter.fillRect(ToQRect(rect), Qt::white);
+        painter.restore();
     }
     Drawn(ToQRect(rect));
 }
@@ -173,9 +192,12 @@ void ImageSurface::ScrollRect(const ui::PixelRect& rect, int dx, int dy) {
     const QRect area = ToQRect(rect).intersected(m_image.rect());
     const QImage moved = m_image.copy(area);
     {
-        QPainter painter(&m_image);
+        QPainter local;
+        QPainter& painter = PainterFor(local);
+        painter.save();
         painter.setClipRect(area);
         painter.drawImage(area.topLeft() + QPoint(dx, dy), moved);
+        painter.restore();
     }
     Drawn(area);
 }

@@ -6,11 +6,13 @@
 #include <QFont>
 #include <QImage>
 #include <QList>
+#include <QPainter>
 #include <QPointF>
 #include <QRawFont>
 #include <QRect>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "ui/surface.h"
@@ -31,6 +33,10 @@ public:
     void SetDrawnHandler(std::function<void(const QRect&)> handler) {
         m_drawn = std::move(handler);
     }
+    /// Until EndBatch every operation draws through one painter, which saves starting one per
+    /// operation over a whole paint.
+    void BeginBatch();
+    void EndBatch();
 
     void SelectFont(ui::FontRole role) override;
     void FillRect(const ui::PixelRect& rect, ui::Colour colour) override;
@@ -54,6 +60,8 @@ private:
         int averageWidth = 0;
     };
     static Face MakeFace(const QFont& font);
+    /// The batch's painter, or `local` started on the image.
+    QPainter& PainterFor(QPainter& local);
     const Face& CurrentFace() const;
     void Drawn(const QRect& area) const {
         if (m_drawn)
@@ -68,6 +76,7 @@ private:
     QList<QPointF> m_positions;
     ui::FontRole m_role = ui::FontRole::Text;
     std::function<void(const QRect&)> m_drawn;
+    std::unique_ptr<QPainter> m_batch;
 };
 
 /// A colour of the core (0x00BBGGRR) for Qt.

@@ -176,7 +176,9 @@ void TextWindowWidget::paintEvent(QPaintEvent* event) {
         const QRect dirty = m_unpainted.boundingRect();
         m_unpainted = QRegion();
         m_painting = true;
+        m_surface.BeginBatch();
         m_window->OnPaint({dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
+        m_surface.EndBatch();
         m_painting = false;
     }
     QPainter painter(viewport());

@@ -38,11 +38,11 @@ public:
     /// The bytes up to the next NUL, which must come within `maxBytes` + 1 bytes.
     std::optional<std::string> String(std::size_t maxBytes) {
         const std::span<const Byte> rest = m_record.subspan(m_offset);
-        const std::size_t window = std::min(rest.size(), maxBytes + 1);
-        const auto end = std::find(rest.begin(), rest.begin() + window, Byte{0});
-        if (end == rest.begin() + window)
+        const std::span<const Byte> window = rest.first(std::min(rest.size(), maxBytes + 1));
+        const auto end = std::find(window.begin(), window.end(), Byte{0});
+        if (end == window.end())
             return std::nullopt;
-        std::string text(rest.begin(), end);
+        std::string text(window.begin(), end);
         m_offset += text.size() + 1;
         return text;
     }

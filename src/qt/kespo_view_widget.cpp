@@ -31,14 +31,10 @@ KespoViewWidget::KespoViewWidget(CKespoDoc& document, ui::Platform& platform,
     connect(m_text, &TextWindowWidget::columnsScrolled, m_columnRuler,
             &ColumnRulerWidget::FollowColumns);
     connect(m_text, &TextWindowWidget::caretMoved, this, &KespoViewWidget::FollowCaret);
-    connect(m_text, &TextWindowWidget::viewInvalidated, this, [this] {
-        m_columnRuler->Repaint();
-        m_lineRuler->Repaint();
-    });
-    connect(m_text, &TextWindowWidget::rulersChanged, this, [this] {
-        CreateRulers();
-        m_view->SetRulerSizes(m_columnRuler->BarHeight(), m_lineRuler->BarWidth());
-    });
+    // A repaint of the whole view follows a change of the settings: the rulers take theirs
+    // again too.
+    connect(m_text, &TextWindowWidget::viewInvalidated, this, &KespoViewWidget::RemakeRulers);
+    connect(m_text, &TextWindowWidget::rulersChanged, this, &KespoViewWidget::RemakeRulers);
 }
 
 KespoViewWidget::~KespoViewWidget() {
@@ -74,6 +70,12 @@ void KespoViewWidget::resizeEvent(QResizeEvent*) {
 void KespoViewWidget::CreateRulers() {
     m_columnRuler->Create(m_settings.rulers, m_text->TextFont());
     m_lineRuler->Create(m_settings.rulers, m_text->TextFont());
+}
+
+void KespoViewWidget::RemakeRulers() {
+    CreateRulers();
+    // Placing the children again draws the rulers.
+    m_view->SetRulerSizes(m_columnRuler->BarHeight(), m_lineRuler->BarWidth());
 }
 
 void KespoViewWidget::FollowCaret() {

@@ -51,6 +51,8 @@ protected:
 private:
     /// Measures the rulers from the settings and the text window's font and pitch.
     void CreateRulers();
+    /// Measures the rulers again and places the children with their new sizes.
+    void RemakeRulers();
     void FollowCaret();
 
     ViewWidgetSettings m_settings;

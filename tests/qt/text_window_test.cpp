@@ -166,12 +166,10 @@ class TextWindowTest : public QObject {
 private slots:
     void keysMoveTheCaretAndScroll();
     void selectionIsCopiedAsUtf8WithLf();
-    void keysTheWindowDoesNotUseReachTheView();
     void marksAndCommandsReachTheCore();
     void clickAndDragSelect();
     void draggingBelowTheWindowScrollsWithTheTimer();
-    void doubleClickSelectsAWordUnlessTheHandlerActs();
-    void rightDoubleClickPlacesTheCaretAndCallsTheHandler();
+    void doubleClicksSelectAWordOrCallTheHandlers();
     void wheelScrollsByScrollLineCount();
     void scrollBarsFollowAndDriveTheText();
     void shortTextTurnsBarRequestsIntoKeys();
@@ -206,6 +204,14 @@ void TextWindowTest::keysMoveTheCaretAndScroll() {
     const PixelPoint at = core.CellToPixel(core.CaretColumn(), core.CaretRow());
     QCOMPARE(text.CaretRect().topLeft(), QPoint(at.x, at.y));
     QCOMPARE(text.CaretRect().width(), 2);
+
+    // Keys the window has no use for go on to the frame.
+    KeyCounter counter;
+    window.ViewWidget()->installEventFilter(&counter);
+    QTest::keyClick(&text, Qt::Key_F5);
+    QTest::keyClick(&text, Qt::Key_C);
+    QTest::keyClick(&text, Qt::Key_Up);
+    QCOMPARE(counter.presses, 2);
 }
 
 void TextWindowTest::selectionIsCopiedAsUtf8WithLf() {
@@ -226,18 +232,6 @@ void TextWindowTest::selectionIsCopiedAsUtf8WithLf() {
     QTest::keyClick(&text, Qt::Key_Escape);
     QVERIFY(!core.SelectionShown());
     QVERIFY(!text.CaretRect().isEmpty());
-}
-
-void TextWindowTest::keysTheWindowDoesNotUseReachTheView() {
-    Scene scene;
-    CKespoMCW& window = scene.Show(scene.Load(Lines(3)));
-    KeyCounter counter;
-    window.ViewWidget()->installEventFilter(&counter);
-    QTest::keyClick(&Scene::Text(window), Qt::Key_F5);
-    QTest::keyClick(&Scene::Text(window), Qt::Key_C);
-    QCOMPARE(counter.presses, 2);
-    QTest::keyClick(&Scene::Text(window), Qt::Key_Down);
-    QCOMPARE(counter.presses, 2);
 }
 
 void TextWindowTest::marksAndCommandsReachTheCore() {
@@ -308,7 +302,7 @@ void TextWindowTest::draggingBelowTheWindowScrollsWithTheTimer() {
     QVERIFY(core.SelectionShown());
 }
 
-void TextWindowTest::doubleClickSelectsAWordUnlessTheHandlerActs() {
+void TextWindowTest::doubleClicksSelectAWordOrCallTheHandlers() {
     Scene scene;
     CKespoMCW& window = scene.Show(scene.Load(Sjis("alpha beta 漢字かな\r\n")));
     const CKespoEV& core = *window.TextWindow();
@@ -325,16 +319,12 @@ void TextWindowTest::doubleClickSelectsAWordUnlessTheHandlerActs() {
     DoubleClick(viewport, CellCentre(core, 1, 0), Qt::LeftButton);
     QCOMPARE(scene.tagJumps, 3);
     QVERIFY(!core.SelectionShown());
-}
 
-void TextWindowTest::rightDoubleClickPlacesTheCaretAndCallsTheHandler() {
-    Scene scene;
-    CKespoMCW& window = scene.Show(scene.Load(Lines(10)));
-    const CKespoEV& core = *window.TextWindow();
+    // A right double-click puts the caret on the cell, then starts the editor or browser.
     window.RunCommand(kCmdSelectAll);
-    DoubleClick(Scene::Text(window).viewport(), CellCentre(core, 2, 3), Qt::RightButton);
+    DoubleClick(viewport, CellCentre(core, 2, 0), Qt::RightButton);
     QCOMPARE(scene.rightDoubleClicks, 1);
-    QCOMPARE(Caret(core), std::make_pair(2u, 3u));
+    QCOMPARE(Caret(core), std::make_pair(2u, 0u));
     QVERIFY(!core.SelectionShown());
     QVERIFY(!core.Dragging());
 }
@@ -430,6 +420,12 @@ void TextWindowTest::rulersAreToggledInEveryView() {
     // Shown again, the rulers are drawn: numbers and ticks in black.
     QVERIFY(HasDarkPixels(view.ColumnRuler().Image(), view.ColumnRuler().rect()));
     QVERIFY(HasDarkPixels(view.LineRuler().Image(), view.LineRuler().rect()));
+
+    // A change of the settings reaches the rulers with the repaint of the whole view.
+    scene.rulerSettings.rulerBackColor = 7;
+    document.UpdateAllViews(UpdateHint::RedrawAfterSettings);
+    QCOMPARE(view.ColumnRuler().Image().pixelColor(1, 3),
+             qt::ToQColor(ui::StandardPaletteColor(7)));
 }
 
 void TextWindowTest::twoWindowsOnOneDocumentShowAppendedText() {

@@ -10,7 +10,6 @@
 
 namespace nelvix {
 
-inline constexpr int kFontCommand = 32818;
 /// A font taller than this on the screen is reduced to it, with a beep.
 inline constexpr std::int32_t kMaxFontPixelHeight = 100;
 inline constexpr std::int32_t kPointsPerInch = 72;

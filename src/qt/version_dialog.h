@@ -7,8 +7,6 @@ class QWidget;
 
 namespace nelvix::qt {
 
-inline constexpr int kCmdAbout = 57664;
-
 /// "Nelvix" and the version the build was made as.
 QString VersionText();
 

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -119,6 +120,8 @@ private slots:
     void marksCopyAndFindWorkThroughKeys();
     void placementPutsTheResultAboveAndTheTextBelow();
     void closeAllUntitledKeepsTheFiles();
+    void markWindowsTakeTheirPrefixThroughKeys();
+    void fontCommandStoresTheFontAndLaysTheTextsOutAgain();
 };
 
 void FrameScenariosTest::menusFollowTheDocuments() {
@@ -265,6 +268,46 @@ void FrameScenariosTest::closeAllUntitledKeepsTheFiles() {
     QCOMPARE(scene.DocumentCount(), std::size_t{1});
     QCOMPARE(scene.application->Documents().Documents().front()->Title(),
              std::string("sample.euc.txt"));
+}
+
+void FrameScenariosTest::markWindowsTakeTheirPrefixThroughKeys() {
+    Scene scene;
+    qt::CKespoMCW* first = scene.Open(DataPath("sample.sjis.txt"));
+    qt::CKespoMCW* second = scene.Open(DataPath("sample.euc.txt"));
+    QVERIFY(first != nullptr && second != nullptr);
+    Press(scene, Qt::Key_F6, Qt::ControlModifier);
+    QCOMPARE(second->windowTitle(), QStringLiteral("* sample.euc.txt"));
+    scene.frame->ActivateDocument(*first->Document());
+    Press(scene, Qt::Key_F6, Qt::ControlModifier);
+    QCOMPARE(first->windowTitle(), QStringLiteral("* sample.sjis.txt"));
+    Press(scene, Qt::Key_F6);
+    QCOMPARE(scene.Active(), second);
+    SaveScreenshot(*scene.frame, QStringLiteral("mark-windows"));
+    scene.frame->RunCommand(kCmdClearMarkWindows);
+    QCOMPARE(second->windowTitle(), QStringLiteral("sample.euc.txt"));
+    QCOMPARE(first->windowTitle(), QStringLiteral("sample.sjis.txt"));
+}
+
+void FrameScenariosTest::fontCommandStoresTheFontAndLaysTheTextsOutAgain() {
+    Scene scene;
+    qt::CKespoMCW* window = scene.Open(DataPath("sample.sjis.txt"));
+    QVERIFY(window != nullptr);
+    const int cellBefore = window->TextWindow()->CellWidth();
+    WhenShown<QFontDialog>([](QFontDialog& dialog) {
+        QFont font = dialog.currentFont();
+        font.setPointSize(24);
+        dialog.setCurrentFont(font);
+        dialog.accept();
+    });
+    scene.frame->RunCommand(kCmdFont);
+    Scene::Settle();
+    const DisplayBlock& block = scene.application->GetCabinet().Current();
+    QCOMPARE(FontPointSize(block), 24);
+    QVERIFY(window->Document()->Format().font == FormatOf(block).font);
+    QVERIFY(window->TextWindow()->CellWidth() > cellBefore);
+    // The cabinet was confirmed: the saved copy holds the font too.
+    QCOMPARE(FontPointSize(scene.application->GetCabinet().Saved()), 24);
+    SaveScreenshot(*scene.frame, QStringLiteral("font-24-points"));
 }
 
 QTEST_MAIN(FrameScenariosTest)

@@ -1,6 +1,8 @@
 // The view widget.
 #include "qt/kespo_view_widget.h"
 
+#include <QTimer>
+
 #include <QResizeEvent>
 
 namespace nelvix::qt {
@@ -81,7 +83,15 @@ void KespoViewWidget::RemakeRulers() {
 void KespoViewWidget::FollowCaret() {
     m_columnRuler->FollowCaret();
     m_lineRuler->FollowCaret();
-    emit caretPanesChanged(CaretPanes());
+    // Counting the caret's line walks the rows: while a run appends line after line, the panes
+    // follow once per pass of the event loop, not once per line.
+    if (m_panesPending)
+        return;
+    m_panesPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_panesPending = false;
+        emit caretPanesChanged(CaretPanes());
+    });
 }
 
 } // namespace nelvix::qt

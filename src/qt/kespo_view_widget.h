@@ -59,6 +59,7 @@ private:
     TextWindowWidget* m_text;
     ColumnRulerWidget* m_columnRuler;
     LineRulerWidget* m_lineRuler;
+    bool m_panesPending = false;
     std::unique_ptr<CKespoView> m_view;
 };
 

@@ -133,6 +133,7 @@ private:
     void SelectTab(std::size_t documentIndex);
 
     bool RunFrameCommand(int commandId);
+    void KeepRulerSwitches();
     void OpenFileCommand();
     void CloseAll(bool untitledOnly);
     void FindWithBox(int commandId);

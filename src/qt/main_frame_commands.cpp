@@ -22,6 +22,7 @@
 #include "record/command_table.h"
 #include "text/document_list.h"
 #include "view/find_dialog_model.h"
+#include "view/kespo_view.h"
 #include "view/line_jump.h"
 
 namespace nelvix::qt {
@@ -54,9 +55,20 @@ void CMainFrame::RunCommand(int commandId) {
     } else if (!m_core->Run(commandId) && !RunFrameCommand(commandId)) {
         if (CKespoMCW* window = ActiveDocumentWindow())
             window->RunCommand(commandId);
+        if (commandId == kCommandColumnRuler || commandId == kCommandLineRuler)
+            KeepRulerSwitches();
     }
     if (m_toolBar != nullptr)
         m_toolBar->UpdateButtons();
+}
+
+void CMainFrame::KeepRulerSwitches() {
+    // The views switched the rulers in the shared view settings; the settings record saves them.
+    Settings& settings = m_application.GetSettings();
+    settings.displayRulerBar = m_viewSettings.displayRulerBar ? 1 : 0;
+    settings.displayLineBar = m_viewSettings.displayLineBar ? 1 : 0;
+    m_rulerSettings.displayRulerBar = m_viewSettings.displayRulerBar;
+    m_rulerSettings.displayLineBar = m_viewSettings.displayLineBar;
 }
 
 bool CMainFrame::RunFrameCommand(int commandId) {

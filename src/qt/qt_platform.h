@@ -39,7 +39,7 @@ public:
 /// run started from the event loop stops instead of holding the program open.
 /// Pending events run at most this often during a long run, so that a search that calls the
 /// pump after every match is not slowed down by it.
-inline constexpr int kPumpIntervalMilliseconds = 5;
+inline constexpr int kPumpIntervalMilliseconds = 10;
 
 class QtEventPump final : public QObject, public ui::EventPump {
     Q_OBJECT

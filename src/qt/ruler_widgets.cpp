@@ -23,7 +23,18 @@ void RulerWidget::Repaint() {
         PaintRuler();
 }
 
+void RulerWidget::RepaintLater() {
+    if (!IsShown())
+        return;
+    m_stale = true;
+    update();
+}
+
 void RulerWidget::paintEvent(QPaintEvent* event) {
+    if (m_stale) {
+        m_stale = false;
+        PaintRuler();
+    }
     QPainter painter(this);
     for (const QRect& area : event->region())
         painter.drawImage(area, m_surface.Image(), area);
@@ -38,13 +49,11 @@ void ColumnRulerWidget::Create(const view::RulerSettings& settings, const QFont&
 }
 
 void ColumnRulerWidget::FollowCaret() {
-    if (IsShown())
-        m_bar.SetCaretColumn(Surface(), State());
+    RepaintLater();
 }
 
 void ColumnRulerWidget::FollowColumns() {
-    if (IsShown())
-        m_bar.SetFirstColumn(Surface(), State());
+    RepaintLater();
 }
 
 void ColumnRulerWidget::PaintRuler() {
@@ -66,13 +75,11 @@ void LineRulerWidget::Create(const view::RulerSettings& settings, const QFont& t
 }
 
 void LineRulerWidget::FollowCaret() {
-    if (IsShown())
-        m_bar.SetCaretRow(Surface(), State());
+    RepaintLater();
 }
 
-void LineRulerWidget::FollowRows(int rows) {
-    if (IsShown())
-        m_bar.ScrollRows(Surface(), State(), rows);
+void LineRulerWidget::FollowRows(int) {
+    RepaintLater();
 }
 
 void LineRulerWidget::PaintRuler() {

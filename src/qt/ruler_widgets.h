@@ -25,6 +25,9 @@ public:
     const QImage& Image() const { return m_surface.Image(); }
     /// Draws the whole ruler; nothing while it is hidden.
     void Repaint();
+    /// Draws the whole ruler at the next paint: a run that scrolls or moves the caret once per
+    /// appended line costs one drawing per pass of the event loop.
+    void RepaintLater();
     /// Shown by the view (even while the view itself is not on screen yet); a hidden ruler
     /// follows nothing and is drawn whole when shown again.
     bool IsShown() const;
@@ -39,6 +42,7 @@ protected:
 private:
     ImageSurface m_surface;
     StateSource m_state;
+    bool m_stale = false;
 };
 
 /// "桁ルーラー": above the text window.

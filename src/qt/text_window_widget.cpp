@@ -57,6 +57,9 @@ TextWindowWidget::TextWindowWidget(CKespoDoc& document, ui::Platform& platform,
     connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this,
             [this] { OnVerticalScroll(ScrollRequest::ThumbPosition, m_verticalValue); });
     connect(&m_dragTimer, &QTimer::timeout, this, &TextWindowWidget::OnDragTimer);
+    m_verticalBarTimer.setSingleShot(true);
+    m_verticalBarTimer.setInterval(0);
+    connect(&m_verticalBarTimer, &QTimer::timeout, this, &TextWindowWidget::ShowVerticalBar);
 
     m_window = std::make_unique<CKespoEV>(document, platform, m_surface, *this, settings);
     m_window->SetCaretSettings(caretSettings);
@@ -92,19 +95,35 @@ void TextWindowWidget::InvalidateView() {
     emit viewInvalidated();
 }
 
-void TextWindowWidget::ScrollImage(const ui::PixelRect& rect, int dx, int dy) {
-    // What was not painted yet moves with the image, as a window's update region does.
-    const QRect area = ToQRect(rect);
-    const QRegion pending = m_unpainted.intersected(area);
-    m_unpainted = m_unpainted.subtracted(area).united(pending.translated(dx, dy).intersected(area));
-    m_surface.ScrollRect(rect, dx, dy);
+void TextWindowWidget::ScrollImage(const ui::PixelRect& rect, int, int) {
+    // The scrolled part is painted again rather than moved: a run that appends line after line
+    // scrolls once per line, and moving the whole image each time would cost far more than one
+    // repaint when the event loop next runs.
+    const QRect area = ToQRect(rect).intersected(viewport()->rect());
+    m_unpainted += area;
+    viewport()->update(area);
 }
 
 void TextWindowWidget::SetVerticalScrollBar(int maximum, int position, bool active) {
-    QScrollBar* bar = verticalScrollBar();
     m_verticalValue = active ? position : 0;
-    bar->setEnabled(active);
-    bar->setRange(0, active ? maximum : 1);
+    m_verticalMaximum = active ? maximum : 1;
+    m_verticalActive = active;
+    // A run that appends line after line changes the range once per line; a bar that changes
+    // its range lays the window out again, so within a burst the bar follows once the event
+    // loop runs.
+    if (m_barsShown.isValid() && m_barsShown.elapsed() < kBarBurstMilliseconds) {
+        if (!m_verticalBarTimer.isActive())
+            m_verticalBarTimer.start();
+        return;
+    }
+    ShowVerticalBar();
+}
+
+void TextWindowWidget::ShowVerticalBar() {
+    m_barsShown.start();
+    QScrollBar* bar = verticalScrollBar();
+    bar->setEnabled(m_verticalActive);
+    bar->setRange(0, m_verticalMaximum);
     if (m_window)
         bar->setPageStep(std::max<int>(1, static_cast<int>(m_window->VisibleRows())));
     bar->setValue(m_verticalValue);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QPoint>
 #include <QRegion>
@@ -16,6 +17,9 @@
 #include "view/kespo_ev.h"
 
 namespace nelvix::qt {
+
+/// Scroll-bar changes closer together than this are shown together.
+inline constexpr int kBarBurstMilliseconds = 5;
 
 /// What the window around a text window decides on a double-click.
 struct TextWindowHandlers {
@@ -94,6 +98,7 @@ private:
     void OnHorizontalAction(int action);
     void OnVerticalScroll(ScrollRequest request, int position);
     void OnDragTimer();
+    void ShowVerticalBar();
     void UpdateCaretArea();
     QPoint PointOf(const QMouseEvent& event);
 
@@ -113,6 +118,11 @@ private:
     QPoint m_caret;
     bool m_caretShown = false;
     QTimer m_dragTimer;
+    /// The vertical bar shows the core's latest values after a burst of changes.
+    QTimer m_verticalBarTimer;
+    QElapsedTimer m_barsShown;
+    int m_verticalMaximum = 1;
+    bool m_verticalActive = false;
     /// The pointer as the last mouse event saw it, for the drag timer's ticks.
     QPoint m_pointer;
     /// Eighths of a degree the wheel turned that have not made a whole notch yet.

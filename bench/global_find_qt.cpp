@@ -1,0 +1,162 @@
+// The global find of the main window against the command-line find: a folder of texts whose
+// matches fill a result document, searched once by `nelvix-cli find` and once by the real main
+// frame on Qt's offscreen platform (the dialog filled by a timer), and the time "中断" takes to
+// end a run. Run with QT_QPA_PLATFORM=offscreen.
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+#include "app/application.h"
+#include "app/program_home.h"
+#include "bench_platform.h"
+#include "qt/global_find_dialog.h"
+#include "qt/main_frame.h"
+#include "qt/progress_dialog.h"
+#include "qt/qt_platform.h"
+#include "record/command_table.h"
+#include "text/document_list.h"
+
+namespace {
+
+constexpr int kFiles = 200;
+constexpr int kLinesPerFile = 2000;
+/// Every fourteenth line matches: 28,600 result lines of about 100 bytes, near what a result
+/// document holds (60,000 rows, 4,000,000 bytes).
+constexpr int kMatchEvery = 14;
+constexpr int kRuns = 5;
+
+void WriteCorpus(const QString& folder) {
+    for (int file = 0; file < kFiles; ++file) {
+        QByteArray text;
+        for (int line = 0; line < kLinesPerFile; ++line) {
+            text += "2026-12-06 12:00:00 worker " + QByteArray::number(line);
+            text += line % kMatchEvery == 0 ? " needle found here\r\n" : " nothing to see\r\n";
+        }
+        QFile out(folder + QStringLiteral("/log%1.txt").arg(file));
+        if (out.open(QIODevice::WriteOnly))
+            out.write(text);
+    }
+}
+
+/// Acts on the first visible dialog of the type once it is shown.
+template <typename Dialog> void WhenShown(std::function<void(Dialog&)> act) {
+    QTimer::singleShot(1, [act = std::move(act)] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible()) {
+                act(*dialog);
+                return;
+            }
+        WhenShown<Dialog>(act);
+    });
+}
+
+double CliSeconds(const QString& cli, const QString& folder) {
+    double best = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(cli, {QStringLiteral("find"), QStringLiteral("needle"), folder});
+        process.waitForFinished(-1);
+        best = std::min(best, timer.nsecsElapsed() / 1e9);
+    }
+    return best;
+}
+
+struct WindowRun {
+    double seconds = 0;
+    std::size_t resultBytes = 0;
+};
+
+WindowRun WindowSeconds(nelvix::Application& application, nelvix::qt::CMainFrame& frame,
+                        const QString& folder) {
+    WindowRun best{1e9, 0};
+    for (int run = 0; run < kRuns; ++run) {
+        WhenShown<nelvix::qt::GlobalFindDialog>([folder](nelvix::qt::GlobalFindDialog& dialog) {
+            dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
+                ->setEditText(QStringLiteral("needle"));
+            dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+                ->setEditText(folder + QStringLiteral("/*.*"));
+            dialog.accept();
+        });
+        QElapsedTimer timer;
+        timer.start();
+        frame.RunCommand(nelvix::kCmdGlobalFind);
+        const double seconds = timer.nsecsElapsed() / 1e9;
+        std::size_t bytes = 0;
+        for (const auto& document : application.Documents().Documents())
+            if (document->PathName().empty())
+                bytes = document->TextLength();
+        if (seconds < best.seconds)
+            best = {seconds, bytes};
+        frame.RunCommand(32839); // close the result before the next run
+        QCoreApplication::processEvents();
+    }
+    return best;
+}
+
+/// Presses "中断" 30 ms into a run; the time from the press until the command returned.
+double StopSeconds(nelvix::qt::CMainFrame& frame, const QString& folder) {
+    QElapsedTimer sincePress;
+    WhenShown<nelvix::qt::GlobalFindDialog>([folder](nelvix::qt::GlobalFindDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
+            ->setEditText(QStringLiteral("needle"));
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(folder + QStringLiteral("/*.*"));
+        dialog.accept();
+    });
+    QTimer::singleShot(30, [&] {
+        sincePress.start();
+        if (auto* stop = frame.Progress().findChild<QPushButton*>(QStringLiteral("stop")))
+            stop->click();
+    });
+    frame.RunCommand(nelvix::kCmdGlobalFind);
+    return sincePress.isValid() ? sincePress.nsecsElapsed() / 1e9 : -1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication qtApplication(argc, argv);
+    QTemporaryDir home;
+    QTemporaryDir corpus;
+    WriteCorpus(corpus.path());
+
+    nelvix::qt::QtPlatform qtServices;
+    // Messages go to the terminal: a box would wait for a person.
+    nelvix::bench::StderrMessageBox messages;
+    nelvix::ui::Platform platform{
+        messages,          qtServices.beeper,     qtServices.clipboard, qtServices.eventPump,
+        qtServices.memory, qtServices.fileDialogs};
+    const std::string homePath = QFile::encodeName(home.path()).toStdString();
+    nelvix::Application application(platform,
+                                    {homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH});
+    nelvix::qt::CMainFrame frame(application);
+    application.Start(frame, {});
+    application.GetSettings().displayGlobalFindResult = 0;
+
+    const double cli = CliSeconds(QStringLiteral(NELVIX_CLI_PATH), corpus.path());
+    const WindowRun window = WindowSeconds(application, frame, corpus.path());
+    const double stop = StopSeconds(frame, corpus.path());
+    std::printf("corpus: %d files, %d result lines\n", kFiles,
+                kFiles * kLinesPerFile / kMatchEvery);
+    std::printf("nelvix-cli find:               %.3f s (best of %d)\n", cli, kRuns);
+    std::printf("main window global find:       %.3f s (best of %d), %zu bytes of results\n",
+                window.seconds, kRuns, window.resultBytes);
+    std::printf("ratio window / cli:            %.2f\n", window.seconds / cli);
+    std::printf("\"中断\" to the end of the run: %.3f s\n", stop);
+    frame.close();
+    application.Exit();
+    return 0;
+}

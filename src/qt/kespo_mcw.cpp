@@ -28,6 +28,9 @@ CKespoMCW::CKespoMCW(const DocumentWindowContext& context, CKespoDoc& document, 
 }
 
 CKespoMCW::~CKespoMCW() {
+    // The sub window still reports state changes while it is destroyed, when this part of it
+    // is gone.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, &CKespoMCW::OnStateChanged);
     // The view leaves the document before anything else of the window goes.
     delete m_viewWidget;
 }

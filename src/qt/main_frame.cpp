@@ -66,6 +66,8 @@ CMainFrame::CMainFrame(Application& application, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+    // The document area reports activations while it is destroyed, when the frame is gone.
+    disconnect(m_area, &QMdiArea::subWindowActivated, this, &CMainFrame::WindowActivated);
     m_application.DocumentsEnvironment().refreshWindowBar = nullptr;
     // The document windows leave their documents before the frame's settings go.
     for (CKespoMCW* window : DocumentWindows())

@@ -219,12 +219,14 @@ void CMainFrame::WindowClosing(CKespoMCW& window) {
         windowsOfDocument += other->Document() == document ? 1 : 0;
     if (document != nullptr && windowsOfDocument <= 1)
         m_core->DocumentClosing(*document);
-    // The window leaves the area's list only when it is deleted: look again once it has.
+    // The window leaves the area's list only when it is deleted: look again once it has. The
+    // document may be gone by then.
     QMetaObject::invokeMethod(
         this,
         [this, document] {
-            if (document != nullptr && FirstWindowOf(*document) != nullptr)
-                NumberWindows(*document);
+            for (const auto& open : m_application.Documents().Documents())
+                if (open.get() == document)
+                    NumberWindows(*document);
             DocumentsChanged();
         },
         Qt::QueuedConnection);

@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "app/application.h"
+#include "app/frame_commands.h"
 #include "app/program_home.h"
 #include "bench_platform.h"
 #include "qt/global_find_dialog.h"
@@ -74,6 +75,17 @@ double CliSeconds(const QString& cli, const QString& folder) {
     return best;
 }
 
+/// The next global find dialog searches `folder` for "needle".
+void AnswerNextDialog(const QString& folder) {
+    WhenShown<nelvix::qt::GlobalFindDialog>([folder](nelvix::qt::GlobalFindDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
+            ->setEditText(QStringLiteral("needle"));
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(folder + QStringLiteral("/*.*"));
+        dialog.accept();
+    });
+}
+
 struct WindowRun {
     double seconds = 0;
     std::size_t resultBytes = 0;
@@ -83,13 +95,7 @@ WindowRun WindowSeconds(nelvix::Application& application, nelvix::qt::CMainFrame
                         const QString& folder) {
     WindowRun best{1e9, 0};
     for (int run = 0; run < kRuns; ++run) {
-        WhenShown<nelvix::qt::GlobalFindDialog>([folder](nelvix::qt::GlobalFindDialog& dialog) {
-            dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
-                ->setEditText(QStringLiteral("needle"));
-            dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
-                ->setEditText(folder + QStringLiteral("/*.*"));
-            dialog.accept();
-        });
+        AnswerNextDialog(folder);
         QElapsedTimer timer;
         timer.start();
         frame.RunCommand(nelvix::kCmdGlobalFind);
@@ -100,7 +106,7 @@ WindowRun WindowSeconds(nelvix::Application& application, nelvix::qt::CMainFrame
                 bytes = document->TextLength();
         if (seconds < best.seconds)
             best = {seconds, bytes};
-        frame.RunCommand(32839); // close the result before the next run
+        frame.RunCommand(nelvix::kCmdCloseUntitled); // the result goes before the next run
         QCoreApplication::processEvents();
     }
     return best;
@@ -109,13 +115,7 @@ WindowRun WindowSeconds(nelvix::Application& application, nelvix::qt::CMainFrame
 /// Presses "中断" 30 ms into a run; the time from the press until the command returned.
 double StopSeconds(nelvix::qt::CMainFrame& frame, const QString& folder) {
     QElapsedTimer sincePress;
-    WhenShown<nelvix::qt::GlobalFindDialog>([folder](nelvix::qt::GlobalFindDialog& dialog) {
-        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
-            ->setEditText(QStringLiteral("needle"));
-        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
-            ->setEditText(folder + QStringLiteral("/*.*"));
-        dialog.accept();
-    });
+    AnswerNextDialog(folder);
     QTimer::singleShot(30, [&] {
         sincePress.start();
         if (auto* stop = frame.Progress().findChild<QPushButton*>(QStringLiteral("stop")))

@@ -18,10 +18,6 @@ constexpr double kSmallFontScale = 0.75;
 /// The logical resolution when no screen can be asked (as under the offscreen platform).
 constexpr int kDefaultDotsPerInch = 96;
 
-QRect ToQRect(const ui::PixelRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
 int ScreenDotsPerInch(bool horizontal) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)

@@ -82,4 +82,9 @@ private:
 /// A colour of the core (0x00BBGGRR) for Qt.
 QColor ToQColor(ui::Colour colour);
 
+/// A rectangle of the core (right and bottom outside) for Qt.
+inline QRect ToQRect(const ui::PixelRect& rect) {
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
 } // namespace nelvix::qt

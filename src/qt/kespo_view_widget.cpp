@@ -6,13 +6,6 @@
 #include <QResizeEvent>
 
 namespace nelvix::qt {
-namespace {
-
-QRect ToQRect(const ui::PixelRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
-} // namespace
 
 KespoViewWidget::KespoViewWidget(CKespoDoc& document, ui::Platform& platform,
                                  ViewWidgetSettings settings, TextWindowHandlers handlers,

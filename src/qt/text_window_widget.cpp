@@ -22,10 +22,6 @@ constexpr int kCaretWidth = 2;
 /// Eighths of a degree in one notch of a mouse wheel.
 constexpr int kWheelNotch = 120;
 
-QRect ToQRect(const ui::PixelRect& rect) {
-    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
-}
-
 } // namespace
 
 TextWindowWidget::TextWindowWidget(CKespoDoc& document, ui::Platform& platform,

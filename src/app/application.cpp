@@ -28,7 +28,8 @@ Application::Application(ui::Platform& platform, ApplicationPaths paths)
       m_store(SettingsStore::Locate(platform, m_paths.home, m_paths.systemDirectory)),
       m_cabinetPath(CabinetPath(m_paths.home)), m_session(platform, m_paths.home),
       m_recorder(platform, m_paths.home, m_settings.userTools), m_engineEnvironment{platform},
-      m_findEngine(m_engineEnvironment) {
+      m_findEngine(m_engineEnvironment), m_extraction(platform),
+      m_dataFilePath(DataFilePath(m_paths.home)) {
     m_session.Environment().attributes = &m_attributeFiles;
     m_session.Environment().addToRecentFiles = [this](std::string_view path) {
         AddRecentFile(path);

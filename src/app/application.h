@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "app/cabinet.h"
+#include "app/data_file.h"
 #include "app/program_session.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
 #include "app/spin_library.h"
+#include "app/tool_entry.h"
+#include "extract/extraction_engine.h"
+#include "extract/extraction_sheet.h"
 #include "record/operation_recorder.h"
 #include "search/global_find_engine.h"
 #include "text/attribute_file.h"
@@ -64,6 +68,18 @@ public:
     /// Copies "CodeDecision", "MultiText", "FindNoneTextFile" and the work file into the
     /// engine's environment; every run calls it first.
     void RefreshFindEngineEnvironment();
+    /// The extraction rule set of the program, with the working state of a run.
+    ExtractionRuleSet& Extraction() { return m_extraction; }
+    ExtractionFileHistory& ExtractionFiles() { return m_extractionFiles; }
+    std::vector<ToolEntry>& Editors() { return m_editors; }
+    std::vector<ToolEntry>& Browsers() { return m_browsers; }
+    /// The data file's contents from the engines' current state, and back.
+    DataFileContents GatherDataFile();
+    void TakeDataFile(const DataFileContents& contents);
+    /// Writes the data file of the program home; false after its message.
+    bool SaveDataFile();
+    /// The native path of the data file.
+    const std::string& DataFile() const { return m_dataFilePath; }
     DocumentList& Documents() { return m_session.Documents(); }
     /// What every document is made with: its format copy, the work file, the window-bar hook.
     DocumentEnvironment& DocumentsEnvironment() { return m_session.Environment(); }
@@ -89,6 +105,11 @@ private:
     SpinLibrary m_spin;
     EngineEnvironment m_engineEnvironment;
     GlobalFindEngine m_findEngine;
+    ExtractionRuleSet m_extraction;
+    ExtractionFileHistory m_extractionFiles;
+    std::vector<ToolEntry> m_editors;
+    std::vector<ToolEntry> m_browsers;
+    std::string m_dataFilePath;
     std::vector<std::string> m_recentFiles;
     bool m_exited = false;
 };

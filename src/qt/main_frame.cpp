@@ -10,6 +10,7 @@
 #include "app/frame_core.h"
 #include "app/viewer_settings.h"
 #include "qt/convert.h"
+#include "qt/counts_dialog.h"
 #include "qt/find_box.h"
 #include "qt/find_dialog.h"
 #include "qt/font_dialog.h"
@@ -82,9 +83,10 @@ void CMainFrame::BuildServices() {
     m_progress = new ProgressDialog(this);
     m_fontDialog = std::make_unique<QtFontDialog>(this);
     m_shellOpener = std::make_unique<QtShellOpener>();
+    m_countsDialog = std::make_unique<QtCountsDialog>(this);
     m_services = std::make_unique<ui::FrameServices>(
         ui::FrameServices{*m_globalFindDialog, *m_progress, *m_fontDialog, *m_help, *m_shellOpener,
-                          ScreenDotsPerInch(*this)});
+                          *m_countsDialog, ScreenDotsPerInch(*this)});
 }
 
 void CMainFrame::BuildChrome() {

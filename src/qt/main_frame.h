@@ -34,6 +34,7 @@ namespace nelvix::qt {
 
 class CKespoMCW;
 class FindDialog;
+class QtCountsDialog;
 class FrameMenuBar;
 class FrameStatusBar;
 class FrameToolBar;
@@ -152,6 +153,7 @@ private:
     ProgressDialog* m_progress = nullptr;
     std::unique_ptr<QtFontDialog> m_fontDialog;
     std::unique_ptr<QtShellOpener> m_shellOpener;
+    std::unique_ptr<QtCountsDialog> m_countsDialog;
     std::unique_ptr<ui::FrameServices> m_services;
     FindDialog* m_findDialog = nullptr;
 

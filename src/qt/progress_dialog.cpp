@@ -26,8 +26,9 @@ ProgressDialog::ProgressDialog(QWidget* parent)
     connect(m_stop, &QPushButton::clicked, this, [this] { m_stopRequested = true; });
 }
 
-void ProgressDialog::Open(std::string_view caption, const std::vector<std::string>& labels,
-                          std::string_view stopButton) {
+void ProgressDialog::OpenGroups(std::string_view caption, const std::vector<std::string>& labels,
+                                const std::vector<ui::ProgressGroup>& /*groups*/,
+                                std::string_view stopButton) {
     for (QLabel* line : m_lines)
         delete line;
     m_lines.clear();

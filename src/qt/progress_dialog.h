@@ -28,8 +28,9 @@ public:
 
     /// Shows the window without waiting; other windows take no input while it is open, so that
     /// no second run starts from inside the first one's event pump.
-    void Open(std::string_view caption, const std::vector<std::string>& labels,
-              std::string_view stopButton) override;
+    void OpenGroups(std::string_view caption, const std::vector<std::string>& labels,
+                    const std::vector<ui::ProgressGroup>& groups,
+                    std::string_view stopButton) override;
     void SetValue(std::size_t line, std::string_view text) override;
     bool StopRequested() override { return m_stopRequested; }
     void Close() override;

@@ -22,11 +22,13 @@ FakeGlobalFindDialog::Ask(const GlobalFindValues& initial,
     return NextAnswer(answers);
 }
 
-void FakeProgressWindow::Open(std::string_view newCaption,
-                              const std::vector<std::string>& newLabels,
-                              std::string_view newStopButton) {
+void FakeProgressWindow::OpenGroups(std::string_view newCaption,
+                                    const std::vector<std::string>& newLabels,
+                                    const std::vector<ProgressGroup>& newGroups,
+                                    std::string_view newStopButton) {
     caption.assign(newCaption);
     labels = newLabels;
+    groups = newGroups;
     stopButton.assign(newStopButton);
     values.assign(labels.size(), std::string());
     ++opens;

@@ -30,14 +30,15 @@ public:
 
 class FakeProgressWindow final : public ProgressWindow {
 public:
-    void Open(std::string_view caption, const std::vector<std::string>& labels,
-              std::string_view stopButton) override;
+    void OpenGroups(std::string_view caption, const std::vector<std::string>& labels,
+                    const std::vector<ProgressGroup>& groups, std::string_view stopButton) override;
     void SetValue(std::size_t line, std::string_view text) override;
     bool StopRequested() override;
     void Close() override { open = false; }
 
     std::string caption;
     std::vector<std::string> labels;
+    std::vector<ProgressGroup> groups;
     std::string stopButton;
     std::vector<std::string> values; ///< the last value of each line
     int opens = 0;
@@ -71,6 +72,12 @@ public:
     bool result = true;
 };
 
+class FakeCountsDialog final : public CountsDialog {
+public:
+    void Show(const CountsReport& report) override { shown.push_back(report); }
+    std::vector<CountsReport> shown;
+};
+
 /// All fakes together, and the FrameServices that refers to them.
 struct FakeFrameServices {
     FakeGlobalFindDialog globalFindDialog;
@@ -78,7 +85,9 @@ struct FakeFrameServices {
     FakeFontDialog fontDialog;
     FakeHelpViewer helpViewer;
     FakeShellOpener shellOpener;
-    FrameServices services{globalFindDialog, progressWindow, fontDialog, helpViewer, shellOpener};
+    FakeCountsDialog countsDialog;
+    FrameServices services{globalFindDialog, progressWindow, fontDialog,
+                           helpViewer,       shellOpener,    countsDialog};
 
     FakeFrameServices() = default;
     FakeFrameServices(const FakeFrameServices&) = delete;

@@ -37,18 +37,59 @@ public:
                                                 const std::vector<std::string>& specHistory) = 0;
 };
 
+/// Lines `firstLine` .. `firstLine` + `lineCount` - 1 of a progress window shown together
+/// under a title.
+struct ProgressGroup {
+    std::string title;
+    std::size_t firstLine = 0;
+    std::size_t lineCount = 0;
+    bool operator==(const ProgressGroup&) const = default;
+};
+
 /// The modeless window of a long run: a caption, lines of "label value", and a stop button.
 class ProgressWindow {
 public:
     virtual ~ProgressWindow() = default;
     /// Shows the window; the values start empty.
-    virtual void Open(std::string_view caption, const std::vector<std::string>& labels,
-                      std::string_view stopButton) = 0;
+    void Open(std::string_view caption, const std::vector<std::string>& labels,
+              std::string_view stopButton) {
+        OpenGroups(caption, labels, {}, stopButton);
+    }
+    /// As Open, with some lines framed in groups.
+    virtual void OpenGroups(std::string_view caption, const std::vector<std::string>& labels,
+                            const std::vector<ProgressGroup>& groups,
+                            std::string_view stopButton) = 0;
     /// The text shown after line `line`'s label. Cheap: a window may show it later.
     virtual void SetValue(std::size_t line, std::string_view text) = 0;
     /// True once the stop button was pressed since Open.
     virtual bool StopRequested() = 0;
     virtual void Close() = 0;
+};
+
+/// One "label value" line of a counts dialog; an empty value shows a blank.
+struct CountLine {
+    std::string label;
+    std::string value;
+    bool operator==(const CountLine&) const = default;
+};
+struct CountGroup {
+    std::string title;
+    std::vector<CountLine> lines;
+    bool operator==(const CountGroup&) const = default;
+};
+/// What a counts dialog shows: lines, then groups of lines, and one "OK" button.
+struct CountsReport {
+    std::string caption;
+    std::vector<CountLine> lines;
+    std::vector<CountGroup> groups;
+    bool operator==(const CountsReport&) const = default;
+};
+
+/// The modal dialog that reports the counts of a finished run.
+class CountsDialog {
+public:
+    virtual ~CountsDialog() = default;
+    virtual void Show(const CountsReport& report) = 0;
 };
 
 /// A font as the font dialog yields it.
@@ -82,6 +123,7 @@ struct FrameServices {
     FontDialog& fontDialog;
     HelpViewer& helpViewer;
     ShellOpener& shellOpener;
+    CountsDialog& countsDialog;
     /// The screen's logical dots per vertical inch (96 without a screen).
     int dotsPerInch = 96;
 };

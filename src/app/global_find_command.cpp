@@ -2,10 +2,7 @@
 // result document and the run with its progress window.
 #include "app/global_find_command.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <climits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,12 +10,12 @@
 
 #include "app/application.h"
 #include "app/document_placement.h"
+#include "app/file_specification.h"
 #include "app/frame_windows.h"
 #include "app/global_find_progress.h"
 #include "app/result_document_sink.h"
 #include "record/command_table.h"
 #include "text/kespo_doc.h"
-#include "text/native_path.h"
 #include "ui/message_table.h"
 #include "ui/messages.h"
 
@@ -27,29 +24,6 @@ namespace {
 
 inline constexpr char kAllFilesBytes[] = "*.*";
 inline constexpr std::string_view kAllFiles{kAllFilesBytes, sizeof kAllFilesBytes - 1};
-
-/// The process's working directory in the core's form, ending in '/'; "/" when it cannot be
-/// had.
-std::string WorkingDirectory() {
-    std::vector<char> buffer(PATH_MAX);
-    if (::getcwd(buffer.data(), buffer.size()) == nullptr)
-        return "/";
-    std::string directory = NativePathToSjis(buffer.data());
-    if (!directory.ends_with('/'))
-        directory.push_back('/');
-    return directory;
-}
-
-/// The full specification of the dialog's fields; nothing when it would be 261 bytes or more.
-/// A file box that names its directory itself is the specification, also when the directory
-/// is quoted for a blank in it ("/my dir"/*.txt, as the history holds it).
-std::optional<std::string> FullSpecification(const ui::GlobalFindValues& values) {
-    if (!values.fileBox.starts_with("\"/"))
-        return BuildSearchSpecification(values.currentDirectory, values.fileBox);
-    if (values.fileBox.size() > kRecordSpecificationMaxBytes)
-        return std::nullopt;
-    return values.fileBox;
-}
 
 /// The dialog checks its fields before it closes; fields that get past it anyway start no run.
 bool AcceptableFields(const ui::GlobalFindValues& values) {
@@ -117,7 +91,8 @@ std::optional<GlobalFindCommand::Request> GlobalFindCommand::RequestFromDialog()
     if (!values)
         return std::nullopt;
     m_lastValues = *values;
-    std::optional<std::string> specification = FullSpecification(*values);
+    std::optional<std::string> specification =
+        ResolveFileSpecification(values->currentDirectory, values->fileBox);
     if (!specification || !AcceptableFields(*values)) {
         m_application.Platform().beeper.Beep();
         return std::nullopt;

@@ -1,0 +1,71 @@
+// The source and result documents of an extraction.
+#include "app/extraction_document.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "text/document_list.h"
+#include "text/kespo_doc.h"
+#include "view/kespo_ev.h"
+
+namespace nelvix {
+
+DocumentLines::DocumentLines(const CKespoDoc& document) : m_text(document.TextView()) {
+    if (m_text.empty())
+        return;
+    m_starts.push_back(0);
+    for (std::size_t at = m_text.find('\n'); at != std::string_view::npos;
+         at = m_text.find('\n', at + 1))
+        if (at + 1 < m_text.size())
+            m_starts.push_back(static_cast<std::uint32_t>(at + 1));
+}
+
+std::optional<std::string_view> DocumentLines::Line(std::size_t line) {
+    if (line >= m_starts.size())
+        return std::nullopt;
+    const std::size_t end = line + 1 < m_starts.size() ? m_starts[line + 1] : m_text.size();
+    return m_text.substr(m_starts[line], end - m_starts[line]);
+}
+
+DocumentResult::DocumentResult(CKespoDoc& document, const DocumentList& documents,
+                               std::function<CKespoEV*(CKespoDoc&)> firstTextWindow)
+    : m_document(document), m_documents(documents), m_firstTextWindow(std::move(firstTextWindow)) {}
+
+bool DocumentResult::DocumentOpen() const {
+    const auto& documents = m_documents.Documents();
+    return std::any_of(documents.begin(), documents.end(),
+                       [&](const auto& owned) { return owned.get() == &m_document; });
+}
+
+bool DocumentResult::Append(std::string_view sjisPiece, bool display) {
+    if (!DocumentOpen() || m_document.FirstView() == nullptr)
+        return false;
+    if (sjisPiece.empty())
+        return true;
+    const std::uint32_t before = m_document.TextLength();
+    HintArgument argument;
+    argument.text = reinterpret_cast<const Byte*>(sjisPiece.data());
+    argument.length = sjisPiece.size();
+    m_document.UpdateAllViews(display ? UpdateHint::AppendLength : UpdateHint::AppendNoLayout,
+                              argument);
+    // A text that could not take the piece (its message was shown) ends the run.
+    return m_document.TextLength() == before + sjisPiece.size();
+}
+
+bool DocumentResult::Fits(std::size_t lineBytes) const {
+    const auto bytes = static_cast<std::uint32_t>(
+        std::min<std::size_t>(lineBytes, std::numeric_limits<std::uint32_t>::max()));
+    return m_document.CheckNearLimit(1, bytes) == NearLimit::None;
+}
+
+void DocumentResult::Refresh(bool scrollToEnd) {
+    if (!DocumentOpen())
+        return;
+    m_document.UpdateAllViews(UpdateHint::RedrawAfterSettings);
+    if (!scrollToEnd || m_document.RowCount() == 0)
+        return;
+    if (CKespoEV* window = m_firstTextWindow(m_document))
+        window->ScrollToRow(m_document.RowCount() - 1u, ScrollMode::Bottom, true);
+}
+
+} // namespace nelvix

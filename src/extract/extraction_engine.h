@@ -118,9 +118,12 @@ public:
                         std::uint32_t& blocksBefore);
     /// Whether the run mode's preconditions hold.
     bool PreconditionsHold() const;
+    /// PreconditionsHold, with a beep when they fail.
+    bool CheckPreconditions();
 
 private:
     struct Work;
+    class RunScope;
     ui::Platform& m_platform;
     ExtractionRules m_rules;
     ExtractionCounts m_counts;

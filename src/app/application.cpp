@@ -52,6 +52,10 @@ void Application::LoadStoredState() {
     m_session.Environment().codeDecision = m_settings.codeDecision;
     m_recorder.CheckUserTools();
     m_recentFiles = m_store.LoadRecentFiles();
+    // Without a usable path the data file is neither read nor written; the defaults stay.
+    DataFileContents contents = GatherDataFile();
+    if (ReadDataFile(m_platform, m_dataFilePath, contents))
+        TakeDataFile(contents);
 }
 
 StartResult Application::Start(ui::MainFrameHost& frame, std::string_view sjisCommandLine) {
@@ -104,6 +108,7 @@ void Application::Exit() {
     m_exited = true;
     m_store.Save(m_settings);
     m_store.SaveRecentFiles(m_recentFiles);
+    SaveDataFile();
     if (!m_session.WorkFile().empty())
         std::remove(m_session.WorkFile().c_str());
     m_spin.Unload();

@@ -49,7 +49,8 @@ public:
     /// saves the cabinet with the open documents.
     void CloseFrame(ui::WindowPlacement placement, bool maximized,
                     const std::vector<CabinetDocument>& documents);
-    /// The exit order: settings, recent files, the work file, the spin library. Runs once.
+    /// The exit order: settings, recent files, the data file, the work file, the spin library.
+    /// Runs once.
     void Exit();
 
     /// Runs user tool `slot` (1..5) as its menu command does.

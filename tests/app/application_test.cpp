@@ -161,6 +161,55 @@ TEST(Application, InvokeGlobalFindAndGoneUserToolsAtStart) {
     EXPECT_EQ(run.Store().find("UserTool2"), std::string::npos);
 }
 
+TEST(Application, StartReadsTheDataFileAndExitWritesIt) {
+    ProgramRun run;
+    run.WriteCabinet();
+    DataFileContents stored;
+    stored.searchStrings = {"stored"};
+    stored.filePatterns = {"/texts/*.txt"};
+    stored.widthSensitive = false;
+    stored.editors = {{"/usr/bin/vi", "+$l $f", ""}};
+    stored.rules.runMode = kRunStep1Only;
+    stored.extractionFiles = {false, {"*.log"}};
+    ASSERT_TRUE(WriteDataFile(run.fake.platform, DataFilePath(run.home), stored));
+
+    Application application(run.fake.platform, run.Paths());
+    FakeFrame frame(application);
+    application.Start(frame, "");
+    EXPECT_TRUE(run.fake.messageBox.shown.empty());
+    GlobalFindEngine& engine = application.FindEngine();
+    EXPECT_EQ(engine.PatternHistory(), std::vector<std::string>{"stored"});
+    EXPECT_EQ(engine.SpecHistory(), std::vector<std::string>{"/texts/*.txt"});
+    EXPECT_FALSE(engine.Options().widthSensitive);
+    EXPECT_EQ(application.Extraction().Rules().runMode, kRunStep1Only);
+    EXPECT_EQ(application.Editors(), stored.editors);
+    EXPECT_EQ(application.ExtractionFiles(), stored.extractionFiles);
+
+    GlobalFindEngine::AddToHistory(engine.PatternHistory(), "new", kPatternHistoryBytes);
+    application.Extraction().Rules().runMode = kRunStep2Only;
+    application.Exit();
+    DataFileContents written;
+    ASSERT_TRUE(ReadDataFile(run.fake.platform, application.DataFile(), written));
+    EXPECT_EQ(written.searchStrings, (std::vector<std::string>{"new", "stored"}));
+    EXPECT_EQ(written.rules.runMode, kRunStep2Only);
+    EXPECT_EQ(written.browsers, stored.browsers);
+}
+
+TEST(Application, InvalidDataFileKeepsTheDefaultsAndIsReplacedAtExit) {
+    ProgramRun run;
+    run.WriteCabinet();
+    run.dir.Write("home/nelvix.DAT", std::string(100, 'x'));
+    Application application(run.fake.platform, run.Paths());
+    FakeFrame frame(application);
+    application.Start(frame, "");
+    EXPECT_EQ(run.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgDataInvalid});
+    EXPECT_TRUE(application.FindEngine().PatternHistory().empty());
+    EXPECT_EQ(application.Extraction().Rules(), DefaultExtractionRules());
+    application.Exit();
+    DataFileContents written;
+    EXPECT_TRUE(ReadDataFile(run.fake.platform, application.DataFile(), written));
+}
+
 TEST(PlanFrameShow, StoredPlacementAndStartState) {
     ui::WindowPlacement stored;
     stored.showState = ui::kShowNormal;

@@ -1,9 +1,13 @@
 // The progress window.
 #include "qt/progress_dialog.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <optional>
 
 #include "qt/convert.h"
 
@@ -12,35 +16,33 @@ namespace {
 
 /// Wide enough for a path of some length; longer values are shortened in the middle.
 constexpr int kLineWidthPixels = 420;
+/// Groups stand side by side; each of two shares the width of one line.
+constexpr int kGroupLineWidthPixels = 190;
+
+/// The group that frames `line`: the first one whose lines include it.
+std::optional<std::size_t> GroupOf(const std::vector<ui::ProgressGroup>& groups, std::size_t line) {
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        if (line >= groups[g].firstLine && line - groups[g].firstLine < groups[g].lineCount)
+            return g;
+    }
+    return std::nullopt;
+}
 
 } // namespace
 
 ProgressDialog::ProgressDialog(QWidget* parent)
-    : QDialog(parent), m_lineLayout(new QVBoxLayout), m_stop(new QPushButton(this)) {
+    : QDialog(parent), m_layout(new QVBoxLayout(this)), m_stop(new QPushButton(this)) {
     m_stop->setObjectName(QStringLiteral("stop"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(m_lineLayout);
-    layout->addWidget(m_stop, 0, Qt::AlignHCenter);
+    m_layout->addWidget(m_stop, 0, Qt::AlignHCenter);
     m_refresh.setInterval(kProgressRefreshMilliseconds);
     connect(&m_refresh, &QTimer::timeout, this, &ProgressDialog::ShowValues);
     connect(m_stop, &QPushButton::clicked, this, [this] { m_stopRequested = true; });
 }
 
 void ProgressDialog::OpenGroups(std::string_view caption, const std::vector<std::string>& labels,
-                                const std::vector<ui::ProgressGroup>& /*groups*/,
+                                const std::vector<ui::ProgressGroup>& groups,
                                 std::string_view stopButton) {
-    for (QLabel* line : m_lines)
-        delete line;
-    m_lines.clear();
-    m_labels.clear();
-    for (const std::string& label : labels) {
-        auto* line = new QLabel(this);
-        line->setObjectName(QStringLiteral("line%1").arg(m_lines.size()));
-        line->setFixedWidth(kLineWidthPixels);
-        m_lineLayout->addWidget(line);
-        m_lines.push_back(line);
-        m_labels.push_back(SjisToQString(label));
-    }
+    BuildLines(labels, groups);
     m_values.assign(labels.size(), std::string());
     m_valuesChanged = true;
     m_stopRequested = false;
@@ -51,6 +53,51 @@ void ProgressDialog::OpenGroups(std::string_view caption, const std::vector<std:
     show();
     raise();
     m_refresh.start();
+}
+
+void ProgressDialog::BuildLines(const std::vector<std::string>& labels,
+                                const std::vector<ui::ProgressGroup>& groups) {
+    delete m_linesArea;
+    m_linesArea = new QWidget(this);
+    auto* lines = new QVBoxLayout(m_linesArea);
+    lines->setContentsMargins(0, 0, 0, 0);
+    m_layout->insertWidget(0, m_linesArea);
+    m_lines.clear();
+    m_lineWidths.clear();
+    m_labels.clear();
+    // Groups that follow one another share one row; a line outside any group ends the row.
+    QHBoxLayout* groupRow = nullptr;
+    std::vector<QVBoxLayout*> groupLayouts(groups.size(), nullptr);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        m_labels.push_back(SjisToQString(labels[i]));
+        const std::optional<std::size_t> group = GroupOf(groups, i);
+        if (!group) {
+            groupRow = nullptr;
+            lines->addWidget(AddLine(kLineWidthPixels));
+            continue;
+        }
+        if (groupLayouts[*group] == nullptr) {
+            if (groupRow == nullptr) {
+                groupRow = new QHBoxLayout;
+                lines->addLayout(groupRow);
+            }
+            auto* box = new QGroupBox(SjisToQString(groups[*group].title), m_linesArea);
+            box->setObjectName(QStringLiteral("group%1").arg(*group));
+            groupLayouts[*group] = new QVBoxLayout(box);
+            groupRow->addWidget(box);
+        }
+        groupLayouts[*group]->addWidget(AddLine(kGroupLineWidthPixels));
+    }
+    adjustSize();
+}
+
+QLabel* ProgressDialog::AddLine(int widthPixels) {
+    auto* line = new QLabel(m_linesArea);
+    line->setObjectName(QStringLiteral("line%1").arg(m_lines.size()));
+    line->setFixedWidth(widthPixels);
+    m_lines.push_back(line);
+    m_lineWidths.push_back(widthPixels);
+    return line;
 }
 
 void ProgressDialog::SetValue(std::size_t line, std::string_view text) {
@@ -72,7 +119,7 @@ void ProgressDialog::ShowValues() {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         QLabel* line = m_lines[i];
         const QString text = m_labels[i] + SjisToQString(m_values[i]);
-        line->setText(line->fontMetrics().elidedText(text, Qt::ElideMiddle, kLineWidthPixels));
+        line->setText(line->fontMetrics().elidedText(text, Qt::ElideMiddle, m_lineWidths[i]));
     }
 }
 

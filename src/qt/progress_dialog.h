@@ -1,6 +1,7 @@
-// The progress window of a long run: a caption, lines of "label value" and a stop button. A
-// run may set a hundred thousand values, so a value is only stored, and the lines show the
-// stored values every 50 ms while the run lets events through.
+// The progress window of a long run: a caption, lines of "label value" (some of them framed in
+// titled groups, which stand side by side) and a stop button. A run may set a hundred thousand
+// values, so a value is only stored, and the lines show the stored values every 50 ms while the
+// run lets events through.
 #pragma once
 
 #include <QDialog>
@@ -43,10 +44,18 @@ protected:
     void reject() override;
 
 private:
-    QVBoxLayout* m_lineLayout;
+    /// Builds the lines anew in a fresh container.
+    void BuildLines(const std::vector<std::string>& labels,
+                    const std::vector<ui::ProgressGroup>& groups);
+    /// A new line of the container, in the order of the labels.
+    QLabel* AddLine(int widthPixels);
+
+    QVBoxLayout* m_layout;
+    QWidget* m_linesArea = nullptr;
     QPushButton* m_stop;
     QTimer m_refresh;
     std::vector<QLabel*> m_lines;
+    std::vector<int> m_lineWidths;
     std::vector<QString> m_labels;
     std::vector<std::string> m_values;
     bool m_valuesChanged = false;

@@ -1,0 +1,129 @@
+// The "ｽﾃｯﾌﾟ1" page of the extraction sheet.
+#include "qt/ext_step1_page.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "qt/convert.h"
+#include "qt/ext_number_field.h"
+#include "qt/ext_rule_list_view.h"
+
+namespace nelvix::qt {
+
+CExtStep1Page::CExtStep1Page(ExtStep1PageModel& model, ui::Beeper& beeper, const SpinLibrary* spin,
+                             QWidget* parent)
+    : QWidget(parent), m_model(model), m_process(new QButtonGroup(this)),
+      m_text(new QLineEdit(this)), m_listLabel(new QLabel(this)),
+      m_list(RuleListWidget("list", this)),
+      m_position(new ExtNumberField(beeper, spin, true, QStringLiteral("position"), this)),
+      m_count(new ExtNumberField(beeper, spin, false, QStringLiteral("count"), this)) {
+    setObjectName(QStringLiteral("step1Page"));
+    m_text->setObjectName(QStringLiteral("text"));
+    m_listLabel->setObjectName(QStringLiteral("listLabel"));
+    m_listLabel->setBuddy(m_list);
+    QPushButton* add = PageButton("add", QStringLiteral("追加"), this);
+    QPushButton* remove = PageButton("delete", QStringLiteral("削除"), this);
+
+    auto* textLabel = new QLabel(QStringLiteral("文字列"), this);
+    textLabel->setBuddy(m_text);
+    auto* positionLabel = new QLabel(QStringLiteral("位置"), this);
+    positionLabel->setBuddy(m_position->Edit());
+    auto* countLabel = new QLabel(QStringLiteral("行数"), this);
+    countLabel->setBuddy(m_count->Edit());
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(textLabel, 0, 0);
+    fields->addWidget(m_text, 0, 1, 1, 3);
+    fields->addWidget(positionLabel, 1, 0);
+    fields->addWidget(m_position, 1, 1);
+    fields->addWidget(countLabel, 1, 2);
+    fields->addWidget(m_count, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(ProcessGroup(m_process, this));
+    layout->addLayout(fields);
+    layout->addWidget(m_listLabel);
+    layout->addWidget(m_list);
+    layout->addLayout(buttons);
+
+    connect(m_process, &QButtonGroup::idClicked, this, [this](int index) {
+        m_model.SetProcess(index);
+        Show();
+        emit Changed();
+    });
+    connect(m_text, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_model.EditText(QStringToSjis(text)); });
+    connect(m_position, &ExtNumberField::Edited, this,
+            [this] { m_model.EditPosition(m_position->Text()); });
+    connect(m_count, &ExtNumberField::Edited, this, [this] { m_model.EditCount(m_count->Text()); });
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CExtStep1Page::ListSelectionChanged);
+    connect(add, &QPushButton::clicked, this, &CExtStep1Page::Add);
+    connect(remove, &QPushButton::clicked, this, &CExtStep1Page::Delete);
+}
+
+void CExtStep1Page::Show() {
+    m_showing = true;
+    if (QAbstractButton* button = m_process->button(m_model.Process()))
+        button->setChecked(true);
+    m_listLabel->setText(SjisToQString(m_model.ListLabel()));
+    ShowRuleList(m_list, m_model.List(), m_model.Selection());
+    const ExtEntryEdits& edits = m_model.Edits();
+    m_text->setText(SjisToQString(edits.text));
+    m_position->SetText(edits.position);
+    m_count->SetText(edits.count);
+    m_showing = false;
+}
+
+void CExtStep1Page::SelectField(ExtField field) {
+    if (field == ExtField::Text) {
+        m_text->setFocus();
+        m_text->selectAll();
+    } else if (field == ExtField::Position) {
+        m_position->SelectAll();
+    } else if (field == ExtField::Count) {
+        m_count->SelectAll();
+    }
+}
+
+void CExtStep1Page::FollowSpinLibrary() {
+    m_position->FollowLibrary();
+    m_count->FollowLibrary();
+}
+
+void CExtStep1Page::ListSelectionChanged() {
+    if (m_showing)
+        return;
+    m_model.SelectEntry(SelectedRow(m_list));
+    Show();
+}
+
+void CExtStep1Page::Add() {
+    const ExtCheck check = m_model.Add();
+    if (!check.ok) {
+        SelectField(check.select);
+        return;
+    }
+    Show();
+    emit Changed();
+}
+
+void CExtStep1Page::Delete() {
+    if (!m_model.Delete())
+        return;
+    Show();
+    emit Changed();
+}
+
+} // namespace nelvix::qt

@@ -11,6 +11,9 @@ constexpr std::string_view kUsage =
     "       nelvix-cli convert [--code auto|sjis|jis|euc] [--utf8] FILE\n"
     "       nelvix-cli find [OPTION...] PATTERN [DIR [WILDCARD...]]\n"
     "       nelvix-cli find [OPTION...] --spec SPEC PATTERN\n"
+    "       nelvix-cli extract [--rules FILE | --data DATAFILE] [--code WORD] [--utf8] FILE\n"
+    "       nelvix-cli extract [--rules FILE | --data DATAFILE] [--code WORD] [--utf8]\n"
+    "                          --global SPEC [--no-subdirs]\n"
     "       nelvix-cli --help\n"
     "\n"
     "  detect    print each file's encoding (Shift-JIS, JIS, EUC-JP or UTF-8) and line end\n"
@@ -37,9 +40,22 @@ constexpr std::string_view kUsage =
     "    --spec SPEC           a ready search specification, such as '/src/*.c *.h'\n"
     "    --utf8                write UTF-8 with LF line ends, for reading in a terminal\n"
     "    --pattern-sjis        PATTERN is Shift-JIS bytes (else UTF-8 from the terminal)\n"
+    "  extract   cut FILE down by the extraction rules as Nelvix's line extraction does, or,\n"
+    "            with --global, every file of SPEC as its global extraction does, a tag line\n"
+    "            \"PATH(LINE): \" before each block; print the result (Shift-JIS with CR LF) and\n"
+    "            the counts on standard error\n"
+    "    --rules FILE      the rules of a rule-set record file\n"
+    "    --data DATAFILE   the rules kept in a data file; without either option those of the\n"
+    "                      program home's nelvix.DAT, or the default rules when it is missing\n"
+    "    --global SPEC     the file set, as find --spec takes it, such as '/logs/*.txt'\n"
+    "    --no-subdirs      with --global: the directory of SPEC only\n"
+    "    --code WORD       as for convert\n"
+    "    --utf8            write UTF-8 with LF line ends, for reading in a terminal\n"
     "\n"
     "Exit status: 0 done, 1 a file could not be read, 2 wrong arguments.\n"
-    "find: 0 something was found, 1 nothing was found, 2 wrong arguments or trouble.\n";
+    "find: 0 something was found, 1 nothing was found, 2 wrong arguments or trouble.\n"
+    "extract: 0 something was extracted, 1 nothing was, 2 wrong arguments or rules, trouble,\n"
+    "or a result cut short at the result document's limits.\n";
 
 constexpr std::string_view kCodeWords = "auto, sjis, jis or euc";
 
@@ -131,6 +147,16 @@ ParsedArgs ParseFind(std::span<const std::string> arguments) {
     return parsed;
 }
 
+ParsedArgs ParseExtract(std::span<const std::string> arguments) {
+    ParsedArgs parsed;
+    parsed.args.command = Subcommand::Extract;
+    bool helpAsked = false;
+    parsed.error = ParseExtractArgs(arguments, parsed.args, helpAsked);
+    if (helpAsked)
+        return ParsedArgs{CliArgs{}, {}};
+    return parsed;
+}
+
 } // namespace
 
 int CodeDecisionOfWord(std::string_view word) {
@@ -154,6 +180,8 @@ ParsedArgs ParseCliArgs(std::span<const std::string> arguments) {
         return ParseSubcommand(Subcommand::Convert, arguments);
     if (first == "find")
         return ParseFind(arguments);
+    if (first == "extract")
+        return ParseExtract(arguments);
     if (StartsWith(first, "-"))
         return ParsedArgs{CliArgs{}, "unknown option " + Quoted(first)};
     return ParsedArgs{CliArgs{}, "unknown subcommand " + Quoted(first)};

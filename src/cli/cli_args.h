@@ -6,11 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/extract_args.h"
 #include "cli/find_args.h"
 
 namespace nelvix::cli {
 
-enum class Subcommand { Help, Detect, Convert, Find };
+enum class Subcommand { Help, Detect, Convert, Find, Extract };
 
 struct CliArgs {
     Subcommand command = Subcommand::Help;
@@ -18,10 +19,12 @@ struct CliArgs {
     std::vector<std::string> files;
     /// The "CodeDecision" value that --code chose: 0 auto, 1 Shift-JIS, 2 JIS, 3 EUC.
     int codeDecision = 0;
-    /// convert and find: write UTF-8 with LF instead of Shift-JIS with CR LF.
+    /// convert, find and extract: write UTF-8 with LF instead of Shift-JIS with CR LF.
     bool utf8 = false;
     /// find: its pattern, file set and options.
     FindArgs find;
+    /// extract: its rule source and its text or file set.
+    ExtractArgs extract;
 };
 
 struct ParsedArgs {

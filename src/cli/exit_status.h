@@ -16,4 +16,13 @@ enum FindExitStatus : int {
     kExitFindTrouble = 2, ///< wrong arguments, or the run could not be made or written
 };
 
+/// extract answers as find does.
+enum ExtractExitStatus : int {
+    kExitExtracted = 0,
+    kExitNothingExtracted = 1,
+    /// Wrong arguments, rules that cannot run, a run that could not be made or written, or a
+    /// result cut short at the result document's limits.
+    kExitExtractTrouble = 2,
+};
+
 } // namespace nelvix::cli

@@ -5,6 +5,7 @@
 #include "cli/convert_command.h"
 #include "cli/detect_command.h"
 #include "cli/exit_status.h"
+#include "cli/extract_command.h"
 #include "cli/find_command.h"
 
 namespace nelvix::cli {
@@ -26,6 +27,8 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         return RunConvert(args.files.front(), args.codeDecision, args.utf8, out, err);
     case Subcommand::Find:
         return RunFind(args, out, err);
+    case Subcommand::Extract:
+        return RunExtract(args, out, err);
     }
     return kExitUsage;
 }

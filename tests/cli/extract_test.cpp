@@ -1,0 +1,624 @@
+// nelvix-cli extract run in-process: its command line, the rule sources, line and global
+// extraction, and the limits of the result.
+#include "cli/extract_args.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/data_file.h"
+#include "cli/cli_args.h"
+#include "cli/extraction_printer.h"
+#include "cli/run_cli.h"
+#include "cli_run.h"
+#include "extract/extraction_rules.h"
+#include "support/test_files.h"
+#include "text/cp932.h"
+#include "text/native_path.h"
+#include "ui/fake_platform.h"
+
+namespace nelvix::cli {
+namespace {
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// The settings of a parsed extract, in words.
+std::string Described(const CliArgs& args) {
+    const ExtractArgs& extract = args.extract;
+    std::string text;
+    auto add = [&text](bool on, const std::string& word) {
+        if (on)
+            text += (text.empty() ? "" : " ") + word;
+    };
+    add(extract.rulesFile.has_value(), "rules=" + extract.rulesFile.value_or(""));
+    add(extract.dataFile.has_value(), "data=" + extract.dataFile.value_or(""));
+    add(extract.specification.has_value(), "global=" + extract.specification.value_or(""));
+    add(!extract.subdirectories, "--no-subdirs");
+    add(args.codeDecision != 0, "code=" + std::to_string(args.codeDecision));
+    add(args.utf8, "--utf8");
+    add(extract.file.has_value(), "file=" + extract.file.value_or(""));
+    return text;
+}
+
+TEST(CliExtractArgsTest, AcceptedCommandLines) {
+    struct Row {
+        const char* line;
+        const char* described;
+    };
+    const std::vector<Row> rows = {
+        {"extract a.txt", "file=a.txt"},
+        {"extract --rules r.rec a.txt", "rules=r.rec file=a.txt"},
+        {"extract --rules=r.rec a.txt", "rules=r.rec file=a.txt"},
+        {"extract --data d.DAT a.txt", "data=d.DAT file=a.txt"},
+        {"extract a.txt --data=d.DAT", "data=d.DAT file=a.txt"},
+        {"extract --global /d/*.txt", "global=/d/*.txt"},
+        {"extract --global=*.log --no-subdirs", "global=*.log --no-subdirs"},
+        {"extract --no-subdirs --global *.log", "global=*.log --no-subdirs"},
+        {"extract --rules r.rec --global /d/*.*", "rules=r.rec global=/d/*.*"},
+        {"extract --utf8 --code euc a.txt", "code=3 --utf8 file=a.txt"},
+        {"extract --code=jis --global /d/*", "global=/d/* code=2"},
+        {"extract --rules a.rec --rules b.rec a.txt", "rules=b.rec file=a.txt"},
+        {"extract -- --rules", "file=--rules"},
+        {"extract -", "file=-"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        ParsedArgs parsed = ParseCliArgs(Words(row.line));
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        EXPECT_EQ(parsed.args.command, Subcommand::Extract);
+        EXPECT_EQ(Described(parsed.args), row.described);
+    }
+}
+
+TEST(CliExtractArgsTest, HelpWinsOverEverythingElse) {
+    for (const char* line : {"extract --help", "extract -h --rules a --data b", "extract a b -h"}) {
+        SCOPED_TRACE(line);
+        ParsedArgs parsed = ParseCliArgs(Words(line));
+        ASSERT_TRUE(parsed.ok()) << parsed.error;
+        EXPECT_EQ(parsed.args.command, Subcommand::Help);
+    }
+}
+
+TEST(CliExtractArgsTest, WrongCommandLinesExitWithTwoAndTheUsage) {
+    struct Row {
+        const char* situation;
+        std::vector<std::string> arguments;
+        const char* message;
+    };
+    const std::vector<Row> rows = {
+        {"no FILE", {"extract"}, "extract: missing FILE"},
+        {"only options", {"extract", "--utf8", "--rules", "r"}, "extract: missing FILE"},
+        {"two FILEs", {"extract", "a.txt", "b.txt"}, "extract takes one FILE, not 2"},
+        {"--rules and --data",
+         {"extract", "--rules", "r", "--data", "d", "a.txt"},
+         "extract: --rules and --data cannot be used together"},
+        {"--global and a FILE",
+         {"extract", "--global", "/d/*", "a.txt"},
+         "extract: --global takes the place of FILE"},
+        {"--no-subdirs without --global",
+         {"extract", "--no-subdirs", "a.txt"},
+         "extract: --no-subdirs needs --global"},
+        {"--rules as the last word", {"extract", "a.txt", "--rules"}, "--rules needs a value"},
+        {"an empty --data", {"extract", "--data=", "a.txt"}, "--data needs a value"},
+        {"an empty --global", {"extract", "--global", ""}, "--global needs a value"},
+        {"a bad --code", {"extract", "--code", "utf8", "a.txt"}, "bad --code value 'utf8'"},
+        {"a find option", {"extract", "-i", "a.txt"}, "unknown option '-i' for extract"},
+        {"a prefix of --rules",
+         {"extract", "--rule", "r", "a.txt"},
+         "unknown option '--rule' for extract"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        CliRun run = RunWith(row.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(run.err.starts_with("nelvix-cli: " + std::string(row.message))) << run.err;
+        EXPECT_NE(run.err.find("\n\nUsage:"), std::string::npos);
+    }
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (m_old)
+            ::setenv(m_name, m_old->c_str(), 1);
+        else
+            ::unsetenv(m_name);
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+// Every test runs with a program home of its own, so that a person's own data file never
+// decides the rules.
+class CliExtractTest : public ::testing::Test {
+protected:
+    std::string WriteRules(const ExtractionRules& rules, const char* name = "rules.rec") {
+        std::vector<Byte> record = SerializeRuleSet(rules);
+        return m_dir.Write(name, std::string(record.begin(), record.end()));
+    }
+    std::string WriteDataFile(const std::string& path, const ExtractionRules& rules) {
+        DataFileContents contents;
+        contents.searchStrings = {"abc"};
+        contents.rules = rules;
+        std::optional<std::vector<Byte>> image = BuildDataFile(contents);
+        EXPECT_TRUE(image.has_value());
+        std::string bytes = image ? std::string(image->begin(), image->end()) : std::string();
+        return m_dir.Write(path.substr(m_dir.Path().size() + 1), bytes);
+    }
+    const std::string& Home() const { return m_home.Path(); }
+
+    test::TempDir m_dir;
+    test::TempDir m_home;
+    ScopedEnvironment m_useHome{"NELVIX_HOME", m_home.Path()};
+};
+
+// A saved mail-terminal log in the shape the default rules were made for: a menu line, the
+// header of each mail, its text with a "more" prompt, and the prompt after the mail.
+std::string MailLog() {
+    return Sjis("電子メール（1:受信　2:送信　3:送信簿　0:その他　E:終了）\r\n"
+                "選択 : 1\r\n"
+                "番号 : 1\r\n"
+                "    差出人：山田\r\n"
+                "    題名：会議\r\n"
+                "本文一\r\n"
+                "続き (改行で表示　E:終了)\r\n"
+                "\r\n"
+                "本文二\r\n"
+                "受信後 (1:削除  2:保存  3:返信  4:返信＋削除  5:転送  6:転送＋削除  E:終了)\r\n"
+                "選択 : 2\r\n"
+                "番号 : 2\r\n"
+                "    差出人：佐藤\r\n"
+                "    題名：見積\r\n"
+                "本文三\r\n"
+                "電子メール（1:受信　2:送信　3:送信簿　0:その他　E:終了）\r\n"
+                "選択 : E\r\n");
+}
+
+// Step 1 deletes the "more" prompt and the blank line after it; step 2 keeps each mail from the
+// line before its subject down to the line before the next prompt.
+const std::string kMailLogExtract = "    差出人：山田\r\n"
+                                    "    題名：会議\r\n"
+                                    "本文一\r\n"
+                                    "本文二\r\n"
+                                    "    差出人：佐藤\r\n"
+                                    "    題名：見積\r\n"
+                                    "本文三\r\n";
+
+const std::string kMailLogCounts =
+    "nelvix-cli: step 1: 17 lines, 2 deleted, 15 extracted, 1 block deleted\n"
+    "nelvix-cli: step 2: 15 lines, 8 deleted, 7 extracted, 2 blocks extracted\n";
+
+TEST_F(CliExtractTest, DefaultRulesCutAMailLogDown) {
+    const std::string log = m_dir.Write("mail.log", MailLog());
+    CliRun run = RunWith({"extract", log});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Sjis(kMailLogExtract));
+    EXPECT_EQ(run.err, kMailLogCounts);
+
+    CliRun utf8 = RunWith({"extract", "--utf8", log});
+    EXPECT_EQ(utf8.status, 0);
+    EXPECT_EQ(utf8.out, ReplaceAll(kMailLogExtract, "\r\n", "\n"));
+}
+
+TEST_F(CliExtractTest, TextsInEachCodeGiveTheSameResult) {
+    ExtractionRules rules = DefaultExtractionRules();
+    rules.runMode = kRunStep1Only;
+    rules.step1Process = kStep1Extract;
+    rules.step1Lines = {};
+    rules.step1Lines.Add(MakeRuleEntry(Sjis("ログの例"), 0, 4));
+    const std::string record = WriteRules(rules);
+    const std::string expected = Sjis("ログの例:\r\n"
+                                      "2026-12-06 09:00:01 [INFO] サーバーを起動しました。\r\n"
+                                      "2026-12-06 09:00:05 [WARN] 設定ファイルが見つかりません。"
+                                      "既定値を使います。\r\n"
+                                      "2026-12-06 09:01:17 [ERROR] 接続に失敗しました: "
+                                      "タイムアウト\r\n");
+    struct Row {
+        const char* sample;
+        const char* code;
+        std::string out;
+    };
+    const std::vector<Row> rows = {
+        {"sample.sjis.txt", "auto", expected}, {"sample.euc.txt", "auto", expected},
+        {"sample.jis.txt", "auto", expected},  {"sample.euc.txt", "euc", expected},
+        {"sample.euc.txt", "sjis", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.sample) + " as " + row.code);
+        CliRun run = RunWith(
+            {"extract", "--rules", record, "--code", row.code, test::TestDataPath(row.sample)});
+        EXPECT_EQ(run.status, row.out.empty() ? 1 : 0) << run.err;
+        EXPECT_EQ(run.out, row.out);
+    }
+}
+
+TEST_F(CliExtractTest, RulesFromARecordFileWithSeparators) {
+    ExtractionRules rules = DefaultExtractionRules();
+    rules.runMode = kRunStep1Only;
+    rules.step1Process = kStep1Extract;
+    rules.step1Lines = {};
+    rules.step1Lines.Add(MakeRuleEntry("ERROR", 0, 2));
+    rules.addSeparator = true;
+    rules.SetSeparator("--");
+    // The window would show the result line by line and then the counts dialog; the command
+    // line does neither.
+    rules.hideWhileExtracting = false;
+    rules.showInfo = true;
+    const std::string log = m_dir.Write("app.log", "ok 1\r\nERROR a\r\nat x\r\nok 2\r\nok 3\r\n"
+                                                   "ERROR b\r\nat y\r\nok 4\r\n");
+    CliRun run = RunWith({"extract", "--rules", WriteRules(rules), log});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "--   1/2\r\nERROR a\r\nat x\r\n--   2/2\r\nERROR b\r\nat y\r\n");
+    EXPECT_EQ(run.err, "nelvix-cli: step 1: 8 lines, 4 deleted, 4 extracted, 2 blocks extracted\n"
+                       "nelvix-cli: step 2: 4 lines, 0 deleted, 4 extracted, 0 blocks extracted\n");
+}
+
+TEST_F(CliExtractTest, RulesFromADataFileAndFromTheProgramHome) {
+    ExtractionRules rules = DefaultExtractionRules();
+    rules.runMode = kRunStep1Only;
+    rules.step1Lines = {};
+    rules.step1Lines.Add(MakeRuleEntry("noise", 0, 1));
+    const std::string log = m_dir.Write("a.log", "keep\r\nnoise\r\nkeep too\r\n");
+
+    const std::string dataFile = WriteDataFile(m_dir.PathOf("other.DAT"), rules);
+    CliRun fromData = RunWith({"extract", "--data", dataFile, log});
+    EXPECT_EQ(fromData.status, 0) << fromData.err;
+    EXPECT_EQ(fromData.out, "keep\r\nkeep too\r\n");
+
+    // Without a data file in the home the default rules run: they find no subject here.
+    CliRun defaults = RunWith({"extract", log});
+    EXPECT_EQ(defaults.status, 1);
+    EXPECT_EQ(defaults.out, "");
+
+    std::filesystem::copy_file(dataFile, DataFilePath(Home()));
+    CliRun fromHome = RunWith({"extract", log});
+    EXPECT_EQ(fromHome.status, 0) << fromHome.err;
+    EXPECT_EQ(fromHome.out, "keep\r\nkeep too\r\n");
+
+    // --rules passes the home's data file by.
+    ExtractionRules keepNoise = rules;
+    keepNoise.step1Process = kStep1Extract;
+    EXPECT_EQ(RunWith({"extract", "--rules", WriteRules(keepNoise), log}).out, "noise\r\n");
+}
+
+TEST_F(CliExtractTest, BadRuleSourcesStopWithAReason) {
+    const std::string log = m_dir.Write("a.log", MailLog());
+    std::vector<Byte> record = SerializeRuleSet(DefaultExtractionRules());
+    const std::string whole(record.begin(), record.end());
+    ExtractionRules longSeparator = DefaultExtractionRules();
+    std::string separatorRecord = whole;
+    // The separator follows the four numbers; 81 bytes are one too many.
+    separatorRecord.replace(16, longSeparator.Separator().size(), std::string(81, '*'));
+
+    struct Row {
+        const char* situation;
+        std::vector<std::string> arguments;
+        std::string message;
+    };
+    const std::string missing = m_dir.PathOf("missing.rec");
+    const std::string cut = m_dir.Write("cut.rec", whole.substr(0, whole.size() - 1));
+    const std::string trailing = m_dir.Write("trailing.rec", whole + "x");
+    const std::string longSep = m_dir.Write("sep.rec", separatorRecord);
+    const std::string huge = m_dir.Write("huge.rec", whole + std::string(5000, '\0'));
+    const std::string badData = m_dir.Write("bad.DAT", std::string(100, '\0'));
+    const std::vector<Row> rows = {
+        {"a missing record file",
+         {"extract", "--rules", missing, log},
+         missing + ": No such file or directory"},
+        {"a folder", {"extract", "--rules", m_dir.Path(), log}, m_dir.Path() + ": Is a directory"},
+        {"a record cut short",
+         {"extract", "--rules", cut, log},
+         cut + ": not a valid rule-set record"},
+        {"a record with bytes after it",
+         {"extract", "--rules", trailing, log},
+         trailing + ": not a valid rule-set record"},
+        {"an 81-byte separator",
+         {"extract", "--rules", longSep, log},
+         longSep + ": not a valid rule-set record"},
+        {"a file far longer than any record",
+         {"extract", "--rules", huge, log},
+         huge + ": not a valid rule-set record"},
+        {"a data file whose length field is wrong",
+         {"extract", "--data", badData, log},
+         badData + ": not a valid data file"},
+        {"a missing data file",
+         {"extract", "--data", missing, log},
+         missing + ": No such file or directory"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        CliRun run = RunWith(row.arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "nelvix-cli: " + row.message + "\n");
+    }
+}
+
+TEST_F(CliExtractTest, AnInvalidHomeDataFileIsAnError) {
+    const std::string log = m_dir.Write("a.log", MailLog());
+    const std::string homeFile = DataFilePath(Home());
+    std::filesystem::copy_file(m_dir.Write("bad.DAT", std::string(100, '\0')), homeFile);
+    CliRun run = RunWith({"extract", log});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "nelvix-cli: " + homeFile + ": not a valid data file\n");
+}
+
+TEST_F(CliExtractTest, RulesThatCannotRunAndTextsWithoutResult) {
+    ExtractionRules noStart = DefaultExtractionRules();
+    noStart.runMode = kRunStep2Only;
+    noStart.startLines = {};
+    ExtractionRules nothing = DefaultExtractionRules();
+    nothing.step1Lines = {};
+    nothing.startLines = {};
+    const std::string log = m_dir.Write("a.log", MailLog());
+    const std::string empty = m_dir.Write("empty.log", "");
+    const std::string plain = m_dir.Write("plain.log", "no mail here\r\n");
+
+    CliRun noStartRun = RunWith({"extract", "--rules", WriteRules(noStart, "a.rec"), log});
+    EXPECT_EQ(noStartRun.status, 2);
+    EXPECT_EQ(noStartRun.err, "nelvix-cli: extract: the rules cannot run: run mode 2 (step 2 "
+                              "only) needs a start string\n");
+    CliRun nothingRun = RunWith({"extract", "--rules", WriteRules(nothing, "b.rec"), log});
+    EXPECT_EQ(nothingRun.status, 2);
+    EXPECT_TRUE(nothingRun.err.ends_with("run mode 3 (both steps) needs a step-1 string or a "
+                                         "start string\n"));
+
+    CliRun emptyRun = RunWith({"extract", empty});
+    EXPECT_EQ(emptyRun.status, 1);
+    EXPECT_EQ(emptyRun.out, "");
+    CliRun plainRun = RunWith({"extract", plain});
+    EXPECT_EQ(plainRun.status, 1);
+    EXPECT_EQ(plainRun.out, "");
+    EXPECT_EQ(plainRun.err, "nelvix-cli: step 1: 1 line, 0 deleted, 1 extracted, 0 blocks "
+                            "deleted\nnelvix-cli: step 2: 1 line, 1 deleted, 0 extracted, 0 "
+                            "blocks extracted\n");
+
+    CliRun missingRun = RunWith({"extract", m_dir.PathOf("none.log")});
+    EXPECT_EQ(missingRun.status, 2);
+    EXPECT_EQ(missingRun.err,
+              "nelvix-cli: " + m_dir.PathOf("none.log") + ": No such file or directory\n");
+}
+
+// Rules that extract each "ERROR" line and the line after it, with numbered separators.
+ExtractionRules ErrorBlocks() {
+    ExtractionRules rules = DefaultExtractionRules();
+    rules.runMode = kRunStep1Only;
+    rules.step1Process = kStep1Extract;
+    rules.step1Lines = {};
+    rules.step1Lines.Add(MakeRuleEntry("ERROR", 0, 2));
+    rules.addSeparator = true;
+    rules.SetSeparator("==");
+    return rules;
+}
+
+// One file per folder, so that the order of the files does not depend on the listing: the
+// top folder first, then its subfolders.
+class ExtractTree {
+public:
+    ExtractTree() {
+        std::filesystem::create_directories(m_dir.PathOf("sub/deeper"));
+        m_dir.Write("a.log", "ok\r\nERROR one\r\nat a\r\nok\r\nERROR two\r\nat b\r\n");
+        m_dir.Write("sub/b.log", "ERROR three\r\nat c\r\n");
+        m_dir.Write("sub/skip.txt", "ERROR not a log\r\n");
+        m_dir.Write("sub/deeper/quiet.log", "all well\r\n");
+    }
+    const std::string& Path() const { return m_dir.Path(); }
+
+private:
+    test::TempDir m_dir;
+};
+
+TEST_F(CliExtractTest, GlobalExtractionWritesTagLinesAndNumberedSeparators) {
+    ExtractTree tree;
+    const std::string rules = WriteRules(ErrorBlocks());
+    const std::string all = "==   1/2   1\r\n@/a.log(2): \r\nERROR one\r\nat a\r\n"
+                            "==   2/2   2\r\n@/a.log(5): \r\nERROR two\r\nat b\r\n"
+                            "==   1/1   3\r\n@/sub/b.log(1): \r\nERROR three\r\nat c\r\n";
+    const std::string counts = "nelvix-cli: files processed: 3\n"
+                               "nelvix-cli: step 1: 3 blocks extracted\n"
+                               "nelvix-cli: step 2: 0 blocks extracted\n";
+    CliRun run = RunWith({"extract", "--rules", rules, "--global", tree.Path() + "/*.log"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, ReplaceAll(all, "@", tree.Path()));
+    EXPECT_EQ(run.err, counts);
+
+    CliRun top =
+        RunWith({"extract", "--rules", rules, "--global", tree.Path() + "/*.log", "--no-subdirs"});
+    EXPECT_EQ(top.status, 0) << top.err;
+    EXPECT_EQ(top.out, ReplaceAll(all.substr(0, all.find("==   1/1")), "@", tree.Path()));
+
+    CliRun utf8 =
+        RunWith({"extract", "--utf8", "--rules", rules, "--global", tree.Path() + "/sub/b.log"});
+    EXPECT_EQ(utf8.out, "==   1/1   1\n" + tree.Path() + "/sub/b.log(1): \nERROR three\nat c\n");
+
+    CliRun none = RunWith({"extract", "--rules", rules, "--global", tree.Path() + "/*.none"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+}
+
+TEST_F(CliExtractTest, GlobalExtractionWithoutNumberedBlocksSeparatesEachFile) {
+    ExtractTree tree;
+    ExtractionRules rules = ErrorBlocks();
+    rules.step1Process = kStep1Delete;
+    // sub/b.log holds nothing but the deleted block and adds nothing.
+    CliRun run =
+        RunWith({"extract", "--rules", WriteRules(rules), "--global", tree.Path() + "/*.log"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, ReplaceAll("==\r\n@/a.log(1): \r\nok\r\nok\r\n"
+                                  "==\r\n@/sub/deeper/quiet.log(1): \r\nall well\r\n",
+                                  "@", tree.Path()));
+}
+
+TEST_F(CliExtractTest, GlobalSpecificationIsTakenAsFindTakesIt) {
+    ExtractTree tree;
+    const std::string rules = WriteRules(ErrorBlocks());
+    const std::filesystem::path old = std::filesystem::current_path();
+    std::filesystem::current_path(tree.Path());
+    CliRun run = RunWith({"extract", "--rules", rules, "--global", "sub/*.log"});
+    std::filesystem::current_path(old);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "==   1/1   1\r\n" + tree.Path() + "/sub/b.log(1): \r\nERROR three\r\nat c\r\n");
+
+    CliRun tooLong =
+        RunWith({"extract", "--rules", rules, "--global", "/" + std::string(300, 'x')});
+    EXPECT_EQ(tooLong.status, 2);
+    EXPECT_TRUE(tooLong.err.starts_with("nelvix-cli: extract: パス名（ファイル名）が不正です。"))
+        << tooLong.err;
+}
+
+TEST_F(CliExtractTest, NativeFileNamesComeBackUnchangedInUtf8TagLines) {
+    test::TempDir dir;
+    const std::string path = dir.Write("\xFF\xFE-\xE6\x97\xA5.log", "ERROR x\r\n");
+    const std::string rules = WriteRules(ErrorBlocks());
+    EXPECT_EQ(RunWith({"extract", "--rules", rules, "--global", dir.Path() + "/*.log"}).out,
+              "==   1/1   1\r\n" + NativePathToSjis(path) + "(1): \r\nERROR x\r\n");
+    EXPECT_EQ(
+        RunWith({"extract", "--utf8", "--rules", rules, "--global", dir.Path() + "/*.log"}).out,
+        "==   1/1   1\n" + path + "(1): \nERROR x\n");
+}
+
+TEST_F(CliExtractTest, GlobalExtractionStopsNearTheResultLimits) {
+    // Every line kept: the header and 53,999 lines fill nine tenths of 60,000 rows.
+    ExtractionRules rules = ErrorBlocks();
+    rules.step1Process = kStep1Delete;
+    rules.addSeparator = false;
+    std::string text;
+    for (int line = 0; line < 54'100; ++line)
+        text += "x\r\n";
+    const std::string file = m_dir.Write("big.log", text);
+    CliRun run = RunWith({"extract", "--rules", WriteRules(rules), "--global", file});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, file + "(1): \r\n" + text.substr(0, 53'999 * 3));
+    EXPECT_TRUE(run.err.starts_with("nelvix-cli: 行数、または文字数が許容最大値近くになりました。"))
+        << run.err;
+}
+
+TEST_F(CliExtractTest, FailedOutputStopsTheRun) {
+    const std::string log = m_dir.Write("a.log", MailLog());
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(RunCli(std::vector<std::string>{"extract", log}, out, err), 2);
+    EXPECT_TRUE(err.str().starts_with("nelvix-cli: cannot write the output\n")) << err.str();
+}
+
+TEST(CliExtractionPrinterTest, HeaderPathEndsBeforeTheLineNumber) {
+    struct Row {
+        const char* situation;
+        std::string_view line;
+        std::size_t length;
+    };
+    const std::vector<Row> rows = {
+        {"a header line", "/d/a.txt(12): ", 8},
+        {"a path holding brackets", "/d/(1)/a(2).txt(3): ", 15},
+        {"a header with text after it", "/d/a.txt(12): x", 0},
+        {"no line number", "/d/a.txt(): ", 0},
+        {"no path", "(12): ", 0},
+        {"letters in the number", "/d/a.txt(1a): ", 0},
+        {"an ordinary line", "abc", 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        EXPECT_EQ(HeaderPathLength(row.line), row.length);
+    }
+}
+
+TEST(CliExtractionPrinterTest, RowsAreCountedAsTheWindowLaysThemOut) {
+    struct Row {
+        const char* situation;
+        std::string text;
+        std::uint64_t rows;
+    };
+    const std::vector<Row> rows = {
+        {"nothing", "", 0},
+        {"one line", "abc\r\n", 1},
+        {"a last line without its end", "abc\r\nd", 2},
+        {"200 cells fill one row", std::string(200, 'a') + "\r\n", 1},
+        {"201 cells take two", std::string(201, 'a') + "\r\n", 2},
+        {"a wide character does not straddle the row end",
+         std::string(199, 'a') + Sjis("日") + "\r\n", 2},
+        {"tabs count to their stop", std::string(50, '\t') + "\r\n", 1},
+        {"51 tabs pass the row", std::string(51, '\t') + "\r\n", 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        EXPECT_EQ(DisplayRowsOf(row.text), row.rows);
+    }
+}
+
+TEST(CliExtractionPrinterTest, FitsAtNineTenthsAndRefusesPastTheLimits) {
+    ui::FakePlatform fake;
+    std::ostringstream out;
+    ExtractionPrinter printer(out, false, false, fake.platform);
+    for (std::uint64_t row = 0; row + 1 < kNearLimitRows; ++row)
+        ASSERT_TRUE(printer.Append("x\r\n", false));
+    EXPECT_TRUE(printer.Fits(1));
+    EXPECT_FALSE(printer.Fits(kNearLimitBytes));
+    ASSERT_TRUE(printer.Append("x\r\n", false));
+    EXPECT_FALSE(printer.Fits(1));
+    EXPECT_FALSE(printer.Full());
+
+    // Rows past 60,000 are refused with the window's message; the output keeps what fitted.
+    std::string rest;
+    for (std::uint64_t row = kNearLimitRows; row < kMaxRows; ++row)
+        rest += "x\r\n";
+    ASSERT_TRUE(printer.Append(rest, false));
+    EXPECT_FALSE(printer.Append("x\r\n", false));
+    EXPECT_TRUE(printer.Full());
+    EXPECT_FALSE(printer.Append("", false));
+    ASSERT_TRUE(printer.Flush());
+    EXPECT_EQ(out.str().size(), kMaxRows * 3);
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+}
+
+TEST(CliExtractionPrinterTest, TextPastItsByteLimitIsRefused) {
+    ui::FakePlatform fake;
+    std::ostringstream out;
+    ExtractionPrinter printer(out, false, false, fake.platform);
+    // Lines of 200 bytes reach the byte limit long before the row limit. A document's block
+    // needs two bytes beyond its text.
+    const std::string line = std::string(198, 'a') + "\r\n";
+    std::uint64_t bytes = 0;
+    while (bytes + line.size() + 2 < kMaxTextBytes) {
+        ASSERT_TRUE(printer.Append(line, false));
+        bytes += line.size();
+    }
+    EXPECT_FALSE(printer.Append(line, false));
+    EXPECT_TRUE(printer.Full());
+    ASSERT_TRUE(printer.Flush());
+    EXPECT_EQ(out.str().size(), bytes);
+}
+
+} // namespace
+} // namespace nelvix::cli

@@ -1,0 +1,427 @@
+// The extraction parameter sheet driven as a person would, with keys and the mouse: filling and
+// adding step-1 rules, the spin arrows, step 2's lists, the file page's checks and browse
+// dialog, 実行, 適用 and キャンセル; and the progress window of a global extraction with its
+// two groups.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/spin_library.h"
+#include "qt/convert.h"
+#include "qt/ext_ps.h"
+#include "qt/progress_dialog.h"
+#include "qt_test_support.h"
+#include "text/cp932.h"
+#include "ui/fake_platform.h"
+
+using namespace nelvix;
+using namespace nelvix::test;
+
+namespace {
+
+template <typename T> T* Child(QWidget& parent, const char* name) {
+    return parent.findChild<T*>(QString::fromUtf8(name));
+}
+
+/// A control of one page; the pages share their controls' names.
+template <typename T> T* OnPage(QWidget& sheet, const char* page, const char* name) {
+    QWidget* pageWidget = Child<QWidget>(sheet, page);
+    return pageWidget != nullptr ? Child<T>(*pageWidget, name) : nullptr;
+}
+
+/// Clicks near the left edge, where a check box or radio button has its box even when the
+/// layout made the widget wider than its label.
+void Click(QAbstractButton* button) {
+    QVERIFY(button != nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(std::min(8, button->width() / 2), button->height() / 2));
+}
+
+void ClickTab(QWidget& sheet, int index) {
+    QTabBar* bar = Child<QTabWidget>(sheet, "pages")->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+/// Types over a line edit's text; characters beyond ASCII come as the text of a key event, as
+/// an input method hands them over.
+void TypeInto(QLineEdit* edit, const QString& text) {
+    QVERIFY(edit != nullptr);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(edit, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void Activate(QWidget& sheet) {
+    QApplication::setActiveWindow(&sheet);
+    if (!QTest::qWaitForWindowActive(&sheet))
+        qWarning("the sheet did not become active");
+}
+
+QStringList ListTexts(QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+struct SheetScene {
+    ui::FakePlatform fake;
+    SpinLibrary spin;
+    qt::CExtPS sheet{fake.platform, &spin};
+    std::vector<ExtractionSheetValues> applied;
+
+    SheetScene() { spin.Load(NELVIX_SPIN_LIBRARY_PATH); }
+
+    static ExtractionSheetValues Initial() {
+        ExtractionSheetValues values;
+        values.rules = DefaultExtractionRules();
+        values.filePattern = "/data/mail/*.*";
+        return values;
+    }
+    std::optional<ExtractionSheetValues> Ask(ExtractionSheetKind kind, int& page,
+                                             const ExtractionSheetValues& initial = Initial()) {
+        return sheet.Ask(kind, initial, {"/data/mail/*.*", "/data/logs/*.log"}, page,
+                         [this](const ExtractionSheetValues& v) { applied.push_back(v); });
+    }
+};
+
+} // namespace
+
+class ExtractionSheetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fillStep1AddSwitchPagesAndRun();
+    void spinArrowsFollowTheLibrary();
+    void step2AddsToTheEmptyEndListAfterItGetsTheFocus();
+    void filePageRefusesBadPatternsAndStays();
+    void filePageBrowsesForAFile();
+    void applyHandsOverTheValuesAndCancelReturnsNothing();
+    void separatorTakesAtMost80Bytes();
+    void progressWindowShowsTheGroupsSideBySide();
+};
+
+void ExtractionSheetTest::fillStep1AddSwitchPagesAndRun() {
+    SheetScene scene;
+    QString title;
+    QStringList tabs;
+    QString okText;
+    QString cancelText;
+    bool applyEnabledAtStart = true;
+    bool applyEnabledAfterAdd = false;
+    QStringList listAfterAdd;
+    QString labelAfterProcess;
+    QString focusedOnFilePage;
+    QString selectedOnFilePage;
+    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
+        Activate(sheet);
+        title = sheet.windowTitle();
+        auto* pages = Child<QTabWidget>(sheet, "pages");
+        for (int i = 0; i < pages->count(); ++i)
+            if (pages->isTabVisible(i))
+                tabs << pages->tabText(i);
+        okText = Child<QPushButton>(sheet, "ok")->text();
+        cancelText = Child<QPushButton>(sheet, "cancel")->text();
+        applyEnabledAtStart = Child<QPushButton>(sheet, "apply")->isEnabled();
+        SaveScreenshot(sheet, QStringLiteral("extraction-sheet-step1"));
+
+        TypeInto(OnPage<QLineEdit>(sheet, "step1Page", "text"), QStringLiteral("件名："));
+        TypeInto(OnPage<QLineEdit>(sheet, "step1Page", "position"), QStringLiteral("-5"));
+        TypeInto(OnPage<QLineEdit>(sheet, "step1Page", "count"), QStringLiteral("3"));
+        QTest::keyClick(OnPage<QLineEdit>(sheet, "step1Page", "count"), Qt::Key_Up);
+        Click(OnPage<QPushButton>(sheet, "step1Page", "add"));
+        applyEnabledAfterAdd = Child<QPushButton>(sheet, "apply")->isEnabled();
+        listAfterAdd = ListTexts(OnPage<QListWidget>(sheet, "step1Page", "list"));
+        Click(OnPage<QRadioButton>(sheet, "step1Page", "processExtract"));
+        labelAfterProcess = OnPage<QLabel>(sheet, "step1Page", "listLabel")->text();
+
+        QTest::keyClick(pages, Qt::Key_Tab, Qt::ControlModifier);
+        SaveScreenshot(sheet, QStringLiteral("extraction-sheet-step2"));
+        ClickTab(sheet, kExtSetPage);
+        Click(OnPage<QRadioButton>(sheet, "setPage", "runStep2"));
+        SaveScreenshot(sheet, QStringLiteral("extraction-sheet-parameters"));
+        ClickTab(sheet, kExtFilePage);
+        auto* pattern = OnPage<QComboBox>(sheet, "filePage", "pattern");
+        if (QWidget* focused = QApplication::focusWidget())
+            focusedOnFilePage = focused == pattern || pattern->isAncestorOf(focused)
+                                    ? pattern->objectName()
+                                    : focused->objectName();
+        selectedOnFilePage = pattern->lineEdit()->selectedText();
+        SaveScreenshot(sheet, QStringLiteral("extraction-sheet-file"));
+        Click(Child<QPushButton>(sheet, "ok"));
+    });
+    int page = kExtStep1Page;
+    const std::optional<ExtractionSheetValues> values =
+        scene.Ask(ExtractionSheetKind::Global, page);
+
+    QCOMPARE(title, QStringLiteral("グローバル抽出"));
+    QCOMPARE(tabs, (QStringList{QStringLiteral("ﾊﾟﾗﾒｰﾀ"), QStringLiteral("ｽﾃｯﾌﾟ1"),
+                                QStringLiteral("ｽﾃｯﾌﾟ2"), QStringLiteral("ﾌｧｲﾙ")}));
+    QCOMPARE(okText, QStringLiteral("実行"));
+    QCOMPARE(cancelText, QStringLiteral("キャンセル"));
+    QVERIFY(!applyEnabledAtStart);
+    QVERIFY(applyEnabledAfterAdd);
+    QCOMPARE(listAfterAdd.size(), 2);
+    QCOMPARE(listAfterAdd.back(), QStringLiteral("件名："));
+    QCOMPARE(labelAfterProcess, QStringLiteral("抽出行"));
+    QCOMPARE(focusedOnFilePage, QStringLiteral("pattern"));
+    QCOMPARE(selectedOnFilePage, QStringLiteral("/data/mail/*.*"));
+
+    QVERIFY(values.has_value());
+    QCOMPARE(page, kExtFilePage);
+    const RuleList& step1 = values->rules.step1Lines;
+    QCOMPARE(step1.count, 2);
+    QCOMPARE(qt::SjisToQString(step1.entries[1].Text()), QStringLiteral("件名："));
+    QCOMPARE(step1.entries[1].position, -5);
+    QCOMPARE(step1.entries[1].count, 4); // 3, then one step up
+    QCOMPARE(values->rules.step1Process, kStep1Extract);
+    QCOMPARE(values->rules.runMode, kRunStep2Only);
+    QCOMPARE(values->filePattern, std::string("/data/mail/*.*"));
+    QVERIFY(scene.applied.empty());
+    QCOMPARE(scene.fake.beeper.beeps, 0);
+}
+
+void ExtractionSheetTest::spinArrowsFollowTheLibrary() {
+    SheetScene scene;
+    QStringList positions;
+    bool arrowsShown = false;
+    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
+        Activate(sheet);
+        auto* position = OnPage<QLineEdit>(sheet, "step1Page", "position");
+        auto* up = OnPage<QToolButton>(sheet, "step1Page", "positionUp");
+        auto* down = OnPage<QToolButton>(sheet, "step1Page", "positionDown");
+        arrowsShown = up->isVisible() && down->isVisible();
+        TypeInto(position, QStringLiteral("-1"));
+        Click(up); // -1 -> 0
+        positions << position->text();
+        Click(down); // 0 -> refused by the library: a beep
+        positions << position->text();
+        TypeInto(position, QStringLiteral("2x-a"));
+        positions << position->text(); // letters and an inner '-' are not taken
+        QTest::keyClick(position, Qt::Key_Down);
+        positions << position->text();
+        sheet.reject();
+    });
+    int page = kExtStep1Page;
+    QVERIFY(!scene.Ask(ExtractionSheetKind::Line, page).has_value());
+    QVERIFY(arrowsShown);
+    QCOMPARE(positions, (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("2"),
+                                     QStringLiteral("1")}));
+    QCOMPARE(scene.fake.beeper.beeps, 1);
+}
+
+void ExtractionSheetTest::step2AddsToTheEmptyEndListAfterItGetsTheFocus() {
+    SheetScene scene;
+    ExtractionSheetValues initial = SheetScene::Initial();
+    initial.rules.startLines.Add(MakeRuleEntry("Subject:", 0));
+    initial.rules.endLines = RuleList{};
+    QStringList starts;
+    QStringList ends;
+    int endSelection = -1;
+    QString startLabel;
+    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
+        Activate(sheet);
+        auto* endList = OnPage<QListWidget>(sheet, "step2Page", "endList");
+        QTest::mouseClick(endList->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        TypeInto(OnPage<QLineEdit>(sheet, "step2Page", "text"), QStringLiteral("-- "));
+        Click(OnPage<QPushButton>(sheet, "step2Page", "add"));
+        Click(OnPage<QRadioButton>(sheet, "step2Page", "processDelete"));
+        startLabel = OnPage<QLabel>(sheet, "step2Page", "startLabel")->text();
+        starts = ListTexts(OnPage<QListWidget>(sheet, "step2Page", "startList"));
+        ends = ListTexts(endList);
+        endSelection = endList->currentRow();
+        SaveScreenshot(sheet, QStringLiteral("extraction-sheet-step2-blocks"));
+        Click(Child<QPushButton>(sheet, "ok"));
+    });
+    int page = kExtStep2Page;
+    const auto values = scene.Ask(ExtractionSheetKind::Line, page, initial);
+    QVERIFY(values.has_value());
+    QCOMPARE(starts.size(), 2);
+    QCOMPARE(ends, QStringList{QStringLiteral("-- ")});
+    QCOMPARE(endSelection, 0);
+    QCOMPARE(startLabel, QStringLiteral("削除開始行"));
+    QCOMPARE(values->rules.endLines.count, 1);
+    QCOMPARE(values->rules.startLines.count, 2);
+    QCOMPARE(values->rules.step2Process, kStep2Delete);
+    QCOMPARE(page, kExtStep2Page);
+}
+
+void ExtractionSheetTest::filePageRefusesBadPatternsAndStays() {
+    SheetScene scene;
+    std::vector<int> pagesAfter;
+    std::vector<int> beepsAfter;
+    QString selected;
+    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
+        Activate(sheet);
+        auto* pages = Child<QTabWidget>(sheet, "pages");
+        QLineEdit* pattern = OnPage<QComboBox>(sheet, "filePage", "pattern")->lineEdit();
+        const auto note = [&] {
+            pagesAfter.push_back(pages->currentIndex());
+            beepsAfter.push_back(scene.fake.beeper.beeps);
+        };
+        TypeInto(pattern, QString(261, QLatin1Char('p')));
+        ClickTab(sheet, kExtStep1Page); // refused: 261 bytes
+        note();
+        selected = pattern->selectedText();
+        TypeInto(pattern, QString());
+        Click(Child<QPushButton>(sheet, "ok")); // refused: empty
+        note();
+        TypeInto(pattern, QString(260, QLatin1Char('p')));
+        ClickTab(sheet, kExtStep1Page); // taken
+        note();
+        TypeInto(OnPage<QLineEdit>(sheet, "step1Page", "text"), QString(81, QLatin1Char('t')));
+        Click(OnPage<QPushButton>(sheet, "step1Page", "add")); // refused: 81 bytes
+        note();
+        Click(Child<QPushButton>(sheet, "ok"));
+    });
+    int page = kExtFilePage;
+    const auto values = scene.Ask(ExtractionSheetKind::Global, page);
+    QCOMPARE(pagesAfter,
+             (std::vector<int>{kExtFilePage, kExtFilePage, kExtStep1Page, kExtStep1Page}));
+    QCOMPARE(beepsAfter, (std::vector<int>{1, 2, 2, 3}));
+    QCOMPARE(selected, QString(261, QLatin1Char('p')));
+    QVERIFY(values.has_value());
+    QCOMPARE(values->filePattern, std::string(260, 'p'));
+    QCOMPARE(values->rules.step1Lines.count, 1);
+    QCOMPARE(page, kExtStep1Page);
+}
+
+void ExtractionSheetTest::filePageBrowsesForAFile() {
+    SheetScene scene;
+    QTemporaryDir directory;
+    const QString file = directory.filePath(QStringLiteral("受信箱.txt"));
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+    }
+    QString dialogTitle;
+    QString chosen;
+    QString selected;
+    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
+        Activate(sheet);
+        WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+            dialogTitle = dialog.windowTitle();
+            dialog.selectFile(file);
+            static_cast<QDialog&>(dialog).accept(); // public through its base
+        });
+        Click(OnPage<QPushButton>(sheet, "filePage", "browse"));
+        QLineEdit* pattern = OnPage<QComboBox>(sheet, "filePage", "pattern")->lineEdit();
+        chosen = pattern->text();
+        selected = pattern->selectedText();
+        Click(Child<QPushButton>(sheet, "ok"));
+    });
+    int page = kExtFilePage;
+    const auto values = scene.Ask(ExtractionSheetKind::Global, page);
+    QCOMPARE(dialogTitle, QStringLiteral("参照"));
+    QCOMPARE(chosen, file);
+    QCOMPARE(selected, file);
+    QVERIFY(values.has_value());
+    QCOMPARE(qt::SjisPathToQString(values->filePattern), file);
+}
+
+void ExtractionSheetTest::applyHandsOverTheValuesAndCancelReturnsNothing() {
+    SheetScene scene;
+    bool fileTabShown = true;
+    bool applyEnabledAfterCheck = false;
+    bool applyEnabledAfterApply = true;
+    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
+        Activate(sheet);
+        fileTabShown = Child<QTabWidget>(sheet, "pages")->isTabVisible(kExtFilePage);
+        Click(OnPage<QCheckBox>(sheet, "setPage", "caseSensitive"));
+        applyEnabledAfterCheck = Child<QPushButton>(sheet, "apply")->isEnabled();
+        Click(Child<QPushButton>(sheet, "apply"));
+        applyEnabledAfterApply = Child<QPushButton>(sheet, "apply")->isEnabled();
+        ClickTab(sheet, kExtStep2Page);
+        QTest::keyClick(&sheet, Qt::Key_Escape);
+    });
+    int page = 3; // line extraction has no file page: it opens on the first
+    const auto values = scene.Ask(ExtractionSheetKind::Line, page);
+    QVERIFY(!fileTabShown);
+    QVERIFY(applyEnabledAfterCheck);
+    QVERIFY(!applyEnabledAfterApply);
+    QCOMPARE(scene.applied.size(), std::size_t{1});
+    QVERIFY(scene.applied[0].rules.caseSensitive);
+    ExtractionSheetValues expected = SheetScene::Initial();
+    expected.rules.caseSensitive = true;
+    QVERIFY(scene.applied[0] == expected);
+    QVERIFY(!values.has_value());
+    QCOMPARE(page, kExtStep2Page);
+    QCOMPARE(scene.sheet.windowTitle(), QStringLiteral("行の抽出"));
+}
+
+void ExtractionSheetTest::separatorTakesAtMost80Bytes() {
+    SheetScene scene;
+    QString separator;
+    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
+        Activate(sheet);
+        auto* edit = OnPage<QLineEdit>(sheet, "setPage", "separator");
+        TypeInto(edit, QString(78, QLatin1Char('=')) + QStringLiteral("区切"));
+        separator = edit->text();
+        Click(Child<QPushButton>(sheet, "ok"));
+    });
+    int page = kExtSetPage;
+    const auto values = scene.Ask(ExtractionSheetKind::Line, page);
+    QCOMPARE(separator, QString(78, QLatin1Char('=')) + QStringLiteral("区"));
+    QVERIFY(values.has_value());
+    QCOMPARE(values->rules.Separator(), std::string(78, '=') + Sjis("区"));
+}
+
+void ExtractionSheetTest::progressWindowShowsTheGroupsSideBySide() {
+    qt::ProgressDialog progress;
+    const auto sjis = [](const char* utf8) { return Sjis(utf8); };
+    progress.OpenGroups(sjis("グローバル抽出"),
+                        {sjis("抽出中 : "), sjis("削除ﾌﾞﾛｯｸ数 : "), sjis("抽出ﾌﾞﾛｯｸ数 : "),
+                         sjis("削除ﾌﾞﾛｯｸ数 : "), sjis("抽出ﾌﾞﾛｯｸ数 : ")},
+                        {{sjis("ｽﾃｯﾌﾟ1"), 1, 2}, {sjis("ｽﾃｯﾌﾟ2"), 3, 2}}, sjis("中断"));
+    progress.SetValue(0, "/data/mail/2024.txt");
+    progress.SetValue(1, "1,234");
+    progress.SetValue(4, "56");
+    progress.ShowValues();
+    auto* step1 = Child<QGroupBox>(progress, "group0");
+    auto* step2 = Child<QGroupBox>(progress, "group1");
+    QVERIFY(step1 != nullptr && step2 != nullptr);
+    QCOMPARE(step1->title(), QStringLiteral("ｽﾃｯﾌﾟ1"));
+    QCOMPARE(step2->title(), QStringLiteral("ｽﾃｯﾌﾟ2"));
+    QVERIFY(step1->isAncestorOf(Child<QLabel>(progress, "line1")));
+    QVERIFY(step1->isAncestorOf(Child<QLabel>(progress, "line2")));
+    QVERIFY(step2->isAncestorOf(Child<QLabel>(progress, "line4")));
+    QVERIFY(!step1->isAncestorOf(Child<QLabel>(progress, "line0")));
+    QVERIFY(!step2->isAncestorOf(Child<QLabel>(progress, "line0")));
+    QCOMPARE(step1->geometry().top(), step2->geometry().top()); // side by side
+    QVERIFY(step1->geometry().right() < step2->geometry().left());
+    QCOMPARE(Child<QLabel>(progress, "line1")->text(), QStringLiteral("削除ﾌﾞﾛｯｸ数 : 1,234"));
+    QCOMPARE(Child<QLabel>(progress, "line3")->text(), QStringLiteral("削除ﾌﾞﾛｯｸ数 : "));
+    QCOMPARE(Child<QLabel>(progress, "line4")->text(), QStringLiteral("抽出ﾌﾞﾛｯｸ数 : 56"));
+    SaveScreenshot(progress, QStringLiteral("progress-dialog-groups"));
+
+    // Opened again without groups, the window holds plain lines only.
+    progress.Open("again", {"a : ", "b : "}, "stop");
+    QVERIFY(Child<QGroupBox>(progress, "group0") == nullptr);
+    QVERIFY(Child<QLabel>(progress, "line1") != nullptr);
+    QVERIFY(Child<QLabel>(progress, "line2") == nullptr);
+    progress.Close();
+}
+
+QTEST_MAIN(ExtractionSheetTest)
+#include "extraction_sheet_test.moc"

@@ -18,19 +18,20 @@ constexpr int kCmdEditor = 32820;
 constexpr int kCmdBrowser = 32834;
 
 /// Commands whose windows this version does not have yet: shown, but disabled.
-constexpr int kCommandsWithoutWindows[] = {kCmdLineExtraction, kCmdGlobalExtraction, kCmdHtmlSearch,
-                                           kCmdSettings,       kCmdEditor,           kCmdBrowser,
-                                           kCmdSaveOperation,  kCmdRecallOperation};
+constexpr int kCommandsWithoutWindows[] = {kCmdHtmlSearch, kCmdSettings,      kCmdEditor,
+                                           kCmdBrowser,    kCmdSaveOperation, kCmdRecallOperation};
 
 } // namespace
 
 FrameCore::FrameCore(Application& application, FrameWindows& windows, ui::FrameServices& services,
+                     ExtractionSheet& extractionSheet,
                      std::function<std::vector<CabinetDocument>()> cabinetRecords)
     : m_application(application), m_windows(windows), m_services(services),
       m_cabinetRecords(std::move(cabinetRecords)), m_placement(application.GetSettings()),
       m_tags(windows, application.Platform(), application.GetSettings()),
       m_markWindows(windows, application.Platform()),
       m_globalFind(application, windows, m_placement, services),
+      m_extraction(application, windows, m_placement, services, extractionSheet),
       m_findSettings(TextFindSettingsOf(application.GetSettings())),
       m_history(application.FindEngine().PatternHistory()),
       m_find(application.Platform(),
@@ -43,6 +44,12 @@ bool FrameCore::Run(int commandId) {
     switch (commandId) {
     case kCmdGlobalFind:
         m_globalFind.Run();
+        return true;
+    case kCmdLineExtraction:
+        m_extraction.RunLineExtraction();
+        return true;
+    case kCmdGlobalExtraction:
+        m_extraction.RunGlobalExtraction();
         return true;
     case kCmdCurrentTag:
         m_tags.CurrentTag();
@@ -80,7 +87,10 @@ std::optional<bool> FrameCore::IsEnabled(int commandId, const FrameFacts& facts)
     switch (commandId) {
     case kCmdCurrentTag:
     case kCmdToggleMarkWindow:
+    case kCmdLineExtraction:
         return facts.hasActiveView;
+    case kCmdGlobalExtraction:
+        return true;
     case kCmdNextTag:
     case kCmdPreviousTag:
     case kCmdTagWindow:

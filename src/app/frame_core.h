@@ -8,6 +8,7 @@
 
 #include "app/cabinet_image.h"
 #include "app/document_placement.h"
+#include "app/extraction_command.h"
 #include "app/global_find_command.h"
 #include "app/mark_window_ring.h"
 #include "app/tag_navigator.h"
@@ -32,10 +33,11 @@ class FrameCore {
 public:
     /// `cabinetRecords` gives the records of the open documents for a cabinet save.
     FrameCore(Application& application, FrameWindows& windows, ui::FrameServices& services,
+              ExtractionSheet& extractionSheet,
               std::function<std::vector<CabinetDocument>()> cabinetRecords);
 
-    /// Runs one of the commands decided here (tags, mark windows, global find, font, user
-    /// tools are not among them); false for any other command.
+    /// Runs one of the commands decided here (tags, mark windows, global find, extraction,
+    /// font; user tools are not among them); false for any other command.
     bool Run(int commandId);
     /// Nothing for a command whose rule is not kept here.
     std::optional<bool> IsEnabled(int commandId, const FrameFacts& facts) const;
@@ -52,6 +54,7 @@ public:
     TagNavigator& Tags() { return m_tags; }
     MarkWindowRing& MarkWindows() { return m_markWindows; }
     GlobalFindCommand& GlobalFind() { return m_globalFind; }
+    ExtractionCommand& Extraction() { return m_extraction; }
     TextFind& Find() { return m_find; }
     FindDialogModel& FindDialog() { return m_findDialog; }
     FindHistory& PatternHistory() { return m_history; }
@@ -65,6 +68,7 @@ private:
     TagNavigator m_tags;
     MarkWindowRing m_markWindows;
     GlobalFindCommand m_globalFind;
+    ExtractionCommand m_extraction;
     TextFindSettings m_findSettings;
     FindHistory m_history;
     TextFind m_find;

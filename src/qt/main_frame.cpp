@@ -11,6 +11,7 @@
 #include "app/viewer_settings.h"
 #include "qt/convert.h"
 #include "qt/counts_dialog.h"
+#include "qt/ext_ps.h"
 #include "qt/find_box.h"
 #include "qt/find_dialog.h"
 #include "qt/font_dialog.h"
@@ -57,7 +58,7 @@ CMainFrame::CMainFrame(Application& application, QWidget* parent)
         [this](CKespoMCW& window, const PositionPanes& panes) { ShowPositionPanes(window, panes); },
         {},
         [this](CKespoMCW& window) { WindowClosing(window); }});
-    m_core = std::make_unique<FrameCore>(application, *this, *m_services,
+    m_core = std::make_unique<FrameCore>(application, *this, *m_services, *m_extractionSheet,
                                          [this] { return DocumentRecords(); });
     m_findDialog = new FindDialog(
         m_core->FindDialog(), m_core->PatternHistory(), [this] { return ActiveFindTarget(); },
@@ -84,6 +85,7 @@ void CMainFrame::BuildServices() {
     m_fontDialog = std::make_unique<QtFontDialog>(this);
     m_shellOpener = std::make_unique<QtShellOpener>();
     m_countsDialog = std::make_unique<QtCountsDialog>(this);
+    m_extractionSheet = new CExtPS(platform, &m_application.Spin(), this);
     m_services = std::make_unique<ui::FrameServices>(
         ui::FrameServices{*m_globalFindDialog, *m_progress, *m_fontDialog, *m_help, *m_shellOpener,
                           *m_countsDialog, ScreenDotsPerInch(*this)});

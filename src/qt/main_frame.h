@@ -35,6 +35,7 @@ namespace nelvix::qt {
 class CKespoMCW;
 class FindDialog;
 class QtCountsDialog;
+class CExtPS;
 class FrameMenuBar;
 class FrameStatusBar;
 class FrameToolBar;
@@ -154,6 +155,7 @@ private:
     std::unique_ptr<QtFontDialog> m_fontDialog;
     std::unique_ptr<QtShellOpener> m_shellOpener;
     std::unique_ptr<QtCountsDialog> m_countsDialog;
+    CExtPS* m_extractionSheet = nullptr;
     std::unique_ptr<ui::FrameServices> m_services;
     FindDialog* m_findDialog = nullptr;
 

@@ -18,9 +18,9 @@ enum class ExtField { None, Text, Position, Count, FilePattern };
 /// The answer of a page check: taken, or refused (after a beep) with `select`
 /// to be selected.
 struct ExtCheck {
-  bool ok = true;
-  ExtField select = ExtField::None;
-  bool operator==(const ExtCheck &) const = default;
+    bool ok = true;
+    ExtField select = ExtField::None;
+    bool operator==(const ExtCheck&) const = default;
 };
 
 inline constexpr ExtCheck kExtCheckOk{};
@@ -32,8 +32,7 @@ std::optional<std::int64_t> ParseFieldNumber(std::string_view text);
 
 /// The longest head of `sjisText` of at most `maxBytes` bytes that ends on a
 /// whole character: what an edit limited to `maxBytes` keeps.
-std::string_view CutToWholeChars(std::string_view sjisText,
-                                 std::size_t maxBytes);
+std::string_view CutToWholeChars(std::string_view sjisText, std::size_t maxBytes);
 
 /// The checks of "追加", in the order they are made: text 1..80 bytes,
 /// |position| <= 10000, and (step 1 only) count 1..10000.
@@ -43,13 +42,12 @@ bool RuleCountFits(std::string_view countText);
 
 /// One arrow step of the spin library over a digits-only text: the new text, or
 /// nothing when the library refuses (it then wants a beep).
-using DigitStep = std::function<std::optional<std::string>(
-    const std::string &digits, int delta)>;
+using DigitStep = std::function<std::optional<std::string>(const std::string& digits, int delta)>;
 
 /// An arrow step of a field that may hold a negative number. The library knows
 /// digits only, so a negative text steps its magnitude the other way ("-5" up
 /// gives "-4", "-1" up gives "0"); any other text is the library's.
 std::optional<std::string> StepSignedFieldText(std::string_view text, int delta,
-                                               const DigitStep &step);
+                                               const DigitStep& step);
 
 } // namespace nelvix

@@ -229,6 +229,14 @@ TEST_F(CliExtractTest, DefaultRulesCutAMailLogDown) {
     EXPECT_EQ(utf8.out, ReplaceAll(kMailLogExtract, "\r\n", "\n"));
 }
 
+TEST_F(CliExtractTest, ALastLineWithoutItsEndStaysWithoutOne) {
+    const std::string log = m_dir.Write("open.log", Sjis("    題名：x\r\nlast"));
+    CliRun run = RunWith({"extract", log});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Sjis("    題名：x\r\nlast"));
+    EXPECT_EQ(RunWith({"extract", "--utf8", log}).out, "    題名：x\nlast");
+}
+
 TEST_F(CliExtractTest, TextsInEachCodeGiveTheSameResult) {
     ExtractionRules rules = DefaultExtractionRules();
     rules.runMode = kRunStep1Only;
@@ -392,6 +400,12 @@ TEST_F(CliExtractTest, RulesThatCannotRunAndTextsWithoutResult) {
     EXPECT_EQ(nothingRun.status, 2);
     EXPECT_TRUE(nothingRun.err.ends_with("run mode 3 (both steps) needs a step-1 string or a "
                                          "start string\n"));
+
+    ExtractionRules badMode = DefaultExtractionRules();
+    badMode.runMode = 0;
+    CliRun badModeRun = RunWith({"extract", "--rules", WriteRules(badMode, "c.rec"), log});
+    EXPECT_EQ(badModeRun.status, 2);
+    EXPECT_TRUE(badModeRun.err.ends_with("run mode 0 is none of 1, 2 and 3\n"));
 
     CliRun emptyRun = RunWith({"extract", empty});
     EXPECT_EQ(emptyRun.status, 1);

@@ -19,6 +19,8 @@ inline constexpr int kCmdAppExit = 57665;  ///< "終了"
 inline constexpr int kCmdAppAbout = 57664; ///< "バージョン情報"
 
 inline constexpr int kCmdHtmlSearch = 32836;
+inline constexpr int kCmdEditor = 32820;  ///< "ｴﾃﾞｨﾀ"
+inline constexpr int kCmdBrowser = 32834; ///< "ﾌﾞﾗｳｻﾞ"
 inline constexpr int kCmdCurrentTag = 32785;
 inline constexpr int kCmdNextTag = 32786;
 inline constexpr int kCmdPreviousTag = 32787;

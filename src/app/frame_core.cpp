@@ -14,9 +14,6 @@ namespace nelvix {
 
 namespace {
 
-constexpr int kCmdEditor = 32820;
-constexpr int kCmdBrowser = 32834;
-
 /// Commands whose windows this version does not have yet: shown, but disabled.
 constexpr int kCommandsWithoutWindows[] = {kCmdHtmlSearch, kCmdSettings,      kCmdEditor,
                                            kCmdBrowser,    kCmdSaveOperation, kCmdRecallOperation};

@@ -46,6 +46,7 @@ enum MessageId : int {
     kMsgSaveAsTitle = 59517,
     kMsgUntitled = 59518,
     kMsgGlobalFindTitle = 59519,
+    kMsgHtmlSearchTitle = 59520,
 };
 
 /// The fixed out-of-memory text and its two captions.

@@ -65,6 +65,7 @@ constexpr Entry kTable[] = {
     {kMsgSaveAsTitle, "名前を付けて保存"},
     {kMsgUntitled, "無題"},
     {kMsgGlobalFindTitle, "グローバル検索"},
+    {kMsgHtmlSearchTitle, "ＨＴＭＬ検索"},
 };
 
 } // namespace

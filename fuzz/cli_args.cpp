@@ -43,5 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(args.codeDecision >= 0 && args.codeDecision <= 3);
     Check(args.command != Subcommand::Convert || args.files.size() == 1);
     Check(args.command != Subcommand::Detect || !args.files.empty());
+    // extract runs over one FILE or one file set, with one rule source at most.
+    const nelvix::cli::ExtractArgs& extract = args.extract;
+    if (args.command == Subcommand::Extract) {
+        Check(extract.file.has_value() != extract.specification.has_value());
+        Check(!(extract.rulesFile && extract.dataFile));
+        Check(extract.subdirectories || extract.specification);
+        Check(!extract.specification || !extract.specification->empty());
+        Check(!extract.rulesFile || !extract.rulesFile->empty());
+        Check(!extract.dataFile || !extract.dataFile->empty());
+    }
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -126,6 +127,11 @@ bool OperationRecorder::SaveMacro(std::string_view sjisName, std::string_view sj
         return false;
     }
     return true;
+}
+
+bool OperationRecorder::DeleteMacro(std::string_view sjisName) {
+    const std::optional<std::string> path = MacroPath(sjisName);
+    return path && ::unlink(path->c_str()) == 0;
 }
 
 std::vector<MacroEntry> OperationRecorder::ListMacros() const {

@@ -90,6 +90,9 @@ public:
     /// Writes the buffer to macro file `sjisName` with `sjisComment` (cut to 100 bytes);
     /// false, after the macro write message, when the name is invalid or the write failed.
     bool SaveMacro(std::string_view sjisName, std::string_view sjisComment);
+    /// Removes macro file `sjisName` of the program home; false when the name cannot be a macro
+    /// file of the home or the file could not be removed.
+    bool DeleteMacro(std::string_view sjisName);
     /// The valid macro files of the program home, sorted by name, at most 100.
     std::vector<MacroEntry> ListMacros() const;
     /// 0 no such file, 1 the file exists, 2 the name cannot be a macro file of the home.

@@ -32,7 +32,11 @@ GlobalFindProgress::GlobalFindProgress(ui::ProgressWindow& window,
     : m_window(window), m_refreshInterval(refreshInterval) {}
 
 void GlobalFindProgress::Open() {
-    m_window.Open(ui::MessageText(ui::kMsgGlobalFindTitle), Labels(), StopButton());
+    Open(ui::MessageText(ui::kMsgGlobalFindTitle));
+}
+
+void GlobalFindProgress::Open(std::string_view caption) {
+    m_window.Open(caption, Labels(), StopButton());
     m_hits = 0;
     m_window.SetValue(kHitCountLine, "0");
     m_hitsShown = 0;

@@ -23,8 +23,10 @@ public:
         ui::ProgressWindow& window,
         std::chrono::steady_clock::duration refreshInterval = kHitCountRefreshInterval);
 
-    /// Opens the window with the count 0.
+    /// Opens the window with the count 0, under the caption "グローバル検索".
     void Open();
+    /// The same under another caption (Shift-JIS), for the runs that share the window.
+    void Open(std::string_view caption);
     /// Writes the last count, then closes the window.
     void Close();
 

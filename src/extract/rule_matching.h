@@ -1,5 +1,4 @@
-// Testing a line against one rule list: the first entry found anywhere in the
-// line wins.
+// Testing a line against one rule list: the first entry found anywhere in the line wins.
 #pragma once
 
 #include <array>
@@ -15,37 +14,35 @@
 namespace nelvix {
 
 /// The options of the rule set that decide how its strings are found.
-SearchOptions RuleSearchOptions(const ExtractionRules &rules);
+SearchOptions RuleSearchOptions(const ExtractionRules& rules);
 
-/// One rule list made ready for many lines: the plain searchers are built once.
-/// Holds views of the list's texts, which must outlive it.
+/// One rule list made ready for many lines: the plain searchers are built once. Holds views of the
+/// list's texts, which must outlive it.
 class RuleListMatcher {
 public:
-  RuleListMatcher(const RuleList &list, const SearchOptions &options);
-  RuleListMatcher(const RuleListMatcher &) = delete;
-  RuleListMatcher &operator=(const RuleListMatcher &) = delete;
+    RuleListMatcher(const RuleList& list, const SearchOptions& options);
+    RuleListMatcher(const RuleListMatcher&) = delete;
+    RuleListMatcher& operator=(const RuleListMatcher&) = delete;
 
-  bool Empty() const { return m_entries.empty(); }
-  /// The index of the first entry found in the line (its line end included);
-  /// nothing for an empty list, an empty line, or a line that cannot be had.
-  std::optional<std::size_t> Match(std::optional<std::string_view> line) const;
-  const RuleEntry &Entry(std::size_t index) const { return m_entries[index]; }
+    bool Empty() const { return m_entries.empty(); }
+    /// The index of the first entry found in the line (its line end included); nothing for an empty
+    /// list, an empty line, or a line that cannot be had.
+    std::optional<std::size_t> Match(std::optional<std::string_view> line) const;
+    const RuleEntry& Entry(std::size_t index) const { return m_entries[index]; }
 
 private:
-  bool Found(std::size_t index, std::string_view line) const;
+    bool Found(std::size_t index, std::string_view line) const;
 
-  std::span<const RuleEntry> m_entries;
-  SearchOptions m_options;
-  /// Literal search at whole characters, unless the options ask for the pattern
-  /// matcher.
-  bool m_plain = true;
-  std::array<std::optional<PlainSearcher>, kRuleListSlots> m_searchers;
+    std::span<const RuleEntry> m_entries;
+    SearchOptions m_options;
+    /// Literal search at whole characters, unless the options ask for the pattern matcher.
+    bool m_plain = true;
+    std::array<std::optional<PlainSearcher>, kRuleListSlots> m_searchers;
 };
 
-/// `MatchRuleList` for a single line: the index of the first entry of `list`
-/// found in `line` under the options of `rules`; nothing when none is.
-std::optional<std::size_t> MatchRuleList(const RuleList &list,
-                                         std::string_view line,
-                                         const ExtractionRules &rules);
+/// `MatchRuleList` for a single line: the index of the first entry of `list` found in `line` under
+/// the options of `rules`; nothing when none is.
+std::optional<std::size_t> MatchRuleList(const RuleList& list, std::string_view line,
+                                         const ExtractionRules& rules);
 
 } // namespace nelvix

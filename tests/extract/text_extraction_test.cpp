@@ -196,7 +196,7 @@ TEST(LineExtractionCounts, BlocksStandUnderTheColumnOfTheProcess) {
 }
 
 TEST_F(TextExtraction, ArrayThatCannotBeHadLeavesNothingDone) {
-    for (int call = 1; call <= 4; ++call) {
+    for (int call = 1; call <= 5; ++call) {
         SCOPED_TRACE(call);
         ui::FakePlatform platform;
         ui::FakeFrameServices frame;

@@ -14,6 +14,7 @@ constexpr std::string_view kUsage =
     "       nelvix-cli extract [--rules FILE | --data DATAFILE] [--code WORD] [--utf8] FILE\n"
     "       nelvix-cli extract [--rules FILE | --data DATAFILE] [--code WORD] [--utf8]\n"
     "                          --global SPEC [--no-subdirs]\n"
+    "       nelvix-cli html [--title | --links | --string S] [OPTION...] SPEC\n"
     "       nelvix-cli --help\n"
     "\n"
     "  detect    print each file's encoding (Shift-JIS, JIS, EUC-JP or UTF-8) and line end\n"
@@ -51,11 +52,23 @@ constexpr std::string_view kUsage =
     "    --no-subdirs      with --global: the directory of SPEC only\n"
     "    --code WORD       as for convert\n"
     "    --utf8            write UTF-8 with LF line ends, for reading in a terminal\n"
+    "  html      list, for each file of SPEC (as find --spec takes it, such as\n"
+    "            '/www/*.html *.htm') and its subdirectories, a title line \"TITLE PATH\"\n"
+    "            and then, as Nelvix's HTML search does:\n"
+    "    --title           nothing more: the pages' titles (the default); files without one\n"
+    "                      are left out\n"
+    "    --links           each link as \"     TEXT TARGET\" (files of at most 128 KiB)\n"
+    "    --string S        each line holding S as \"     PATH(LINE): TEXT\"\n"
+    "    -i, -w, -r, -m    as for find, for --string\n"
+    "    --no-subdirs      the directory of SPEC only\n"
+    "    --code WORD       as for convert\n"
+    "    --subdir-buffer-kb N, --utf8, --pattern-sjis   as for find\n"
     "\n"
     "Exit status: 0 done, 1 a file could not be read, 2 wrong arguments.\n"
     "find: 0 something was found, 1 nothing was found, 2 wrong arguments or trouble.\n"
     "extract: 0 something was extracted, 1 nothing was, 2 wrong arguments or rules, trouble,\n"
-    "or a result cut short at the result document's limits.\n";
+    "or a result cut short at the result document's limits.\n"
+    "html: as find.\n";
 
 constexpr std::string_view kCodeWords = "auto, sjis, jis or euc";
 
@@ -147,6 +160,16 @@ ParsedArgs ParseFind(std::span<const std::string> arguments) {
     return parsed;
 }
 
+ParsedArgs ParseHtml(std::span<const std::string> arguments) {
+    ParsedArgs parsed;
+    parsed.args.command = Subcommand::Html;
+    bool helpAsked = false;
+    parsed.error = ParseHtmlArgs(arguments, parsed.args, helpAsked);
+    if (helpAsked)
+        return ParsedArgs{CliArgs{}, {}};
+    return parsed;
+}
+
 ParsedArgs ParseExtract(std::span<const std::string> arguments) {
     ParsedArgs parsed;
     parsed.args.command = Subcommand::Extract;
@@ -182,6 +205,8 @@ ParsedArgs ParseCliArgs(std::span<const std::string> arguments) {
         return ParseFind(arguments);
     if (first == "extract")
         return ParseExtract(arguments);
+    if (first == "html")
+        return ParseHtml(arguments);
     if (StartsWith(first, "-"))
         return ParsedArgs{CliArgs{}, "unknown option " + Quoted(first)};
     return ParsedArgs{CliArgs{}, "unknown subcommand " + Quoted(first)};

@@ -8,10 +8,11 @@
 
 #include "cli/extract_args.h"
 #include "cli/find_args.h"
+#include "cli/html_args.h"
 
 namespace nelvix::cli {
 
-enum class Subcommand { Help, Detect, Convert, Find, Extract };
+enum class Subcommand { Help, Detect, Convert, Find, Extract, Html };
 
 struct CliArgs {
     Subcommand command = Subcommand::Help;
@@ -19,12 +20,14 @@ struct CliArgs {
     std::vector<std::string> files;
     /// The "CodeDecision" value that --code chose: 0 auto, 1 Shift-JIS, 2 JIS, 3 EUC.
     int codeDecision = 0;
-    /// convert, find and extract: write UTF-8 with LF instead of Shift-JIS with CR LF.
+    /// convert, find, extract and html: write UTF-8 with LF instead of Shift-JIS with CR LF.
     bool utf8 = false;
     /// find: its pattern, file set and options.
     FindArgs find;
     /// extract: its rule source and its text or file set.
     ExtractArgs extract;
+    /// html: its target, string, file set and options.
+    HtmlArgs html;
 };
 
 struct ParsedArgs {

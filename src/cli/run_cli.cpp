@@ -7,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/extract_command.h"
 #include "cli/find_command.h"
+#include "cli/html_command.h"
 
 namespace nelvix::cli {
 
@@ -29,6 +30,8 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         return RunFind(args, out, err);
     case Subcommand::Extract:
         return RunExtract(args, out, err);
+    case Subcommand::Html:
+        return RunHtml(args, out, err);
     }
     return kExitUsage;
 }

@@ -1,0 +1,76 @@
+// Writing the lines of nelvix-cli html through one large buffer.
+#include "cli/html_printer.h"
+
+#include <algorithm>
+
+#include "cli/result_printer.h"
+#include "text/cp932.h"
+#include "text/native_path.h"
+
+namespace nelvix::cli {
+namespace {
+
+constexpr std::size_t kWriteBytes = 64 * 1024;
+constexpr std::string_view kCrLf = "\r\n";
+
+} // namespace
+
+HtmlPrinter::HtmlPrinter(std::ostream& out, bool utf8, HtmlTarget target,
+                         const HtmlColumns& columns)
+    : m_out(out), m_utf8(utf8), m_target(target), m_columns(columns) {
+    m_buffer.reserve(kWriteBytes + kResultLineBytes + 1);
+}
+
+void HtmlPrinter::ShowFileName(std::string_view sjisNameAndExtension) {
+    m_fileName.assign(sjisNameAndExtension);
+    m_titleLineNext = true;
+}
+
+bool HtmlPrinter::Add(std::string_view line) {
+    if (m_utf8)
+        AppendUtf8(line);
+    else
+        m_buffer.append(line);
+    m_titleLineNext = false;
+    if (m_buffer.size() >= kWriteBytes)
+        Write();
+    return !m_failed;
+}
+
+// Paths go back to the files' native names (so that they can be opened from the terminal);
+// titles, link texts, targets and quoted text are converted as text.
+void HtmlPrinter::AppendUtf8(std::string_view line) {
+    if (line.ends_with(kCrLf))
+        line.remove_suffix(kCrLf.size());
+    std::size_t pathStart = 0;
+    std::size_t pathLength = 0;
+    if (m_titleLineNext) {
+        pathStart = std::min(line.size(), static_cast<std::size_t>(m_columns.title) + 1);
+        pathLength = line.size() - pathStart;
+    } else if (m_target == HtmlTarget::String) {
+        pathStart = std::min(line.size(), kHtmlIndentBytes);
+        pathLength = ResultPathLength(line.substr(pathStart), m_fileName);
+    }
+    m_buffer.append(Cp932ToUtf8(line.substr(0, pathStart)));
+    m_buffer.append(SjisPathToNative(line.substr(pathStart, pathLength)));
+    m_buffer.append(Cp932ToUtf8(line.substr(pathStart + pathLength)));
+    m_buffer.push_back('\n');
+}
+
+void HtmlPrinter::Write() {
+    if (!m_failed && !m_buffer.empty())
+        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+    m_buffer.clear();
+    if (!m_out)
+        m_failed = true;
+}
+
+bool HtmlPrinter::Flush() {
+    Write();
+    m_out.flush();
+    if (!m_out)
+        m_failed = true;
+    return !m_failed;
+}
+
+} // namespace nelvix::cli

@@ -1,0 +1,241 @@
+// nelvix-cli html run in-process: its command line, the lines of each target in Shift-JIS and in
+// UTF-8, the counts on standard error and the exit status, over small trees and the samples.
+#include "cli/cli_args.h"
+#include "cli/run_cli.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli_run.h"
+#include "support/test_files.h"
+#include "text/cp932.h"
+
+namespace nelvix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> Words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::string Counts(int files, int hits) {
+    return "nelvix-cli: 検索したﾌｧｲﾙの数： " + std::to_string(files) + "\n\n見つかった個数   ： " +
+           std::to_string(hits) + "\n";
+}
+
+std::string Pad(std::string text, std::size_t width) {
+    text.resize(width, ' ');
+    return text;
+}
+
+// A UTF-8 text with the blanks that pad its Shift-JIS form to `width` bytes, as --utf8 shows a
+// column.
+std::string PadUtf8(const std::string& utf8, std::size_t width) {
+    return utf8 + std::string(width - Sjis(utf8).size(), ' ');
+}
+
+// The settings of a parsed html command line, in words.
+std::string Described(const CliArgs& args) {
+    const HtmlArgs& html = args.html;
+    const char* const targets[] = {"string", "title", "links"};
+    std::string text = targets[static_cast<int>(html.target)];
+    auto add = [&text](bool on, const std::string& word) {
+        if (on)
+            text += " " + word;
+    };
+    add(!html.pattern.empty(), "S=" + html.pattern);
+    add(true, "spec=" + html.specification);
+    add(!html.options.caseSensitive, "-i");
+    add(!html.options.widthSensitive, "-w");
+    add(html.options.regularExpression, "-r");
+    add(html.options.multiText, "-m");
+    add(!html.subdirectories, "--no-subdirs");
+    add(html.subdirBufferKb != 150, "kb=" + std::to_string(html.subdirBufferKb));
+    add(args.codeDecision != 0, "code=" + std::to_string(args.codeDecision));
+    add(args.utf8, "--utf8");
+    add(html.patternSjis, "--pattern-sjis");
+    return text;
+}
+
+TEST(CliHtmlArgsTest, AcceptedCommandLines) {
+    struct Row {
+        const char* line;
+        const char* described;
+    };
+    const std::vector<Row> rows = {
+        {"html /www/*.html", "title spec=/www/*.html"},
+        {"html --title *.htm", "title spec=*.htm"},
+        {"html --links /www/*.html", "links spec=/www/*.html"},
+        {"html --string foo /www/*.html", "string S=foo spec=/www/*.html"},
+        {"html --string=foo -iwrm /w/*.h", "string S=foo spec=/w/*.h -i -w -r -m"},
+        {"html --no-subdirs --utf8 --code euc x", "title spec=x --no-subdirs code=3 --utf8"},
+        {"html --subdir-buffer-kb 20 --pattern-sjis x", "title spec=x kb=20 --pattern-sjis"},
+        {"html --subdir-buffer-kb 5 x", "title spec=x"},
+        {"html -- -odd.html", "title spec=-odd.html"},
+    };
+    for (const Row& row : rows) {
+        const ParsedArgs parsed = ParseCliArgs(Words(row.line));
+        ASSERT_TRUE(parsed.ok()) << row.line << ": " << parsed.error;
+        EXPECT_EQ(parsed.args.command, Subcommand::Html) << row.line;
+        EXPECT_EQ(Described(parsed.args), row.described) << row.line;
+    }
+}
+
+TEST(CliHtmlArgsTest, RefusedCommandLines) {
+    struct Row {
+        const char* line;
+        const char* error;
+    };
+    const std::vector<Row> rows = {
+        {"html", "html: missing SPEC"},
+        {"html --links", "html: missing SPEC"},
+        {"html a b", "html: takes one SPEC"},
+        {"html --string", "--string needs a value"},
+        {"html --string= x", "html: the --string value is empty"},
+        {"html --title --links x", "html: give one of --title, --links and --string"},
+        {"html --string a --title x", "html: give one of --title, --links and --string"},
+        {"html -x y", "unknown option '-x' for html"},
+        {"html --frames y", "unknown option '--frames' for html"},
+        {"html --code utf16 y", "bad --code value 'utf16'"},
+        {"html --subdir-buffer-kb many y", "bad --subdir-buffer-kb value 'many'"},
+    };
+    for (const Row& row : rows) {
+        const ParsedArgs parsed = ParseCliArgs(Words(row.line));
+        ASSERT_FALSE(parsed.ok()) << row.line;
+        EXPECT_EQ(parsed.error.find(row.error), 0u) << row.line << ": " << parsed.error;
+    }
+    EXPECT_TRUE(ParseCliArgs(Words("html --help")).ok());
+    EXPECT_NE(UsageText().find("nelvix-cli html"), std::string_view::npos);
+}
+
+class CliHtmlTest : public ::testing::Test {
+protected:
+    CliHtmlTest() {
+        fs::create_directories(top + "sub");
+        dir.Write("top/a.html", Sjis("<title>表紙</title>\r\n<a href=\"b.html\">次へ</a> foo\r\n"));
+        dir.Write("top/sub/b.html", "<TITLE>B</TITLE>\r\nfoo\r\n");
+        dir.Write("top/c.txt", "<TITLE>C</TITLE> foo\r\n");
+    }
+    CliRun Html(const std::string& options) {
+        std::vector<std::string> arguments = Words("html " + options);
+        arguments.push_back(top + "*.html");
+        return RunWith(arguments);
+    }
+
+    test::TempDir dir;
+    std::string top = dir.Path() + "/top/";
+    std::string a = top + "a.html", b = top + "sub/b.html";
+};
+
+TEST_F(CliHtmlTest, TitlesInShiftJis) {
+    const CliRun run = Html("--title");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Pad(Sjis("表紙"), 44) + " " + a + "\r\n" + Pad("B", 44) + " " + b + "\r\n");
+    EXPECT_EQ(run.err, Counts(2, 2));
+}
+
+TEST_F(CliHtmlTest, LinksInShiftJis) {
+    const CliRun run = Html("--links --no-subdirs");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Pad(Sjis("表紙"), 44) + " " + a + "\r\n     " + Pad(Sjis("次へ"), 44) + " " +
+                           Pad("b.html", 44) + " \r\n");
+    EXPECT_EQ(run.err, Counts(1, 2));
+}
+
+TEST_F(CliHtmlTest, StringMatchesInUtf8) {
+    const CliRun run = Html("--utf8 --string FOO -i");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, PadUtf8("表紙", 44) + " " + a + "\n     " + a +
+                           "(2): <a href=\"b.html\">次へ</a> foo\n" + Pad("B", 44) + " " + b +
+                           "\n     " + b + "(2): foo\n");
+    EXPECT_EQ(run.err, Counts(2, 4));
+}
+
+TEST_F(CliHtmlTest, KanjiPathsComeBackNative) {
+    fs::create_directories(top + "日本");
+    dir.Write("top/日本/ページ.html", "<title>J</title><a href=x>X</a>\r\n");
+    const CliRun run = RunWith({"html", "--utf8", "--links", top + "日本/*.html"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Pad("J", 44) + " " + top + "日本/ページ.html\n     " + Pad("X", 44) + " " +
+                           Pad("x", 44) + " \n");
+}
+
+TEST_F(CliHtmlTest, NothingFoundAndTrouble) {
+    struct Row {
+        std::vector<std::string> arguments;
+        int status;
+        const char* err; ///< the start of standard error
+    };
+    const std::vector<Row> rows = {
+        {{"html", "--string", "absent", top + "*.html"}, 1, "nelvix-cli: 検索したﾌｧｲﾙの数： 2"},
+        {{"html", top + "*.txt"}, 0, "nelvix-cli: 検索したﾌｧｲﾙの数： 1"},
+        {{"html", "--links", top + "*.none"}, 1, "nelvix-cli: 検索したﾌｧｲﾙの数： 0"},
+        {{"html", "--string", std::string(81, 'x'), top + "*.html"},
+         2,
+         "nelvix-cli: html: 文字列が長すぎます。"},
+        {{"html", "--string", std::string(80, 'x'), top + "*.html"}, 1, "nelvix-cli: 検索"},
+        {{"html", "/" + std::string(300, 'd') + "/*.html"},
+         2,
+         "nelvix-cli: html: パス名（ファイル名）が不正です。"},
+        {{"html", "--string", "\xF0\x9F\x98\x80", top + "*.html"},
+         2,
+         "nelvix-cli: html: the --string value holds"},
+    };
+    for (const Row& row : rows) {
+        const CliRun run = RunWith(row.arguments);
+        EXPECT_EQ(run.status, row.status) << row.arguments[1] << ": " << run.err;
+        EXPECT_EQ(run.err.find(row.err), 0u) << row.arguments[1] << ": " << run.err;
+        if (row.status == 2) {
+            EXPECT_TRUE(run.out.empty());
+        }
+    }
+}
+
+TEST(CliHtmlSamplesTest, TitlesAndLinksOfTheSamplePages) {
+    test::TempDir copy;
+    fs::copy(test::TestDataPath("../../samples/html"), copy.Path(), fs::copy_options::recursive);
+    const std::string root = copy.Path() + "/";
+    const CliRun titles = RunWith({"html", "--utf8", root + "*.html *.htm"});
+    EXPECT_EQ(titles.status, 0) << titles.err;
+    std::vector<std::string> lines;
+    std::istringstream in(titles.out);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    std::sort(lines.begin(), lines.end());
+    // The EUC-JP page's title is converted; the title over two lines loses its line end; the
+    // memo has no title.
+    const std::vector<std::string> expected = {
+        PadUtf8("Nelvix 案内", 44) + " " + root + "index.html",
+        PadUtf8("抽出の手引き", 44) + " " + root + "extract.html",
+        PadUtf8("更新履歴", 44) + " " + root + "notes/history.html",
+        PadUtf8("検索の手引き", 44) + " " + root + "search.html",
+    };
+    std::vector<std::string> sorted = expected;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(lines, sorted);
+    EXPECT_EQ(titles.err, Counts(5, 4));
+
+    const CliRun links = RunWith({"html", "--links", "--utf8", root + "notes/*.htm*"});
+    EXPECT_EQ(links.status, 0) << links.err;
+    EXPECT_NE(links.out.find(Pad("", 44) + " " + root + "notes/memo.htm\n     " +
+                             PadUtf8("更新履歴", 44) + " " + Pad("history.html", 44) + " \n"),
+              std::string::npos)
+        << links.out;
+    EXPECT_NE(links.out.find("     " + PadUtf8("案内へ戻る", 44) + " " + Pad("../index.html", 44) +
+                             " \n"),
+              std::string::npos)
+        << links.out;
+}
+
+} // namespace
+} // namespace nelvix::cli

@@ -84,6 +84,14 @@ TEST_F(TextExtraction, TwoBlocksStartingOnOneLineGiveOneSeparator) {
     EXPECT_EQ(ruleSet.Counts().step2BlockCount, 2u);
 }
 
+TEST_F(TextExtraction, EachLineIsReadOnceForBothStepsThenForItsBlockAndTheOutput) {
+    ASSERT_EQ(Run(), 1);
+    // Step 1 reads 17 of the 19 lines (not the two after the continuation prompts) and tests
+    // them for the start strings too; step 2 reads the 7 lines it tests for the end strings;
+    // the output reads the 10 lines it writes.
+    EXPECT_EQ(text.reads, 17 + 7 + 10);
+}
+
 TEST_F(TextExtraction, DisplayedOutputRunsUnderTheProgressWindow) {
     ruleSet.Rules().hideWhileExtracting = false;
     ASSERT_EQ(Run(), 1);

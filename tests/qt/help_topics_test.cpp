@@ -1,0 +1,132 @@
+// The program's help as the help window reads it: every command of the menus, the key table and
+// the toolbar, every page of the settings sheet and every dialog's help button has its topic at
+// the anchor the window opens.
+#include <QFile>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QtTest>
+
+#include <set>
+#include <span>
+
+#include "app/frame_commands.h"
+#include "app/frame_menus.h"
+#include "app/frame_toolbar.h"
+#include "qt/help_window.h"
+#include "record/command_table.h"
+#include "record/operation_recorder.h"
+#include "ui/fake_platform.h"
+#include "view/find_dialog_model.h"
+
+using namespace nelvix;
+
+namespace {
+
+QString HelpIndex() {
+    return QString::fromUtf8(NELVIX_SOURCE_DIR) + QStringLiteral("/help/ja/index.html");
+}
+
+/// The anchor names of the page as Qt's rich text reads them.
+QSet<QString> Anchors(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(file.readAll()));
+    QSet<QString> anchors;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            for (const QString& name : it.fragment().charFormat().anchorNames())
+                anchors.insert(name);
+    return anchors;
+}
+
+void AddMenuCommands(std::span<const MenuItem> items, std::set<int>& ids) {
+    for (const MenuItem& item : items) {
+        if (item.kind == MenuItemKind::Command)
+            ids.insert(item.commandId);
+        else if (item.kind == MenuItemKind::Submenu)
+            AddMenuCommands(item.items, ids);
+        else if (item.kind == MenuItemKind::RecentFiles)
+            for (int id = kCmdRecentFile1; id <= kCmdRecentFileLast; ++id)
+                ids.insert(id);
+    }
+}
+
+/// Every command a person can reach: both menus, the key table and the toolbar's buttons.
+std::set<int> FrameCommands() {
+    std::set<int> ids;
+    for (FrameMenu menu : {FrameMenu::NoDocument, FrameMenu::Documents})
+        for (const MenuPopup& popup : FrameMenuPopups(menu))
+            AddMenuCommands(popup.items, ids);
+    for (const KeyBinding& binding : FrameKeyTable())
+        ids.insert(binding.commandId);
+    for (const ToolbarItem& item : FrameToolbar())
+        if (item.kind == ToolbarItemKind::Button)
+            ids.insert(item.commandId);
+    return ids;
+}
+
+/// The help ids of the settings sheet's pages and of the dialogs' help buttons.
+constexpr int kDialogTopics[] = {
+    32813,                // 設定 - 共通
+    32816,                // 設定 - 書式
+    32817,                // 設定 - カラー
+    32821,                // 設定 - エディタ
+    32835,                // 設定 - ブラウザ
+    kCmdGlobalFind,       // グローバル検索
+    kCmdLineExtraction,   // 行の抽出
+    kCmdGlobalExtraction, // グローバル抽出
+    kCmdHtmlSearch,       // ＨＴＭＬ検索
+    kCmdSaveOperation,    // 操作の保存
+    kCmdRecallOperation,  // 操作の呼出し
+    kFindCommand,         // 文字列の検索
+};
+
+} // namespace
+
+class HelpTopicsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyFrameCommandHasItsTopic();
+    void everyDialogHasItsTopic();
+    void theWindowOpensAtEachTopic();
+};
+
+void HelpTopicsTest::everyFrameCommandHasItsTopic() {
+    const QSet<QString> anchors = Anchors(HelpIndex());
+    QVERIFY2(!anchors.isEmpty(), qPrintable(HelpIndex()));
+    const std::set<int> commands = FrameCommands();
+    QVERIFY(commands.size() > 50);
+    QStringList missing;
+    for (int id : commands)
+        if (!anchors.contains(QStringLiteral("cmd%1").arg(id)))
+            missing << QString::number(id);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
+}
+
+void HelpTopicsTest::everyDialogHasItsTopic() {
+    const QSet<QString> anchors = Anchors(HelpIndex());
+    QStringList missing;
+    for (int id : kDialogTopics)
+        if (!anchors.contains(QStringLiteral("cmd%1").arg(id)))
+            missing << QString::number(id);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
+}
+
+void HelpTopicsTest::theWindowOpensAtEachTopic() {
+    ui::FakePlatform fake;
+    qt::HelpWindow help(fake.platform, HelpIndex());
+    help.resize(640, 400);
+    for (int id : {kCmdSaveOperation, kCmdRecallOperation, kCmdUserTool1 + 2}) {
+        help.ShowTopic(id);
+        QCOMPARE(help.Browser()->source().fragment(), QStringLiteral("cmd%1").arg(id));
+        QVERIFY(help.Browser()->verticalScrollBar()->value() > 0);
+    }
+    QVERIFY(fake.messageBox.shown.empty());
+}
+
+QTEST_MAIN(HelpTopicsTest)
+#include "help_topics_test.moc"

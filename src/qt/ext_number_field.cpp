@@ -136,14 +136,34 @@ void ExtNumberField::FollowLibrary() {
 
 bool ExtNumberField::eventFilter(QObject* watched, QEvent* event) {
     // The arrow keys step the field as the spin control's arrows do.
-    if (watched == m_edit && event->type() == QEvent::KeyPress && SpinLoaded()) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const auto* keyEvent = static_cast<QKeyEvent*>(event);
+        const int key = keyEvent->key();
+        if (SpinLoaded() && (key == Qt::Key_Up || key == Qt::Key_Down)) {
             Step(key == Qt::Key_Up ? 1 : -1);
+            return true;
+        }
+        if (m_beepOnRefused && RefusesTyped(keyEvent->text())) {
+            m_beeper.Beep();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool ExtNumberField::RefusesTyped(const QString& text) const {
+    for (const uint codePoint : text.toUcs4()) {
+        // Control characters (backspace, the editing shortcuts) are the edit's own.
+        if (codePoint < 0x20 || codePoint == 0x7F)
+            continue;
+        if (m_allowNegative && codePoint == '-')
+            continue;
+        const bool taken =
+            SpinLoaded() ? m_spin->Accepts()(codePoint) != 0 : codePoint >= '0' && codePoint <= '9';
+        if (!taken)
+            return true;
+    }
+    return false;
 }
 
 bool ExtNumberField::SpinLoaded() const {

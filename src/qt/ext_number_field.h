@@ -38,6 +38,8 @@ public:
     void Step(int delta);
     /// Shows the arrows when the library is loaded (it is loaded after the frame is built).
     void FollowLibrary();
+    /// A typed character the field does not take beeps, as in the settings sheet's fields.
+    void SetBeepOnRefusedCharacters(bool on) { m_beepOnRefused = on; }
 
 signals:
     /// The person typed or stepped.
@@ -48,6 +50,8 @@ protected:
 
 private:
     bool SpinLoaded() const;
+    /// A typed text holds a printable character that the field does not take.
+    bool RefusesTyped(const QString& text) const;
 
     ui::Beeper& m_beeper;
     const SpinLibrary* m_spin;
@@ -55,6 +59,7 @@ private:
     QLineEdit* m_edit;
     QToolButton* m_up;
     QToolButton* m_down;
+    bool m_beepOnRefused = false;
 };
 
 } // namespace nelvix::qt

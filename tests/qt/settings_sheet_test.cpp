@@ -1,0 +1,416 @@
+// The settings sheet driven as a person would, with keys and the mouse: every page with its
+// controls and a screenshot, the help topic of each page, the range refusals that keep the sheet
+// open on their field, the spin arrows and refused letters, the colour lists, the editor and
+// browser pages with their program lists and "参照", OK with the values and cancel.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/spin_library.h"
+#include "qt/colour_combo_box.h"
+#include "qt/convert.h"
+#include "qt/set_ps.h"
+#include "qt_test_support.h"
+#include "text/cp932.h"
+#include "ui/fake_platform.h"
+#include "ui/frame_services.h"
+#include "ui/message_ids.h"
+
+using namespace nelvix;
+using namespace nelvix::test;
+
+namespace {
+
+template <typename T> T* Child(QWidget& parent, const char* name) {
+    return parent.findChild<T*>(QString::fromUtf8(name));
+}
+
+template <typename T> T* OnPage(QWidget& sheet, const char* page, const char* name) {
+    QWidget* pageWidget = Child<QWidget>(sheet, page);
+    return pageWidget != nullptr ? Child<T>(*pageWidget, name) : nullptr;
+}
+
+void Click(QAbstractButton* button) {
+    QVERIFY(button != nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(std::min(8, button->width() / 2), button->height() / 2));
+}
+
+void ClickTab(QWidget& sheet, int index) {
+    QTabBar* bar = Child<QTabWidget>(sheet, "pages")->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+}
+
+/// Types over a line edit's text, key by key.
+void TypeInto(QLineEdit* edit, const QString& text) {
+    QVERIFY(edit != nullptr);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+/// Gives a list the focus with a click and moves its choice with the Down key.
+void StepList(QComboBox* list, int steps) {
+    QVERIFY(list != nullptr);
+    list->setFocus();
+    for (int i = 0; i < steps; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+}
+
+void Activate(QWidget& sheet) {
+    QApplication::setActiveWindow(&sheet);
+    if (!QTest::qWaitForWindowActive(&sheet))
+        qWarning("the sheet did not become active");
+}
+
+class FakeHelp final : public ui::HelpViewer {
+public:
+    void ShowTopic(int helpId) override { topics.push_back(helpId); }
+    std::vector<int> topics;
+};
+
+const ToolEntry kVi{"/usr/bin/vi", "+$l $f", ""};
+const ToolEntry kEmacs{"/usr/bin/emacs", "+$l:$c $f", "/tmp"};
+
+struct SheetScene {
+    ui::FakePlatform fake;
+    SpinLibrary spin;
+    FakeHelp help;
+    qt::CSetPS sheet{fake.platform, &spin, help, nullptr,
+                     [](std::string_view path) { return path != "/opt/gone"; }};
+
+    SheetScene() { spin.Load(NELVIX_SPIN_LIBRARY_PATH); }
+
+    static SettingsSheetValues Initial() {
+        SettingsSheetValues values;
+        values.block = DefaultDisplayBlock();
+        values.editors = {kVi, kEmacs};
+        return values;
+    }
+    std::optional<SettingsSheetValues> Ask(int& page) { return sheet.Ask(Initial(), page); }
+};
+
+QStringList ShownMessages(const ui::FakePlatform& fake) {
+    QStringList texts;
+    for (const ui::MessageRequest& request : fake.messageBox.shown)
+        texts << qt::SjisToQString(request.text);
+    return texts;
+}
+
+} // namespace
+
+class SettingsSheetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyPageWithItsControlsHelpAndScreenshot();
+    void rangeRefusalsKeepTheSheetOpenOnTheirField();
+    void keysAndMouseGiveTheValues();
+    void spinArrowsAndRefusedLetters();
+    void editorAndBrowserPages();
+    void missingProgramKeepsTheSheetOpen();
+};
+
+void SettingsSheetTest::everyPageWithItsControlsHelpAndScreenshot() {
+    SheetScene scene;
+    QString title;
+    QStringList tabs;
+    QStringList buttons;
+    QString note;
+    bool noteShown = false;
+    QStringList shownColours;
+    int hiddenColours = 0;
+    QString codeItems;
+    WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
+        Activate(sheet);
+        title = sheet.windowTitle();
+        auto* pages = Child<QTabWidget>(sheet, "pages");
+        for (int i = 0; i < pages->count(); ++i)
+            tabs << pages->tabText(i);
+        for (const char* name : {"ok", "cancel", "help"})
+            buttons << Child<QPushButton>(sheet, name)->text();
+        auto* noteLabel = OnPage<QLabel>(sheet, "commonPage", "note");
+        note = noteLabel->text();
+        noteShown = noteLabel->isVisible();
+        auto* code = OnPage<QComboBox>(sheet, "commonPage", "code");
+        for (int i = 0; i < code->count(); ++i)
+            codeItems += code->itemText(i) + QLatin1Char('/');
+        const char* names[] = {"common", "format", "colour", "editor", "browser"};
+        for (int i = 0; i < pages->count(); ++i) {
+            ClickTab(sheet, i);
+            Click(Child<QPushButton>(sheet, "help"));
+            SaveScreenshot(sheet, QStringLiteral("settings-sheet-") + QString::fromUtf8(names[i]));
+        }
+        for (auto* list : sheet.findChildren<qt::ColourComboBox*>()) {
+            if (list->isVisibleTo(list->parentWidget()))
+                shownColours << list->objectName();
+            else
+                ++hiddenColours;
+        }
+        Click(Child<QPushButton>(sheet, "cancel"));
+    });
+    int page = kSetCommonPage;
+    QVERIFY(!scene.Ask(page).has_value());
+    QCOMPARE(title, QStringLiteral("設定"));
+    QCOMPARE(tabs,
+             (QStringList{QStringLiteral("共通  "), QStringLiteral("書式  "), QStringLiteral("ｶﾗｰ"),
+                          QStringLiteral("ｴﾃﾞｨﾀ"), QStringLiteral("ﾌﾞﾗｳｻﾞ")}));
+    QCOMPARE(buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル"),
+                                   QStringLiteral("ヘルプ")}));
+    QCOMPARE(note, QStringLiteral("☆ : 次回起動時から有効"));
+    QVERIFY(noteShown);
+    QCOMPARE(codeItems, QStringLiteral("自動判定/ｼﾌﾄJIS/JIS/EUC/"));
+    QCOMPARE(scene.help.topics, (std::vector<int>{32813, 32816, 32817, 32821, 32835}));
+    QCOMPARE(shownColours.size(), 9);
+    QCOMPARE(hiddenColours, 2);
+    QCOMPARE(page, kSetBrowserPage); // the page last active
+}
+
+void SettingsSheetTest::rangeRefusalsKeepTheSheetOpenOnTheirField() {
+    SheetScene scene;
+    std::vector<bool> openAfterOk;
+    std::vector<int> pagesAfterOk;
+    QStringList focused;
+    QStringList selected;
+    WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
+        Activate(sheet);
+        auto* pages = Child<QTabWidget>(sheet, "pages");
+        auto ok = [&] {
+            Click(Child<QPushButton>(sheet, "ok"));
+            openAfterOk.push_back(sheet.isVisible());
+            pagesAfterOk.push_back(pages->currentIndex());
+            QWidget* focus = QApplication::focusWidget();
+            focused << (focus != nullptr ? focus->objectName() : QString());
+            auto* edit = qobject_cast<QLineEdit*>(focus);
+            selected << (edit != nullptr ? edit->selectedText() : QString());
+        };
+        TypeInto(OnPage<QLineEdit>(sheet, "commonPage", "linkViewLength"), QStringLiteral("81"));
+        ClickTab(sheet, kSetFormatPage);
+        TypeInto(OnPage<QLineEdit>(sheet, "formatPage", "charsPerLine"), QStringLiteral("9"));
+        ok(); // the common page is checked first
+        TypeInto(OnPage<QLineEdit>(sheet, "commonPage", "linkViewLength"), QStringLiteral("80"));
+        ok(); // then "１行文字数"
+        TypeInto(OnPage<QLineEdit>(sheet, "formatPage", "charsPerLine"), QString());
+        ok(); // an empty field is no integer
+        TypeInto(OnPage<QLineEdit>(sheet, "formatPage", "charsPerLine"), QStringLiteral("250"));
+        ok();
+    });
+    int page = kSetCommonPage;
+    const auto values = scene.Ask(page);
+    QCOMPARE(openAfterOk, (std::vector<bool>{true, true, true, false}));
+    QCOMPARE(pagesAfterOk.size(), 4u);
+    QCOMPARE(pagesAfterOk[0], kSetCommonPage);
+    QCOMPARE(pagesAfterOk[1], kSetFormatPage);
+    QCOMPARE(pagesAfterOk[2], kSetFormatPage);
+    QCOMPARE(focused.mid(0, 3),
+             (QStringList{QStringLiteral("linkViewLength"), QStringLiteral("charsPerLine"),
+                          QStringLiteral("charsPerLine")}));
+    QCOMPARE(selected.mid(0, 2), (QStringList{QStringLiteral("81"), QStringLiteral("9")}));
+    QCOMPARE(ShownMessages(scene.fake),
+             (QStringList{QStringLiteral("10 から 80 までの整数を入力してください。"),
+                          QStringLiteral("10 から 250 までの整数を入力してください。"),
+                          QStringLiteral("整数を入力してください。")}));
+    QVERIFY(values.has_value());
+    QCOMPARE(values->block[kWordCharsPerLine], 250);
+    QCOMPARE(values->common.linkViewLength, 80);
+    QCOMPARE(page, kSetFormatPage);
+}
+
+void SettingsSheetTest::keysAndMouseGiveTheValues() {
+    SheetScene scene;
+    WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
+        Activate(sheet);
+        Click(OnPage<QCheckBox>(sheet, "commonPage", "copySelection"));
+        Click(OnPage<QCheckBox>(sheet, "commonPage", "displayTabBar"));
+        Click(OnPage<QCheckBox>(sheet, "commonPage", "runBrowser"));
+        Click(OnPage<QCheckBox>(sheet, "commonPage", "separatedPlacement"));
+        StepList(OnPage<QComboBox>(sheet, "commonPage", "code"), 3);
+        TypeInto(OnPage<QLineEdit>(sheet, "commonPage", "titleViewLength"), QStringLiteral("60"));
+
+        ClickTab(sheet, kSetFormatPage);
+        StepList(OnPage<QComboBox>(sheet, "formatPage", "documentType"), 2);
+        TypeInto(OnPage<QLineEdit>(sheet, "formatPage", "tabWidth"), QStringLiteral("8"));
+        Click(OnPage<QCheckBox>(sheet, "formatPage", "showTabs"));
+        Click(OnPage<QCheckBox>(sheet, "formatPage", "wordWrap"));
+        Click(OnPage<QRadioButton>(sheet, "formatPage", "rowNumbering"));
+
+        ClickTab(sheet, kSetColourPage);
+        StepList(OnPage<QComboBox>(sheet, "colourPage", "cKeyword"), 2);    // blue -> green
+        StepList(OnPage<QComboBox>(sheet, "colourPage", "tagLineBack"), 1); // green -> magenta
+        SaveScreenshot(sheet, QStringLiteral("settings-sheet-colour-changed"));
+        Click(Child<QPushButton>(sheet, "ok"));
+    });
+    int page = kSetCommonPage;
+    const auto values = scene.Ask(page);
+    QVERIFY(values.has_value());
+    const CommonSettings& common = values->common;
+    QCOMPARE(common.copySelection, 1);
+    QCOMPARE(common.displayTabBar, 0);
+    QCOMPARE(common.runType, 1);
+    QCOMPARE(common.separatedPlacement, 1);
+    QCOMPARE(common.codeDecision, 3);
+    QCOMPARE(common.titleViewLength, 60);
+    QCOMPARE(common.scrollLineCount, 3);
+    const DisplayBlock& block = values->block;
+    QCOMPARE(block[kWordDocumentType], 2);
+    QCOMPARE(block[kWordTabWidth], 8);
+    QCOMPARE(block[kWordShowTabs], 1);
+    QCOMPARE(block[kWordWordWrap], 1);
+    QCOMPARE(block[kWordLineNumbering], 0);
+    QCOMPARE(block[kWordCKeywordColour], 4);
+    QCOMPARE(block[kWordTagLineBackColour], kBackColourFlag + 5);
+    QCOMPARE(block[kWordMarkedCharBackColour], kBackColourFlag + 10); // hidden, unchanged
+    QCOMPARE(block[kWordFreeCursor], 1);
+    QCOMPARE(values->editors, SheetScene::Initial().editors);
+    QCOMPARE(scene.fake.beeper.beeps, 0);
+    QVERIFY(scene.fake.messageBox.shown.empty());
+}
+
+void SettingsSheetTest::spinArrowsAndRefusedLetters() {
+    SheetScene scene;
+    QStringList texts;
+    QString selectedAfterStep;
+    bool arrowsShown = false;
+    std::vector<int> beeps;
+    WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
+        Activate(sheet);
+        auto* scroll = OnPage<QLineEdit>(sheet, "commonPage", "scrollLineCount");
+        auto* up = OnPage<QToolButton>(sheet, "commonPage", "scrollLineCountUp");
+        arrowsShown = up->isVisible();
+        Click(up); // 3 -> 4
+        texts << scroll->text();
+        QTest::keyClick(scroll, Qt::Key_Up); // 5
+        texts << scroll->text();
+        selectedAfterStep = scroll->selectedText();
+        QTest::keyClicks(scroll, QStringLiteral("7x")); // over the selection: 7, then a beep
+        texts << scroll->text();
+        beeps.push_back(scene.fake.beeper.beeps);
+
+        ClickTab(sheet, kSetFormatPage);
+        auto* tab = OnPage<QLineEdit>(sheet, "formatPage", "tabWidth");
+        TypeInto(tab, QStringLiteral("32767"));
+        QTest::keyClick(tab, Qt::Key_Up); // beyond 32767: a beep
+        texts << tab->text();
+        beeps.push_back(scene.fake.beeper.beeps);
+        TypeInto(tab, QStringLiteral("1"));
+        Click(OnPage<QToolButton>(sheet, "formatPage", "tabWidthDown")); // 0
+        Click(OnPage<QToolButton>(sheet, "formatPage", "tabWidthDown")); // below 0: a beep
+        texts << tab->text();
+        beeps.push_back(scene.fake.beeper.beeps);
+        Click(Child<QPushButton>(sheet, "ok")); // 0 is out of range: the sheet stays
+        texts << (sheet.isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));
+        sheet.reject();
+    });
+    int page = kSetCommonPage;
+    QVERIFY(!scene.Ask(page).has_value());
+    QVERIFY(arrowsShown);
+    QCOMPARE(texts,
+             (QStringList{QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("7"),
+                          QStringLiteral("32767"), QStringLiteral("0"), QStringLiteral("open")}));
+    QCOMPARE(selectedAfterStep, QStringLiteral("5"));
+    QCOMPARE(beeps, (std::vector<int>{1, 2, 3}));
+    QCOMPARE(ShownMessages(scene.fake),
+             (QStringList{QStringLiteral("2 から 20 までの整数を入力してください。")}));
+}
+
+void SettingsSheetTest::editorAndBrowserPages() {
+    SheetScene scene;
+    QTemporaryDir directory;
+    const QString file = directory.filePath(QStringLiteral("ブラウザ"));
+    {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+    }
+    QString openedProgram;
+    QString openedSelection;
+    QStringList programItems;
+    QString parametersAfterChoice;
+    QString directoryAfterChoice;
+    QString dialogTitle;
+    QString browsedProgram;
+    QString browsedParameters;
+    WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
+        Activate(sheet);
+        auto* program = OnPage<QComboBox>(sheet, "editorPage", "program");
+        openedProgram = program->currentText();
+        openedSelection = program->lineEdit()->selectedText();
+        for (int i = 0; i < program->count(); ++i)
+            programItems << program->itemText(i);
+        StepList(program, 1);
+        parametersAfterChoice = OnPage<QLineEdit>(sheet, "editorPage", "parameters")->text();
+        directoryAfterChoice = OnPage<QLineEdit>(sheet, "editorPage", "directory")->text();
+
+        ClickTab(sheet, kSetBrowserPage);
+        TypeInto(OnPage<QLineEdit>(sheet, "browserPage", "parameters"), QStringLiteral("$f"));
+        WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+            dialogTitle = dialog.windowTitle();
+            dialog.selectFile(file);
+            static_cast<QDialog&>(dialog).accept();
+        });
+        Click(OnPage<QPushButton>(sheet, "browserPage", "browse"));
+        browsedProgram = OnPage<QComboBox>(sheet, "browserPage", "program")->currentText();
+        browsedParameters = OnPage<QLineEdit>(sheet, "browserPage", "parameters")->text();
+        SaveScreenshot(sheet, QStringLiteral("settings-sheet-browser-browsed"));
+        Click(Child<QPushButton>(sheet, "ok"));
+    });
+    int page = kSetEditorPage;
+    const auto values = scene.Ask(page);
+    QCOMPARE(openedProgram, QStringLiteral("/usr/bin/vi"));
+    QCOMPARE(openedSelection, QStringLiteral("/usr/bin/vi"));
+    QCOMPARE(programItems,
+             (QStringList{QStringLiteral("/usr/bin/vi"), QStringLiteral("/usr/bin/emacs")}));
+    QCOMPARE(parametersAfterChoice, QStringLiteral("+$l:$c $f"));
+    QCOMPARE(directoryAfterChoice, QStringLiteral("/tmp"));
+    QCOMPARE(dialogTitle, QStringLiteral("参照"));
+    QCOMPARE(browsedProgram, file);
+    QCOMPARE(browsedParameters, QString());
+    QVERIFY(values.has_value());
+    QCOMPARE(values->editors, (std::vector<ToolEntry>{kEmacs, kVi}));
+    QCOMPARE(values->browsers.size(), 1u);
+    QCOMPARE(qt::SjisPathToQString(values->browsers[0].program), file);
+    QCOMPARE(values->browsers[0].parameters, std::string());
+}
+
+void SettingsSheetTest::missingProgramKeepsTheSheetOpen() {
+    SheetScene scene;
+    bool openAfterOk = false;
+    QString focused;
+    WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
+        Activate(sheet);
+        QComboBox* program = OnPage<QComboBox>(sheet, "editorPage", "program");
+        TypeInto(program->lineEdit(), QStringLiteral("/opt/gone"));
+        ClickTab(sheet, kSetCommonPage);
+        Click(Child<QPushButton>(sheet, "ok"));
+        openAfterOk = sheet.isVisible();
+        // The focus is on the list or on its edit.
+        if (QWidget* focus = QApplication::focusWidget(); focus != nullptr)
+            focused = focus == program || focus->parentWidget() == program ? program->objectName()
+                                                                           : focus->objectName();
+        Click(Child<QPushButton>(sheet, "cancel"));
+    });
+    int page = kSetEditorPage;
+    QVERIFY(!scene.Ask(page).has_value());
+    QVERIFY(openAfterOk);
+    QCOMPARE(focused, QStringLiteral("program"));
+    QCOMPARE(scene.fake.beeper.beeps, 1);
+    QCOMPARE(scene.fake.messageBox.ShownIds(), (std::vector<int>{ui::kMsgFileNotFound}));
+    QCOMPARE(page, kSetEditorPage);
+}
+
+QTEST_MAIN(SettingsSheetTest)
+#include "settings_sheet_test.moc"

@@ -133,7 +133,7 @@ int ExtractionRuleSet::ExtractFromFile(GlobalFindEngine& engine, std::string_vie
     case LineIndexResult::Ok:
         break;
     case LineIndexResult::OutOfMemory:
-        ui::ShowMessage(m_platform, ui::kMsgShortOfMemory);
+        ui::ShowOutOfMemory(m_platform);
         return 0;
     case LineIndexResult::Quit:
         return 0;
@@ -144,7 +144,7 @@ int ExtractionRuleSet::ExtractFromFile(GlobalFindEngine& engine, std::string_vie
     if (lines.LineCount() == 0)
         return 1;
     if (!pass->Allocate(m_platform.memory)) {
-        ui::ShowMessage(m_platform, ui::kMsgShortOfMemory);
+        ui::ShowOutOfMemory(m_platform);
         return 0;
     }
     pass->Run(true);

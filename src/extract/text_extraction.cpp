@@ -65,7 +65,7 @@ int ExtractionRuleSet::ExtractFromText(ExtractionText& source, ExtractionResult&
         return 0;
     }
     if (!pass->Allocate(m_platform.memory)) {
-        ui::ShowMessage(m_platform, ui::kMsgShortOfMemory);
+        ui::ShowOutOfMemory(m_platform);
         return 0;
     }
     pass->Run(pass->Rules().addSeparator);

@@ -198,9 +198,9 @@ struct FailureCase {
 
 TEST_F(GlobalExtraction, FileFailuresStopTheRunOrPassTheFileOver) {
     const FailureCase cases[] = {
-        {"IndexOutOfMemory", 1, 0, false, 0, {ui::kMsgShortOfMemory}, 0},
-        {"ArrayOutOfMemory", 3, 0, false, 0, {ui::kMsgShortOfMemory}, 0},
-        {"LastArrayOutOfMemory", 7, 0, false, 0, {ui::kMsgShortOfMemory}, 0},
+        {"IndexOutOfMemory", 1, 0, false, 0, {ui::kMsgOutOfMemory}, 0},
+        {"ArrayOutOfMemory", 3, 0, false, 0, {ui::kMsgOutOfMemory}, 0},
+        {"LastArrayOutOfMemory", 7, 0, false, 0, {ui::kMsgOutOfMemory}, 0},
         {"ProgramQuittingWhileIndexing", 0, 1, false, 0, {}, 0},
         {"ProgramQuittingWhileWriting", 0, 20, false, 0, {}, 0},
         {"FileThatCannotBeOpened", 0, 0, true, 1, {}, 1},

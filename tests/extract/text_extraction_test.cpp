@@ -212,7 +212,7 @@ TEST_F(TextExtraction, ArrayThatCannotBeHadLeavesNothingDone) {
         platform.memory.failFromCall = call;
         test::RecordingResult out;
         EXPECT_EQ(rules.ExtractFromText(text, out, frame.progressWindow, frame.countsDialog), 0);
-        EXPECT_EQ(platform.messageBox.ShownIds(), std::vector<int>{ui::kMsgShortOfMemory});
+        EXPECT_EQ(platform.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
         EXPECT_TRUE(out.pieces.empty());
         EXPECT_EQ(frame.progressWindow.opens, 0);
         EXPECT_EQ(platform.beeper.beeps, 0);

@@ -15,6 +15,7 @@ constexpr std::string_view kUsage =
     "       nelvix-cli extract [--rules FILE | --data DATAFILE] [--code WORD] [--utf8]\n"
     "                          --global SPEC [--no-subdirs]\n"
     "       nelvix-cli html [--title | --links | --string S] [OPTION...] SPEC\n"
+    "       nelvix-cli replay [--home DIR] [--file FILE] [--utf8] MACRO\n"
     "       nelvix-cli --help\n"
     "\n"
     "  detect    print each file's encoding (Shift-JIS, JIS, EUC-JP or UTF-8) and line end\n"
@@ -63,12 +64,22 @@ constexpr std::string_view kUsage =
     "    --no-subdirs      the directory of SPEC only\n"
     "    --code WORD       as for convert\n"
     "    --subdir-buffer-kb N, --utf8, --pattern-sjis   as for find\n"
+    "  replay    run the operations of the saved operation MACRO (a macro file written by\n"
+    "            Nelvix's save-operation dialog) without a window, with the settings of the\n"
+    "            program home: a global find prints as find does, a line extraction or a\n"
+    "            global extraction as extract does; other operations are passed over\n"
+    "    --home DIR        the program home holding MACRO.mac and nelvix.ini (else\n"
+    "                      $NELVIX_HOME, or ~/.config/nelvix)\n"
+    "    --file FILE       the text a recorded line extraction cuts down\n"
+    "    --utf8            write UTF-8 with LF line ends, for reading in a terminal\n"
     "\n"
     "Exit status: 0 done, 1 a file could not be read, 2 wrong arguments.\n"
     "find: 0 something was found, 1 nothing was found, 2 wrong arguments or trouble.\n"
     "extract: 0 something was extracted, 1 nothing was, 2 wrong arguments or rules, trouble,\n"
     "or a result cut short at the result document's limits.\n"
-    "html: as find.\n";
+    "html: as find.\n"
+    "replay: 0 some operation gave a result, 1 none did, 2 wrong arguments, a macro that\n"
+    "cannot be loaded, or an operation that could not run.\n";
 
 constexpr std::string_view kCodeWords = "auto, sjis, jis or euc";
 
@@ -170,6 +181,16 @@ ParsedArgs ParseHtml(std::span<const std::string> arguments) {
     return parsed;
 }
 
+ParsedArgs ParseReplay(std::span<const std::string> arguments) {
+    ParsedArgs parsed;
+    parsed.args.command = Subcommand::Replay;
+    bool helpAsked = false;
+    parsed.error = ParseReplayArgs(arguments, parsed.args, helpAsked);
+    if (helpAsked)
+        return ParsedArgs{CliArgs{}, {}};
+    return parsed;
+}
+
 ParsedArgs ParseExtract(std::span<const std::string> arguments) {
     ParsedArgs parsed;
     parsed.args.command = Subcommand::Extract;
@@ -207,6 +228,8 @@ ParsedArgs ParseCliArgs(std::span<const std::string> arguments) {
         return ParseExtract(arguments);
     if (first == "html")
         return ParseHtml(arguments);
+    if (first == "replay")
+        return ParseReplay(arguments);
     if (StartsWith(first, "-"))
         return ParsedArgs{CliArgs{}, "unknown option " + Quoted(first)};
     return ParsedArgs{CliArgs{}, "unknown subcommand " + Quoted(first)};

@@ -9,10 +9,11 @@
 #include "cli/extract_args.h"
 #include "cli/find_args.h"
 #include "cli/html_args.h"
+#include "cli/replay_args.h"
 
 namespace nelvix::cli {
 
-enum class Subcommand { Help, Detect, Convert, Find, Extract, Html };
+enum class Subcommand { Help, Detect, Convert, Find, Extract, Html, Replay };
 
 struct CliArgs {
     Subcommand command = Subcommand::Help;
@@ -20,7 +21,7 @@ struct CliArgs {
     std::vector<std::string> files;
     /// The "CodeDecision" value that --code chose: 0 auto, 1 Shift-JIS, 2 JIS, 3 EUC.
     int codeDecision = 0;
-    /// convert, find, extract and html: write UTF-8 with LF instead of Shift-JIS with CR LF.
+    /// convert, find, extract, html and replay: UTF-8 with LF, not Shift-JIS with CR LF.
     bool utf8 = false;
     /// find: its pattern, file set and options.
     FindArgs find;
@@ -28,6 +29,8 @@ struct CliArgs {
     ExtractArgs extract;
     /// html: its target, string, file set and options.
     HtmlArgs html;
+    /// replay: the saved operation, its home and the text of a line extraction.
+    ReplayArgs replay;
 };
 
 struct ParsedArgs {

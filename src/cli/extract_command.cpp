@@ -15,6 +15,7 @@
 #include "cli/temp_work_file.h"
 #include "cli/text_lines.h"
 #include "search/global_find_engine.h"
+#include "text/native_path.h"
 #include "ui/frame_services.h"
 #include "ui/messages.h"
 
@@ -39,8 +40,9 @@ public:
     void Show(const ui::CountsReport&) override {}
 };
 
-// Why the engine would refuse the rules with a beep; empty when they can run.
-std::string PreconditionProblem(const ExtractionRules& rules) {
+} // namespace
+
+std::string ExtractionRulesProblem(const ExtractionRules& rules) {
     switch (rules.runMode) {
     case kRunStep1Only:
         return rules.step1Lines.Empty() ? "run mode 1 (step 1 only) needs a step-1 string" : "";
@@ -54,6 +56,8 @@ std::string PreconditionProblem(const ExtractionRules& rules) {
         return "run mode " + std::to_string(rules.runMode) + " is none of 1, 2 and 3";
     }
 }
+
+namespace {
 
 // "1 line", "1,234 lines".
 std::string Counted(std::uint32_t count, std::string_view noun) {
@@ -87,6 +91,12 @@ void PrintGlobalCounts(const ExtractionRules& rules, const GlobalExtractionCount
         << '\n';
 }
 
+// No window shows the result while it grows.
+ExtractionRules QuietRules(ExtractionRules rules) {
+    rules.hideWhileExtracting = true;
+    return rules;
+}
+
 // The status once the result is out: the output written, then a result cut short, then
 // whether there was any.
 int Finish(ExtractionPrinter& printer, bool cutShort, std::ostream& err) {
@@ -99,13 +109,18 @@ int Finish(ExtractionPrinter& printer, bool cutShort, std::ostream& err) {
     return printer.Empty() ? kExitNothingExtracted : kExitExtracted;
 }
 
-int ExtractLines(ExtractionRuleSet& ruleSet, ui::Platform& platform, const CliArgs& args,
-                 std::ostream& out, std::ostream& err) {
+} // namespace
+
+int ExtractText(const ExtractionRules& rules, const CliArgs& args, std::ostream& out,
+                std::ostream& err) {
     std::optional<std::string> text = LoadDocumentText(*args.extract.file, args.codeDecision, err);
     if (!text)
         return kExitExtractTrouble;
+    ConsolePlatform console(err);
+    ExtractionRuleSet ruleSet(console.platform);
+    ruleSet.Rules() = QuietRules(rules);
     TextLines lines(*text);
-    ExtractionPrinter printer(out, args.utf8, false, platform);
+    ExtractionPrinter printer(out, args.utf8, false, console.platform);
     NoProgressWindow progress;
     NoCountsDialog countsDialog;
     ruleSet.ExtractFromText(lines, printer, progress, countsDialog);
@@ -114,21 +129,16 @@ int ExtractLines(ExtractionRuleSet& ruleSet, ui::Platform& platform, const CliAr
     return status;
 }
 
-int ExtractGlobally(ExtractionRuleSet& ruleSet, ui::Platform& platform, const CliArgs& args,
-                    std::ostream& out, std::ostream& err) {
-    FindArgs find;
-    find.specification = args.extract.specification;
-    FindTarget target = BuildFindTarget(find);
-    if (!target.ok()) {
-        err << "nelvix-cli: extract: " << target.error << '\n';
-        return kExitExtractTrouble;
-    }
+int ExtractFileSet(const ExtractionRules& rules, const CliArgs& args,
+                   const std::string& sjisSpecification, std::ostream& out, std::ostream& err) {
     TempWorkFile workFile;
     if (workFile.Path().empty()) {
         // Without a work file EUC-JP and JIS files would be cut unconverted.
         err << "nelvix-cli: cannot make a work file: " << workFile.Reason() << '\n';
         return kExitExtractTrouble;
     }
+    ConsolePlatform console(err);
+    ui::Platform& platform = console.platform;
     if (!ui::CheckMemory(platform, kGlobalExtractionMemoryCheck))
         return kExitExtractTrouble;
     // "FindNoneTextFile" is off for a global extraction: the line index takes the bytes as
@@ -138,12 +148,14 @@ int ExtractGlobally(ExtractionRuleSet& ruleSet, ui::Platform& platform, const Cl
                                   .codeDecision = args.codeDecision,
                                   .findNoneTextFile = false};
     GlobalFindEngine engine(environment);
+    ExtractionRuleSet ruleSet(platform);
+    ruleSet.Rules() = QuietRules(rules);
     ExtractionPrinter printer(out, args.utf8, true, platform);
     GlobalExtractionCounts counts = RunGlobalExtraction(
-        ruleSet, engine, target.sjisSpecification, args.extract.subdirectories,
+        ruleSet, engine, sjisSpecification, args.extract.subdirectories,
         static_cast<std::size_t>(kDefaultSubdirBufferKb) * 1024, printer, printer);
     if (counts.unusableSpecification) {
-        err << "nelvix-cli: extract: the file set " << *args.extract.specification
+        err << "nelvix-cli: extract: the file set " << SjisPathToNative(sjisSpecification)
             << " cannot be listed\n";
         return kExitExtractTrouble;
     }
@@ -154,24 +166,24 @@ int ExtractGlobally(ExtractionRuleSet& ruleSet, ui::Platform& platform, const Cl
     return status;
 }
 
-} // namespace
-
 int RunExtract(const CliArgs& args, std::ostream& out, std::ostream& err) {
     std::optional<ExtractionRules> rules = LoadExtractionRules(args.extract, err);
     if (!rules)
         return kExitExtractTrouble;
-    if (std::string problem = PreconditionProblem(*rules); !problem.empty()) {
+    if (std::string problem = ExtractionRulesProblem(*rules); !problem.empty()) {
         err << "nelvix-cli: extract: the rules cannot run: " << problem << '\n';
         return kExitExtractTrouble;
     }
-    // No window shows the result while it grows.
-    rules->hideWhileExtracting = true;
-    ConsolePlatform console(err);
-    ExtractionRuleSet ruleSet(console.platform);
-    ruleSet.Rules() = *rules;
-    if (args.extract.specification)
-        return ExtractGlobally(ruleSet, console.platform, args, out, err);
-    return ExtractLines(ruleSet, console.platform, args, out, err);
+    if (!args.extract.specification)
+        return ExtractText(*rules, args, out, err);
+    FindArgs find;
+    find.specification = args.extract.specification;
+    FindTarget target = BuildFindTarget(find);
+    if (!target.ok()) {
+        err << "nelvix-cli: extract: " << target.error << '\n';
+        return kExitExtractTrouble;
+    }
+    return ExtractFileSet(*rules, args, target.sjisSpecification, out, err);
 }
 
 } // namespace nelvix::cli

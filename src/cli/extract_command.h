@@ -3,8 +3,10 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "cli/cli_args.h"
+#include "extract/extraction_rules.h"
 
 namespace nelvix::cli {
 
@@ -15,5 +17,16 @@ namespace nelvix::cli {
 /// the run cannot be made or written, or the result reached a result document's limits (what
 /// was extracted up to there is printed).
 int RunExtract(const CliArgs& args, std::ostream& out, std::ostream& err);
+
+/// Why the engine would refuse `rules` (a run mode it does not know, or no string for the
+/// steps it runs); empty when they can run.
+std::string ExtractionRulesProblem(const ExtractionRules& rules);
+/// The line extraction of RunExtract: `args.extract.file` cut down by `rules`.
+int ExtractText(const ExtractionRules& rules, const CliArgs& args, std::ostream& out,
+                std::ostream& err);
+/// The global extraction of RunExtract over the Shift-JIS search specification
+/// `sjisSpecification`, with `args.extract.subdirectories`.
+int ExtractFileSet(const ExtractionRules& rules, const CliArgs& args,
+                   const std::string& sjisSpecification, std::ostream& out, std::ostream& err);
 
 } // namespace nelvix::cli

@@ -44,8 +44,10 @@ void ShowEndMessages(ui::Platform& platform, const GlobalFindCounts& counts) {
                     {std::to_string(counts.filesSearched), std::to_string(counts.hits)});
 }
 
-int Search(const CliArgs& args, const std::string& sjisSpecification, const std::string& pattern,
-           std::ostream& out, std::ostream& err) {
+} // namespace
+
+int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
+                  const std::string& pattern, std::ostream& out, std::ostream& err) {
     TempWorkFile workFile;
     if (workFile.Path().empty()) {
         // Without a work file EUC-JP and JIS files would be searched unconverted and their
@@ -76,8 +78,6 @@ int Search(const CliArgs& args, const std::string& sjisSpecification, const std:
     return counts.hits > 0 ? kExitFound : kExitNothingFound;
 }
 
-} // namespace
-
 int RunFind(const CliArgs& args, std::ostream& out, std::ostream& err) {
     std::optional<std::string> pattern = SjisPattern(args.find, err);
     if (!pattern)
@@ -87,7 +87,7 @@ int RunFind(const CliArgs& args, std::ostream& out, std::ostream& err) {
         err << "nelvix-cli: find: " << target.error << '\n';
         return kExitFindTrouble;
     }
-    return Search(args, target.sjisSpecification, *pattern, out, err);
+    return SearchFileSet(args, target.sjisSpecification, *pattern, out, err);
 }
 
 } // namespace nelvix::cli

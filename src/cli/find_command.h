@@ -2,6 +2,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "cli/cli_args.h"
 
@@ -12,5 +13,10 @@ namespace nelvix::cli {
 /// kExitFound with hits, kExitNothingFound without, kExitFindTrouble (after the reason on
 /// `err`) when the run cannot be made or its output cannot be written.
 int RunFind(const CliArgs& args, std::ostream& out, std::ostream& err);
+
+/// The run of RunFind over the Shift-JIS search specification `sjisSpecification` for the
+/// Shift-JIS `pattern`, with the options, subdirectory flag and buffer of `args.find`.
+int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
+                  const std::string& pattern, std::ostream& out, std::ostream& err);
 
 } // namespace nelvix::cli

@@ -8,6 +8,7 @@
 #include "cli/extract_command.h"
 #include "cli/find_command.h"
 #include "cli/html_command.h"
+#include "cli/replay_command.h"
 
 namespace nelvix::cli {
 
@@ -32,6 +33,8 @@ int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         return RunExtract(args, out, err);
     case Subcommand::Html:
         return RunHtml(args, out, err);
+    case Subcommand::Replay:
+        return RunReplay(args, out, err);
     }
     return kExitUsage;
 }

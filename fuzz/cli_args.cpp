@@ -53,5 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(!extract.rulesFile || !extract.rulesFile->empty());
         Check(!extract.dataFile || !extract.dataFile->empty());
     }
+    // replay loads one named macro; its options name something.
+    const nelvix::cli::ReplayArgs& replay = args.replay;
+    if (args.command == Subcommand::Replay) {
+        Check(!replay.macro.empty());
+        Check(!replay.home || !replay.home->empty());
+        Check(!replay.file || !replay.file->empty());
+    }
     return 0;
 }

@@ -66,6 +66,9 @@ std::string ParseReplayArgs(std::span<const std::string> arguments, CliArgs& arg
     }
     if (macros == 0)
         return "replay: missing MACRO";
+    // An empty name would stand for the file ".mac" of the home.
+    if (args.replay.macro.empty())
+        return "replay: the MACRO name is empty";
     if (macros > 1)
         return "replay takes one MACRO, not " + std::to_string(macros);
     return {};

@@ -67,6 +67,7 @@ TEST(CliReplayArgsTest, WrongCommandLinesExitWithTwoAndTheUsage) {
         {"no MACRO", {"replay"}, "replay: missing MACRO"},
         {"only options", {"replay", "--home", "/h"}, "replay: missing MACRO"},
         {"two MACROs", {"replay", "a", "b"}, "replay takes one MACRO, not 2"},
+        {"an empty MACRO", {"replay", ""}, "replay: the MACRO name is empty"},
         {"--home as the last word", {"replay", "a", "--home"}, "--home needs a value"},
         {"an empty --file", {"replay", "--file=", "a"}, "--file needs a value"},
         {"an option of extract", {"replay", "--rules", "r", "a"}, "unknown option '--rules'"},

@@ -12,23 +12,22 @@
 
 namespace nelvix {
 
-namespace {
-
-/// Commands whose windows this version does not have yet: shown, but disabled.
-constexpr int kCommandsWithoutWindows[] = {kCmdHtmlSearch, kCmdSettings,      kCmdEditor,
-                                           kCmdBrowser,    kCmdSaveOperation, kCmdRecallOperation};
-
-} // namespace
-
 FrameCore::FrameCore(Application& application, FrameWindows& windows, ui::FrameServices& services,
-                     ExtractionSheet& extractionSheet,
+                     FrameDialogs dialogs,
                      std::function<std::vector<CabinetDocument>()> cabinetRecords)
     : m_application(application), m_windows(windows), m_services(services),
       m_cabinetRecords(std::move(cabinetRecords)), m_placement(application.GetSettings()),
       m_tags(windows, application.Platform(), application.GetSettings()),
       m_markWindows(windows, application.Platform()),
       m_globalFind(application, windows, m_placement, services),
-      m_extraction(application, windows, m_placement, services, extractionSheet),
+      m_extraction(application, windows, m_placement, services, dialogs.extractionSheet),
+      m_htmlSearch(application, windows, m_placement, services, dialogs.htmlSearchDialog),
+      m_tools(application, windows, dialogs.processLauncher),
+      m_settingsSheet(application, windows, m_placement, dialogs.settingsSheet,
+                      dialogs.settingsEffects, m_cabinetRecords),
+      m_operations(application, dialogs.saveOperationDialog, dialogs.recallOperationDialog,
+                   dialogs.waitCursor),
+      m_dispatcher(dialogs.dispatcher), m_ctrlHeld(std::move(dialogs.ctrlHeld)),
       m_findSettings(TextFindSettingsOf(application.GetSettings())),
       m_history(application.FindEngine().PatternHistory()),
       m_find(application.Platform(),
@@ -45,6 +44,20 @@ bool FrameCore::Run(int commandId) {
     case kCmdLineExtraction:
         m_extraction.RunLineExtraction();
         return true;
+    case kCmdHtmlSearch:
+        m_htmlSearch.Run();
+        return true;
+    case kCmdSettings:
+        m_settingsSheet.Run();
+        return true;
+    case kCmdEditor:
+    case kCmdBrowser:
+        m_tools.Start(*ExternalToolOfCommand(commandId), m_ctrlHeld && m_ctrlHeld());
+        return true;
+    case kCmdReplay:
+    case kCmdSaveOperation:
+    case kCmdRecallOperation:
+        return m_operations.Run(commandId, m_dispatcher);
     case kCmdGlobalExtraction:
         m_extraction.RunGlobalExtraction();
         return true;
@@ -87,7 +100,16 @@ std::optional<bool> FrameCore::IsEnabled(int commandId, const FrameFacts& facts)
     case kCmdLineExtraction:
         return facts.hasActiveView;
     case kCmdGlobalExtraction:
+    case kCmdHtmlSearch:
+    case kCmdSettings:
         return true;
+    case kCmdEditor:
+    case kCmdBrowser:
+        return m_tools.IsEnabled(*ExternalToolOfCommand(commandId));
+    case kCmdReplay:
+    case kCmdSaveOperation:
+    case kCmdRecallOperation:
+        return m_operations.IsEnabled(commandId);
     case kCmdNextTag:
     case kCmdPreviousTag:
     case kCmdTagWindow:
@@ -95,9 +117,6 @@ std::optional<bool> FrameCore::IsEnabled(int commandId, const FrameFacts& facts)
     default:
         break;
     }
-    for (int command : kCommandsWithoutWindows)
-        if (command == commandId)
-            return false;
     return std::nullopt;
 }
 
@@ -118,6 +137,10 @@ void FrameCore::SpreadFormat() {
     environment.format = FormatOf(m_application.GetCabinet().Current());
     for (const auto& document : m_application.Documents().Documents())
         document->SetFormatSettings(environment.format);
+}
+
+void FrameCore::ReadSettingsAgain() {
+    m_findSettings = TextFindSettingsOf(m_application.GetSettings());
 }
 
 void FrameCore::DocumentClosing(CKespoDoc& document) {

@@ -8,9 +8,13 @@
 
 #include "app/cabinet_image.h"
 #include "app/document_placement.h"
+#include "app/external_tool_command.h"
 #include "app/extraction_command.h"
 #include "app/global_find_command.h"
+#include "app/html_search_command.h"
 #include "app/mark_window_ring.h"
+#include "app/operation_dialogs_command.h"
+#include "app/settings_sheet_command.h"
 #include "app/tag_navigator.h"
 #include "ui/frame_services.h"
 #include "view/find_dialog_model.h"
@@ -29,12 +33,27 @@ struct FrameFacts {
     bool hasActiveView = false;
 };
 
+/// The dialogs of the frame's commands, and what else of the frame they need.
+struct FrameDialogs {
+    ExtractionSheet& extractionSheet;
+    HtmlSearchDialog& htmlSearchDialog;
+    SettingsSheet& settingsSheet;
+    SettingsEffects& settingsEffects;
+    SaveOperationDialog& saveOperationDialog;
+    RecallOperationDialog& recallOperationDialog;
+    WaitCursor& waitCursor;
+    ui::ProcessLauncher& processLauncher;
+    /// Runs the commands of a replayed operation.
+    CommandDispatcher& dispatcher;
+    /// Whether the Ctrl key is held now (the external tools then skip the tag).
+    std::function<bool()> ctrlHeld;
+};
+
 class FrameCore {
 public:
     /// `cabinetRecords` gives the records of the open documents for a cabinet save.
     FrameCore(Application& application, FrameWindows& windows, ui::FrameServices& services,
-              ExtractionSheet& extractionSheet,
-              std::function<std::vector<CabinetDocument>()> cabinetRecords);
+              FrameDialogs dialogs, std::function<std::vector<CabinetDocument>()> cabinetRecords);
 
     /// Runs one of the commands decided here (tags, mark windows, global find, extraction,
     /// font; user tools are not among them); false for any other command.
@@ -47,6 +66,8 @@ public:
     bool ChooseFont();
     /// The settings' layout and font words went to every document (after the font changed).
     void SpreadFormat();
+    /// The settings changed: the find in a text takes its settings afresh.
+    void ReadSettingsAgain();
     /// A document is about to be destroyed: the tag state forgets it.
     void DocumentClosing(CKespoDoc& document);
 
@@ -55,6 +76,10 @@ public:
     MarkWindowRing& MarkWindows() { return m_markWindows; }
     GlobalFindCommand& GlobalFind() { return m_globalFind; }
     ExtractionCommand& Extraction() { return m_extraction; }
+    HtmlSearchCommand& HtmlSearch() { return m_htmlSearch; }
+    ExternalToolCommand& Tools() { return m_tools; }
+    SettingsSheetCommand& SettingsSheetRun() { return m_settingsSheet; }
+    OperationDialogsCommand& Operations() { return m_operations; }
     TextFind& Find() { return m_find; }
     FindDialogModel& FindDialog() { return m_findDialog; }
     FindHistory& PatternHistory() { return m_history; }
@@ -69,6 +94,12 @@ private:
     MarkWindowRing m_markWindows;
     GlobalFindCommand m_globalFind;
     ExtractionCommand m_extraction;
+    HtmlSearchCommand m_htmlSearch;
+    ExternalToolCommand m_tools;
+    SettingsSheetCommand m_settingsSheet;
+    OperationDialogsCommand m_operations;
+    CommandDispatcher& m_dispatcher;
+    std::function<bool()> m_ctrlHeld;
     TextFindSettings m_findSettings;
     FindHistory m_history;
     TextFind m_find;

@@ -20,8 +20,12 @@
 #include "qt/frame_tool_bar.h"
 #include "qt/global_find_dialog.h"
 #include "qt/help_window.h"
+#include "qt/html_search_dialog.h"
 #include "qt/kespo_mcw.h"
 #include "qt/progress_dialog.h"
+#include "qt/recall_operation_dialog.h"
+#include "qt/save_operation_dialog.h"
+#include "qt/set_ps.h"
 #include "qt/shell_opener.h"
 #include "qt/window_bar.h"
 #include "qt/window_placement.h"
@@ -54,11 +58,11 @@ CMainFrame::CMainFrame(Application& application, QWidget* parent)
         TextWindowHandlers{[this](CKespoEV& window, bool shift, bool ctrl) {
                                return LeftDoubleClick(window, shift, ctrl);
                            },
-                           {}},
+                           [this](CKespoEV&) { RightDoubleClick(); }},
         [this](CKespoMCW& window, const PositionPanes& panes) { ShowPositionPanes(window, panes); },
         {},
         [this](CKespoMCW& window) { WindowClosing(window); }});
-    m_core = std::make_unique<FrameCore>(application, *this, *m_services, *m_extractionSheet,
+    m_core = std::make_unique<FrameCore>(application, *this, *m_services, Dialogs(),
                                          [this] { return DocumentRecords(); });
     m_findDialog = new FindDialog(
         m_core->FindDialog(), m_core->PatternHistory(), [this] { return ActiveFindTarget(); },
@@ -86,6 +90,12 @@ void CMainFrame::BuildServices() {
     m_shellOpener = std::make_unique<QtShellOpener>();
     m_countsDialog = std::make_unique<QtCountsDialog>(this);
     m_extractionSheet = new CExtPS(platform, &m_application.Spin(), this);
+    m_htmlSearchDialog = new HtmlSearchDialog(platform, *m_help, this);
+    m_settingsSheet = new CSetPS(platform, &m_application.Spin(), *m_help, this);
+    m_saveOperationDialog = new SaveOperationDialog(*m_help, this);
+    m_recallOperationDialog = new RecallOperationDialog(*m_help, this);
+    m_waitCursor = std::make_unique<QtWaitCursor>();
+    m_processLauncher = std::make_unique<PosixProcessLauncher>();
     m_services = std::make_unique<ui::FrameServices>(
         ui::FrameServices{*m_globalFindDialog, *m_progress, *m_fontDialog, *m_help, *m_shellOpener,
                           *m_countsDialog, ScreenDotsPerInch(*this)});

@@ -13,6 +13,8 @@
 #include "app/cabinet.h"
 #include "app/frame_command_state.h"
 #include "app/frame_windows.h"
+#include "app/posix_process_launcher.h"
+#include "app/settings_effects.h"
 #include "record/operation_recorder.h"
 #include "ui/frame_services.h"
 #include "ui/main_frame_host.h"
@@ -27,6 +29,7 @@ namespace nelvix {
 class Application;
 class CKespoDoc;
 class FrameCore;
+struct FrameDialogs;
 struct PositionPanes;
 } // namespace nelvix
 
@@ -36,6 +39,11 @@ class CKespoMCW;
 class FindDialog;
 class QtCountsDialog;
 class CExtPS;
+class CSetPS;
+class HtmlSearchDialog;
+class SaveOperationDialog;
+class RecallOperationDialog;
+class QtWaitCursor;
 class FrameMenuBar;
 class FrameStatusBar;
 class FrameToolBar;
@@ -51,7 +59,8 @@ class CMainFrame final : public QMainWindow,
                          public ui::MainFrameHost,
                          public CommandDispatcher,
                          public FrameWindows,
-                         public FrameCommandState {
+                         public FrameCommandState,
+                         public SettingsEffects {
     Q_OBJECT
 public:
     explicit CMainFrame(Application& application, QWidget* parent = nullptr);
@@ -113,6 +122,15 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
+    // What the settings sheet's confirmation asks of the frame.
+    void ShowWindowBar(bool shown) override;
+    void PlaceActiveWindow(bool separated) override;
+    void ReadSettingsAgain() override;
+    void LayOutDocumentsAgain() override;
+    void RefreshCaretPosition() override;
+    void SetTextBackground(ui::Colour colour) override;
+    void RedrawDocuments() override;
+
 private:
     void BuildChrome();
     void BuildServices();
@@ -141,6 +159,8 @@ private:
     void FindWithBox(int commandId);
     void LineJump();
     bool LeftDoubleClick(CKespoEV& window, bool shift, bool ctrl);
+    void RightDoubleClick();
+    FrameDialogs Dialogs();
 
     Application& m_application;
     QMdiArea* m_area;
@@ -156,6 +176,12 @@ private:
     std::unique_ptr<QtShellOpener> m_shellOpener;
     std::unique_ptr<QtCountsDialog> m_countsDialog;
     CExtPS* m_extractionSheet = nullptr;
+    HtmlSearchDialog* m_htmlSearchDialog = nullptr;
+    CSetPS* m_settingsSheet = nullptr;
+    SaveOperationDialog* m_saveOperationDialog = nullptr;
+    RecallOperationDialog* m_recallOperationDialog = nullptr;
+    std::unique_ptr<QtWaitCursor> m_waitCursor;
+    std::unique_ptr<PosixProcessLauncher> m_processLauncher;
     std::unique_ptr<ui::FrameServices> m_services;
     FindDialog* m_findDialog = nullptr;
 

@@ -5,22 +5,31 @@
 #include <QMdiArea>
 
 #include "app/application.h"
+#include "app/display_block.h"
 #include "app/frame_commands.h"
 #include "app/frame_core.h"
 #include "app/open_file_filters.h"
+#include "app/viewer_settings.h"
 #include "qt/convert.h"
+#include "qt/ext_ps.h"
 #include "qt/find_box.h"
 #include "qt/find_dialog.h"
 #include "qt/frame_status_bar.h"
 #include "qt/frame_tool_bar.h"
 #include "qt/help_window.h"
+#include "qt/html_search_dialog.h"
 #include "qt/kespo_mcw.h"
 #include "qt/line_jump_dialog.h"
 #include "qt/main_frame.h"
+#include "qt/recall_operation_dialog.h"
+#include "qt/save_operation_dialog.h"
+#include "qt/set_ps.h"
 #include "qt/shell_opener.h"
 #include "qt/version_dialog.h"
+#include "qt/window_bar.h"
 #include "record/command_table.h"
 #include "text/document_list.h"
+#include "view/double_click.h"
 #include "view/find_dialog_model.h"
 #include "view/kespo_view.h"
 #include "view/line_jump.h"
@@ -130,9 +139,6 @@ bool CMainFrame::RunFrameCommand(int commandId) {
     case kCmdGoToFindBox:
         m_toolBar->Box().TakeFocus();
         return true;
-    case kCmdReplay:
-        m_application.Recorder().Replay(*this);
-        return true;
     case kCmdHelpContents:
         m_help->ShowTopic(0);
         return true;
@@ -219,9 +225,6 @@ bool CMainFrame::IsEnabled(int commandId) const {
     if (active != nullptr && active->IsCommandEnabled(commandId))
         return true;
     switch (commandId) {
-    case kCmdReplay:
-    case kCmdSaveOperation:
-        return m_application.Recorder().HasRecord();
     case kCmdFileClose:
     case kCmdFileSaveAs:
     case kCmdNewWindow:
@@ -259,6 +262,83 @@ std::string CMainFrame::ToolTipText(int commandId) const {
     if (!IsUserTool(commandId))
         return {};
     return m_application.Recorder().UserToolTip(commandId - kCmdUserTool1 + 1);
+}
+
+} // namespace nelvix::qt
+
+namespace nelvix::qt {
+
+FrameDialogs CMainFrame::Dialogs() {
+    return FrameDialogs{
+        *m_extractionSheet,
+        *m_htmlSearchDialog,
+        *m_settingsSheet,
+        *this,
+        *m_saveOperationDialog,
+        *m_recallOperationDialog,
+        *m_waitCursor,
+        *m_processLauncher,
+        *this,
+        [] { return (QApplication::keyboardModifiers() & Qt::ControlModifier) != 0; }};
+}
+
+void CMainFrame::RightDoubleClick() {
+    const std::optional<int> command =
+        RightDoubleClickCommand(m_application.Platform(), m_application.GetSettings().runType,
+                                m_core->Tools().IsEnabled(ExternalTool::Editor),
+                                m_core->Tools().IsEnabled(ExternalTool::Browser));
+    if (command)
+        RunCommand(*command);
+}
+
+void CMainFrame::ShowWindowBar(bool shown) {
+    m_windowBar->setVisible(shown);
+}
+
+void CMainFrame::PlaceActiveWindow(bool separated) {
+    CKespoMCW* window = ActiveDocumentWindow();
+    if (window == nullptr)
+        return;
+    if (separated)
+        window->showNormal();
+    else
+        window->showMaximized();
+}
+
+void CMainFrame::ReadSettingsAgain() {
+    const Settings& settings = m_application.GetSettings();
+    m_viewSettings = ViewSettingsOf(settings, m_application.GetCabinet());
+    m_rulerSettings = RulerSettingsOf(settings);
+    m_caretSettings = CaretSettingsOf(settings);
+    m_core->ReadSettingsAgain();
+}
+
+void CMainFrame::LayOutDocumentsAgain() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_core->SpreadFormat();
+    QApplication::restoreOverrideCursor();
+    if (CKespoMCW* window = ActiveDocumentWindow())
+        window->ViewWidget()->TextWidget().setFocus();
+}
+
+void CMainFrame::RefreshCaretPosition() {
+    if (CKespoMCW* window = ActiveDocumentWindow())
+        m_statusBar->SetPositionPanes(window->ViewWidget()->CaretPanes());
+}
+
+void CMainFrame::SetTextBackground(ui::Colour) {
+    // The text windows paint their whole area in the display block's background colour, which
+    // the documents take in RedrawDocuments; the windows are repainted there.
+    for (CKespoMCW* window : DocumentWindows())
+        window->ViewWidget()->TextWidget().viewport()->update();
+}
+
+void CMainFrame::RedrawDocuments() {
+    DocumentEnvironment& environment = m_application.DocumentsEnvironment();
+    environment.format = FormatOf(m_application.GetCabinet().Current());
+    for (const auto& document : m_application.Documents().Documents())
+        document->SetFormatSettings(environment.format, false);
+    RepaintFrame();
 }
 
 } // namespace nelvix::qt

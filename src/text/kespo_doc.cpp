@@ -359,9 +359,13 @@ void CKespoDoc::UpdateAllViews(UpdateHint hint, const HintArgument& argument) {
             view->OnUpdate(*this, hint, argument);
 }
 
-void CKespoDoc::SetFormatSettings(const FormatSettings& format) {
+void CKespoDoc::SetFormatSettings(const FormatSettings& format, bool layOutAgain) {
     bool fontChanged = format.font != m_format.font;
     m_format = format;
+    if (!layOutAgain && !fontChanged) {
+        UpdateAllViews(UpdateHint::RedrawAfterSettings);
+        return;
+    }
     HintArgument argument;
     argument.formatChanged = &fontChanged;
     UpdateAllViews(UpdateHint::FormatCopied, argument);

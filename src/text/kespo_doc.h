@@ -132,8 +132,10 @@ public:
     /// happen once; null without views.
     const DocumentView* FirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
     void UpdateAllViews(UpdateHint hint, const HintArgument& argument = {});
-    /// Takes a new copy of the format settings and sends FormatCopied.
-    void SetFormatSettings(const FormatSettings& format);
+    /// Takes a new copy of the format settings and sends FormatCopied, which lays the text out
+    /// again. Without `layOutAgain`, and when the font stays, the views only redraw (hint 33):
+    /// colours and marks need no new layout.
+    void SetFormatSettings(const FormatSettings& format, bool layOutAgain = true);
 
     const Byte* Text() const { return m_text.get(); }
     Byte* MutableText() { return m_text.get(); }

@@ -22,11 +22,21 @@ bool PathStartsAt(std::string_view line, std::int64_t column) {
     return bytes[offset] == '/' && IsCharBoundary(bytes, 0, offset);
 }
 
+/// Column 0, then an HTML match line (five blanks before its path), then the title column of an
+/// HTML title line, which always has a blank before it, then column 5. The match line comes
+/// first because its title column often falls on a '/' inside the path or the matched text.
 std::optional<std::size_t> PathStart(std::string_view line, int titleViewLength) {
-    const std::array<std::int64_t, 3> columns{0, std::int64_t{titleViewLength} + 1, 5};
-    for (const std::int64_t column : columns)
-        if (PathStartsAt(line, column))
-            return static_cast<std::size_t>(column);
+    constexpr std::int64_t kIndentColumn = 5;
+    if (PathStartsAt(line, 0))
+        return 0;
+    if (line.starts_with("     /") && PathStartsAt(line, kIndentColumn))
+        return kIndentColumn;
+    const std::int64_t title = std::int64_t{titleViewLength} + 1;
+    if (title >= 1 && static_cast<std::uint64_t>(title) <= line.size() &&
+        line[static_cast<std::size_t>(title - 1)] == ' ' && PathStartsAt(line, title))
+        return static_cast<std::size_t>(title);
+    if (PathStartsAt(line, kIndentColumn))
+        return kIndentColumn;
     return std::nullopt;
 }
 

@@ -20,6 +20,7 @@ std::string PathOfBytes(std::size_t bytes) {
 TEST(ReadTag, FindsPathAndLine) {
     const std::string kanjiPath = Sjis("/表/能力.txt");
     const std::string title10 = "Home      "; // a title column of 10
+    const std::string deepPath = "/d/" + std::string(37, 'p') + "/index.html"; // '/' at 45
     struct Case {
         const char* name;
         std::string line;
@@ -51,6 +52,15 @@ TEST(ReadTag, FindsPathAndLine) {
         {"plain path of 259", PathOfBytes(259), 44, TagLocation{PathOfBytes(259), 1}},
         {"plain path of 260", PathOfBytes(260), 44, std::nullopt},
         {"negative title length", "x /a/b(1)", -2, std::nullopt},
+        // HTML match lines whose title column (45) falls on a '/' of the path or of the text.
+        {"match line, / of the path at the title column", "     " + deepPath + "(4): <p>", 44,
+         TagLocation{deepPath, 4}},
+        {"match line, / of the text at the title column",
+         "     /d/i.html(4): <a href=\"x\">abcdefghijk</a>", 44, TagLocation{"/d/i.html", 4}},
+        {"link line with a long address", "     http://example.com/a/b/c/d/e/f/g/h/i/j/k/l/m", 44,
+         std::nullopt},
+        {"title column needs the blank before it", std::string(44, 'x') + "/abc/d.html", 44,
+         std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ReadTag(c.line, c.titleViewLength), c.expected) << c.name;

@@ -145,6 +145,8 @@ TEST(HtmlLinkScanner, ListsEveryAnchorWithATargetAndAText) {
         {"MissingEndTagRunsToTheEnd", "<a href=m.html>rest", {{"rest", "m.html"}}},
         {"MissingTagEndGivesNoText", "<a href=n.html", {}},
         {"TargetEndsAtALineBreak", "<a href=t.html\r\ntitle=x>T</a>", {{"T", "t.html"}}},
+        {"LineBreakBeforeTheTarget", "<a href=\r\n\"x.html\">X</a>", {{"X", "x.html"}}},
+        {"TabBeforeTheTarget", "<a href=\t\"y.html\">Y</a>", {{"Y", "y.html"}}},
         {"AnchorNeedsTheBlank", "<A\tHREF=x.html>X</A><AREA HREF=y>Y</A>", {}},
         {"Japanese",
          Sjis("<A HREF=\"目次.html\">目次へ</A>"),

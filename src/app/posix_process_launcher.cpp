@@ -4,12 +4,15 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nelvix {
@@ -28,10 +31,33 @@ struct ExecPlan {
     long openMax = 0;
 };
 
+/// A bare name is looked up on the PATH as a shell would; the current directory is not searched.
+std::string ProgramOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    const std::string_view directories = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    for (std::size_t start = 0; start <= directories.size();) {
+        std::size_t end = directories.find(':', start);
+        if (end == std::string_view::npos)
+            end = directories.size();
+        const std::string_view directory = directories.substr(start, end - start);
+        const std::string candidate =
+            (directory.empty() ? std::string(".") : std::string(directory)) + "/" + name;
+        struct stat info {};
+        if (::stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+        start = end + 1;
+    }
+    return {};
+}
+
 /// A relative program path means the program's current directory, not the tool's new one.
 std::string AbsoluteProgram(const std::string& program) {
     if (program.empty() || program.front() == '/')
         return program;
+    if (program.find('/') == std::string::npos)
+        if (std::string found = ProgramOnPath(program); !found.empty())
+            return found;
     std::vector<char> buffer(PATH_MAX);
     if (::getcwd(buffer.data(), buffer.size()) == nullptr)
         return program;

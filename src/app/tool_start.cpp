@@ -1,6 +1,8 @@
 // A tool entry and its expanded parameters as a process to start.
 #include "app/tool_start.h"
 
+#include <utility>
+
 #include "app/tool_arguments.h"
 #include "text/native_path.h"
 
@@ -18,9 +20,14 @@ ui::ProcessStart ToolProcessStart(const ToolEntry& entry, std::string_view sjisE
     start.program = SjisPathToNative(entry.program);
     for (const std::string& argument : SplitToolArguments(sjisExpandedParameters))
         start.arguments.push_back(SjisPathToNative(argument));
-    start.workingDirectory = entry.workingDirectory.empty()
-                                 ? ProgramDirectory(start.program)
-                                 : SjisPathToNative(entry.workingDirectory);
+    // The program's directory is where a tool starts, so a relative directory is taken from it.
+    const std::string own = ProgramDirectory(start.program);
+    std::string directory = SjisPathToNative(entry.workingDirectory);
+    if (directory.empty())
+        directory = own;
+    else if (directory.front() != '/' && !own.empty())
+        directory = (own == "/" ? own : own + "/") + directory;
+    start.workingDirectory = std::move(directory);
     return start;
 }
 

@@ -281,6 +281,16 @@ TEST_F(PosixLauncherTest, ARelativeProgramIsFoundFromTheCurrentDirectory) {
     EXPECT_EQ(WaitForFile(workDir + "/out.txt"), RealPath(workDir) + "\n/dev/null\nclosed\n");
 }
 
+TEST_F(PosixLauncherTest, ABareNameIsFoundOnThePath) {
+    const char* oldPath = std::getenv("PATH");
+    const std::string saved = oldPath != nullptr ? oldPath : "";
+    ::setenv("PATH", ("/nonexistent:" + toolDir + ":" + saved).c_str(), 1);
+    const bool started = launcher.StartDetached({"probe.sh", {"99", "x"}, workDir});
+    ::setenv("PATH", saved.c_str(), 1);
+    ASSERT_TRUE(started);
+    EXPECT_EQ(WaitForFile(workDir + "/out.txt"), RealPath(workDir) + "\n/dev/null\nclosed\nx\n");
+}
+
 TEST_F(PosixLauncherTest, TheEditorCommandStartsTheRecordingScript) {
     ui::FakePlatform fake;
     Application application{

@@ -57,6 +57,11 @@ TEST(ToolStart, TheEntrysDirectoryOrTheProgramsOwn) {
               (ui::ProcessStart{"/opt/tools/ed", {"+1", "/a b"}, "/opt/tools"}));
     const ToolEntry given{"/opt/tools/ed", "x", "/work"};
     EXPECT_EQ(ToolProcessStart(given, ""), (ui::ProcessStart{"/opt/tools/ed", {}, "/work"}));
+    const ToolEntry relative{"/opt/tools/ed", "", "work/in"};
+    EXPECT_EQ(ToolProcessStart(relative, "").workingDirectory, "/opt/tools/work/in");
+    const ToolEntry atRoot{"/ed", "", "work"};
+    EXPECT_EQ(ToolProcessStart(atRoot, "").workingDirectory, "/work");
+    EXPECT_EQ(ToolProcessStart({"/ed", "", ""}, "").workingDirectory, "/");
 }
 
 TEST(ToolStart, NamesBecomeNative) {

@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "app/recall_operation_list.h"
+#include "record/macro_file.h"
 #include "ui/messages.h"
 
 namespace nelvix {
@@ -68,8 +69,9 @@ SaveOperationValues OperationDialogsCommand::InitialSaveValues() const {
     values.name = m_recorder.MacroName();
     if (values.name.empty())
         return values;
+    const std::string file = MacroFileName(values.name);
     for (const MacroEntry& entry : m_recorder.ListMacros())
-        if (entry.name == values.name)
+        if (MacroFileName(entry.name) == file)
             values.comment = entry.comment;
     return values;
 }

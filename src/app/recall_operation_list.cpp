@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "record/macro_file.h"
+
 namespace nelvix {
 namespace {
 
@@ -17,8 +19,13 @@ template <typename Entries> auto FindListed(Entries& entries, std::string_view s
 
 RecallOperationList::RecallOperationList(OperationRecorder& recorder, ui::Beeper& beeper)
     : m_recorder(recorder), m_beeper(beeper), m_entries(recorder.ListMacros()) {
-    if (FindListed(m_entries, recorder.MacroName()) != m_entries.end())
-        m_initialName = recorder.MacroName();
+    // The current macro may carry its ".mac", which the list leaves out.
+    if (recorder.MacroName().empty())
+        return;
+    const std::string file = MacroFileName(recorder.MacroName());
+    for (const MacroEntry& entry : m_entries)
+        if (MacroFileName(entry.name) == file)
+            m_initialName = entry.name;
 }
 
 std::vector<std::string> RecallOperationList::Names() const {

@@ -186,7 +186,7 @@ std::string OperationRecorder::UserToolMenuText(int slot) const {
 }
 
 std::string OperationRecorder::UserToolTip(int slot) const {
-    if (!IsUserToolSlot(slot))
+    if (!UserToolEnabled(slot))
         return {};
     return UserToolLabel(slot);
 }

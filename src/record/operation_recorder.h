@@ -105,7 +105,7 @@ public:
     bool UserToolEnabled(int slot) const;
     /// Shift-JIS, e.g. "Find1\tCtrl+3" or "ﾕｰｻﾞﾂｰﾙ3\tCtrl+3"; empty for a bad slot number.
     std::string UserToolMenuText(int slot) const;
-    /// The slot's name as the menu shows it, without the key; "ﾕｰｻﾞﾂｰﾙk" for an empty slot.
+    /// The slot's name as the menu shows it, without the key; empty for an empty slot.
     std::string UserToolTip(int slot) const;
     /// Replays the slot's macro file after the memory probe; an empty slot does nothing.
     void RunUserTool(CommandDispatcher& dispatcher, int slot);

@@ -395,6 +395,19 @@ TEST_F(OperationDialogsTest, RecallListsTheValidMacrosSortedWithTheCurrentOneSel
     EXPECT_EQ(recallDialog.shown[0].initialComment, "first");
 }
 
+TEST_F(OperationDialogsTest, AMacroSavedWithItsExtensionIsFoundInTheList) {
+    SaveMacroFile("alpha", "a", "first");
+    SaveMacroFile("daily.mac", "d", "every day");
+    saveDialog.answers.push_back({});
+    command.Save();
+    ASSERT_EQ(saveDialog.opened.size(), 1u);
+    EXPECT_EQ(saveDialog.opened[0].comment, "every day");
+    command.Recall(dispatcher);
+    ASSERT_EQ(recallDialog.shown.size(), 1u);
+    EXPECT_EQ(recallDialog.shown[0].initialName, "daily");
+    EXPECT_EQ(recallDialog.shown[0].initialComment, "every day");
+}
+
 TEST_F(OperationDialogsTest, RecallSelectsNothingWithoutACurrentMacro) {
     SaveMacroFile("alpha", "a");
     Record(); // a new recording forgets the macro's name

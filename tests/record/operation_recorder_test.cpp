@@ -156,6 +156,7 @@ TEST(OperationRecorderTest, LoadsOnlySoundMacroFiles) {
         std::string bytes;
         std::vector<int> ran;
         bool listed;
+        bool activeView = false;
     };
     const std::string two = Record(512, 5, 1, "a") + Record(512, 56, 0, "");
     const Case cases[] = {
@@ -175,9 +176,20 @@ TEST(OperationRecorderTest, LoadsOnlySoundMacroFiles) {
          Image(200, "c", Record(7, 0, 0, "") + two, 3),
          {kCmdGlobalFind, kCmdLineExtraction},
          true},
+        {"other type with a view ends the replay",
+         Image(200, "c", Record(512, 5, 0, "") + Record(7, 0, 0, "") + two, 4),
+         {kCmdGlobalFind},
+         true,
+         true},
+        {"unknown and second global-find codes",
+         Image(200, "c", Record(512, 58, 0, "") + Record(512, 60, 0, "") + Record(512, -1, 0, ""),
+               3),
+         {kCmdGlobalFind, kCmdUnusedSlot, kCmdUnusedSlot},
+         true},
     };
     for (const Case& c : cases) {
         Fixture f;
+        f.dispatcher.activeView = c.activeView;
         f.Record(kCmdGlobalExtraction, "old");
         f.home.Write("m.mac", c.bytes);
         const bool loads = f.recorder.LoadMacro("m");
@@ -263,7 +275,7 @@ TEST(OperationRecorderTest, UserToolSlots) {
     };
     const Case cases[] = {
         {1, "Find1\tCtrl+1", "Find1", true},
-        {2, Sjis("ﾕｰｻﾞﾂｰﾙ2") + "\tCtrl+2", Sjis("ﾕｰｻﾞﾂｰﾙ2"), false},
+        {2, Sjis("ﾕｰｻﾞﾂｰﾙ2") + "\tCtrl+2", "", false},
         {3, "Find1\tCtrl+3", "Find1", true},
         {4, "A" + std::string(38, 'a') + "\tCtrl+4", "A" + std::string(38, 'a'), true},
         {0, "", "", false},

@@ -11,13 +11,16 @@
 #include "qt/ext_set_page.h"
 #include "qt/ext_step1_page.h"
 #include "qt/ext_step2_page.h"
+#include "record/command_table.h"
+#include "ui/frame_services.h"
 #include "ui/platform.h"
 
 namespace nelvix::qt {
 
-CExtPS::CExtPS(ui::Platform& platform, const SpinLibrary* spin, QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_model(platform.beeper), m_tabs(new QTabWidget(this)),
-      m_setPage(new CExtSetPage(m_model.SetPage(), this)),
+CExtPS::CExtPS(ui::Platform& platform, ui::HelpViewer& help, const SpinLibrary* spin,
+               QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_help(help), m_model(platform.beeper),
+      m_tabs(new QTabWidget(this)), m_setPage(new CExtSetPage(m_model.SetPage(), this)),
       m_step1Page(new CExtStep1Page(m_model.Step1Page(), platform.beeper, spin, this)),
       m_step2Page(new CExtStep2Page(m_model.Step2Page(), platform.beeper, spin, this)),
       m_filePage(new CExtFilePage(m_model.FilePage(), this)) {
@@ -36,6 +39,10 @@ CExtPS::CExtPS(ui::Platform& platform, const SpinLibrary* spin, QWidget* parent)
         ->setObjectName(QStringLiteral("cancel"));
     m_apply = buttons->addButton(QStringLiteral("適用"), QDialogButtonBox::ApplyRole);
     m_apply->setObjectName(QStringLiteral("apply"));
+    QPushButton* helpButton =
+        buttons->addButton(QStringLiteral("ヘルプ"), QDialogButtonBox::HelpRole);
+    helpButton->setObjectName(QStringLiteral("help"));
+    helpButton->setAutoDefault(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
@@ -44,6 +51,10 @@ CExtPS::CExtPS(ui::Platform& platform, const SpinLibrary* spin, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_apply, &QPushButton::clicked, this, &CExtPS::Apply);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
+        m_help.ShowTopic(m_kind == ExtractionSheetKind::Global ? kCmdGlobalExtraction
+                                                               : kCmdLineExtraction);
+    });
     connect(m_tabs, &QTabWidget::currentChanged, this, &CExtPS::TabChanged);
     connect(m_setPage, &CExtSetPage::Changed, this, &CExtPS::PageChanged);
     connect(m_step1Page, &CExtStep1Page::Changed, this, &CExtPS::PageChanged);
@@ -55,6 +66,7 @@ std::optional<ExtractionSheetValues>
 CExtPS::Ask(ExtractionSheetKind kind, const ExtractionSheetValues& initial,
             const std::vector<std::string>& history, int& page,
             const std::function<void(const ExtractionSheetValues&)>& apply) {
+    m_kind = kind;
     m_model.Open(kind, initial, history, page);
     setWindowTitle(SjisToQString(m_model.Title()));
     m_turning = true;

@@ -1,6 +1,6 @@
 // The extraction parameter sheet "行の抽出" / "グローバル抽出": the pages "ﾊﾟﾗﾒｰﾀ", "ｽﾃｯﾌﾟ1",
-// "ｽﾃｯﾌﾟ2" and, for global extraction, "ﾌｧｲﾙ", with "実行", "キャンセル" and "適用". Every rule
-// is the sheet model's; the sheet shows it and hands it what the person does.
+// "ｽﾃｯﾌﾟ2" and, for global extraction, "ﾌｧｲﾙ", with "実行", "キャンセル", "適用" and "ヘルプ".
+// Every rule is the sheet model's; the sheet shows it and hands it what the person does.
 #pragma once
 
 #include <QDialog>
@@ -15,7 +15,8 @@ class SpinLibrary;
 }
 namespace nelvix::ui {
 struct Platform;
-}
+class HelpViewer;
+} // namespace nelvix::ui
 
 class QPushButton;
 class QTabWidget;
@@ -30,9 +31,11 @@ class CExtFilePage;
 class CExtPS final : public QDialog, public ExtractionSheet {
     Q_OBJECT
 public:
-    /// Beeps go through `platform`. The number fields follow `spin` once it is loaded (it may
-    /// be null, or loaded after the sheet is built); without it they take plain digits.
-    CExtPS(ui::Platform& platform, const SpinLibrary* spin, QWidget* parent = nullptr);
+    /// Beeps go through `platform`, "ヘルプ" through `help`. The number fields follow `spin` once
+    /// it is loaded (it may be null, or loaded after the sheet is built); without it they take
+    /// plain digits.
+    CExtPS(ui::Platform& platform, ui::HelpViewer& help, const SpinLibrary* spin,
+           QWidget* parent = nullptr);
 
     /// Modal; see ExtractionSheet.
     std::optional<ExtractionSheetValues>
@@ -56,6 +59,8 @@ private:
     void PageChanged();
 
     ui::Platform& m_platform;
+    ui::HelpViewer& m_help;
+    ExtractionSheetKind m_kind = ExtractionSheetKind::Line;
     ExtSheetModel m_model;
     QTabWidget* m_tabs;
     CExtSetPage* m_setPage;

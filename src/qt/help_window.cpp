@@ -1,8 +1,11 @@
 // The help window.
 #include "qt/help_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
@@ -48,9 +51,32 @@ void HelpWindow::ShowTopic(int helpId) {
     m_browser->setSource(url);
     if (helpId == 0)
         m_browser->verticalScrollBar()->setValue(0);
+    FollowModalDialog();
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::FollowModalDialog() {
+    // A modal dialog blocks every window but its own, so the help opened from its button
+    // belongs to it until it closes and then goes back to its owner.
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr || dialog == parentWidget())
+        return;
+    const QPointer<QWidget> owner = parentWidget();
+    MoveTo(dialog);
+    connect(
+        dialog, &QDialog::finished, this, [this, owner] { MoveTo(owner); },
+        Qt::SingleShotConnection);
+}
+
+void HelpWindow::MoveTo(QWidget* owner) {
+    const QRect where = geometry();
+    const bool shown = isVisible();
+    setParent(owner, Qt::Window);
+    setGeometry(where);
+    if (shown)
+        show();
 }
 
 QString HelpWindow::DefaultHelpFile() {

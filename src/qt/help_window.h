@@ -28,6 +28,10 @@ public:
     static QString DefaultHelpFile();
 
 private:
+    /// Opened while a modal dialog runs, the window becomes the dialog's until it closes.
+    void FollowModalDialog();
+    void MoveTo(QWidget* owner);
+
     ui::Platform& m_platform;
     QString m_helpFile;
     QTextBrowser* m_browser;

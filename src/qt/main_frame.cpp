@@ -89,7 +89,7 @@ void CMainFrame::BuildServices() {
     m_fontDialog = std::make_unique<QtFontDialog>(this);
     m_shellOpener = std::make_unique<QtShellOpener>();
     m_countsDialog = std::make_unique<QtCountsDialog>(this);
-    m_extractionSheet = new CExtPS(platform, &m_application.Spin(), this);
+    m_extractionSheet = new CExtPS(platform, *m_help, &m_application.Spin(), this);
     m_htmlSearchDialog = new HtmlSearchDialog(platform, *m_help, this);
     m_settingsSheet = new CSetPS(platform, &m_application.Spin(), *m_help, this);
     m_saveOperationDialog = new SaveOperationDialog(*m_help, this);

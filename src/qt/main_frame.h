@@ -153,6 +153,7 @@ private:
     void SelectTab(std::size_t documentIndex);
 
     bool RunFrameCommand(int commandId);
+    void FocusActiveText();
     void KeepRulerSwitches();
     void OpenFileCommand();
     void CloseAll(bool untitledOnly);

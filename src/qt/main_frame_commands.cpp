@@ -61,7 +61,11 @@ bool IsUserTool(int commandId) {
 void CMainFrame::RunCommand(int commandId) {
     if (IsUserTool(commandId)) {
         m_application.RunUserTool(*this, commandId - kCmdUserTool1 + 1);
-    } else if (!m_core->Run(commandId) && !RunFrameCommand(commandId)) {
+    } else if (m_core->Run(commandId)) {
+        // A new font lays the texts out again, after which the active text takes the keys.
+        if (commandId == kCmdFont)
+            FocusActiveText();
+    } else if (!RunFrameCommand(commandId)) {
         if (CKespoMCW* window = ActiveDocumentWindow())
             window->RunCommand(commandId);
         if (commandId == kCommandColumnRuler || commandId == kCommandLineRuler)
@@ -140,11 +144,12 @@ bool CMainFrame::RunFrameCommand(int commandId) {
         m_toolBar->Box().TakeFocus();
         return true;
     case kCmdHelpContents:
+    case kCmdContextHelp:
+    case kCmdHelp:
+        // The window's own contents lead to every command's topic.
         m_help->ShowTopic(0);
         return true;
     case kCmdHelpUsing:
-    case kCmdContextHelp:
-    case kCmdHelp:
         m_help->ShowTopic(commandId);
         return true;
     case kCmdAppAbout:
@@ -317,6 +322,10 @@ void CMainFrame::LayOutDocumentsAgain() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_core->SpreadFormat();
     QApplication::restoreOverrideCursor();
+    FocusActiveText();
+}
+
+void CMainFrame::FocusActiveText() {
     if (CKespoMCW* window = ActiveDocumentWindow())
         window->ViewWidget()->TextWidget().setFocus();
 }

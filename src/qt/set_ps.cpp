@@ -82,6 +82,9 @@ void CSetPS::accept() {
     TakeAll();
     const SetCheck check = m_model.Ok(m_platform, m_programExists);
     if (!check.ok) {
+        // A tool page checked before the refusal may have reordered its list.
+        m_editorPage->Show();
+        m_browserPage->Show();
         ShowRefusal(check);
         return;
     }

@@ -27,7 +27,9 @@
 #include "qt/ext_ps.h"
 #include "qt/progress_dialog.h"
 #include "qt_test_support.h"
+#include "record/command_table.h"
 #include "text/cp932.h"
+#include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 
 using namespace nelvix;
@@ -89,7 +91,8 @@ QStringList ListTexts(QListWidget* list) {
 struct SheetScene {
     ui::FakePlatform fake;
     SpinLibrary spin;
-    qt::CExtPS sheet{fake.platform, &spin};
+    ui::FakeHelpViewer help;
+    qt::CExtPS sheet{fake.platform, help, &spin};
     std::vector<ExtractionSheetValues> applied;
 
     SheetScene() { spin.Load(NELVIX_SPIN_LIBRARY_PATH); }
@@ -353,6 +356,7 @@ void ExtractionSheetTest::applyHandsOverTheValuesAndCancelReturnsNothing() {
         Click(Child<QPushButton>(sheet, "apply"));
         applyEnabledAfterApply = Child<QPushButton>(sheet, "apply")->isEnabled();
         ClickTab(sheet, kExtStep2Page);
+        Click(Child<QPushButton>(sheet, "help"));
         QTest::keyClick(&sheet, Qt::Key_Escape);
     });
     int page = 3; // line extraction has no file page: it opens on the first
@@ -368,6 +372,7 @@ void ExtractionSheetTest::applyHandsOverTheValuesAndCancelReturnsNothing() {
     QVERIFY(!values.has_value());
     QCOMPARE(page, kExtStep2Page);
     QCOMPARE(scene.sheet.windowTitle(), QStringLiteral("行の抽出"));
+    QCOMPARE(scene.help.topics, std::vector<int>{kCmdLineExtraction});
 }
 
 void ExtractionSheetTest::separatorTakesAtMost80Bytes() {

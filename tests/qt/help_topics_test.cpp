@@ -1,6 +1,7 @@
 // The program's help as the help window reads it: every command of the menus, the key table and
 // the toolbar, every page of the settings sheet and every dialog's help button has its topic at
 // the anchor the window opens.
+#include <QDialog>
 #include <QFile>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -15,6 +16,7 @@
 #include "app/frame_menus.h"
 #include "app/frame_toolbar.h"
 #include "qt/help_window.h"
+#include "qt_test_support.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
 #include "ui/fake_platform.h"
@@ -93,6 +95,7 @@ private slots:
     void everyFrameCommandHasItsTopic();
     void everyDialogHasItsTopic();
     void theWindowOpensAtEachTopic();
+    void helpFromAModalDialogBelongsToItUntilItCloses();
 };
 
 void HelpTopicsTest::everyFrameCommandHasItsTopic() {
@@ -126,6 +129,30 @@ void HelpTopicsTest::theWindowOpensAtEachTopic() {
         QVERIFY(help.Browser()->verticalScrollBar()->value() > 0);
     }
     QVERIFY(fake.messageBox.shown.empty());
+}
+
+void HelpTopicsTest::helpFromAModalDialogBelongsToItUntilItCloses() {
+    ui::FakePlatform fake;
+    QWidget frame;
+    frame.show();
+    qt::HelpWindow help(fake.platform, HelpIndex());
+    help.setParent(&frame, Qt::Window);
+    QDialog dialog(&frame);
+    QWidget* ownerWhileOpen = nullptr;
+    bool shownWhileOpen = false;
+    test::WhenShown<QDialog>([&](QDialog& shown) {
+        help.ShowTopic(kCmdSaveOperation);
+        ownerWhileOpen = help.parentWidget();
+        shownWhileOpen = help.isVisible();
+        shown.reject();
+    });
+    dialog.exec();
+    // Windows outside a modal dialog take no input, so the help must be the dialog's.
+    QCOMPARE(ownerWhileOpen, &dialog);
+    QVERIFY(shownWhileOpen);
+    QCOMPARE(help.parentWidget(), &frame);
+    QVERIFY(help.isVisible());
+    QVERIFY(help.isWindow());
 }
 
 QTEST_MAIN(HelpTopicsTest)

@@ -124,6 +124,7 @@ private slots:
     void spinArrowsAndRefusedLetters();
     void editorAndBrowserPages();
     void missingProgramKeepsTheSheetOpen();
+    void aRefusalLaterShowsTheListsAsTheyNowStand();
 };
 
 void SettingsSheetTest::everyPageWithItsControlsHelpAndScreenshot() {
@@ -410,6 +411,33 @@ void SettingsSheetTest::missingProgramKeepsTheSheetOpen() {
     QCOMPARE(scene.fake.beeper.beeps, 1);
     QCOMPARE(scene.fake.messageBox.ShownIds(), (std::vector<int>{ui::kMsgFileNotFound}));
     QCOMPARE(page, kSetEditorPage);
+}
+
+void SettingsSheetTest::aRefusalLaterShowsTheListsAsTheyNowStand() {
+    SheetScene scene;
+    QStringList itemsAfterRefusal;
+    QString parametersOfSecondItem;
+    WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
+        Activate(sheet);
+        // The editor page passes and moves emacs to the front; the browser page then refuses.
+        StepList(OnPage<QComboBox>(sheet, "editorPage", "program"), 1);
+        ClickTab(sheet, kSetBrowserPage);
+        TypeInto(OnPage<QComboBox>(sheet, "browserPage", "program")->lineEdit(),
+                 QStringLiteral("/opt/gone"));
+        Click(Child<QPushButton>(sheet, "ok"));
+        auto* program = OnPage<QComboBox>(sheet, "editorPage", "program");
+        for (int i = 0; i < program->count(); ++i)
+            itemsAfterRefusal << program->itemText(i);
+        ClickTab(sheet, kSetEditorPage);
+        StepList(program, 1);
+        parametersOfSecondItem = OnPage<QLineEdit>(sheet, "editorPage", "parameters")->text();
+        Click(Child<QPushButton>(sheet, "cancel"));
+    });
+    int page = kSetEditorPage;
+    QVERIFY(!scene.Ask(page).has_value());
+    QCOMPARE(itemsAfterRefusal,
+             (QStringList{QStringLiteral("/usr/bin/emacs"), QStringLiteral("/usr/bin/vi")}));
+    QCOMPARE(parametersOfSecondItem, QStringLiteral("+$l $f"));
 }
 
 QTEST_MAIN(SettingsSheetTest)

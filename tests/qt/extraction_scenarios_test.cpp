@@ -27,10 +27,6 @@ using namespace nelvix::test;
 
 namespace {
 
-QString SamplesFolder() {
-    return QDir(QStringLiteral(NELVIX_SOURCE_DIR "/samples")).absolutePath();
-}
-
 std::string MailLogPath() {
     return ArgumentPath(SamplesFolder() + QStringLiteral("/mail-log-sjis.txt"));
 }

@@ -35,54 +35,6 @@ using namespace nelvix::test;
 
 namespace {
 
-/// A folder with a 200-line text whose lines 3 and 120 hold "target", and the C sample.
-struct TagFolder {
-    QTemporaryDir directory;
-    TagFolder() {
-        QByteArray text;
-        for (int line = 1; line <= 200; ++line) {
-            text += "line " + QByteArray::number(line);
-            if (line == 3 || line == 120)
-                text += " target";
-            text += "\r\n";
-        }
-        QFile file(directory.filePath(QStringLiteral("lines.txt")));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text);
-    }
-    QString Spec() const { return directory.path() + QStringLiteral("/*.*"); }
-    std::string LinesPath() const {
-        return ArgumentPath(directory.filePath(QStringLiteral("lines.txt")));
-    }
-};
-
-QString SamplesFolder() {
-    return QDir(QStringLiteral(NELVIX_SOURCE_DIR "/samples")).absolutePath();
-}
-
-/// Runs the global find command with the dialog filled as a person would.
-void GlobalFind(Scene& scene, const QString& pattern, const QString& spec) {
-    WhenShown<qt::GlobalFindDialog>([pattern, spec](qt::GlobalFindDialog& dialog) {
-        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))->setEditText(pattern);
-        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))->setEditText(spec);
-        dialog.accept();
-    });
-    scene.frame->RunCommand(kCmdGlobalFind);
-    Scene::Settle();
-}
-
-void Press(Scene& scene, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    // Without a window manager nothing gives the frame back its activation after a dialog.
-    if (QApplication::activeWindow() != scene.frame.get()) {
-        QApplication::setActiveWindow(scene.frame.get());
-        if (!QTest::qWaitForWindowActive(scene.frame.get()))
-            qWarning("the main frame did not become active");
-    }
-    QWidget* target = QApplication::focusWidget();
-    QTest::keyClick(target != nullptr ? target : scene.frame.get(), key, modifiers);
-    Scene::Settle();
-}
-
 qt::CKespoMCW* WindowOfPath(Scene& scene, const std::string& sjisPath) {
     for (qt::CKespoMCW* window : scene.frame->DocumentWindows())
         if (window->Document()->PathName() == sjisPath)
@@ -99,13 +51,6 @@ std::string TagTargetText(const CKespoEV& window) {
         lineEndBefore == kFirstLineMark ? 0 : static_cast<std::size_t>(lineEndBefore) + 2;
     const std::string_view text = window.Document().TextView().substr(start);
     return std::string(text.substr(0, text.find("\r\n")));
-}
-
-CKespoDoc* ResultDocument(Scene& scene) {
-    for (const auto& document : scene.application->Documents().Documents())
-        if (document->PathName().empty())
-            return document.get();
-    return nullptr;
 }
 
 } // namespace

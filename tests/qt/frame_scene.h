@@ -3,6 +3,9 @@
 // of waiting for a person or sounding.
 #pragma once
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -13,6 +16,8 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/frame_commands.h"
+#include "qt/global_find_dialog.h"
 #include "qt/kespo_mcw.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
@@ -65,6 +70,63 @@ struct Scene {
 
 inline QByteArray TextHeld(const CKespoDoc& document) {
     return QByteArray(document.TextView().data(), qsizetype(document.TextView().size()));
+}
+
+inline QString SamplesFolder() {
+    return QDir(QStringLiteral(NELVIX_SOURCE_DIR "/samples")).absolutePath();
+}
+
+/// A folder with a 200-line text whose lines 3 and 120 hold "target".
+struct TagFolder {
+    QTemporaryDir directory;
+    TagFolder() {
+        QByteArray text;
+        for (int line = 1; line <= 200; ++line) {
+            text += "line " + QByteArray::number(line);
+            if (line == 3 || line == 120)
+                text += " target";
+            text += "\r\n";
+        }
+        QFile file(directory.filePath(QStringLiteral("lines.txt")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
+    QString Spec() const { return directory.path() + QStringLiteral("/*.*"); }
+    std::string LinesPath() const {
+        return ArgumentPath(directory.filePath(QStringLiteral("lines.txt")));
+    }
+};
+
+/// Runs the global find command with the dialog filled as a person would.
+inline void GlobalFind(Scene& scene, const QString& pattern, const QString& spec) {
+    WhenShown<qt::GlobalFindDialog>([pattern, spec](qt::GlobalFindDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))->setEditText(pattern);
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))->setEditText(spec);
+        dialog.accept();
+    });
+    scene.frame->RunCommand(kCmdGlobalFind);
+    Scene::Settle();
+}
+
+/// A key pressed where the focus is, with the frame active.
+inline void Press(Scene& scene, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    // Without a window manager nothing gives the frame back its activation after a dialog.
+    if (QApplication::activeWindow() != scene.frame.get()) {
+        QApplication::setActiveWindow(scene.frame.get());
+        if (!QTest::qWaitForWindowActive(scene.frame.get()))
+            qWarning("the main frame did not become active");
+    }
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target != nullptr ? target : scene.frame.get(), key, modifiers);
+    Scene::Settle();
+}
+
+/// The first untitled document: a result list.
+inline CKespoDoc* ResultDocument(Scene& scene) {
+    for (const auto& document : scene.application->Documents().Documents())
+        if (document->PathName().empty())
+            return document.get();
+    return nullptr;
 }
 
 } // namespace nelvix::test

@@ -1,0 +1,253 @@
+// The real main window with the commands that reach outside the texts: Ctrl+L listing the titles
+// and links of the sample pages and F5 into them, the settings sheet laying the texts out again
+// only when the layout changed, the editor started on a tag's file and line, and an operation
+// saved as user tool 3 and run again with Ctrl+3.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/frame_commands.h"
+#include "app/frame_core.h"
+#include "app/tool_entry.h"
+#include "frame_scene.h"
+#include "qt/ext_number_field.h"
+#include "qt/global_find_dialog.h"
+#include "qt/html_search_dialog.h"
+#include "qt/save_operation_dialog.h"
+#include "qt/set_ps.h"
+#include "qt/window_bar.h"
+#include "qt_test_support.h"
+#include "record/command_table.h"
+#include "record/operation_recorder.h"
+#include "text/cp932.h"
+#include "text/update_hint.h"
+#include "ui/message_ids.h"
+
+using namespace nelvix;
+using namespace nelvix::test;
+
+namespace {
+
+std::vector<std::string> Lines(std::string_view text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+/// Counts the notices by which the settings reach a document's views: a new layout, or only a
+/// redraw. (A text losing the focus also asks its other views for a layout; that is not counted.)
+struct HintCounter final : DocumentView {
+    int relayouts = 0;
+    int redraws = 0;
+    void OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument&) override {
+        if (hint == UpdateHint::FormatCopied)
+            ++relayouts;
+        else if (hint == UpdateHint::RedrawAfterSettings)
+            ++redraws;
+    }
+};
+
+/// Opens the settings sheet and lets `change` act on it before OK.
+void ChangeSettings(Scene& scene, std::function<void(qt::CSetPS&)> change) {
+    WhenShown<qt::CSetPS>([change = std::move(change)](qt::CSetPS& sheet) {
+        change(sheet);
+        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    scene.frame->RunCommand(kCmdSettings);
+    Scene::Settle();
+}
+
+} // namespace
+
+class ToolsScenariosTest : public QObject {
+    Q_OBJECT
+private slots:
+    void ctrlLListsTitlesAndLinksAndF5OpensThePages();
+    void settingsLayTheTextsOutAgainOnlyForLayoutChanges();
+    void editorStartsOnTheTagsFileAndLine();
+    void operationSavedAsUserToolThreeRunsWithCtrl3();
+};
+
+void ToolsScenariosTest::ctrlLListsTitlesAndLinksAndF5OpensThePages() {
+    Scene scene;
+    const QString folder = SamplesFolder() + QStringLiteral("/html");
+    WhenShown<qt::HtmlSearchDialog>([folder](qt::HtmlSearchDialog& dialog) {
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("ＨＴＭＬ検索"));
+        dialog.ChangeDirectory(folder);
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(QStringLiteral("*.html *.htm"));
+        dialog.findChild<QCheckBox*>(QStringLiteral("subdirectories"))->setChecked(true);
+        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("targetLink")),
+                          Qt::LeftButton);
+        SaveScreenshot(dialog, QStringLiteral("html-search-dialog"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    Press(scene, Qt::Key_L, Qt::ControlModifier);
+
+    CKespoDoc* result = ResultDocument(scene);
+    QVERIFY(result != nullptr);
+    QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    QCOMPARE(scene.messages.shown[0].caption, Sjis("ＨＴＭＬ検索"));
+    const std::string root = ArgumentPath(folder) + "/";
+    const std::vector<std::string> lines = Lines(result->TextView());
+    const auto has = [&lines](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    };
+    const auto padded = [](std::string text, std::size_t width) {
+        text.resize(std::max(text.size(), width), ' ');
+        return text;
+    };
+    QVERIFY(has(padded(Sjis("Nelvix 案内"), 44) + " " + root + "index.html"));
+    QVERIFY(has(padded(Sjis("検索の手引き"), 44) + " " + root + "search.html"));
+    QVERIFY(has(padded("", 44) + " " + root + "notes/memo.htm"));
+    QVERIFY(has("     " + padded(Sjis("更新履歴"), 44) + " " + padded("history.html", 44) + " "));
+    SaveScreenshot(*scene.frame, QStringLiteral("html-search-links"));
+
+    // The first line names a page; Ctrl+F5 opens it and makes the list the tag document, F5 then
+    // steps over the link lines to the next page.
+    const std::vector<std::string> pages = [&lines] {
+        std::vector<std::string> paths;
+        for (const std::string& line : lines)
+            if (line.size() > 45 && line[44] == ' ' && line[45] == '/')
+                paths.push_back(line.substr(45));
+        return paths;
+    }();
+    QCOMPARE(pages.size(), std::size_t{5});
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_F5, Qt::ControlModifier);
+    QVERIFY(scene.frame->Core().Tags().HasTagDocument());
+    QCOMPARE(scene.Active()->Document()->PathName(), pages[0]);
+    Press(scene, Qt::Key_F5);
+    QCOMPARE(scene.Active()->Document()->PathName(), pages[1]);
+    SaveScreenshot(*scene.frame, QStringLiteral("html-search-page-opened"));
+}
+
+void ToolsScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
+    HintCounter hints; // outlives the scene, whose documents tell it until they close
+    Scene scene(ArgumentPath(SamplesFolder() + QStringLiteral("/mail-log-sjis.txt")));
+    QVERIFY(scene.Active() != nullptr);
+    CKespoDoc& document = *scene.Active()->Document();
+    document.AddView(hints);
+    const std::uint16_t rowsBefore = document.RowCount();
+
+    ChangeSettings(scene, [](qt::CSetPS& sheet) {
+        sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
+        auto* field = sheet.findChild<qt::ExtNumberField*>(QStringLiteral("charsPerLineField"));
+        QVERIFY(field != nullptr);
+        field->SetText("40");
+        SaveScreenshot(sheet, QStringLiteral("settings-chars-per-line"));
+    });
+    // Every change of the settings redraws the texts; only a layout change lays them out again.
+    QCOMPARE(hints.relayouts, 1);
+    QCOMPARE(hints.redraws, 1);
+    QCOMPARE(document.Format().words[0], 40); // characters per line
+    QVERIFY(document.RowCount() > rowsBefore);
+    SaveScreenshot(*scene.frame, QStringLiteral("settings-40-characters"));
+
+    const std::uint16_t rowsAt40 = document.RowCount();
+    const auto wordsBefore = document.Format().words;
+    ChangeSettings(scene, [](qt::CSetPS& sheet) {
+        sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(2);
+        auto* list = sheet.findChild<QComboBox*>(QStringLiteral("text"));
+        list->setCurrentIndex((list->currentIndex() + 1) % list->count());
+        SaveScreenshot(sheet, QStringLiteral("settings-text-colour"));
+    });
+    QCOMPARE(hints.relayouts, 1);
+    QCOMPARE(hints.redraws, 2);
+    QVERIFY(document.Format().words != wordsBefore);
+    QCOMPARE(document.Format().words[0], 40);
+    QCOMPARE(document.RowCount(), rowsAt40);
+    SaveScreenshot(*scene.frame, QStringLiteral("settings-colour-only"));
+
+    // The window bar goes at once, without a new layout.
+    QVERIFY(scene.frame->TabBar()->isVisible());
+    ChangeSettings(scene, [](qt::CSetPS& sheet) {
+        sheet.findChild<QCheckBox*>(QStringLiteral("displayTabBar"))->setChecked(false);
+    });
+    QVERIFY(!scene.frame->TabBar()->isVisible());
+    QCOMPARE(hints.relayouts, 1);
+    QCOMPARE(scene.application->GetSettings().displayTabBar, 0);
+    document.RemoveView(hints);
+}
+
+void ToolsScenariosTest::editorStartsOnTheTagsFileAndLine() {
+    TagFolder folder;
+    QTemporaryDir work;
+    const QString record = work.filePath(QStringLiteral("args.txt"));
+    qputenv("NELVIX_TOOL_RECORD", QFile::encodeName(record));
+    Scene scene;
+    scene.application->Editors() = {
+        {ArgumentPath(DataPath("record-args.sh")), "+$l \"$f\"", ArgumentPath(work.path())}};
+    GlobalFind(scene, QStringLiteral("target"), folder.Spec());
+    QVERIFY(ResultDocument(scene) != nullptr);
+
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_Down);
+    scene.frame->RunCommand(kCmdEditor);
+    QTRY_VERIFY(QFile::exists(record));
+    const QList<QByteArray> arguments = ReadBytes(record).split('\n');
+    qunsetenv("NELVIX_TOOL_RECORD");
+    QCOMPARE(arguments.size(), 4); // directory, two arguments, the empty piece after the last
+    QCOMPARE(arguments[0], QFile::encodeName(QDir(work.path()).canonicalPath()));
+    QCOMPARE(arguments[1], QByteArray("+120"));
+    QCOMPARE(arguments[2].toStdString(), folder.LinesPath());
+    QCOMPARE(scene.beeper.beeps, 0);
+
+    // A program that is not there is a beep, nothing more.
+    scene.application->Editors().front().program = "/no/such/editor";
+    scene.frame->RunCommand(kCmdEditor);
+    QTRY_COMPARE(scene.beeper.beeps, 1);
+}
+
+void ToolsScenariosTest::operationSavedAsUserToolThreeRunsWithCtrl3() {
+    TagFolder folder;
+    Scene scene;
+    scene.application->GetSettings().recordGlobalFindOperation = 1;
+    GlobalFind(scene, QStringLiteral("target"), folder.Spec());
+    QVERIFY(scene.application->Recorder().HasRecord());
+    const std::string firstResult(ResultDocument(scene)->TextView());
+
+    WhenShown<qt::SaveOperationDialog>([](qt::SaveOperationDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("name"))->setText(QStringLiteral("targets"));
+        dialog.findChild<QComboBox*>(QStringLiteral("userTool"))->setCurrentIndex(3);
+        SaveScreenshot(dialog, QStringLiteral("save-operation-user-tool-3"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    scene.frame->RunCommand(kCmdSaveOperation);
+    Scene::Settle();
+    QCOMPARE(scene.application->GetSettings().userTools[2], std::string("targets"));
+    QVERIFY(QDir(scene.home.path()).exists(QStringLiteral("targets.mac")));
+
+    scene.frame->RunCommand(kCmdCloseAll);
+    QTRY_COMPARE(scene.DocumentCount(), std::size_t{0});
+    scene.messages.shown.clear();
+    Press(scene, Qt::Key_3, Qt::ControlModifier);
+    QTRY_VERIFY(ResultDocument(scene) != nullptr);
+    QCOMPARE(std::string(ResultDocument(scene)->TextView()), firstResult);
+    QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    SaveScreenshot(*scene.frame, QStringLiteral("user-tool-3-replayed"));
+}
+
+QTEST_MAIN(ToolsScenariosTest)
+#include "tools_scenarios_test.moc"

@@ -162,6 +162,16 @@ TEST_F(HtmlSearchRunTest, NulInATitleIsWrittenAsABlank) {
     EXPECT_EQ(sink.lines[0], TitleLine("a b", path));
 }
 
+TEST_F(HtmlSearchRunTest, AFileAboveTheLinkLimitListsItsTitleButNoLinks) {
+    std::string page = "<TITLE>Big</TITLE><a href=x.html>X</a>\r\n";
+    page.resize(200000, ' ');
+    const std::string path = dir.Write("big.html", page);
+    RunHtmlSearch(engine, HtmlTarget::Link, path, {}, columns, 64 * 1024, sink, progress);
+    EXPECT_TRUE(sink.lines.empty());
+    RunHtmlSearch(engine, HtmlTarget::Title, path, {}, columns, 64 * 1024, sink, progress);
+    EXPECT_EQ(sink.lines, std::vector<std::string>{TitleLine("Big", path)});
+}
+
 TEST_F(HtmlSearchRunTest, FullSubdirectoryListKeepsTheTopDirectory) {
     const GlobalFindCounts counts =
         RunHtmlSearch(engine, HtmlTarget::Title, top + "*.html", {}, columns, 4, sink, progress);

@@ -5,12 +5,14 @@
 #include <algorithm>
 
 #include "app/application.h"
+#include "app/command_scopes.h"
 #include "app/document_placement.h"
 #include "app/extraction_document.h"
 #include "app/extraction_record.h"
 #include "app/file_specification.h"
 #include "app/frame_windows.h"
 #include "app/global_extraction_progress.h"
+#include "app/global_find_checks.h"
 #include "record/command_table.h"
 #include "search/file_set.h"
 #include "text/kespo_doc.h"
@@ -19,43 +21,6 @@
 #include "view/kespo_ev.h"
 
 namespace nelvix {
-namespace {
-
-inline constexpr char kAllFilesBytes[] = "*.*";
-inline constexpr std::string_view kAllFiles{kAllFilesBytes, sizeof kAllFilesBytes - 1};
-
-/// Runs of both commands pump events; a command given again meanwhile would run inside the
-/// first one's output.
-struct RunningScope {
-    explicit RunningScope(bool& running) : m_running(running) { m_running = true; }
-    ~RunningScope() { m_running = false; }
-    RunningScope(const RunningScope&) = delete;
-    RunningScope& operator=(const RunningScope&) = delete;
-    bool& m_running;
-};
-
-/// "FindNoneTextFile" is 0 while a global extraction runs, so that a file's lines are indexed
-/// over its bytes as they are; the setting comes back afterwards.
-class TextFilesOnly {
-public:
-    explicit TextFilesOnly(Application& application)
-        : m_application(application), m_saved(application.GetSettings().findNoneTextFile) {
-        m_application.GetSettings().findNoneTextFile = 0;
-        m_application.RefreshFindEngineEnvironment();
-    }
-    ~TextFilesOnly() {
-        m_application.GetSettings().findNoneTextFile = m_saved;
-        m_application.RefreshFindEngineEnvironment();
-    }
-    TextFilesOnly(const TextFilesOnly&) = delete;
-    TextFilesOnly& operator=(const TextFilesOnly&) = delete;
-
-private:
-    Application& m_application;
-    int m_saved;
-};
-
-} // namespace
 
 ExtractionCommand::ExtractionCommand(Application& application, FrameWindows& windows,
                                      PlacementState& placement, ui::FrameServices& services,
@@ -69,8 +34,8 @@ std::string ExtractionCommand::InitialPattern() const {
         return history.front();
     const std::string directory = WorkingDirectory();
     if (directory.size() >= kMaxPatternDirectoryBytes)
-        return std::string(kAllFiles);
-    return directory + std::string(kAllFiles);
+        return std::string(kAllFilesSpec);
+    return directory + std::string(kAllFilesSpec);
 }
 
 ExtractionSheetValues ExtractionCommand::SheetValues(std::string pattern) const {
@@ -241,6 +206,7 @@ void ExtractionCommand::ExtractFiles(CKespoDoc& result, const std::string& speci
     GlobalExtractionProgressWindow progress(m_services.progressWindow, rules);
     GlobalExtractionCounts counts;
     {
+        // A file's lines are indexed over its bytes as they are.
         TextFilesOnly textFiles(m_application);
         progress.Open();
         counts = nelvix::RunGlobalExtraction(

@@ -9,21 +9,18 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/document_placement.h"
+#include "app/command_scopes.h"
 #include "app/file_specification.h"
 #include "app/frame_windows.h"
+#include "app/global_find_checks.h"
 #include "app/global_find_progress.h"
 #include "app/result_document_sink.h"
+#include "app/result_search_run.h"
 #include "record/command_table.h"
-#include "text/kespo_doc.h"
-#include "ui/message_table.h"
 #include "ui/messages.h"
 
 namespace nelvix {
 namespace {
-
-inline constexpr char kAllFilesBytes[] = "*.*";
-inline constexpr std::string_view kAllFiles{kAllFilesBytes, sizeof kAllFilesBytes - 1};
 
 /// The dialog checks its fields before it closes; fields that get past it anyway start no run.
 bool AcceptableFields(const ui::GlobalFindValues& values) {
@@ -48,7 +45,7 @@ ui::GlobalFindValues GlobalFindCommand::InitialValues() const {
     const Settings& settings = m_application.GetSettings();
     ui::GlobalFindValues values;
     values.pattern = MostRecent(engine.PatternHistory());
-    values.fileBox = MostRecent(engine.SpecHistory(), kAllFiles);
+    values.fileBox = MostRecent(engine.SpecHistory(), kAllFilesSpec);
     values.currentDirectory = m_lastValues.currentDirectory;
     values.caseSensitive = engine.Options().caseSensitive;
     values.regularExpression = engine.Options().regularExpression;
@@ -66,11 +63,7 @@ void GlobalFindCommand::Run() {
         m_application.Platform().beeper.Beep();
         return;
     }
-    struct RunningScope {
-        bool& running;
-        ~RunningScope() { running = false; }
-    } scope{m_running};
-    m_running = true;
+    RunningScope running(m_running);
     if (!ui::CheckMemory(m_application.Platform(), kGlobalFindMemoryProbeBytes))
         return;
     const std::optional<Request> request =
@@ -80,7 +73,7 @@ void GlobalFindCommand::Run() {
     TakeOver(*request);
     m_windows.RefreshFindBox();
     m_windows.RepaintFrame();
-    if (CKespoDoc* result = CreateResultDocument())
+    if (CKespoDoc* result = CreateResultDocument(m_windows, m_placement))
         Search(*result, request->parameters);
 }
 
@@ -139,43 +132,16 @@ void GlobalFindCommand::TakeOver(const Request& request) {
                                            record.size());
 }
 
-CKespoDoc* GlobalFindCommand::CreateResultDocument() {
-    CKespoDoc* result = nullptr;
-    {
-        RunPlacement placement(m_placement);
-        result = m_windows.CreateUntitledDocument();
-    }
-    if (result != nullptr)
-        result->UpdateAllViews(UpdateHint::ResultAboutToFill);
-    return result;
-}
-
 void GlobalFindCommand::Search(CKespoDoc& result, const GlobalFindParameters& parameters) {
-    GlobalFindProgress progress(m_services.progressWindow);
-    progress.Open();
-    ResultDocumentSink sink(result, m_application.Documents());
-    m_application.RefreshFindEngineEnvironment();
-    const Settings& settings = m_application.GetSettings();
-    const GlobalFindCounts counts = RunGlobalFind(
-        m_application.FindEngine(), parameters.specification, parameters.pattern,
-        static_cast<std::size_t>(std::max(settings.subDirBufBytes, 0)), sink, progress);
-    if (counts.subdirectoryOverflow)
-        ui::ShowMessage(m_application.Platform(), ui::kMsgTooManyDirectories);
-    if (counts.hits == 0 && sink.DocumentOpen())
-        m_windows.CloseDocument(result);
-    progress.Close();
-    if (settings.displayGlobalFindResult != 0)
-        ShowCounts(counts.filesSearched, counts.hits);
-}
-
-void GlobalFindCommand::ShowCounts(std::uint32_t filesSearched, std::uint32_t hits) {
-    ui::MessageRequest request;
-    request.id = ui::kMsgGlobalFindCounts;
-    request.text = ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts),
-                                     {std::to_string(filesSearched), std::to_string(hits)});
-    request.caption = ui::MessageText(ui::kMsgGlobalFindTitle);
-    request.style = {ui::MessageButtons::Ok, ui::MessageIcon::None, false};
-    m_application.Platform().messageBox.Show(request);
+    SearchIntoResult(
+        m_application, m_windows, m_services.progressWindow, result, ui::kMsgGlobalFindTitle,
+        [this, &parameters](ResultDocumentSink& sink, GlobalFindProgress& progress) {
+            m_application.RefreshFindEngineEnvironment();
+            const Settings& settings = m_application.GetSettings();
+            return RunGlobalFind(
+                m_application.FindEngine(), parameters.specification, parameters.pattern,
+                static_cast<std::size_t>(std::max(settings.subDirBufBytes, 0)), sink, progress);
+        });
 }
 
 } // namespace nelvix

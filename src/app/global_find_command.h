@@ -47,9 +47,7 @@ private:
     std::optional<Request> RequestFromRecord();
     /// Histories, options, settings and the recording hand-over.
     void TakeOver(const Request& request);
-    CKespoDoc* CreateResultDocument();
     void Search(CKespoDoc& result, const GlobalFindParameters& parameters);
-    void ShowCounts(std::uint32_t filesSearched, std::uint32_t hits);
 
     Application& m_application;
     FrameWindows& m_windows;

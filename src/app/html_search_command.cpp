@@ -8,20 +8,17 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/document_placement.h"
+#include "app/command_scopes.h"
 #include "app/file_specification.h"
 #include "app/frame_windows.h"
+#include "app/global_find_checks.h"
 #include "app/global_find_progress.h"
 #include "app/result_document_sink.h"
-#include "text/kespo_doc.h"
-#include "ui/message_table.h"
+#include "app/result_search_run.h"
 #include "ui/messages.h"
 
 namespace nelvix {
 namespace {
-
-inline constexpr char kAllFilesBytes[] = "*.*";
-inline constexpr std::string_view kAllFiles{kAllFilesBytes, sizeof kAllFilesBytes - 1};
 
 /// Titles and links are found without the matcher; for their runs its options
 /// are set to those of a tag search all the same, and put back afterwards.
@@ -37,36 +34,6 @@ std::string MostRecent(const std::vector<std::string>& history, std::string_view
 bool AcceptableFields(const HtmlSearchValues& values) {
     return CheckHtmlSearchValues(values).ok;
 }
-
-/// The command marked as running for as long as it lives.
-struct RunningScope {
-    explicit RunningScope(bool& running) : m_running(running) { m_running = true; }
-    ~RunningScope() { m_running = false; }
-    RunningScope(const RunningScope&) = delete;
-    RunningScope& operator=(const RunningScope&) = delete;
-    bool& m_running;
-};
-
-/// "FindNoneTextFile" is 0 for the whole command, so that a file is searched
-/// only up to a NUL byte; the setting comes back when the command ends.
-class TextFilesOnly {
-public:
-    explicit TextFilesOnly(Application& application)
-        : m_application(application), m_saved(application.GetSettings().findNoneTextFile) {
-        m_application.GetSettings().findNoneTextFile = 0;
-        m_application.RefreshFindEngineEnvironment();
-    }
-    ~TextFilesOnly() {
-        m_application.GetSettings().findNoneTextFile = m_saved;
-        m_application.RefreshFindEngineEnvironment();
-    }
-    TextFilesOnly(const TextFilesOnly&) = delete;
-    TextFilesOnly& operator=(const TextFilesOnly&) = delete;
-
-private:
-    Application& m_application;
-    int m_saved;
-};
 
 /// The memory probe: "メモリ不足です。" when the block cannot be had.
 bool ProbeMemory(ui::Platform& platform) {
@@ -97,7 +64,7 @@ HtmlSearchValues HtmlSearchCommand::InitialValues() const {
     GlobalFindEngine& engine = m_application.FindEngine();
     HtmlSearchValues values;
     values.pattern = MostRecent(engine.PatternHistory());
-    values.fileBox = MostRecent(engine.SpecHistory(), kAllFiles);
+    values.fileBox = MostRecent(engine.SpecHistory(), kAllFilesSpec);
     values.currentDirectory = m_lastValues.currentDirectory;
     values.caseSensitive = engine.Options().caseSensitive;
     values.regularExpression = engine.Options().regularExpression;
@@ -115,6 +82,7 @@ void HtmlSearchCommand::Run() {
         return;
     }
     RunningScope running(m_running);
+    // A file is searched only up to a NUL byte.
     TextFilesOnly textFilesOnly(m_application);
     if (!ProbeMemory(m_application.Platform()))
         return;
@@ -123,7 +91,7 @@ void HtmlSearchCommand::Run() {
     if (!specification)
         return;
     const SearchOptions saved = TakeOver(values, *specification);
-    if (CKespoDoc* result = CreateResultDocument())
+    if (CKespoDoc* result = CreateResultDocument(m_windows, m_placement))
         Search(*result, values, *specification);
     else
         m_application.Platform().beeper.Beep();
@@ -170,44 +138,17 @@ SearchOptions HtmlSearchCommand::TakeOver(const HtmlSearchValues& values,
     return saved;
 }
 
-CKespoDoc* HtmlSearchCommand::CreateResultDocument() {
-    CKespoDoc* result = nullptr;
-    {
-        RunPlacement placement(m_placement);
-        result = m_windows.CreateUntitledDocument();
-    }
-    if (result != nullptr)
-        result->UpdateAllViews(UpdateHint::ResultAboutToFill);
-    return result;
-}
-
 void HtmlSearchCommand::Search(CKespoDoc& result, const HtmlSearchValues& values,
                                const std::string& specification) {
-    GlobalFindProgress progress(m_services.progressWindow);
-    progress.Open(ui::MessageText(ui::kMsgHtmlSearchTitle));
-    ResultDocumentSink sink(result, m_application.Documents());
-    const Settings& settings = m_application.GetSettings();
-    const GlobalFindCounts counts = RunHtmlSearch(
-        m_application.FindEngine(), values.target, specification, values.pattern,
-        ColumnsOf(settings), static_cast<std::size_t>(std::max(settings.subDirBufBytes, 0)), sink,
-        progress);
-    if (counts.subdirectoryOverflow)
-        ui::ShowMessage(m_application.Platform(), ui::kMsgTooManyDirectories);
-    if (counts.hits == 0 && sink.DocumentOpen())
-        m_windows.CloseDocument(result);
-    progress.Close();
-    if (settings.displayGlobalFindResult != 0)
-        ShowCounts(counts.filesSearched, counts.hits);
-}
-
-void HtmlSearchCommand::ShowCounts(std::uint32_t filesSearched, std::uint32_t hits) {
-    ui::MessageRequest request;
-    request.id = ui::kMsgGlobalFindCounts;
-    request.text = ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts),
-                                     {std::to_string(filesSearched), std::to_string(hits)});
-    request.caption = ui::MessageText(ui::kMsgHtmlSearchTitle);
-    request.style = {ui::MessageButtons::Ok, ui::MessageIcon::None, false};
-    m_application.Platform().messageBox.Show(request);
+    SearchIntoResult(
+        m_application, m_windows, m_services.progressWindow, result, ui::kMsgHtmlSearchTitle,
+        [&](ResultDocumentSink& sink, GlobalFindProgress& progress) {
+            const Settings& settings = m_application.GetSettings();
+            return RunHtmlSearch(m_application.FindEngine(), values.target, specification,
+                                 values.pattern, ColumnsOf(settings),
+                                 static_cast<std::size_t>(std::max(settings.subDirBufBytes, 0)),
+                                 sink, progress);
+        });
 }
 
 } // namespace nelvix

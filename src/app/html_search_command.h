@@ -43,10 +43,8 @@ private:
     std::optional<std::string> AskSpecification(HtmlSearchValues& values);
     /// Histories and options; the options in force before, for a title or link run to put back.
     SearchOptions TakeOver(const HtmlSearchValues& values, const std::string& specification);
-    CKespoDoc* CreateResultDocument();
     void Search(CKespoDoc& result, const HtmlSearchValues& values,
                 const std::string& specification);
-    void ShowCounts(std::uint32_t filesSearched, std::uint32_t hits);
 
     Application& m_application;
     FrameWindows& m_windows;

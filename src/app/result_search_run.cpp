@@ -1,0 +1,58 @@
+// A search over a file set into a new result document.
+#include "app/result_search_run.h"
+
+#include <string>
+
+#include "app/application.h"
+#include "app/document_placement.h"
+#include "app/frame_windows.h"
+#include "app/global_find_progress.h"
+#include "app/result_document_sink.h"
+#include "text/kespo_doc.h"
+#include "ui/message_table.h"
+#include "ui/messages.h"
+
+namespace nelvix {
+namespace {
+
+void ShowCounts(ui::Platform& platform, const GlobalFindCounts& counts, int titleId) {
+    ui::MessageRequest request;
+    request.id = ui::kMsgGlobalFindCounts;
+    request.text =
+        ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts),
+                          {std::to_string(counts.filesSearched), std::to_string(counts.hits)});
+    request.caption = ui::MessageText(titleId);
+    request.style = {ui::MessageButtons::Ok, ui::MessageIcon::None, false};
+    platform.messageBox.Show(request);
+}
+
+} // namespace
+
+CKespoDoc* CreateResultDocument(FrameWindows& windows, PlacementState& placement) {
+    CKespoDoc* result = nullptr;
+    {
+        RunPlacement runPlacement(placement);
+        result = windows.CreateUntitledDocument();
+    }
+    if (result != nullptr)
+        result->UpdateAllViews(UpdateHint::ResultAboutToFill);
+    return result;
+}
+
+void SearchIntoResult(Application& application, FrameWindows& windows,
+                      ui::ProgressWindow& progressWindow, CKespoDoc& result, int titleId,
+                      const ResultSearch& search) {
+    GlobalFindProgress progress(progressWindow);
+    progress.Open(ui::MessageText(titleId));
+    ResultDocumentSink sink(result, application.Documents());
+    const GlobalFindCounts counts = search(sink, progress);
+    if (counts.subdirectoryOverflow)
+        ui::ShowMessage(application.Platform(), ui::kMsgTooManyDirectories);
+    if (counts.hits == 0 && sink.DocumentOpen())
+        windows.CloseDocument(result);
+    progress.Close();
+    if (application.GetSettings().displayGlobalFindResult != 0)
+        ShowCounts(application.Platform(), counts, titleId);
+}
+
+} // namespace nelvix

@@ -2,34 +2,17 @@
 #include "qt/global_find_dialog.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 #include "app/global_find_checks.h"
-#include "qt/convert.h"
+#include "qt/file_search_fields.h"
+#include "qt/ok_cancel_help_buttons.h"
 #include "record/command_table.h"
-#include "ui/messages.h"
 
 namespace nelvix::qt {
 namespace {
-
-QComboBox* HistoryBox(const char* objectName, QWidget* parent) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromUtf8(objectName));
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMinimumContentsLength(40);
-    return box;
-}
 
 QCheckBox* CheckBox(const char* objectName, const QString& label, QWidget* parent) {
     auto* box = new QCheckBox(label, parent);
@@ -37,20 +20,10 @@ QCheckBox* CheckBox(const char* objectName, const QString& label, QWidget* paren
     return box;
 }
 
-void FillBox(QComboBox* box, const std::vector<std::string>& entries, const std::string& text,
-             bool paths) {
-    box->clear();
-    for (const std::string& entry : entries)
-        box->addItem(paths ? SjisPathToQString(entry) : SjisToQString(entry));
-    box->setEditText(paths ? SjisPathToQString(text) : SjisToQString(text));
-}
-
 } // namespace
 
 GlobalFindDialog::GlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_help(help), m_pattern(HistoryBox("pattern", this)),
-      m_fileBox(HistoryBox("fileBox", this)), m_directoryLabel(new QLabel(this)),
-      m_directories(new QListWidget(this)),
+    : QDialog(parent), m_platform(platform), m_fields(new FileSearchFields(this)),
       m_caseSensitive(CheckBox("caseSensitive", QStringLiteral("大文字と小文字を区別する"), this)),
       m_regularExpression(
           CheckBox("regularExpression", QStringLiteral("正規表現を使用する"), this)),
@@ -59,63 +32,31 @@ GlobalFindDialog::GlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help,
       m_subdirectories(CheckBox("subdirectories", QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘも検索する"), this)),
       m_record(CheckBox("record", QStringLiteral("操作を記録する"), this)) {
     setWindowTitle(QStringLiteral("グローバル検索"));
-    m_directoryLabel->setObjectName(QStringLiteral("currentDirectory"));
-    m_directoryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_directories->setObjectName(QStringLiteral("directories"));
-    m_directories->installEventFilter(this);
-    auto* browse = new QPushButton(QStringLiteral("参照..."), this);
-    browse->setObjectName(QStringLiteral("browse"));
-
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cancel"));
-    QPushButton* helpButton =
-        buttons->addButton(QStringLiteral("ﾍﾙﾌﾟ"), QDialogButtonBox::HelpRole);
-    helpButton->setObjectName(QStringLiteral("help"));
-
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("検索する文字列"), this), 0, 0);
-    fields->addWidget(m_pattern, 0, 1, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("検索するﾌｧｲﾙ"), this), 1, 0);
-    fields->addWidget(m_fileBox, 1, 1, 1, 2);
-    fields->addWidget(m_directoryLabel, 2, 0, 1, 2);
-    fields->addWidget(browse, 2, 2);
-    fields->addWidget(m_directories, 3, 0, 1, 3);
-    int row = 4;
+    int row = m_fields->AddTo(fields);
+
+    QDialogButtonBox* buttons = OkCancelHelpButtons(this, help, kCmdGlobalFind);
     for (QCheckBox* box : {m_caseSensitive, m_regularExpression, m_widthSensitive, m_nonTextFiles,
                            m_subdirectories, m_record})
         fields->addWidget(box, row++, 0, 1, 3);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(buttons);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, [this] { m_help.ShowTopic(kCmdGlobalFind); });
-    connect(browse, &QPushButton::clicked, this, &GlobalFindDialog::Browse);
-    connect(m_directories, &QListWidget::itemActivated, this,
-            &GlobalFindDialog::EnterListedDirectory);
 }
 
 std::optional<ui::GlobalFindValues>
 GlobalFindDialog::Ask(const ui::GlobalFindValues& initial,
                       const std::vector<std::string>& patternHistory,
                       const std::vector<std::string>& specHistory) {
-    FillBox(m_pattern, patternHistory, initial.pattern, false);
-    FillBox(m_fileBox, specHistory, initial.fileBox, true);
-    const QString directory = SjisPathToQString(initial.currentDirectory);
-    ShowDirectory(!directory.isEmpty() && QDir(directory).exists() ? directory
-                                                                   : QDir::currentPath());
+    m_fields->Show(patternHistory, initial.pattern, specHistory, initial.fileBox,
+                   initial.currentDirectory);
     m_caseSensitive->setChecked(initial.caseSensitive);
     m_regularExpression->setChecked(initial.regularExpression);
     m_widthSensitive->setChecked(initial.widthSensitive);
     m_nonTextFiles->setChecked(initial.nonTextFiles);
     m_subdirectories->setChecked(initial.subdirectories);
     m_record->setChecked(initial.record);
-    FocusBox(m_pattern);
+    m_fields->Focus(GlobalFindField::Pattern);
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return m_accepted;
@@ -123,12 +64,9 @@ GlobalFindDialog::Ask(const ui::GlobalFindValues& initial,
 
 ui::GlobalFindValues GlobalFindDialog::Values() const {
     ui::GlobalFindValues values;
-    values.pattern = QStringToSjis(m_pattern->currentText());
-    values.fileBox = QStringToSjisPath(m_fileBox->currentText());
-    QString directory = m_directory;
-    if (!directory.endsWith(QLatin1Char('/')))
-        directory += QLatin1Char('/');
-    values.currentDirectory = QStringToSjisPath(directory);
+    values.pattern = m_fields->Pattern();
+    values.fileBox = m_fields->FileBox();
+    values.currentDirectory = m_fields->DirectoryBytes();
     values.caseSensitive = m_caseSensitive->isChecked();
     values.regularExpression = m_regularExpression->isChecked();
     values.widthSensitive = m_widthSensitive->isChecked();
@@ -139,64 +77,22 @@ ui::GlobalFindValues GlobalFindDialog::Values() const {
 }
 
 void GlobalFindDialog::ChangeDirectory(const QString& directory) {
-    ShowDirectory(directory);
-    const std::string fileBox = QStringToSjisPath(m_fileBox->currentText());
-    m_fileBox->setEditText(SjisPathToQString(FileBoxAfterDirectoryChange(fileBox)));
+    m_fields->ChangeDirectory(directory);
+}
+
+QString GlobalFindDialog::CurrentDirectory() const {
+    return m_fields->CurrentDirectory();
 }
 
 void GlobalFindDialog::accept() {
     const ui::GlobalFindValues values = Values();
     const GlobalFindCheck check = CheckGlobalFindValues(values);
     if (!check.ok) {
-        if (check.messageId != 0)
-            ui::ShowMessage(m_platform, check.messageId);
-        if (check.beep)
-            m_platform.beeper.Beep();
-        FocusBox(check.focus == GlobalFindField::FileBox ? m_fileBox : m_pattern);
+        m_fields->Refuse(check, m_platform);
         return;
     }
     m_accepted = values;
     QDialog::accept();
-}
-
-bool GlobalFindDialog::eventFilter(QObject* watched, QEvent* event) {
-    // Enter in the list opens the directory, as in a file dialog, instead of pressing OK.
-    if (watched == m_directories && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            EnterListedDirectory(m_directories->currentItem());
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void GlobalFindDialog::ShowDirectory(const QString& directory) {
-    const QDir dir(directory);
-    m_directory = dir.absolutePath();
-    m_directoryLabel->setText(m_directory);
-    m_directories->clear();
-    if (!dir.isRoot())
-        m_directories->addItem(QStringLiteral("..")); // leads to the parent
-    m_directories->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                          QDir::Name | QDir::IgnoreCase));
-}
-
-void GlobalFindDialog::EnterListedDirectory(QListWidgetItem* item) {
-    if (item == nullptr)
-        return;
-    ChangeDirectory(QDir::cleanPath(QDir(m_directory).filePath(item->text())));
-}
-
-void GlobalFindDialog::Browse() {
-    const QString chosen = QFileDialog::getExistingDirectory(this, QString(), m_directory);
-    if (!chosen.isEmpty())
-        ChangeDirectory(chosen);
-}
-
-void GlobalFindDialog::FocusBox(QComboBox* box) {
-    box->setFocus();
-    box->lineEdit()->selectAll();
 }
 
 } // namespace nelvix::qt

@@ -9,12 +9,10 @@
 #include "ui/platform.h"
 
 class QCheckBox;
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QListWidgetItem;
 
 namespace nelvix::qt {
+
+class FileSearchFields;
 
 class GlobalFindDialog final : public QDialog, public ui::GlobalFindDialog {
     Q_OBJECT
@@ -31,33 +29,20 @@ public:
     /// The person chose another directory: it is listed, and an absolute file box becomes
     /// "*.*".
     void ChangeDirectory(const QString& directory);
-    QString CurrentDirectory() const { return m_directory; }
+    QString CurrentDirectory() const;
 
     /// OK: the core's checks; a refused value keeps the dialog open with the focus on its box.
     void accept() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void ShowDirectory(const QString& directory);
-    void EnterListedDirectory(QListWidgetItem* item);
-    void Browse();
-    void FocusBox(QComboBox* box);
-
     ui::Platform& m_platform;
-    ui::HelpViewer& m_help;
-    QComboBox* m_pattern;
-    QComboBox* m_fileBox;
-    QLabel* m_directoryLabel;
-    QListWidget* m_directories;
+    FileSearchFields* m_fields;
     QCheckBox* m_caseSensitive;
     QCheckBox* m_regularExpression;
     QCheckBox* m_widthSensitive;
     QCheckBox* m_nonTextFiles;
     QCheckBox* m_subdirectories;
     QCheckBox* m_record;
-    QString m_directory;
     ui::GlobalFindValues m_accepted;
 };
 

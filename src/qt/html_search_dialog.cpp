@@ -5,47 +5,23 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
+#include <QHBoxLayout>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "app/frame_commands.h"
 #include "app/global_find_checks.h"
-#include "qt/convert.h"
-#include "ui/messages.h"
+#include "qt/file_search_fields.h"
+#include "qt/ok_cancel_help_buttons.h"
 
 namespace nelvix::qt {
 namespace {
-
-QComboBox* HistoryBox(const char* objectName, QWidget* parent) {
-    auto* box = new QComboBox(parent);
-    box->setObjectName(QString::fromUtf8(objectName));
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setMinimumContentsLength(40);
-    return box;
-}
 
 QCheckBox* CheckBox(const char* objectName, const QString& label, QWidget* parent) {
     auto* box = new QCheckBox(label, parent);
     box->setObjectName(QString::fromUtf8(objectName));
     return box;
-}
-
-void FillBox(QComboBox* box, const std::vector<std::string>& entries, const std::string& text,
-             bool paths) {
-    box->clear();
-    for (const std::string& entry : entries)
-        box->addItem(paths ? SjisPathToQString(entry) : SjisToQString(entry));
-    box->setEditText(paths ? SjisPathToQString(text) : SjisToQString(text));
 }
 
 /// The group "対象" with its three buttons, numbered as the targets.
@@ -72,9 +48,7 @@ QGroupBox* TargetGroup(QButtonGroup* targets, QWidget* parent) {
 } // namespace
 
 HtmlSearchDialog::HtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_help(help), m_pattern(HistoryBox("pattern", this)),
-      m_fileBox(HistoryBox("fileBox", this)), m_directoryLabel(new QLabel(this)),
-      m_directories(new QListWidget(this)),
+    : QDialog(parent), m_platform(platform), m_fields(new FileSearchFields(this)),
       m_caseSensitive(CheckBox("caseSensitive", QStringLiteral("大文字と小文字を区別する"), this)),
       m_regularExpression(
           CheckBox("regularExpression", QStringLiteral("正規表現を使用する"), this)),
@@ -82,32 +56,9 @@ HtmlSearchDialog::HtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help,
       m_subdirectories(CheckBox("subdirectories", QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘも検索する"), this)),
       m_targets(new QButtonGroup(this)) {
     setWindowTitle(QStringLiteral("ＨＴＭＬ検索"));
-    m_directoryLabel->setObjectName(QStringLiteral("currentDirectory"));
-    m_directoryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_directories->setObjectName(QStringLiteral("directories"));
-    m_directories->installEventFilter(this);
-    auto* browse = new QPushButton(QStringLiteral("参照..."), this);
-    browse->setObjectName(QStringLiteral("browse"));
-
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cancel"));
-    QPushButton* helpButton =
-        buttons->addButton(QStringLiteral("ﾍﾙﾌﾟ"), QDialogButtonBox::HelpRole);
-    helpButton->setObjectName(QStringLiteral("help"));
-
     auto* fields = new QGridLayout;
-    fields->addWidget(new QLabel(QStringLiteral("検索する文字列"), this), 0, 0);
-    fields->addWidget(m_pattern, 0, 1, 1, 2);
-    fields->addWidget(new QLabel(QStringLiteral("検索するﾌｧｲﾙ"), this), 1, 0);
-    fields->addWidget(m_fileBox, 1, 1, 1, 2);
-    fields->addWidget(m_directoryLabel, 2, 0, 1, 2);
-    fields->addWidget(browse, 2, 2);
-    fields->addWidget(m_directories, 3, 0, 1, 3);
-    int row = 4;
+    int row = m_fields->AddTo(fields);
+    QDialogButtonBox* buttons = OkCancelHelpButtons(this, help, kCmdHtmlSearch);
     for (QCheckBox* box :
          {m_caseSensitive, m_regularExpression, m_widthSensitive, m_subdirectories})
         fields->addWidget(box, row++, 0, 1, 3);
@@ -116,12 +67,6 @@ HtmlSearchDialog::HtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help,
     layout->addLayout(fields);
     layout->addWidget(buttons);
 
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, [this] { m_help.ShowTopic(kCmdHtmlSearch); });
-    connect(browse, &QPushButton::clicked, this, &HtmlSearchDialog::Browse);
-    connect(m_directories, &QListWidget::itemActivated, this,
-            &HtmlSearchDialog::EnterListedDirectory);
     connect(m_targets, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
             EnableStringFields();
@@ -133,17 +78,15 @@ std::optional<HtmlSearchValues>
 HtmlSearchDialog::Ask(const HtmlSearchValues& initial,
                       const std::vector<std::string>& patternHistory,
                       const std::vector<std::string>& specHistory) {
-    FillBox(m_pattern, patternHistory, initial.pattern, false);
-    FillBox(m_fileBox, specHistory, initial.fileBox, true);
-    const QString directory = SjisPathToQString(initial.currentDirectory);
-    ShowDirectory(!directory.isEmpty() && QDir(directory).exists() ? directory
-                                                                   : QDir::currentPath());
+    m_fields->Show(patternHistory, initial.pattern, specHistory, initial.fileBox,
+                   initial.currentDirectory);
     m_caseSensitive->setChecked(initial.caseSensitive);
     m_regularExpression->setChecked(initial.regularExpression);
     m_widthSensitive->setChecked(initial.widthSensitive);
     m_subdirectories->setChecked(initial.subdirectories);
     SetTarget(initial.target);
-    FocusBox(HtmlStringFieldsEnabled(initial.target) ? m_pattern : m_fileBox);
+    m_fields->Focus(HtmlStringFieldsEnabled(initial.target) ? GlobalFindField::Pattern
+                                                            : GlobalFindField::FileBox);
     if (exec() != QDialog::Accepted)
         return std::nullopt;
     return m_accepted;
@@ -162,12 +105,9 @@ HtmlTarget HtmlSearchDialog::Target() const {
 
 HtmlSearchValues HtmlSearchDialog::Values() const {
     HtmlSearchValues values;
-    values.pattern = QStringToSjis(m_pattern->currentText());
-    values.fileBox = QStringToSjisPath(m_fileBox->currentText());
-    QString directory = m_directory;
-    if (!directory.endsWith(QLatin1Char('/')))
-        directory += QLatin1Char('/');
-    values.currentDirectory = QStringToSjisPath(directory);
+    values.pattern = m_fields->Pattern();
+    values.fileBox = m_fields->FileBox();
+    values.currentDirectory = m_fields->DirectoryBytes();
     values.caseSensitive = m_caseSensitive->isChecked();
     values.regularExpression = m_regularExpression->isChecked();
     values.widthSensitive = m_widthSensitive->isChecked();
@@ -177,36 +117,22 @@ HtmlSearchValues HtmlSearchDialog::Values() const {
 }
 
 void HtmlSearchDialog::ChangeDirectory(const QString& directory) {
-    ShowDirectory(directory);
-    const std::string fileBox = QStringToSjisPath(m_fileBox->currentText());
-    m_fileBox->setEditText(SjisPathToQString(FileBoxAfterDirectoryChange(fileBox)));
+    m_fields->ChangeDirectory(directory);
+}
+
+QString HtmlSearchDialog::CurrentDirectory() const {
+    return m_fields->CurrentDirectory();
 }
 
 void HtmlSearchDialog::accept() {
     const HtmlSearchValues values = Values();
     const GlobalFindCheck check = CheckHtmlSearchValues(values);
     if (!check.ok) {
-        if (check.messageId != 0)
-            ui::ShowMessage(m_platform, check.messageId);
-        if (check.beep)
-            m_platform.beeper.Beep();
-        FocusBox(check.focus == GlobalFindField::FileBox ? m_fileBox : m_pattern);
+        m_fields->Refuse(check, m_platform);
         return;
     }
     m_accepted = values;
     QDialog::accept();
-}
-
-bool HtmlSearchDialog::eventFilter(QObject* watched, QEvent* event) {
-    // Enter in the list opens the directory, as in a file dialog, instead of pressing OK.
-    if (watched == m_directories && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            EnterListedDirectory(m_directories->currentItem());
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void HtmlSearchDialog::SetTarget(HtmlTarget target) {
@@ -217,37 +143,9 @@ void HtmlSearchDialog::SetTarget(HtmlTarget target) {
 
 void HtmlSearchDialog::EnableStringFields() {
     const bool enabled = HtmlStringFieldsEnabled(Target());
-    for (QWidget* field : std::initializer_list<QWidget*>{m_pattern, m_caseSensitive,
+    for (QWidget* field : std::initializer_list<QWidget*>{m_fields->PatternBox(), m_caseSensitive,
                                                           m_regularExpression, m_widthSensitive})
         field->setEnabled(enabled);
-}
-
-void HtmlSearchDialog::ShowDirectory(const QString& directory) {
-    const QDir dir(directory);
-    m_directory = dir.absolutePath();
-    m_directoryLabel->setText(m_directory);
-    m_directories->clear();
-    if (!dir.isRoot())
-        m_directories->addItem(QStringLiteral("..")); // leads to the parent
-    m_directories->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                          QDir::Name | QDir::IgnoreCase));
-}
-
-void HtmlSearchDialog::EnterListedDirectory(QListWidgetItem* item) {
-    if (item == nullptr)
-        return;
-    ChangeDirectory(QDir::cleanPath(QDir(m_directory).filePath(item->text())));
-}
-
-void HtmlSearchDialog::Browse() {
-    const QString chosen = QFileDialog::getExistingDirectory(this, QString(), m_directory);
-    if (!chosen.isEmpty())
-        ChangeDirectory(chosen);
-}
-
-void HtmlSearchDialog::FocusBox(QComboBox* box) {
-    box->setFocus();
-    box->lineEdit()->selectAll();
 }
 
 } // namespace nelvix::qt

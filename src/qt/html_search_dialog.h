@@ -12,12 +12,10 @@
 
 class QButtonGroup;
 class QCheckBox;
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QListWidgetItem;
 
 namespace nelvix::qt {
+
+class FileSearchFields;
 
 class HtmlSearchDialog final : public QDialog, public nelvix::HtmlSearchDialog {
     Q_OBJECT
@@ -34,36 +32,24 @@ public:
     /// The person chose another directory: it is listed, and an absolute file box becomes
     /// "*.*".
     void ChangeDirectory(const QString& directory);
-    QString CurrentDirectory() const { return m_directory; }
+    QString CurrentDirectory() const;
     HtmlTarget Target() const;
 
     /// OK: the core's checks; a refused value keeps the dialog open with the focus on its box.
     void accept() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void SetTarget(HtmlTarget target);
     /// The string box and its three options take part for the target "文字列" only.
     void EnableStringFields();
-    void ShowDirectory(const QString& directory);
-    void EnterListedDirectory(QListWidgetItem* item);
-    void Browse();
-    void FocusBox(QComboBox* box);
 
     ui::Platform& m_platform;
-    ui::HelpViewer& m_help;
-    QComboBox* m_pattern;
-    QComboBox* m_fileBox;
-    QLabel* m_directoryLabel;
-    QListWidget* m_directories;
+    FileSearchFields* m_fields;
     QCheckBox* m_caseSensitive;
     QCheckBox* m_regularExpression;
     QCheckBox* m_widthSensitive;
     QCheckBox* m_subdirectories;
     QButtonGroup* m_targets;
-    QString m_directory;
     HtmlSearchValues m_accepted;
 };
 

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,6 +42,20 @@ QPushButton* PageButton(const char* name, const QString& label, QWidget* parent)
     button->setObjectName(QString::fromUtf8(name));
     button->setAutoDefault(false);
     return button;
+}
+
+QHBoxLayout* ButtonRow(QPushButton* add, QPushButton* remove) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(add);
+    row->addWidget(remove);
+    return row;
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
 }
 
 void ShowRuleList(QListWidget* widget, const RuleList& list, std::optional<std::size_t> selection) {

@@ -15,6 +15,7 @@
 #include "qt/convert.h"
 #include "qt/ext_number_field.h"
 #include "qt/ext_rule_list_view.h"
+#include "qt/ext_rule_page_edits.h"
 
 namespace nelvix::qt {
 
@@ -32,45 +33,24 @@ CExtStep1Page::CExtStep1Page(ExtStep1PageModel& model, ui::Beeper& beeper, const
     QPushButton* add = PageButton("add", QStringLiteral("追加"), this);
     QPushButton* remove = PageButton("delete", QStringLiteral("削除"), this);
 
-    auto* textLabel = new QLabel(QStringLiteral("文字列"), this);
-    textLabel->setBuddy(m_text);
-    auto* positionLabel = new QLabel(QStringLiteral("位置"), this);
-    positionLabel->setBuddy(m_position->Edit());
-    auto* countLabel = new QLabel(QStringLiteral("行数"), this);
-    countLabel->setBuddy(m_count->Edit());
-
     auto* fields = new QGridLayout;
-    fields->addWidget(textLabel, 0, 0);
+    fields->addWidget(BuddyLabel(QStringLiteral("文字列"), m_text, this), 0, 0);
     fields->addWidget(m_text, 0, 1, 1, 3);
-    fields->addWidget(positionLabel, 1, 0);
+    fields->addWidget(BuddyLabel(QStringLiteral("位置"), m_position->Edit(), this), 1, 0);
     fields->addWidget(m_position, 1, 1);
-    fields->addWidget(countLabel, 1, 2);
+    fields->addWidget(BuddyLabel(QStringLiteral("行数"), m_count->Edit(), this), 1, 2);
     fields->addWidget(m_count, 1, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ProcessGroup(m_process, this));
     layout->addLayout(fields);
     layout->addWidget(m_listLabel);
     layout->addWidget(m_list);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow(add, remove));
 
-    connect(m_process, &QButtonGroup::idClicked, this, [this](int index) {
-        m_model.SetProcess(index);
-        Show();
-        emit Changed();
-    });
-    connect(m_text, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.EditText(QStringToSjis(text)); });
-    connect(m_position, &ExtNumberField::Edited, this,
-            [this] { m_model.EditPosition(m_position->Text()); });
+    ConnectRulePageEdits(this, m_model, {m_process, m_text, m_position, add, remove});
     connect(m_count, &ExtNumberField::Edited, this, [this] { m_model.EditCount(m_count->Text()); });
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CExtStep1Page::ListSelectionChanged);
-    connect(add, &QPushButton::clicked, this, &CExtStep1Page::Add);
-    connect(remove, &QPushButton::clicked, this, &CExtStep1Page::Delete);
 }
 
 void CExtStep1Page::Show() {
@@ -107,23 +87,6 @@ void CExtStep1Page::ListSelectionChanged() {
         return;
     m_model.SelectEntry(SelectedRow(m_list));
     Show();
-}
-
-void CExtStep1Page::Add() {
-    const ExtCheck check = m_model.Add();
-    if (!check.ok) {
-        SelectField(check.select);
-        return;
-    }
-    Show();
-    emit Changed();
-}
-
-void CExtStep1Page::Delete() {
-    if (!m_model.Delete())
-        return;
-    Show();
-    emit Changed();
 }
 
 } // namespace nelvix::qt

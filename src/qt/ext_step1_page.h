@@ -37,8 +37,6 @@ signals:
 
 private:
     void ListSelectionChanged();
-    void Add();
-    void Delete();
 
     ExtStep1PageModel& m_model;
     QButtonGroup* m_process;

@@ -15,6 +15,7 @@
 #include "qt/convert.h"
 #include "qt/ext_number_field.h"
 #include "qt/ext_rule_list_view.h"
+#include "qt/ext_rule_page_edits.h"
 
 namespace nelvix::qt {
 
@@ -33,49 +34,30 @@ CExtStep2Page::CExtStep2Page(ExtStep2PageModel& model, ui::Beeper& beeper, const
     QPushButton* add = PageButton("add", QStringLiteral("追加"), this);
     QPushButton* remove = PageButton("delete", QStringLiteral("削除"), this);
 
-    auto* textLabel = new QLabel(QStringLiteral("文字列"), this);
-    textLabel->setBuddy(m_text);
-    auto* positionLabel = new QLabel(QStringLiteral("位置"), this);
-    positionLabel->setBuddy(m_position->Edit());
-
     auto* fields = new QGridLayout;
-    fields->addWidget(textLabel, 0, 0);
+    fields->addWidget(BuddyLabel(QStringLiteral("文字列"), m_text, this), 0, 0);
     fields->addWidget(m_text, 0, 1);
-    fields->addWidget(positionLabel, 1, 0);
+    fields->addWidget(BuddyLabel(QStringLiteral("位置"), m_position->Edit(), this), 1, 0);
     fields->addWidget(m_position, 1, 1);
     auto* lists = new QGridLayout;
     lists->addWidget(m_startLabel, 0, 0);
     lists->addWidget(m_endLabel, 0, 1);
     lists->addWidget(m_startList, 1, 0);
     lists->addWidget(m_endList, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ProcessGroup(m_process, this));
     layout->addLayout(fields);
     layout->addLayout(lists);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow(add, remove));
 
     for (QListWidget* list : {m_startList, m_endList})
         list->installEventFilter(this);
-    connect(m_process, &QButtonGroup::idClicked, this, [this](int index) {
-        m_model.SetProcess(index);
-        Show();
-        emit Changed();
-    });
-    connect(m_text, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.EditText(QStringToSjis(text)); });
-    connect(m_position, &ExtNumberField::Edited, this,
-            [this] { m_model.EditPosition(m_position->Text()); });
+    ConnectRulePageEdits(this, m_model, {m_process, m_text, m_position, add, remove});
     connect(m_startList, &QListWidget::itemSelectionChanged, this,
             [this] { ListSelectionChanged(ExtBlockList::Start); });
     connect(m_endList, &QListWidget::itemSelectionChanged, this,
             [this] { ListSelectionChanged(ExtBlockList::End); });
-    connect(add, &QPushButton::clicked, this, &CExtStep2Page::Add);
-    connect(remove, &QPushButton::clicked, this, &CExtStep2Page::Delete);
 }
 
 void CExtStep2Page::Show() {
@@ -122,23 +104,6 @@ void CExtStep2Page::ListSelectionChanged(ExtBlockList list) {
         return;
     m_model.SelectEntry(list, SelectedRow(ListWidget(list)));
     Show();
-}
-
-void CExtStep2Page::Add() {
-    const ExtCheck check = m_model.Add();
-    if (!check.ok) {
-        SelectField(check.select);
-        return;
-    }
-    Show();
-    emit Changed();
-}
-
-void CExtStep2Page::Delete() {
-    if (!m_model.Delete())
-        return;
-    Show();
-    emit Changed();
 }
 
 } // namespace nelvix::qt

@@ -40,8 +40,6 @@ protected:
 
 private:
     void ListSelectionChanged(ExtBlockList list);
-    void Add();
-    void Delete();
     QListWidget* ListWidget(ExtBlockList list) const {
         return list == ExtBlockList::Start ? m_startList : m_endList;
     }

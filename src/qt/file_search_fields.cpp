@@ -1,6 +1,7 @@
 // The fields of a search across files.
 #include "qt/file_search_fields.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -26,6 +27,12 @@ QComboBox* HistoryBox(const char* objectName, QWidget* parent) {
     return box;
 }
 
+QCheckBox* CheckBox(const char* objectName, const QString& label, QWidget* parent) {
+    auto* box = new QCheckBox(label, parent);
+    box->setObjectName(QString::fromUtf8(objectName));
+    return box;
+}
+
 void FillBox(QComboBox* box, const std::vector<std::string>& entries, const std::string& text,
              bool paths) {
     box->clear();
@@ -39,7 +46,12 @@ void FillBox(QComboBox* box, const std::vector<std::string>& entries, const std:
 FileSearchFields::FileSearchFields(QWidget* dialog)
     : QObject(dialog), m_dialog(dialog), m_pattern(HistoryBox("pattern", dialog)),
       m_fileBox(HistoryBox("fileBox", dialog)), m_directoryLabel(new QLabel(dialog)),
-      m_directories(new QListWidget(dialog)) {
+      m_directories(new QListWidget(dialog)),
+      m_caseSensitive(
+          CheckBox("caseSensitive", QStringLiteral("大文字と小文字を区別する"), dialog)),
+      m_regularExpression(
+          CheckBox("regularExpression", QStringLiteral("正規表現を使用する"), dialog)),
+      m_widthSensitive(CheckBox("widthSensitive", QStringLiteral("半角と全角を区別する"), dialog)) {
     m_directoryLabel->setObjectName(QStringLiteral("currentDirectory"));
     m_directoryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_directories->setObjectName(QStringLiteral("directories"));
@@ -59,16 +71,33 @@ int FileSearchFields::AddTo(QGridLayout* grid) {
     grid->addWidget(m_directoryLabel, 2, 0, 1, 2);
     grid->addWidget(browse, 2, 2);
     grid->addWidget(m_directories, 3, 0, 1, 3);
-    return 4;
+    int row = 4;
+    for (QCheckBox* box : {m_caseSensitive, m_regularExpression, m_widthSensitive})
+        grid->addWidget(box, row++, 0, 1, 3);
+    return row;
 }
 
-void FileSearchFields::Show(const std::vector<std::string>& patternHistory,
-                            const std::string& pattern, const std::vector<std::string>& specHistory,
-                            const std::string& fileBox, const std::string& directory) {
+void FileSearchFields::ShowBoxes(const std::vector<std::string>& patternHistory,
+                                 const std::string& pattern,
+                                 const std::vector<std::string>& specHistory,
+                                 const std::string& fileBox, const std::string& directory) {
     FillBox(m_pattern, patternHistory, pattern, false);
     FillBox(m_fileBox, specHistory, fileBox, true);
     const QString shown = SjisPathToQString(directory);
     ShowDirectory(!shown.isEmpty() && QDir(shown).exists() ? shown : QDir::currentPath());
+}
+
+void FileSearchFields::ShowOptions(bool caseSensitive, bool regularExpression,
+                                   bool widthSensitive) {
+    m_caseSensitive->setChecked(caseSensitive);
+    m_regularExpression->setChecked(regularExpression);
+    m_widthSensitive->setChecked(widthSensitive);
+}
+
+void FileSearchFields::EnableStringFields(bool enabled) {
+    for (QWidget* field : std::initializer_list<QWidget*>{m_pattern, m_caseSensitive,
+                                                          m_regularExpression, m_widthSensitive})
+        field->setEnabled(enabled);
 }
 
 std::string FileSearchFields::Pattern() const {
@@ -84,6 +113,18 @@ std::string FileSearchFields::DirectoryBytes() const {
     if (!directory.endsWith(QLatin1Char('/')))
         directory += QLatin1Char('/');
     return QStringToSjisPath(directory);
+}
+
+bool FileSearchFields::CaseSensitive() const {
+    return m_caseSensitive->isChecked();
+}
+
+bool FileSearchFields::RegularExpression() const {
+    return m_regularExpression->isChecked();
+}
+
+bool FileSearchFields::WidthSensitive() const {
+    return m_widthSensitive->isChecked();
 }
 
 void FileSearchFields::ChangeDirectory(const QString& directory) {

@@ -1,5 +1,6 @@
 // The fields that the global find and HTML search dialogs share: the string and file boxes with
-// their histories, the current directory with its subdirectories, and "参照...".
+// their histories, the current directory with its subdirectories, "参照...", and the string's
+// three options.
 #pragma once
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include "app/global_find_checks.h"
 #include "ui/platform.h"
 
+class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
@@ -22,23 +24,35 @@ class FileSearchFields final : public QObject {
     Q_OBJECT
 public:
     /// The widgets are children of `dialog`, named "pattern", "fileBox", "currentDirectory",
-    /// "directories" and "browse".
+    /// "directories", "browse", "caseSensitive", "regularExpression" and "widthSensitive".
     explicit FileSearchFields(QWidget* dialog);
 
-    /// The first four rows of `grid`, three columns wide, with "参照..." made here so that the
+    /// The first seven rows of `grid`, three columns wide, with "参照..." made here so that the
     /// tab order keeps it after the dialog's own options; the next free row comes back.
     int AddTo(QGridLayout* grid);
-    /// The boxes get their histories (most recent first) and texts; a directory that does not
-    /// exist (or none) lists the process's current one.
-    void Show(const std::vector<std::string>& patternHistory, const std::string& pattern,
-              const std::vector<std::string>& specHistory, const std::string& fileBox,
-              const std::string& directory);
 
-    QComboBox* PatternBox() const { return m_pattern; }
-    std::string Pattern() const;
-    std::string FileBox() const;
-    /// The listed directory in native form, ending in '/'.
-    std::string DirectoryBytes() const;
+    /// Shows the fields of `initial` (the global find's or the HTML search's values) with the
+    /// two histories, most recent first; a directory that does not exist (or none) lists the
+    /// process's current one.
+    template <class Values>
+    void Show(const Values& initial, const std::vector<std::string>& patternHistory,
+              const std::vector<std::string>& specHistory) {
+        ShowBoxes(patternHistory, initial.pattern, specHistory, initial.fileBox,
+                  initial.currentDirectory);
+        ShowOptions(initial.caseSensitive, initial.regularExpression, initial.widthSensitive);
+    }
+    /// Writes what the fields hold into `values`; the directory ends in '/'.
+    template <class Values> void Read(Values& values) const {
+        values.pattern = Pattern();
+        values.fileBox = FileBox();
+        values.currentDirectory = DirectoryBytes();
+        values.caseSensitive = CaseSensitive();
+        values.regularExpression = RegularExpression();
+        values.widthSensitive = WidthSensitive();
+    }
+    /// The string box and its three options take part or not.
+    void EnableStringFields(bool enabled);
+
     QString CurrentDirectory() const { return m_directory; }
     /// The person chose another directory: it is listed, and an absolute file box becomes
     /// "*.*".
@@ -53,6 +67,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowBoxes(const std::vector<std::string>& patternHistory, const std::string& pattern,
+                   const std::vector<std::string>& specHistory, const std::string& fileBox,
+                   const std::string& directory);
+    void ShowOptions(bool caseSensitive, bool regularExpression, bool widthSensitive);
+    std::string Pattern() const;
+    std::string FileBox() const;
+    std::string DirectoryBytes() const;
+    bool CaseSensitive() const;
+    bool RegularExpression() const;
+    bool WidthSensitive() const;
     void ShowDirectory(const QString& directory);
     void EnterListedDirectory(QListWidgetItem* item);
     void Browse();
@@ -62,6 +86,9 @@ private:
     QComboBox* m_fileBox;
     QLabel* m_directoryLabel;
     QListWidget* m_directories;
+    QCheckBox* m_caseSensitive;
+    QCheckBox* m_regularExpression;
+    QCheckBox* m_widthSensitive;
     QString m_directory;
 };
 

@@ -24,10 +24,6 @@ QCheckBox* CheckBox(const char* objectName, const QString& label, QWidget* paren
 
 GlobalFindDialog::GlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_fields(new FileSearchFields(this)),
-      m_caseSensitive(CheckBox("caseSensitive", QStringLiteral("大文字と小文字を区別する"), this)),
-      m_regularExpression(
-          CheckBox("regularExpression", QStringLiteral("正規表現を使用する"), this)),
-      m_widthSensitive(CheckBox("widthSensitive", QStringLiteral("半角と全角を区別する"), this)),
       m_nonTextFiles(CheckBox("nonTextFiles", QStringLiteral("非ﾃｷｽﾄﾌｧｲﾙも検索する"), this)),
       m_subdirectories(CheckBox("subdirectories", QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘも検索する"), this)),
       m_record(CheckBox("record", QStringLiteral("操作を記録する"), this)) {
@@ -36,8 +32,7 @@ GlobalFindDialog::GlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help,
     int row = m_fields->AddTo(fields);
 
     QDialogButtonBox* buttons = OkCancelHelpButtons(this, help, kCmdGlobalFind);
-    for (QCheckBox* box : {m_caseSensitive, m_regularExpression, m_widthSensitive, m_nonTextFiles,
-                           m_subdirectories, m_record})
+    for (QCheckBox* box : {m_nonTextFiles, m_subdirectories, m_record})
         fields->addWidget(box, row++, 0, 1, 3);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(fields);
@@ -48,11 +43,7 @@ std::optional<ui::GlobalFindValues>
 GlobalFindDialog::Ask(const ui::GlobalFindValues& initial,
                       const std::vector<std::string>& patternHistory,
                       const std::vector<std::string>& specHistory) {
-    m_fields->Show(patternHistory, initial.pattern, specHistory, initial.fileBox,
-                   initial.currentDirectory);
-    m_caseSensitive->setChecked(initial.caseSensitive);
-    m_regularExpression->setChecked(initial.regularExpression);
-    m_widthSensitive->setChecked(initial.widthSensitive);
+    m_fields->Show(initial, patternHistory, specHistory);
     m_nonTextFiles->setChecked(initial.nonTextFiles);
     m_subdirectories->setChecked(initial.subdirectories);
     m_record->setChecked(initial.record);
@@ -64,12 +55,7 @@ GlobalFindDialog::Ask(const ui::GlobalFindValues& initial,
 
 ui::GlobalFindValues GlobalFindDialog::Values() const {
     ui::GlobalFindValues values;
-    values.pattern = m_fields->Pattern();
-    values.fileBox = m_fields->FileBox();
-    values.currentDirectory = m_fields->DirectoryBytes();
-    values.caseSensitive = m_caseSensitive->isChecked();
-    values.regularExpression = m_regularExpression->isChecked();
-    values.widthSensitive = m_widthSensitive->isChecked();
+    m_fields->Read(values);
     values.nonTextFiles = m_nonTextFiles->isChecked();
     values.subdirectories = m_subdirectories->isChecked();
     values.record = m_record->isChecked();

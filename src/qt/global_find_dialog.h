@@ -37,9 +37,6 @@ public:
 private:
     ui::Platform& m_platform;
     FileSearchFields* m_fields;
-    QCheckBox* m_caseSensitive;
-    QCheckBox* m_regularExpression;
-    QCheckBox* m_widthSensitive;
     QCheckBox* m_nonTextFiles;
     QCheckBox* m_subdirectories;
     QCheckBox* m_record;

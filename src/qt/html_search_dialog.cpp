@@ -49,19 +49,13 @@ QGroupBox* TargetGroup(QButtonGroup* targets, QWidget* parent) {
 
 HtmlSearchDialog::HtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_fields(new FileSearchFields(this)),
-      m_caseSensitive(CheckBox("caseSensitive", QStringLiteral("大文字と小文字を区別する"), this)),
-      m_regularExpression(
-          CheckBox("regularExpression", QStringLiteral("正規表現を使用する"), this)),
-      m_widthSensitive(CheckBox("widthSensitive", QStringLiteral("半角と全角を区別する"), this)),
       m_subdirectories(CheckBox("subdirectories", QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘも検索する"), this)),
       m_targets(new QButtonGroup(this)) {
     setWindowTitle(QStringLiteral("ＨＴＭＬ検索"));
     auto* fields = new QGridLayout;
     int row = m_fields->AddTo(fields);
     QDialogButtonBox* buttons = OkCancelHelpButtons(this, help, kCmdHtmlSearch);
-    for (QCheckBox* box :
-         {m_caseSensitive, m_regularExpression, m_widthSensitive, m_subdirectories})
-        fields->addWidget(box, row++, 0, 1, 3);
+    fields->addWidget(m_subdirectories, row++, 0, 1, 3);
     fields->addWidget(TargetGroup(m_targets, this), row, 0, 1, 3);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(fields);
@@ -78,11 +72,7 @@ std::optional<HtmlSearchValues>
 HtmlSearchDialog::Ask(const HtmlSearchValues& initial,
                       const std::vector<std::string>& patternHistory,
                       const std::vector<std::string>& specHistory) {
-    m_fields->Show(patternHistory, initial.pattern, specHistory, initial.fileBox,
-                   initial.currentDirectory);
-    m_caseSensitive->setChecked(initial.caseSensitive);
-    m_regularExpression->setChecked(initial.regularExpression);
-    m_widthSensitive->setChecked(initial.widthSensitive);
+    m_fields->Show(initial, patternHistory, specHistory);
     m_subdirectories->setChecked(initial.subdirectories);
     SetTarget(initial.target);
     m_fields->Focus(HtmlStringFieldsEnabled(initial.target) ? GlobalFindField::Pattern
@@ -105,12 +95,7 @@ HtmlTarget HtmlSearchDialog::Target() const {
 
 HtmlSearchValues HtmlSearchDialog::Values() const {
     HtmlSearchValues values;
-    values.pattern = m_fields->Pattern();
-    values.fileBox = m_fields->FileBox();
-    values.currentDirectory = m_fields->DirectoryBytes();
-    values.caseSensitive = m_caseSensitive->isChecked();
-    values.regularExpression = m_regularExpression->isChecked();
-    values.widthSensitive = m_widthSensitive->isChecked();
+    m_fields->Read(values);
     values.subdirectories = m_subdirectories->isChecked();
     values.target = Target();
     return values;
@@ -142,10 +127,7 @@ void HtmlSearchDialog::SetTarget(HtmlTarget target) {
 }
 
 void HtmlSearchDialog::EnableStringFields() {
-    const bool enabled = HtmlStringFieldsEnabled(Target());
-    for (QWidget* field : std::initializer_list<QWidget*>{m_fields->PatternBox(), m_caseSensitive,
-                                                          m_regularExpression, m_widthSensitive})
-        field->setEnabled(enabled);
+    m_fields->EnableStringFields(HtmlStringFieldsEnabled(Target()));
 }
 
 } // namespace nelvix::qt

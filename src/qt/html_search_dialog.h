@@ -45,9 +45,6 @@ private:
 
     ui::Platform& m_platform;
     FileSearchFields* m_fields;
-    QCheckBox* m_caseSensitive;
-    QCheckBox* m_regularExpression;
-    QCheckBox* m_widthSensitive;
     QCheckBox* m_subdirectories;
     QButtonGroup* m_targets;
     HtmlSearchValues m_accepted;

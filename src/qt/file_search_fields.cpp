@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "qt/check_box.h"
 #include "qt/convert.h"
 #include "ui/messages.h"
 
@@ -24,12 +25,6 @@ QComboBox* HistoryBox(const char* objectName, QWidget* parent) {
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setMinimumContentsLength(40);
-    return box;
-}
-
-QCheckBox* CheckBox(const char* objectName, const QString& label, QWidget* parent) {
-    auto* box = new QCheckBox(label, parent);
-    box->setObjectName(QString::fromUtf8(objectName));
     return box;
 }
 

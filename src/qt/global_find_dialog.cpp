@@ -7,20 +7,12 @@
 #include <QHBoxLayout>
 
 #include "app/global_find_checks.h"
+#include "qt/check_box.h"
 #include "qt/file_search_fields.h"
 #include "qt/ok_cancel_help_buttons.h"
 #include "record/command_table.h"
 
 namespace nelvix::qt {
-namespace {
-
-QCheckBox* CheckBox(const char* objectName, const QString& label, QWidget* parent) {
-    auto* box = new QCheckBox(label, parent);
-    box->setObjectName(QString::fromUtf8(objectName));
-    return box;
-}
-
-} // namespace
 
 GlobalFindDialog::GlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_fields(new FileSearchFields(this)),

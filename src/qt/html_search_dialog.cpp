@@ -12,17 +12,12 @@
 
 #include "app/frame_commands.h"
 #include "app/global_find_checks.h"
+#include "qt/check_box.h"
 #include "qt/file_search_fields.h"
 #include "qt/ok_cancel_help_buttons.h"
 
 namespace nelvix::qt {
 namespace {
-
-QCheckBox* CheckBox(const char* objectName, const QString& label, QWidget* parent) {
-    auto* box = new QCheckBox(label, parent);
-    box->setObjectName(QString::fromUtf8(objectName));
-    return box;
-}
 
 /// The group "対象" with its three buttons, numbered as the targets.
 QGroupBox* TargetGroup(QButtonGroup* targets, QWidget* parent) {

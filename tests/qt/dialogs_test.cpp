@@ -37,19 +37,12 @@
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 #include "view/text_window_find_target.h"
+#include "widget_actions.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
 
 namespace {
-
-template <typename T> T* Child(QWidget& parent, const char* name) {
-    return parent.findChild<T*>(QString::fromUtf8(name));
-}
-
-void Click(QWidget& parent, const char* buttonName) {
-    QTest::mouseClick(Child<QPushButton>(parent, buttonName), Qt::LeftButton);
-}
 
 /// The global find dialog over a scripted platform and help viewer.
 struct GlobalFindScene {

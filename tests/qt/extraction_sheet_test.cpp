@@ -31,55 +31,12 @@
 #include "text/cp932.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
+#include "widget_actions.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
 
 namespace {
-
-template <typename T> T* Child(QWidget& parent, const char* name) {
-    return parent.findChild<T*>(QString::fromUtf8(name));
-}
-
-/// A control of one page; the pages share their controls' names.
-template <typename T> T* OnPage(QWidget& sheet, const char* page, const char* name) {
-    QWidget* pageWidget = Child<QWidget>(sheet, page);
-    return pageWidget != nullptr ? Child<T>(*pageWidget, name) : nullptr;
-}
-
-/// Clicks near the left edge, where a check box or radio button has its box even when the
-/// layout made the widget wider than its label.
-void Click(QAbstractButton* button) {
-    QVERIFY(button != nullptr);
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier,
-                      QPoint(std::min(8, button->width() / 2), button->height() / 2));
-}
-
-void ClickTab(QWidget& sheet, int index) {
-    QTabBar* bar = Child<QTabWidget>(sheet, "pages")->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
-}
-
-/// Types over a line edit's text; characters beyond ASCII come as the text of a key event, as
-/// an input method hands them over.
-void TypeInto(QLineEdit* edit, const QString& text) {
-    QVERIFY(edit != nullptr);
-    QTest::mouseClick(edit, Qt::LeftButton);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80)
-            QTest::keyClick(edit, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-void Activate(QWidget& sheet) {
-    QApplication::setActiveWindow(&sheet);
-    if (!QTest::qWaitForWindowActive(&sheet))
-        qWarning("the sheet did not become active");
-}
 
 QStringList ListTexts(QListWidget* list) {
     QStringList texts;

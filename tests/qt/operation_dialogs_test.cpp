@@ -30,19 +30,12 @@
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
+#include "widget_actions.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
 
 namespace {
-
-template <typename T> T* Child(QWidget& parent, const char* name) {
-    return parent.findChild<T*>(QString::fromUtf8(name));
-}
-
-void Click(QWidget& parent, const char* buttonName) {
-    QTest::mouseClick(Child<QPushButton>(parent, buttonName), Qt::LeftButton);
-}
 
 std::size_t SjisBytes(const QString& text) {
     return qt::QStringToSjis(text).size();

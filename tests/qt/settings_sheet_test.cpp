@@ -27,63 +27,16 @@
 #include "qt/set_ps.h"
 #include "qt_test_support.h"
 #include "text/cp932.h"
+#include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 #include "ui/frame_services.h"
 #include "ui/message_ids.h"
+#include "widget_actions.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
 
 namespace {
-
-template <typename T> T* Child(QWidget& parent, const char* name) {
-    return parent.findChild<T*>(QString::fromUtf8(name));
-}
-
-template <typename T> T* OnPage(QWidget& sheet, const char* page, const char* name) {
-    QWidget* pageWidget = Child<QWidget>(sheet, page);
-    return pageWidget != nullptr ? Child<T>(*pageWidget, name) : nullptr;
-}
-
-void Click(QAbstractButton* button) {
-    QVERIFY(button != nullptr);
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier,
-                      QPoint(std::min(8, button->width() / 2), button->height() / 2));
-}
-
-void ClickTab(QWidget& sheet, int index) {
-    QTabBar* bar = Child<QTabWidget>(sheet, "pages")->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
-}
-
-/// Types over a line edit's text, key by key.
-void TypeInto(QLineEdit* edit, const QString& text) {
-    QVERIFY(edit != nullptr);
-    QTest::mouseClick(edit, Qt::LeftButton);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
-}
-
-/// Gives a list the focus with a click and moves its choice with the Down key.
-void StepList(QComboBox* list, int steps) {
-    QVERIFY(list != nullptr);
-    list->setFocus();
-    for (int i = 0; i < steps; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
-}
-
-void Activate(QWidget& sheet) {
-    QApplication::setActiveWindow(&sheet);
-    if (!QTest::qWaitForWindowActive(&sheet))
-        qWarning("the sheet did not become active");
-}
-
-class FakeHelp final : public ui::HelpViewer {
-public:
-    void ShowTopic(int helpId) override { topics.push_back(helpId); }
-    std::vector<int> topics;
-};
 
 const ToolEntry kVi{"/usr/bin/vi", "+$l $f", ""};
 const ToolEntry kEmacs{"/usr/bin/emacs", "+$l:$c $f", "/tmp"};
@@ -91,7 +44,7 @@ const ToolEntry kEmacs{"/usr/bin/emacs", "+$l:$c $f", "/tmp"};
 struct SheetScene {
     ui::FakePlatform fake;
     SpinLibrary spin;
-    FakeHelp help;
+    ui::FakeHelpViewer help;
     qt::CSetPS sheet{fake.platform, &spin, help, nullptr,
                      [](std::string_view path) { return path != "/opt/gone"; }};
 

@@ -29,40 +29,6 @@
 namespace nelvix {
 namespace {
 
-/// The frame's windows, noting the placement mode in force whenever a result document is made.
-class PlacementWatch final : public FrameWindows {
-public:
-    PlacementWatch(FrameWindows& windows, const PlacementState& placement)
-        : m_windows(windows), m_placement(placement) {}
-    CKespoEV* OpenOrActivate(std::string_view path) override {
-        return m_windows.OpenOrActivate(path);
-    }
-    CKespoDoc* CreateUntitledDocument() override {
-        modes.push_back(m_placement.Mode());
-        return m_windows.CreateUntitledDocument();
-    }
-    void CloseDocument(CKespoDoc& document) override { m_windows.CloseDocument(document); }
-    CKespoEV* ActiveTextWindow() override { return m_windows.ActiveTextWindow(); }
-    WindowId ActiveWindow() const override { return m_windows.ActiveWindow(); }
-    CKespoEV* FirstTextWindow(CKespoDoc& document) override {
-        return m_windows.FirstTextWindow(document);
-    }
-    void ActivateDocument(CKespoDoc& document) override { m_windows.ActivateDocument(document); }
-    bool ActivateWindow(WindowId window) override { return m_windows.ActivateWindow(window); }
-    CKespoDoc* DocumentOfWindow(WindowId window) override {
-        return m_windows.DocumentOfWindow(window);
-    }
-    void TitleChanged(CKespoDoc& document) override { m_windows.TitleChanged(document); }
-    void RefreshFindBox() override { m_windows.RefreshFindBox(); }
-    void RepaintFrame() override { m_windows.RepaintFrame(); }
-
-    std::vector<PlacementMode> modes;
-
-private:
-    FrameWindows& m_windows;
-    const PlacementState& m_placement;
-};
-
 class Dispatcher final : public CommandDispatcher {
 public:
     explicit Dispatcher(std::function<void(int)> run) : m_run(std::move(run)) {}
@@ -128,7 +94,7 @@ protected:
         fake.platform, {home, dir.PathOf("etc"), std::string(NELVIX_SPIN_LIBRARY_PATH)}};
     test::FakeFrameWindows fakeWindows{fake.platform, application.Documents()};
     PlacementState placement{application.GetSettings()};
-    PlacementWatch windows{fakeWindows, placement};
+    test::PlacementWatch windows{fakeWindows, placement};
     GlobalFindCommand command{application, windows, placement, frame.services};
 };
 

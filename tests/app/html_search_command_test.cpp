@@ -31,40 +31,6 @@ std::string Pad(std::string text, std::size_t width) {
     return text;
 }
 
-/// The frame's windows, noting the placement mode in force whenever a result document is made.
-class PlacementWatch final : public FrameWindows {
-public:
-    PlacementWatch(FrameWindows& windows, const PlacementState& placement)
-        : m_windows(windows), m_placement(placement) {}
-    CKespoEV* OpenOrActivate(std::string_view path) override {
-        return m_windows.OpenOrActivate(path);
-    }
-    CKespoDoc* CreateUntitledDocument() override {
-        modes.push_back(m_placement.Mode());
-        return m_windows.CreateUntitledDocument();
-    }
-    void CloseDocument(CKespoDoc& document) override { m_windows.CloseDocument(document); }
-    CKespoEV* ActiveTextWindow() override { return m_windows.ActiveTextWindow(); }
-    WindowId ActiveWindow() const override { return m_windows.ActiveWindow(); }
-    CKespoEV* FirstTextWindow(CKespoDoc& document) override {
-        return m_windows.FirstTextWindow(document);
-    }
-    void ActivateDocument(CKespoDoc& document) override { m_windows.ActivateDocument(document); }
-    bool ActivateWindow(WindowId window) override { return m_windows.ActivateWindow(window); }
-    CKespoDoc* DocumentOfWindow(WindowId window) override {
-        return m_windows.DocumentOfWindow(window);
-    }
-    void TitleChanged(CKespoDoc& document) override { m_windows.TitleChanged(document); }
-    void RefreshFindBox() override { m_windows.RefreshFindBox(); }
-    void RepaintFrame() override { m_windows.RepaintFrame(); }
-
-    std::vector<PlacementMode> modes;
-
-private:
-    FrameWindows& m_windows;
-    const PlacementState& m_placement;
-};
-
 class HtmlSearchCommandTest : public ::testing::Test {
 protected:
     HtmlSearchCommandTest() {
@@ -199,7 +165,7 @@ TEST_F(HtmlSearchCommandTest, ResultDocumentIsPlacedWhereTheTagWindowBelongs) {
     application.GetSettings().separatedPlacement = 1;
     application.GetSettings().tagToUpper = 1;
     placement.Recompute();
-    PlacementWatch watch{windows, placement};
+    test::PlacementWatch watch{windows, placement};
     HtmlSearchCommand watched{application, watch, placement, frame.services, dialog};
     Answer(Values(HtmlTarget::Title));
     watched.Run();

@@ -1,4 +1,4 @@
-// Global extraction over a file set: each file of the specification and, when asked, of the
+// Global extraction over a file set: each file the file pattern names and, when asked, of the
 // directories below it, into one result.
 #include "extract/extraction_engine.h"
 #include "search/file_set.h"

@@ -282,8 +282,7 @@ void ExtractionSheetTest::filePageBrowsesForAFile() {
         Activate(sheet);
         WhenShown<QFileDialog>([&](QFileDialog& dialog) {
             dialogTitle = dialog.windowTitle();
-            dialog.selectFile(file);
-            static_cast<QDialog&>(dialog).accept(); // public through its base
+            ChooseFile(dialog, file);
         });
         Click(OnPage<QPushButton>(sheet, "filePage", "browse"));
         QLineEdit* pattern = OnPage<QComboBox>(sheet, "filePage", "pattern")->lineEdit();

@@ -313,8 +313,7 @@ void SettingsSheetTest::editorAndBrowserPages() {
         TypeInto(OnPage<QLineEdit>(sheet, "browserPage", "parameters"), QStringLiteral("$f"));
         WhenShown<QFileDialog>([&](QFileDialog& dialog) {
             dialogTitle = dialog.windowTitle();
-            dialog.selectFile(file);
-            static_cast<QDialog&>(dialog).accept();
+            ChooseFile(dialog, file);
         });
         Click(OnPage<QPushButton>(sheet, "browserPage", "browse"));
         browsedProgram = OnPage<QComboBox>(sheet, "browserPage", "program")->currentText();

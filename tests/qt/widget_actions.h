@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -63,6 +64,16 @@ inline void StepList(QComboBox* list, int steps) {
     list->setFocus();
     for (int i = 0; i < steps; ++i)
         QTest::keyClick(list, Qt::Key_Down);
+}
+
+/// Chooses `path` in an open file dialog as a person does, typing it into the name field, and
+/// presses its OK. (QFileDialog::selectFile leaves the field alone once it has the focus, which
+/// depends on when the dialog was activated.)
+inline void ChooseFile(QFileDialog& dialog, const QString& path) {
+    auto* nameField = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY(nameField != nullptr);
+    nameField->setText(path);
+    static_cast<QDialog&>(dialog).accept(); // public through its base
 }
 
 /// Without a window manager nothing activates a dialog that opens.

@@ -10,9 +10,6 @@
 namespace nelvix::cli {
 namespace {
 
-// Many lines per write, so that a long result is not a write per line.
-constexpr std::size_t kWriteBytes = 64 * 1024;
-
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kHeaderEnd = "): ";
 
@@ -49,16 +46,15 @@ std::size_t HeaderPathLength(std::string_view line) {
 
 ExtractionPrinter::ExtractionPrinter(std::ostream& out, bool utf8, bool tagLines,
                                      ui::Platform& platform)
-    : m_out(out), m_utf8(utf8), m_tagLines(tagLines), m_platform(platform) {
-    m_buffer.reserve(kWriteBytes + kOutputLineBytes + kHeaderLineBytes);
-}
+    : m_output(out, kOutputLineBytes + kHeaderLineBytes), m_utf8(utf8), m_tagLines(tagLines),
+      m_platform(platform) {}
 
 bool ExtractionPrinter::Fits(std::size_t lineBytes) const {
     return m_rows + 1 <= kNearLimitRows && m_bytes + lineBytes <= kNearLimitBytes;
 }
 
 bool ExtractionPrinter::Append(std::string_view sjisPiece, bool) {
-    if (m_failed || m_full)
+    if (m_output.Failed() || m_full)
         return false;
     // The document's text block needs two bytes beyond the text.
     if (m_bytes + sjisPiece.size() + 2 >= kMaxTextBytes) {
@@ -75,7 +71,7 @@ bool ExtractionPrinter::Append(std::string_view sjisPiece, bool) {
     m_bytes += sjisPiece.size();
     m_rows += rows;
     if (!m_utf8) {
-        m_buffer.append(sjisPiece);
+        m_output.Buffer().append(sjisPiece);
     } else {
         for (std::size_t start = 0; start < sjisPiece.size();) {
             std::size_t end = sjisPiece.find(kCrLf, start);
@@ -84,9 +80,8 @@ bool ExtractionPrinter::Append(std::string_view sjisPiece, bool) {
             start = end;
         }
     }
-    if (m_buffer.size() >= kWriteBytes)
-        Write();
-    return !m_failed;
+    m_output.WriteWhenFull();
+    return !m_output.Failed();
 }
 
 // A header line's path goes back to the file's native name (so that it can be opened from the
@@ -97,26 +92,11 @@ void ExtractionPrinter::AppendUtf8Line(std::string_view line) {
     if (lineEnd)
         line.remove_suffix(kCrLf.size());
     std::size_t pathLength = m_tagLines ? HeaderPathLength(line) : 0;
-    m_buffer.append(SjisPathToNative(line.substr(0, pathLength)));
-    m_buffer.append(Cp932ToUtf8(line.substr(pathLength)));
+    std::string& buffer = m_output.Buffer();
+    buffer.append(SjisPathToNative(line.substr(0, pathLength)));
+    buffer.append(Cp932ToUtf8(line.substr(pathLength)));
     if (lineEnd)
-        m_buffer.push_back('\n');
-}
-
-void ExtractionPrinter::Write() {
-    if (!m_failed && !m_buffer.empty())
-        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-    m_buffer.clear();
-    if (!m_out)
-        m_failed = true;
-}
-
-bool ExtractionPrinter::Flush() {
-    Write();
-    m_out.flush();
-    if (!m_out)
-        m_failed = true;
-    return !m_failed;
+        buffer.push_back('\n');
 }
 
 } // namespace nelvix::cli

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/gathered_output.h"
 #include "extract/extraction_engine.h"
 #include "text/kespo_doc.h"
 
@@ -41,27 +42,24 @@ public:
 
     void ShowFileName(std::string_view) override {}
     void AddCounts(std::uint32_t, std::uint32_t) override {}
-    bool StopRequested() override { return m_failed; }
+    bool StopRequested() override { return m_output.Failed(); }
 
     /// Writes what is gathered; false when any write failed.
-    bool Flush();
+    bool Flush() { return m_output.Flush(); }
     bool Empty() const { return m_bytes == 0; }
     /// True once a piece was refused for the limits.
     bool Full() const { return m_full; }
 
 private:
     void AppendUtf8Line(std::string_view line);
-    void Write();
 
-    std::ostream& m_out;
+    GatheredOutput m_output;
     bool m_utf8;
     bool m_tagLines;
     ui::Platform& m_platform;
-    bool m_failed = false;
     bool m_full = false;
     std::uint64_t m_bytes = 0;
     std::uint64_t m_rows = 0;
-    std::string m_buffer;
 };
 
 /// The length of the path of a header line "PATH(LINE): " (its line end removed): the place

@@ -10,16 +10,13 @@
 namespace nelvix::cli {
 namespace {
 
-constexpr std::size_t kWriteBytes = 64 * 1024;
 constexpr std::string_view kCrLf = "\r\n";
 
 } // namespace
 
 HtmlPrinter::HtmlPrinter(std::ostream& out, bool utf8, HtmlTarget target,
                          const HtmlColumns& columns)
-    : m_out(out), m_utf8(utf8), m_target(target), m_columns(columns) {
-    m_buffer.reserve(kWriteBytes + kResultLineBytes + 1);
-}
+    : m_output(out, kResultLineBytes + 1), m_utf8(utf8), m_target(target), m_columns(columns) {}
 
 void HtmlPrinter::ShowFileName(std::string_view sjisNameAndExtension) {
     m_fileName.assign(sjisNameAndExtension);
@@ -30,11 +27,10 @@ bool HtmlPrinter::Add(std::string_view line) {
     if (m_utf8)
         AppendUtf8(line);
     else
-        m_buffer.append(line);
+        m_output.Buffer().append(line);
     m_titleLineNext = false;
-    if (m_buffer.size() >= kWriteBytes)
-        Write();
-    return !m_failed;
+    m_output.WriteWhenFull();
+    return !m_output.Failed();
 }
 
 // Paths go back to the files' native names (so that they can be opened from the terminal);
@@ -51,26 +47,11 @@ void HtmlPrinter::AppendUtf8(std::string_view line) {
         pathStart = std::min(line.size(), kHtmlIndentBytes);
         pathLength = ResultPathLength(line.substr(pathStart), m_fileName);
     }
-    m_buffer.append(Cp932ToUtf8(line.substr(0, pathStart)));
-    m_buffer.append(SjisPathToNative(line.substr(pathStart, pathLength)));
-    m_buffer.append(Cp932ToUtf8(line.substr(pathStart + pathLength)));
-    m_buffer.push_back('\n');
-}
-
-void HtmlPrinter::Write() {
-    if (!m_failed && !m_buffer.empty())
-        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-    m_buffer.clear();
-    if (!m_out)
-        m_failed = true;
-}
-
-bool HtmlPrinter::Flush() {
-    Write();
-    m_out.flush();
-    if (!m_out)
-        m_failed = true;
-    return !m_failed;
+    std::string& buffer = m_output.Buffer();
+    buffer.append(Cp932ToUtf8(line.substr(0, pathStart)));
+    buffer.append(SjisPathToNative(line.substr(pathStart, pathLength)));
+    buffer.append(Cp932ToUtf8(line.substr(pathStart + pathLength)));
+    buffer.push_back('\n');
 }
 
 } // namespace nelvix::cli

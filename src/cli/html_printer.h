@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/gathered_output.h"
 #include "search/global_find_engine.h"
 #include "search/html_search_run.h"
 
@@ -23,23 +24,20 @@ public:
     bool Add(std::string_view line) override;
     void ShowFileName(std::string_view sjisNameAndExtension) override;
     void ShowHitCount(std::uint32_t) override {}
-    bool StopRequested() override { return m_failed; }
+    bool StopRequested() override { return m_output.Failed(); }
 
     /// Writes what is gathered; false when any write failed.
-    bool Flush();
+    bool Flush() { return m_output.Flush(); }
 
 private:
     void AppendUtf8(std::string_view line);
-    void Write();
 
-    std::ostream& m_out;
+    GatheredOutput m_output;
     bool m_utf8;
     HtmlTarget m_target;
     HtmlColumns m_columns;
-    bool m_failed = false;
     bool m_titleLineNext = false;
     std::string m_fileName;
-    std::string m_buffer;
 };
 
 } // namespace nelvix::cli

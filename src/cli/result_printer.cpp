@@ -7,9 +7,6 @@
 namespace nelvix::cli {
 namespace {
 
-// Many result lines per write, so that a run with a million hits is not a million writes.
-constexpr std::size_t kWriteBytes = 64 * 1024;
-
 constexpr std::string_view kCrLf = "\r\n";
 
 bool IsDigit(char byte) {
@@ -43,9 +40,8 @@ std::size_t ResultPathLength(std::string_view resultLine, std::string_view sjisF
     return 0;
 }
 
-ResultPrinter::ResultPrinter(std::ostream& out, bool utf8) : m_out(out), m_utf8(utf8) {
-    m_buffer.reserve(kWriteBytes + kResultLineBytes + 1);
-}
+ResultPrinter::ResultPrinter(std::ostream& out, bool utf8)
+    : m_output(out, kResultLineBytes + 1), m_utf8(utf8) {}
 
 void ResultPrinter::ShowFileName(std::string_view sjisNameAndExtension) {
     m_fileName.assign(sjisNameAndExtension);
@@ -55,10 +51,9 @@ bool ResultPrinter::Add(std::string_view line) {
     if (m_utf8)
         AppendUtf8(line);
     else
-        m_buffer.append(line);
-    if (m_buffer.size() >= kWriteBytes)
-        Write();
-    return !m_failed;
+        m_output.Buffer().append(line);
+    m_output.WriteWhenFull();
+    return !m_output.Failed();
 }
 
 // The path goes back to the file's native name (so that it can be opened from the terminal);
@@ -67,25 +62,10 @@ void ResultPrinter::AppendUtf8(std::string_view line) {
     if (line.ends_with(kCrLf))
         line.remove_suffix(kCrLf.size());
     std::size_t pathLength = ResultPathLength(line, m_fileName);
-    m_buffer.append(SjisPathToNative(line.substr(0, pathLength)));
-    m_buffer.append(Cp932ToUtf8(line.substr(pathLength)));
-    m_buffer.push_back('\n');
-}
-
-void ResultPrinter::Write() {
-    if (!m_failed && !m_buffer.empty())
-        m_out.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
-    m_buffer.clear();
-    if (!m_out)
-        m_failed = true;
-}
-
-bool ResultPrinter::Flush() {
-    Write();
-    m_out.flush();
-    if (!m_out)
-        m_failed = true;
-    return !m_failed;
+    std::string& buffer = m_output.Buffer();
+    buffer.append(SjisPathToNative(line.substr(0, pathLength)));
+    buffer.append(Cp932ToUtf8(line.substr(pathLength)));
+    buffer.push_back('\n');
 }
 
 } // namespace nelvix::cli

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/gathered_output.h"
 #include "search/global_find_engine.h"
 
 namespace nelvix::cli {
@@ -21,20 +22,17 @@ public:
     bool Add(std::string_view line) override;
     void ShowFileName(std::string_view sjisNameAndExtension) override;
     void ShowHitCount(std::uint32_t) override {}
-    bool StopRequested() override { return m_failed; }
+    bool StopRequested() override { return m_output.Failed(); }
 
     /// Writes what is gathered; false when any write failed.
-    bool Flush();
+    bool Flush() { return m_output.Flush(); }
 
 private:
     void AppendUtf8(std::string_view line);
-    void Write();
 
-    std::ostream& m_out;
+    GatheredOutput m_output;
     bool m_utf8;
-    bool m_failed = false;
     std::string m_fileName;
-    std::string m_buffer;
 };
 
 /// The length of the path at the start of `resultLine` ("PATH(LINE): TEXT") whose file name is

@@ -36,14 +36,6 @@ void SetUpEngine(GlobalFindEngine& engine, const FindArgs& find) {
     engine.SearchSubdirectories() = find.subdirectories;
 }
 
-// What the command shows when the run ends: the overflow, then the counts.
-void ShowEndMessages(ui::Platform& platform, const GlobalFindCounts& counts) {
-    if (counts.subdirectoryOverflow)
-        ui::ShowMessage(platform, ui::kMsgTooManyDirectories);
-    ui::ShowMessage(platform, ui::kMsgGlobalFindCounts, {},
-                    {std::to_string(counts.filesSearched), std::to_string(counts.hits)});
-}
-
 } // namespace
 
 int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
@@ -74,7 +66,7 @@ int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
         err << "nelvix-cli: cannot write the output\n";
         return kExitFindTrouble;
     }
-    ShowEndMessages(console.platform, counts);
+    ShowSearchEndMessages(console.platform, counts);
     return counts.hits > 0 ? kExitFound : kExitNothingFound;
 }
 
@@ -88,6 +80,13 @@ int RunFind(const CliArgs& args, std::ostream& out, std::ostream& err) {
         return kExitFindTrouble;
     }
     return SearchFileSet(args, target.sjisSpecification, *pattern, out, err);
+}
+
+void ShowSearchEndMessages(ui::Platform& platform, const GlobalFindCounts& counts) {
+    if (counts.subdirectoryOverflow)
+        ui::ShowMessage(platform, ui::kMsgTooManyDirectories);
+    ui::ShowMessage(platform, ui::kMsgGlobalFindCounts, {},
+                    {std::to_string(counts.filesSearched), std::to_string(counts.hits)});
 }
 
 } // namespace nelvix::cli

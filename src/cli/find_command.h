@@ -5,6 +5,8 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "search/global_find_engine.h"
+#include "ui/platform.h"
 
 namespace nelvix::cli {
 
@@ -18,5 +20,9 @@ int RunFind(const CliArgs& args, std::ostream& out, std::ostream& err);
 /// Shift-JIS `pattern`, with the options, subdirectory flag and buffer of `args.find`.
 int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
                   const std::string& pattern, std::ostream& out, std::ostream& err);
+
+/// The messages that end a search over a file set: too many directories, when so, then the
+/// counts.
+void ShowSearchEndMessages(ui::Platform& platform, const GlobalFindCounts& counts);
 
 } // namespace nelvix::cli

@@ -8,6 +8,7 @@
 #include "app/html_search_dialog.h"
 #include "cli/console_platform.h"
 #include "cli/exit_status.h"
+#include "cli/find_command.h"
 #include "cli/find_target.h"
 #include "cli/html_printer.h"
 #include "cli/temp_work_file.h"
@@ -48,13 +49,6 @@ bool Acceptable(const HtmlArgs& html, const std::string& sjisString, std::ostrea
     return false;
 }
 
-void ShowEndMessages(ui::Platform& platform, const GlobalFindCounts& counts) {
-    if (counts.subdirectoryOverflow)
-        ui::ShowMessage(platform, ui::kMsgTooManyDirectories);
-    ui::ShowMessage(platform, ui::kMsgGlobalFindCounts, {},
-                    {std::to_string(counts.filesSearched), std::to_string(counts.hits)});
-}
-
 int Search(const CliArgs& args, const std::string& sjisSpecification, const std::string& pattern,
            std::ostream& out, std::ostream& err) {
     TempWorkFile workFile;
@@ -86,7 +80,7 @@ int Search(const CliArgs& args, const std::string& sjisSpecification, const std:
         err << "nelvix-cli: cannot write the output\n";
         return kExitFindTrouble;
     }
-    ShowEndMessages(console.platform, counts);
+    ShowSearchEndMessages(console.platform, counts);
     return counts.hits > 0 ? kExitFound : kExitNothingFound;
 }
 

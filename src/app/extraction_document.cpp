@@ -38,7 +38,7 @@ bool DocumentResult::DocumentOpen() const {
 }
 
 bool DocumentResult::Append(std::string_view sjisPiece, bool display) {
-    if (!DocumentOpen() || m_document.FirstView() == nullptr)
+    if (!DocumentOpen() || m_document.FirstView() == nullptr || m_document.AppendLimitReached())
         return false;
     if (sjisPiece.empty())
         return true;
@@ -48,8 +48,9 @@ bool DocumentResult::Append(std::string_view sjisPiece, bool display) {
     argument.length = sjisPiece.size();
     m_document.UpdateAllViews(display ? UpdateHint::AppendLength : UpdateHint::AppendNoLayout,
                               argument);
-    // A text that could not take the piece (its message was shown) ends the run.
-    return m_document.TextLength() == before + sjisPiece.size();
+    // A text that could not take the piece, or whose rows are full (its message was shown),
+    // ends the run.
+    return m_document.TextLength() == before + sjisPiece.size() && !m_document.AppendLimitReached();
 }
 
 bool DocumentResult::Fits(std::size_t lineBytes) const {

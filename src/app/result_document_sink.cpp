@@ -15,13 +15,17 @@ bool ResultDocumentSink::DocumentOpen() const {
 }
 
 bool ResultDocumentSink::Add(std::string_view line) {
-    if (!DocumentOpen())
+    if (m_limitReached || !DocumentOpen())
         return false;
+    const std::uint32_t before = m_document.TextLength();
     HintArgument argument;
     argument.text = reinterpret_cast<const Byte*>(line.data());
     argument.length = line.size();
     m_document.UpdateAllViews(UpdateHint::AppendText, argument);
-    return true;
+    if (m_document.TextLength() != before)
+        ++m_linesKept;
+    m_limitReached = m_document.AppendLimitReached();
+    return !m_limitReached;
 }
 
 } // namespace nelvix

@@ -1,6 +1,7 @@
 // Result lines appended to a result document as they are found.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "search/global_find_engine.h"
@@ -12,19 +13,26 @@ class DocumentList;
 
 /// Appends each result line to the document with hint 48; the document's views do the
 /// appending, as for every result list. Events run between the lines, so the person may close
-/// the document meanwhile: the run then stops instead of writing into it.
+/// the document meanwhile: the run then stops instead of writing into it. A document that
+/// reached its limits (its message shown once) stops the run too.
 class ResultDocumentSink final : public ResultSink {
 public:
     ResultDocumentSink(CKespoDoc& document, const DocumentList& documents)
         : m_document(document), m_documents(documents) {}
     /// `line` must be followed by a NUL, as the engine's result lines are. False once the
-    /// document was closed.
+    /// document was closed or can take no more.
     bool Add(std::string_view line) override;
     bool DocumentOpen() const;
+    /// The document refused a line or filled its rows: the run ended there.
+    bool LimitReached() const { return m_limitReached; }
+    /// Lines that went into the document; a refused line is not among them.
+    std::uint32_t LinesKept() const { return m_linesKept; }
 
 private:
     CKespoDoc& m_document;
     const DocumentList& m_documents;
+    std::uint32_t m_linesKept = 0;
+    bool m_limitReached = false;
 };
 
 } // namespace nelvix

@@ -45,7 +45,10 @@ void SearchIntoResult(Application& application, FrameWindows& windows,
     GlobalFindProgress progress(progressWindow);
     progress.Open(ui::MessageText(titleId));
     ResultDocumentSink sink(result, application.Documents());
-    const GlobalFindCounts counts = search(sink, progress);
+    GlobalFindCounts counts = search(sink, progress);
+    // A full result ends the run as "中断" would; the count is of the lines it holds.
+    if (sink.LimitReached())
+        counts.hits = sink.LinesKept();
     if (counts.subdirectoryOverflow)
         ui::ShowMessage(application.Platform(), ui::kMsgTooManyDirectories);
     if (counts.hits == 0 && sink.DocumentOpen())

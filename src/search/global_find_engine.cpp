@@ -29,12 +29,15 @@ class DocumentSink final : public ResultSink {
 public:
     explicit DocumentSink(CKespoDoc& document) : m_document(document) {}
     bool Add(std::string_view line) override {
+        if (m_document.AppendLimitReached())
+            return false;
         // The line is NUL-terminated: it is the engine's result buffer.
         HintArgument argument;
         argument.text = reinterpret_cast<const Byte*>(line.data());
         argument.length = line.size();
         m_document.UpdateAllViews(UpdateHint::AppendText, argument);
-        return true;
+        // A full document has shown its message once; the run ends there.
+        return !m_document.AppendLimitReached();
     }
 
 private:

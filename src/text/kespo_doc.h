@@ -174,6 +174,12 @@ public:
 
     DocumentEnvironment& Environment() { return m_environment; }
 
+    /// Set when an append was refused or filled the row table, after its message: a run that
+    /// fills this document stops there instead of meeting the same message for every further
+    /// line.
+    bool AppendLimitReached() const { return m_appendLimitReached; }
+    void NoteAppendLimitReached() { m_appendLimitReached = true; }
+
 private:
     explicit CKespoDoc(DocumentEnvironment& environment);
     /// The load steps over `length` bytes that `source` delivers; false when a read failed.
@@ -199,6 +205,7 @@ private:
     bool m_readOnly = false;
     bool m_alteredOnLoad = false;
     bool m_modified = false;
+    bool m_appendLimitReached = false;
 };
 
 } // namespace nelvix

@@ -36,15 +36,18 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
         return true;
     // Checked before the sum is formed, so that no length wraps around 32 bits.
     if (length >= kMaxTextBytes - oldLength) {
+        m_document.NoteAppendLimitReached();
         ui::ShowMessage(m_platform, ui::kMsgTextTooLong);
         return false;
     }
     const auto inserted = static_cast<std::uint32_t>(length);
     switch (m_document.GrowText(oldLength + inserted)) {
     case GrowResult::TooLarge:
+        m_document.NoteAppendLimitReached();
         ui::ShowMessage(m_platform, ui::kMsgTextTooLong);
         return false;
     case GrowResult::OutOfMemory:
+        m_document.NoteAppendLimitReached();
         ui::ShowOutOfMemory(m_platform);
         return false;
     case GrowResult::Grown:
@@ -73,6 +76,8 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     const RebuildResult result =
         RebuildRows(m_platform, newText, rules, rows, offset, inserted, firstRow, firstStart);
     StoreRowCount(m_document, rows);
+    if (result.rowLimitReached)
+        m_document.NoteAppendLimitReached();
     MoveMarksAfterInsertion(offset, inserted, IsLoneLineEnd(bytes, length));
 
     bool touchesComment = false;

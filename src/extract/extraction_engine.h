@@ -78,7 +78,7 @@ struct GlobalExtractionCounts {
     std::uint32_t filesProcessed = 0;
     std::uint32_t step1Matches = 0;
     std::uint32_t step2Blocks = 0;
-    bool subdirectoryOverflow = false; ///< "ディレクトリ数が多すぎて..." is due
+    bool subdirectoryOverflow = false; ///< "ディレクトリ数が多すぎて..." is due: memory ran out
     bool stopped = false;              ///< a file asked the whole run to stop
     bool unusableSpecification = false;
 };
@@ -136,8 +136,8 @@ void ShowLineExtractionCounts(const ExtractionRules& rules, const ExtractionCoun
                               ui::CountsDialog& dialog);
 
 /// Extracts every file of `sjisSpecification` and, with `subdirectories`, of every directory
-/// below it (listed in a buffer of `subdirBufferBytes`) into `result`. Stops at once when the
-/// preconditions fail (after a beep) or a file asks to stop.
+/// below it (listed in a list whose first allocation is `subdirBufferBytes`) into `result`. Stops
+/// at once when the preconditions fail (after a beep) or a file asks to stop.
 GlobalExtractionCounts RunGlobalExtraction(ExtractionRuleSet& ruleSet, GlobalFindEngine& engine,
                                            std::string_view sjisSpecification, bool subdirectories,
                                            std::size_t subdirBufferBytes, ExtractionResult& result,

@@ -3,6 +3,8 @@
 #include "extract/extraction_engine.h"
 #include "search/file_set.h"
 #include "search/file_set_walk.h"
+#include "search/global_find_engine.h"
+#include "ui/platform.h"
 
 namespace nelvix {
 namespace {
@@ -36,7 +38,8 @@ GlobalExtractionCounts RunGlobalExtraction(ExtractionRuleSet& ruleSet, GlobalFin
     }
     std::uint32_t blocksBefore = 0;
     const FileSetWalkEnd end = WalkFileSet(
-        sjisSpecification, subdirectories, subdirBufferBytes, [&](const std::string& path) {
+        sjisSpecification, subdirectories, subdirBufferBytes,
+        [&](const std::string& path) {
             progress.ShowFileName(FileNamePart(path));
             if (ruleSet.ExtractFromFile(engine, path, result, progress, blocksBefore) == 0)
                 return false;
@@ -46,6 +49,10 @@ GlobalExtractionCounts RunGlobalExtraction(ExtractionRuleSet& ruleSet, GlobalFin
             counts.step2Blocks += file.step2BlockCount;
             ++counts.filesProcessed;
             return true;
+        },
+        [&] {
+            return engine.Environment().platform.eventPump.PumpEvents() &&
+                   !progress.StopRequested();
         });
     counts.stopped = end == FileSetWalkEnd::Stopped;
     counts.subdirectoryOverflow = end == FileSetWalkEnd::SubdirectoryOverflow;

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +15,7 @@
 namespace nelvix {
 
 inline constexpr std::size_t kMaxFilePatterns = 10;
-/// A path buffer of the old 260 + NUL bytes; listing stops this far before the buffer's end.
+/// A path buffer of the old 260 + NUL bytes: a search specification must be shorter.
 inline constexpr std::size_t kPathBufferBytes = 261;
 
 /// Wildcard match of a file name: "*" and "?", ASCII letters without regard to case, and "*.*"
@@ -37,8 +39,9 @@ std::string QuotePathWithSpaces(std::string_view path);
 /// an empty specification.
 std::vector<std::string> SpecificationPatterns(std::string_view sjisSpecification);
 
-/// The search specification for one item of the subdirectory list: the item, the first pattern's file
-/// name, and the further patterns that are not absolute. Empty for an empty `userSpecification`.
+/// The search specification for one item of the subdirectory list: the item, the first pattern's
+/// file name, and the further patterns that are not absolute. Empty for an empty
+/// `userSpecification`.
 std::string SubdirectorySpecification(std::string_view item, std::string_view userSpecification);
 
 /// The files of one search specification, pattern by pattern in the order the directory lists
@@ -63,34 +66,57 @@ private:
     State* m_state;
 };
 
-/// The subdirectory list: NUL-terminated paths ending in '/', one after the other in a buffer
-/// allocated once; a path holding a blank is stored in quotes with the '/' after the closing
-/// quote.
+/// What `ListSubdirectories` gives when its keep-going test asked it to stop.
+inline constexpr long kListingStopped = -2;
+
+/// No ceiling on the subdirectory list's memory but what the system gives.
+inline constexpr std::size_t kUnlimitedListBytes = static_cast<std::size_t>(-1);
+
+/// The subdirectory list: NUL-terminated paths ending in '/', one after the other in one buffer
+/// that doubles when full; a path holding a blank is stored in quotes with the '/' after the
+/// closing quote.
 class SubdirectoryList {
 public:
-    /// `bufferBytes` is "SubDirBufSizeKB" x 1024.
-    explicit SubdirectoryList(std::size_t bufferBytes);
+    /// `firstBytes` ("SubDirBufSizeKB" x 1024) is the buffer's first allocation; `maxBytes` is
+    /// the most memory the buffer may take.
+    explicit SubdirectoryList(std::size_t firstBytes, std::size_t maxBytes = kUnlimitedListBytes);
 
     /// Lists every subdirectory of `sjisTopPattern` ("<top>/*.*") breadth-first: the count, or
-    /// -1 when the buffer is too small. Symbolic links to directories are followed, but a
-    /// directory already listed (same device and inode) is not listed again, so a cycle ends.
-    /// Quotes in the pattern are read as in a specification word, so a path holding a double
-    /// quote must come as `QuotePathWithSpaces` gives it.
+    /// -1 when memory ran out (the system's, or `maxBytes`). Symbolic links to directories are
+    /// followed, but a directory already listed (same device and inode) is not listed again, so
+    /// a cycle ends. Quotes in the pattern are read as in a specification word, so a path
+    /// holding a double quote must come as `QuotePathWithSpaces` gives it. Never throws.
     long ListSubdirectories(std::string_view sjisTopPattern);
+    /// Asked after every directory listed; false ends the listing with kListingStopped. A run
+    /// lets its events through here, so that a tree of thousands of folders neither freezes the
+    /// window nor outlasts "中断".
+    void SetKeepGoing(std::function<bool()> keepGoing) { m_keepGoing = std::move(keepGoing); }
 
     /// The listed paths in order, as stored (quotes kept).
     std::vector<std::string_view> Items() const;
+    /// The item at `offset` (the first at 0), or nothing past the last; `offset` moves on to the
+    /// next item. Walks the list without allocating.
+    std::optional<std::string_view> NextItem(std::size_t& offset) const;
 
 private:
-    /// Appends the direct subdirectories of `sjisDirectory` (ending in '/'); false on overflow.
+    /// `ListSubdirectories` but for running out of the system's memory.
+    long ListAll(std::string_view sjisTopPattern);
+    /// Appends the direct subdirectories of `sjisDirectory` (ending in '/'); false when memory
+    /// ran out.
     bool ListDirectSubdirectories(const std::string& sjisDirectory, std::string_view namePattern);
-    /// Appends one item; false when it does not fit.
+    /// Appends one item; false when the buffer cannot grow to take it.
     bool AppendItem(std::string_view sjisDirectory, std::string_view sjisName);
+    /// Makes room for `bytes` more; false when that would pass `m_maxBytes` or memory ran out.
+    bool Reserve(std::size_t bytes);
 
-    std::vector<char> m_buffer;
+    std::size_t m_firstBytes;
+    std::size_t m_maxBytes;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_capacity = 0;
     std::size_t m_used = 0;
     long m_count = 0;
     DirectoryIdSet m_walked;
+    std::function<bool()> m_keepGoing;
 };
 
 } // namespace nelvix

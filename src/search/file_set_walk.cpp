@@ -4,8 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "search/file_set.h"
-
 namespace nelvix {
 namespace {
 
@@ -26,7 +24,8 @@ bool VisitFiles(FileSet& files, std::string_view specification,
 
 FileSetWalkEnd WalkFileSet(std::string_view sjisSpecification, bool subdirectories,
                            std::size_t subdirBufferBytes,
-                           const std::function<bool(const std::string& sjisPath)>& visit) {
+                           const std::function<bool(const std::string& sjisPath)>& visit,
+                           const std::function<bool()>& keepGoing, std::size_t subdirMaxBytes) {
     FileSet files;
     if (!VisitFiles(files, sjisSpecification, visit))
         return FileSetWalkEnd::Stopped;
@@ -38,11 +37,17 @@ FileSetWalkEnd WalkFileSet(std::string_view sjisSpecification, bool subdirectori
     const std::vector<std::string> patterns = SpecificationPatterns(sjisSpecification);
     if (patterns.empty())
         return FileSetWalkEnd::Done;
-    SubdirectoryList directories(subdirBufferBytes);
-    if (directories.ListSubdirectories(SplitDirectory(patterns.front()).directory + "*.*") < 0)
+    SubdirectoryList directories(subdirBufferBytes, subdirMaxBytes);
+    directories.SetKeepGoing(keepGoing);
+    const long listed =
+        directories.ListSubdirectories(SplitDirectory(patterns.front()).directory + "*.*");
+    if (listed == kListingStopped)
+        return FileSetWalkEnd::Stopped;
+    if (listed < 0)
         return FileSetWalkEnd::SubdirectoryOverflow;
-    for (std::string_view directory : directories.Items()) {
-        const std::string specification = SubdirectorySpecification(directory, sjisSpecification);
+    std::size_t offset = 0;
+    while (const std::optional<std::string_view> directory = directories.NextItem(offset)) {
+        const std::string specification = SubdirectorySpecification(*directory, sjisSpecification);
         if (!VisitFiles(files, specification, visit))
             return FileSetWalkEnd::Stopped;
     }

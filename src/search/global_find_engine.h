@@ -111,6 +111,8 @@ public:
     /// must stop ("中断", the program quitting, or the sink refusing a line).
     bool SearchFileIntoSink(std::string_view sjisPath, std::string_view pattern, ResultSink& sink,
                             SearchProgress& progress, std::uint32_t& hits);
+    /// Lets pending events run; false when the program quits or the person stopped the run.
+    bool KeepGoing(SearchProgress& progress);
     /// The same into a result document, each line appended with hint 48.
     bool SearchFileIntoDocument(std::string_view sjisPath, std::string_view pattern,
                                 CKespoDoc& result, SearchProgress& progress, std::uint32_t& hits);
@@ -139,8 +141,6 @@ private:
     std::optional<std::size_t> NextMatch(std::string_view pattern);
     bool ReadChunk();
     std::string_view BuildLine(std::size_t match, std::size_t patternLength, MatchOffsets* offsets);
-    /// Lets pending events run; false when the program quits or the person stopped the run.
-    bool KeepGoing(SearchProgress& progress);
     LineIndexResult FillLineIndex(LineIndex& index);
     bool FillWindow(LineIndex& index, std::uint64_t start);
 
@@ -160,14 +160,16 @@ private:
 struct GlobalFindCounts {
     std::uint32_t filesSearched = 0;
     std::uint32_t hits = 0;
-    bool subdirectoryOverflow =
-        false; ///< message 59438 is due; only the top directory was searched
+    /// Message 59438 is due: memory ran out listing the subdirectories, so only the top
+    /// directory was searched.
+    bool subdirectoryOverflow = false;
     bool stopped = false;
 };
 
 /// Searches every file of `sjisSpecification` (and, with the engine's subdirectory option, of
-/// every subdirectory, listed in a buffer of `subdirBufferBytes`) into `sink`. A subdirectory
-/// list that overflows leaves the top directory's hits and sets `subdirectoryOverflow`.
+/// every subdirectory, listed in a list whose first allocation is `subdirBufferBytes`) into
+/// `sink`. Running out of memory for that list leaves the top directory's hits and sets
+/// `subdirectoryOverflow`.
 GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSpecification,
                                std::string_view pattern, std::size_t subdirBufferBytes,
                                ResultSink& sink, SearchProgress& progress);

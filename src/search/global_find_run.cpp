@@ -15,14 +15,14 @@ GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSp
                                std::string_view pattern, std::size_t subdirBufferBytes,
                                ResultSink& sink, SearchProgress& progress) {
     GlobalFindCounts counts;
-    const FileSetWalkEnd end = WalkFileSet(sjisSpecification, engine.SearchSubdirectories(),
-                                           subdirBufferBytes, [&](const std::string& path) {
-                                               // A file that cannot be opened still counts: it was
-                                               // handed over.
-                                               ++counts.filesSearched;
-                                               return engine.SearchFileIntoSink(
-                                                   path, pattern, sink, progress, counts.hits);
-                                           });
+    const FileSetWalkEnd end = WalkFileSet(
+        sjisSpecification, engine.SearchSubdirectories(), subdirBufferBytes,
+        [&](const std::string& path) {
+            // A file that cannot be opened still counts: it was handed over.
+            ++counts.filesSearched;
+            return engine.SearchFileIntoSink(path, pattern, sink, progress, counts.hits);
+        },
+        [&] { return engine.KeepGoing(progress); });
     counts.stopped = end == FileSetWalkEnd::Stopped;
     counts.subdirectoryOverflow = end == FileSetWalkEnd::SubdirectoryOverflow;
     return counts;

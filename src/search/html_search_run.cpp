@@ -141,9 +141,10 @@ GlobalFindCounts RunHtmlSearch(GlobalFindEngine& engine, HtmlTarget target,
                                const HtmlColumns& columns, std::size_t subdirBufferBytes,
                                ResultSink& sink, SearchProgress& progress) {
     HtmlLister lister(engine, target, pattern, columns, sink, progress);
-    const FileSetWalkEnd end =
-        WalkFileSet(sjisSpecification, engine.SearchSubdirectories(), subdirBufferBytes,
-                    [&](const std::string& path) { return lister.ListFile(path); });
+    const FileSetWalkEnd end = WalkFileSet(
+        sjisSpecification, engine.SearchSubdirectories(), subdirBufferBytes,
+        [&](const std::string& path) { return lister.ListFile(path); },
+        [&] { return engine.KeepGoing(progress); });
     GlobalFindCounts counts = lister.counts;
     counts.stopped = end == FileSetWalkEnd::Stopped;
     counts.subdirectoryOverflow = end == FileSetWalkEnd::SubdirectoryOverflow;

@@ -38,7 +38,8 @@ std::string HtmlLinkLine(std::string_view sjisText, std::string_view sjisTarget,
                          const HtmlColumns& columns);
 
 /// Lists `target` for every file of `sjisSpecification` (and, with the engine's subdirectory
-/// option, of each subdirectory listed in a buffer of `subdirBufferBytes`) into `sink`;
+/// option, of each subdirectory, listed in a list whose first allocation is `subdirBufferBytes`)
+/// into `sink`;
 /// `pattern` is searched with the engine's options for the target "文字列" only. `hits`
 /// counts the lines written. Events run before each further line and file; "中断", the program
 /// quitting or a sink that refuses a line stops the run.

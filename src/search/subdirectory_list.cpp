@@ -1,10 +1,12 @@
 // The subdirectory list of a file set: every directory below the top one, breadth-first, in one
-// buffer allocated once.
+// buffer that grows as the tree needs.
 #include "search/file_set.h"
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "search/directory_listing.h"
 #include "search/search_specification.h"
@@ -21,22 +23,37 @@ bool IsDotOrDotDot(const char* name) {
 
 } // namespace
 
-SubdirectoryList::SubdirectoryList(std::size_t bufferBytes) : m_buffer(bufferBytes) {}
+SubdirectoryList::SubdirectoryList(std::size_t firstBytes, std::size_t maxBytes)
+    : m_firstBytes(std::max<std::size_t>(firstBytes, 1)), m_maxBytes(maxBytes) {}
 
 long SubdirectoryList::ListSubdirectories(std::string_view sjisTopPattern) {
+    // Paths, listings and the set of walked directories allocate too: running out of memory
+    // anywhere in the walk ends it the same way.
+    try {
+        return ListAll(sjisTopPattern);
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+}
+
+long SubdirectoryList::ListAll(std::string_view sjisTopPattern) {
     m_used = 0;
     m_count = 0;
     m_walked.Clear();
     const SplitPath top = SplitDirectory(UnquotePath(sjisTopPattern));
     if (!ListDirectSubdirectories(top.directory, top.name))
         return -1;
+    if (m_keepGoing && !m_keepGoing())
+        return kListingStopped;
     // The items appended while walking are walked too, which makes the order breadth-first.
-    std::size_t itemOffset = 0;
-    for (long i = 0; i < m_count; ++i) {
-        const std::string_view item(m_buffer.data() + itemOffset);
-        itemOffset += item.size() + 1;
-        if (!ListDirectSubdirectories(UnquotePath(item), kEveryName))
+    // Every append may move the buffer: the walk keeps an offset and copies the item out.
+    std::size_t offset = 0;
+    while (const std::optional<std::string_view> item = NextItem(offset)) {
+        const std::string directory = UnquotePath(*item);
+        if (!ListDirectSubdirectories(directory, kEveryName))
             return -1;
+        if (m_keepGoing && !m_keepGoing())
+            return kListingStopped;
     }
     return m_count;
 }
@@ -44,12 +61,18 @@ long SubdirectoryList::ListSubdirectories(std::string_view sjisTopPattern) {
 std::vector<std::string_view> SubdirectoryList::Items() const {
     std::vector<std::string_view> items;
     items.reserve(static_cast<std::size_t>(m_count));
-    for (std::size_t offset = 0; offset < m_used;) {
-        const std::string_view item(m_buffer.data() + offset);
-        items.push_back(item);
-        offset += item.size() + 1;
-    }
+    std::size_t offset = 0;
+    while (const std::optional<std::string_view> item = NextItem(offset))
+        items.push_back(*item);
     return items;
+}
+
+std::optional<std::string_view> SubdirectoryList::NextItem(std::size_t& offset) const {
+    if (offset >= m_used)
+        return std::nullopt;
+    const std::string_view item(m_buffer.get() + offset);
+    offset += item.size() + 1;
+    return item;
 }
 
 bool SubdirectoryList::ListDirectSubdirectories(const std::string& sjisDirectory,
@@ -63,15 +86,11 @@ bool SubdirectoryList::ListDirectSubdirectories(const std::string& sjisDirectory
     while (const char* name = listing.Next()) {
         // A directory reached a second time (a link back into the tree) is not listed again, so
         // that neither it nor its files are searched twice and a cycle ends here.
-        if (!IsDotOrDotDot(name) && listing.Kind(true, st) == EntryKind::Directory) {
-            const std::string_view sjisName = listing.SjisName();
-            if (WildcardMatch(namePattern, sjisName) && m_walked.Insert({st.st_dev, st.st_ino}) &&
-                !AppendItem(sjisDirectory, sjisName))
-                return false;
-        }
-        // Counted after every entry, files included, so a full buffer is reported even when
-        // the directory has nothing more to give.
-        if (m_used + kPathBufferBytes >= m_buffer.size())
+        if (IsDotOrDotDot(name) || listing.Kind(true, st) != EntryKind::Directory)
+            continue;
+        const std::string_view sjisName = listing.SjisName();
+        if (WildcardMatch(namePattern, sjisName) && m_walked.Insert({st.st_dev, st.st_ino}) &&
+            !AppendItem(sjisDirectory, sjisName))
             return false;
     }
     return true;
@@ -81,17 +100,35 @@ bool SubdirectoryList::AppendItem(std::string_view sjisDirectory, std::string_vi
     std::string path(sjisDirectory);
     path += sjisName;
     const std::string quoted = QuotePathWithSpaces(path);
-    // Paths here may be longer than the 261 bytes kept free: such an item is an overflow too,
-    // never a write past the buffer.
     const std::size_t itemBytes = quoted.size() + 2;
-    if (itemBytes > m_buffer.size() - m_used)
+    if (!Reserve(itemBytes))
         return false;
-    char* item = m_buffer.data() + m_used;
+    char* item = m_buffer.get() + m_used;
     std::memcpy(item, quoted.data(), quoted.size());
     item[quoted.size()] = '/';
     item[quoted.size() + 1] = '\0';
     m_used += itemBytes;
     ++m_count;
+    return true;
+}
+
+bool SubdirectoryList::Reserve(std::size_t bytes) {
+    if (bytes <= m_capacity - m_used)
+        return true;
+    if (bytes > m_maxBytes - m_used)
+        return false;
+    const std::size_t needed = m_used + bytes;
+    // Doubling: a list of n bytes is copied about log2(n / first) times, never once per item.
+    std::size_t capacity = std::min(m_capacity != 0 ? m_capacity : m_firstBytes, m_maxBytes);
+    while (capacity < needed)
+        capacity = capacity > m_maxBytes / 2 ? m_maxBytes : capacity * 2;
+    std::unique_ptr<char[]> grown(new (std::nothrow) char[capacity]);
+    if (!grown)
+        return false;
+    if (m_used != 0)
+        std::memcpy(grown.get(), m_buffer.get(), m_used);
+    m_buffer = std::move(grown);
+    m_capacity = capacity;
     return true;
 }
 

@@ -331,14 +331,13 @@ TEST_F(GlobalFindCommandTest, CommandGivenAgainDuringARunBeeps) {
     EXPECT_NE(ResultText().find("sub/b.txt(1): a foo"), std::string::npos);
 }
 
-TEST_F(GlobalFindCommandTest, FullSubdirectoryListKeepsTheTopDirectoryHits) {
+TEST_F(GlobalFindCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
     application.GetSettings().subDirBufBytes = 4;
     Answer(Values());
     command.Run();
-    EXPECT_EQ(fake.messageBox.ShownIds(),
-              (std::vector<int>{ui::kMsgTooManyDirectories, ui::kMsgGlobalFindCounts}));
-    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("2", "2"));
-    EXPECT_EQ(OpenDocuments(), 1u);
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("4", "3"));
+    EXPECT_NE(ResultText().find(data + "sub/b.txt(1): a foo\r\n"), std::string::npos);
 }
 
 TEST(GlobalFindProgress, HitCountIsWrittenRarelyAndLastBeforeClosing) {

@@ -331,13 +331,12 @@ TEST_F(HtmlSearchCommandTest, CommandGivenAgainDuringARunBeeps) {
     EXPECT_EQ(frame.progressWindow.opens, 1);
 }
 
-TEST_F(HtmlSearchCommandTest, FullSubdirectoryListKeepsTheTopDirectory) {
+TEST_F(HtmlSearchCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
     application.GetSettings().subDirBufBytes = 4;
     Answer(Values(HtmlTarget::Title));
     command.Run();
-    EXPECT_EQ(fake.messageBox.ShownIds(),
-              (std::vector<int>{ui::kMsgTooManyDirectories, ui::kMsgGlobalFindCounts}));
-    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index));
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + TitleLine("Page", page));
 }
 
 /// The line number of the caret in a text window, from 1.

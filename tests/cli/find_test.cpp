@@ -261,19 +261,19 @@ TEST(CliFindTest, NativeFileNamesComeBackUnchangedInUtf8) {
     EXPECT_EQ(RunWith({"find", "--utf8", "abc", dir.Path()}).out, path + "(1): abc\n");
 }
 
-TEST(CliFindTest, SubdirectoryOverflowKeepsTheTopDirectorysResults) {
+TEST(CliFindTest, TreeLargerThanTheSubdirectoryBufferIsSearchedWhole) {
     test::TempDir dir;
     dir.Write("top.txt", "abc\r\n");
-    // 60 items of over 200 bytes cannot fit a list of 10 KiB.
+    // 60 items of over 200 bytes take more than the list's first 10 KiB.
     for (int index = 0; index < 60; ++index)
         std::filesystem::create_directory(
             dir.PathOf(std::string(200, 'd') + std::to_string(index)));
-    dir.Write(std::string(200, 'd') + "0/a.txt", "abc\r\n");
+    dir.Write(std::string(200, 'd') + "59/a.txt", "abc\r\n");
     CliRun run = RunWith({"find", "--subdir-buffer-kb", "10", "abc", dir.Path()});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, dir.PathOf("top.txt") + "(1): abc\r\n");
-    EXPECT_EQ(run.err, "nelvix-cli: ディレクトリ数が多すぎてサブディレクトリを検索できません。\n" +
-                           Counts(1, 1));
+    EXPECT_EQ(run.out, dir.PathOf("top.txt") + "(1): abc\r\n" +
+                           dir.PathOf(std::string(200, 'd') + "59/a.txt") + "(1): abc\r\n");
+    EXPECT_EQ(run.err, Counts(2, 2));
 }
 
 TEST(CliFindTest, ManyHitsArriveWholeAndInOrder) {

@@ -1,4 +1,5 @@
-// A global find over a file set and its subdirectories, and the search specification the dialog builds.
+// A global find over a file set and its subdirectories, and the search specification the dialog
+// builds.
 #include "search/global_find_engine.h"
 
 #include <gtest/gtest.h>
@@ -60,7 +61,7 @@ TEST(GlobalFindRun, TopDirectoryFirstThenEachSubdirectory) {
     const RunCase cases[] = {
         {"SubdirectoriesAfterTheTop", true, 64 * 1024, 0, {4, 4, false, false}, {a, c, c, d}},
         {"TopDirectoryOnly", false, 64 * 1024, 0, {1, 1, false, false}, {a}},
-        {"OverflowKeepsTheTopHits", true, 270, 0, {1, 1, true, false}, {a}},
+        {"TreeOutgrowsTheFirstAllocation", true, 4, 0, {4, 4, false, false}, {a, c, c, d}},
         {"StopEndsTheRunAtOnce", true, 64 * 1024, 1, {1, 1, false, true}, {a}},
     };
     for (const RunCase& rc : cases) {

@@ -172,12 +172,12 @@ TEST_F(HtmlSearchRunTest, AFileAboveTheLinkLimitListsItsTitleButNoLinks) {
     EXPECT_EQ(sink.lines, std::vector<std::string>{TitleLine("Big", path)});
 }
 
-TEST_F(HtmlSearchRunTest, FullSubdirectoryListKeepsTheTopDirectory) {
+TEST_F(HtmlSearchRunTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
     const GlobalFindCounts counts =
         RunHtmlSearch(engine, HtmlTarget::Title, top + "*.html", {}, columns, 4, sink, progress);
-    EXPECT_TRUE(counts.subdirectoryOverflow);
-    EXPECT_EQ(counts.filesSearched, 3u);
-    EXPECT_EQ(counts.hits, 2u);
+    EXPECT_FALSE(counts.subdirectoryOverflow);
+    EXPECT_EQ(counts.filesSearched, 4u);
+    EXPECT_EQ(counts.hits, 3u);
 }
 
 TEST(HtmlLines, TitleAndLinkLinesAreLaidOutInColumns) {

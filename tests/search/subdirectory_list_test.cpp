@@ -1,5 +1,6 @@
-// The subdirectory list: breadth-first, quoted paths with blanks, links never walked twice, the
-// -1 of a full buffer; and a whole tree searched through the list.
+// The subdirectory list: breadth-first, quoted paths with blanks, links never walked twice, a
+// buffer that grows past its first allocation and the -1 of a ceiling reached; and a whole tree
+// searched through the list.
 #include "search/file_set.h"
 
 #include <gtest/gtest.h>
@@ -82,38 +83,73 @@ Strings Grid(int width, std::size_t nameBytes) {
     return tree;
 }
 
-struct OverflowCase {
+constexpr std::size_t kNoCeiling = kUnlimitedListBytes;
+
+struct GrowthCase {
     const char* name;
     Strings tree;
-    bool plusRoot; // the buffer also takes the test folder's path length
-    std::size_t bufferBytes;
+    std::size_t firstBytes;
+    bool plusRoot; // the ceiling also takes the test folder's path length
+    std::size_t maxBytes;
     long count;
 };
 
-class SubdirectoryOverflowTable : public testing::TestWithParam<OverflowCase> {};
+class SubdirectoryGrowthTable : public testing::TestWithParam<GrowthCase> {};
 
-TEST_P(SubdirectoryOverflowTable, KeepsAPathBufferFree) {
-    const OverflowCase& c = GetParam();
+TEST_P(SubdirectoryGrowthTable, GrowsUpToTheCeilingOnly) {
+    const GrowthCase& c = GetParam();
     const test::TempDir dir;
     test::MakeTree(dir.Path(), c.tree);
-    SubdirectoryList list(c.bufferBytes + (c.plusRoot ? dir.Path().size() : 0));
-    EXPECT_EQ(list.ListSubdirectories(dir.Path() + "/top/*.*"), c.count);
+    const std::size_t maxBytes = c.maxBytes + (c.plusRoot ? dir.Path().size() : 0);
+    SubdirectoryList list(c.firstBytes, maxBytes);
+    const long count = list.ListSubdirectories(dir.Path() + "/top/*.*");
+    EXPECT_EQ(count, c.count);
+    if (count < 0)
+        return;
+    // What was listed after growing is whole: every item once, none torn by a move.
+    Strings items;
+    for (const std::string_view item : list.Items())
+        items.emplace_back(item);
+    EXPECT_TRUE(std::ranges::is_sorted(items, {}, Depth));
+    EXPECT_EQ(static_cast<long>(items.size()), count);
+    std::ranges::sort(items);
+    EXPECT_EQ(std::ranges::adjacent_find(items), items.end());
+    for (const std::string& item : items)
+        EXPECT_TRUE(item.starts_with(dir.Path() + "/top/") && item.ends_with('/')) << item;
 }
 
 // The item "{T}/top/a/" takes the root's length plus 8 bytes with its NUL.
 INSTANTIATE_TEST_SUITE_P(
-    Buffers, SubdirectoryOverflowTable,
+    Lists, SubdirectoryGrowthTable,
     testing::Values(
-        OverflowCase{"ItemReachesTheReserve", {"top/a/"}, true, 8 + kPathBufferBytes, -1},
-        OverflowCase{"ItemStopsAByteShort", {"top/a/"}, true, 9 + kPathBufferBytes, 1},
-        OverflowCase{"TenKilobytesTooFew", Grid(10, 40), false, 10 * 1024, -1},
-        OverflowCase{"TwentyKilobytesEnough", Grid(10, 40), false, 20 * 1024, 110},
-        OverflowCase{"ItemLongerThanTheSpaceLeft",
-                     {"top/" + std::string(255, 'a') + "/" + std::string(255, 'b') + "/"},
-                     true,
-                     600,
-                     -1}),
-    [](const testing::TestParamInfo<OverflowCase>& row) { return std::string(row.param.name); });
+        GrowthCase{"TreeLargerThanTenKilobytesIsListedWhole", Grid(10, 40), 10 * 1024, false,
+                   kNoCeiling, 110},
+        GrowthCase{"FirstAllocationOfFourBytesGrows", Grid(10, 40), 4, false, kNoCeiling, 110},
+        GrowthCase{"FirstAllocationOfNothingGrows", Grid(3, 200), 0, false, kNoCeiling, 12},
+        GrowthCase{"LastItemFillsTheCeilingExactly", {"top/a/"}, 4, true, 8, 1},
+        GrowthCase{"LastItemOneBytePastTheCeiling", {"top/a/"}, 4, true, 7, -1},
+        GrowthCase{"CeilingBelowTheFirstAllocation", {"top/a/"}, 150 * 1024, true, 7, -1},
+        GrowthCase{"CeilingReachedDeepInTheTree", Grid(10, 40), 4, false, 10 * 1024, -1},
+        GrowthCase{"ItemLongerThanTheCeiling",
+                   {"top/" + std::string(255, 'a') + "/" + std::string(255, 'b') + "/"},
+                   64,
+                   true,
+                   600,
+                   -1}),
+    [](const testing::TestParamInfo<GrowthCase>& row) { return std::string(row.param.name); });
+
+TEST(SubdirectoryList, SecondListingAfterGrowingStartsAfresh) {
+    const test::TempDir dir;
+    test::MakeTree(dir.Path(), Grid(4, 100));
+    SubdirectoryList list(4);
+    ASSERT_EQ(list.ListSubdirectories(dir.Path() + "/top/*.*"), 20);
+    const std::string outer = dir.Path() + "/top/0" + std::string(99, 'o') + "/";
+    ASSERT_EQ(list.ListSubdirectories(outer + "*.*"), 4);
+    const std::vector<std::string_view> items = list.Items();
+    ASSERT_EQ(items.size(), 4u);
+    for (const std::string_view item : items)
+        EXPECT_TRUE(item.starts_with(outer)) << item;
+}
 
 TEST(SubdirectoryList, UnreadableDirectoryContributesNothing) {
     if (::geteuid() == 0)

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "app/program_home.h"
+#include "app/stale_work_files.h"
 #include "text/work_file.h"
 
 namespace nelvix {
@@ -13,6 +14,8 @@ namespace {
 std::string WorkFileIn(const std::string& programHome) {
     if (!EnsureProgramHome(programHome))
         return {};
+    // An instance that was killed never removed its file; nothing else ever would.
+    RemoveStaleWorkFiles(programHome);
     return WorkFilePath(programHome, static_cast<long>(::getpid()));
 }
 

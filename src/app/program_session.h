@@ -12,7 +12,8 @@ namespace nelvix {
 class ProgramSession {
 public:
     /// Names the work file inside `programHome` (a native path), creating the folder when
-    /// missing. When that fails, files are read unconverted.
+    /// missing, and removes the work files there of instances that have ended. When the folder
+    /// cannot be had, files are read unconverted.
     ProgramSession(ui::Platform& platform, const std::string& programHome);
     /// Deletes the work file; the documents go with the list.
     ~ProgramSession();

@@ -1,10 +1,14 @@
-// A run's work file: named inside the program home, gone when the run ends.
+// A run's work file: named inside the program home, gone when the run ends; the work files of
+// instances that ended are swept away when a run starts.
 #include "app/program_session.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
+#include <vector>
 
 #include "support/test_files.h"
 #include "ui/fake_platform.h"
@@ -41,6 +45,69 @@ TEST(ProgramSession, WithoutAHomeFilesAreReadUnconverted) {
     CKespoDoc* document = session.Documents().Open(dir.Write("euc.txt", "\xA4\xA2\r\n"));
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->TextView(), "\xA4\xA2\r\n");
+}
+
+/// The id of a process that has ended and been reaped, so that no process has it.
+long EndedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+std::string WorkFileName(long processId) {
+    return "nelvix." + std::to_string(processId) + ".wrk";
+}
+
+bool EntryExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+TEST(ProgramSession, StartRemovesOnlyTheWorkFilesOfEndedInstances) {
+    enum class Kind { File, Folder, Link };
+    struct Case {
+        const char* name;
+        std::string fileName;
+        Kind kind;
+        bool kept;
+    };
+    const long ended = EndedProcessId();
+    const long endedToo = EndedProcessId();
+    const long endedAsWell = EndedProcessId();
+    const std::vector<Case> cases = {
+        {"EndedInstancesFile", WorkFileName(ended), Kind::File, false},
+        {"RunningParentsFile", WorkFileName(::getppid()), Kind::File, true},
+        {"InitsFileThatMayNotBeSignalled", WorkFileName(1), Kind::File, true},
+        {"OwnFile", WorkFileName(::getpid()), Kind::File, true},
+        {"LettersAfterTheDigits", "nelvix." + std::to_string(ended) + "a.wrk", Kind::File, true},
+        {"NoProcessId", "nelvix.wrk", Kind::File, true},
+        {"LeadingZero", "nelvix.0" + std::to_string(ended) + ".wrk", Kind::File, true},
+        {"LongerName", "x" + WorkFileName(ended), Kind::File, true},
+        {"FurtherSuffix", WorkFileName(ended) + ".bak", Kind::File, true},
+        {"FolderNamedLikeAWorkFile", WorkFileName(endedToo), Kind::Folder, true},
+        {"LinkNamedLikeAWorkFile", WorkFileName(endedAsWell), Kind::Link, true},
+    };
+    test::TempDir dir;
+    const std::string home = dir.PathOf("home");
+    ::mkdir(home.c_str(), 0755);
+    const std::string linkTarget = dir.Write("target", "x");
+    for (const Case& c : cases) {
+        const std::string path = home + "/" + c.fileName;
+        if (c.kind == Kind::File)
+            dir.Write("home/" + c.fileName, "x");
+        else if (c.kind == Kind::Folder)
+            ::mkdir(path.c_str(), 0755);
+        else
+            ::symlink(linkTarget.c_str(), path.c_str());
+        ASSERT_TRUE(EntryExists(path)) << c.name;
+    }
+    ui::FakePlatform fake;
+    const ProgramSession session(fake.platform, home);
+    for (const Case& c : cases)
+        EXPECT_EQ(EntryExists(home + "/" + c.fileName), c.kept) << c.name;
+    EXPECT_TRUE(EntryExists(linkTarget));
 }
 
 } // namespace

@@ -19,5 +19,32 @@ TEST(WorkFilePath, CarriesTheProcessIdAndFitsThePathBuffer) {
     EXPECT_EQ(WorkFilePath(fits + "d", 1), "");
 }
 
+TEST(WorkFileProcessId, OnlyTheNamesWorkFilePathGives) {
+    struct Case {
+        const char* fileName;
+        std::optional<long> processId;
+    };
+    const Case cases[] = {
+        {"nelvix.42.wrk", 42},
+        {"nelvix.4194304.wrk", 4194304},
+        {"nelvix.wrk", std::nullopt},
+        {"nelvix..wrk", std::nullopt},
+        {"nelvix.12a.wrk", std::nullopt},
+        {"nelvix.-12.wrk", std::nullopt},
+        {"nelvix.+12.wrk", std::nullopt},
+        {"nelvix.012.wrk", std::nullopt},
+        {"nelvix.0.wrk", std::nullopt},
+        {"nelvix.99999999999999999999.wrk", std::nullopt},
+        {"nelvix.12.wrk.bak", std::nullopt},
+        {"xnelvix.12.wrk", std::nullopt},
+        {"Nelvix.12.WRK", std::nullopt},
+        {"nelvix. 12.wrk", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WorkFileProcessId(c.fileName), c.processId) << c.fileName;
+    const std::string path = WorkFilePath("/h", 31337);
+    EXPECT_EQ(WorkFileProcessId(path.substr(path.rfind('/') + 1)), 31337);
+}
+
 } // namespace
 } // namespace nelvix

@@ -1,0 +1,48 @@
+// Sweeping the program home of work files whose instance has ended.
+#include "app/stale_work_files.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <limits>
+#include <optional>
+
+#include "text/work_file.h"
+
+namespace nelvix {
+namespace {
+
+bool ProcessIsGone(pid_t processId) {
+    // EPERM means the process exists but belongs to someone else: its file stays.
+    return ::kill(processId, 0) != 0 && errno == ESRCH;
+}
+
+bool IsStaleWorkFile(int homeFd, const char* name) {
+    const std::optional<long> processId = WorkFileProcessId(name);
+    if (!processId || *processId > std::numeric_limits<pid_t>::max() || *processId == ::getpid())
+        return false;
+    // Not followed: a link named like a work file is no work file, and neither is its target.
+    struct stat st {};
+    if (::fstatat(homeFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return ProcessIsGone(static_cast<pid_t>(*processId));
+}
+
+} // namespace
+
+void RemoveStaleWorkFiles(const std::string& programHome) {
+    DIR* home = ::opendir(programHome.c_str());
+    if (home == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(home)) {
+        if (IsStaleWorkFile(::dirfd(home), entry->d_name))
+            ::unlinkat(::dirfd(home), entry->d_name, 0);
+    }
+    ::closedir(home);
+}
+
+} // namespace nelvix

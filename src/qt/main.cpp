@@ -12,6 +12,7 @@
 #include "app/settings_store.h"
 #include "qt/convert.h"
 #include "qt/main_frame.h"
+#include "qt/program_loop.h"
 #include "qt/qt_platform.h"
 #include "qt/quit_on_signal.h"
 
@@ -57,10 +58,6 @@ int main(int argc, char* argv[]) {
              FurtherFiles(arguments, nelvix::ParseCommandLine(commandLine).file))
             frame.OpenDocument(path);
     // A stop signal that came while a start-up box was open has already asked to quit.
-    bool stopped = quitOnSignal.Requested() || platform.eventPump.IsQuitting();
-    int status = stopped ? 0 : qtApplication.exec();
-    // When a stop signal ended the event loop, the frame's close steps have not run yet.
-    frame.close();
-    application.Exit();
-    return status;
+    const bool stopped = quitOnSignal.Requested() || platform.eventPump.IsQuitting();
+    return nelvix::qt::RunThenExit(frame, application, stopped);
 }

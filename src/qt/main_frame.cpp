@@ -23,6 +23,7 @@
 #include "qt/html_search_dialog.h"
 #include "qt/kespo_mcw.h"
 #include "qt/progress_dialog.h"
+#include "qt/quit_on_signal.h"
 #include "qt/recall_operation_dialog.h"
 #include "qt/save_operation_dialog.h"
 #include "qt/set_ps.h"
@@ -181,6 +182,14 @@ std::vector<CabinetDocument> CMainFrame::DocumentRecords() const {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    // A command still running (a search with its progress window, a box it shows) holds the
+    // documents below this event: it is ended first, and the program closes the frame once it
+    // has returned.
+    if (m_commandDepth > 0) {
+        event->ignore();
+        EndEveryLoop();
+        return;
+    }
     if (!m_destroyed)
         m_application.CloseFrame(PlacementOf(*this), isMaximized(), DocumentRecords());
     m_destroyed = true;

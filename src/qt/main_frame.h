@@ -152,6 +152,7 @@ private:
     void RefreshWindowBar();
     void SelectTab(std::size_t documentIndex);
 
+    void RunCommandAtDepth(int commandId);
     bool RunFrameCommand(int commandId);
     void FocusActiveText();
     void KeepRulerSwitches();
@@ -196,6 +197,9 @@ private:
     WindowId m_lastWindowId = 0;
     int m_openFilter = 0; ///< the open dialog's filter chosen last, for the whole run
     bool m_destroyed = false;
+    /// Commands running, counted so that a close arriving from inside one (through a run's
+    /// event pump) ends the run first.
+    int m_commandDepth = 0;
 };
 
 } // namespace nelvix::qt

@@ -59,6 +59,12 @@ bool IsUserTool(int commandId) {
 } // namespace
 
 void CMainFrame::RunCommand(int commandId) {
+    ++m_commandDepth;
+    RunCommandAtDepth(commandId);
+    --m_commandDepth;
+}
+
+void CMainFrame::RunCommandAtDepth(int commandId) {
     if (IsUserTool(commandId)) {
         m_application.RunUserTool(*this, commandId - kCmdUserTool1 + 1);
     } else if (m_core->Run(commandId)) {

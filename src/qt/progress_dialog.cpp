@@ -1,11 +1,15 @@
 // The progress window.
 #include "qt/progress_dialog.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <optional>
 
@@ -26,6 +30,11 @@ std::optional<std::size_t> GroupOf(const std::vector<ui::ProgressGroup>& groups,
             return g;
     }
     return std::nullopt;
+}
+
+bool IsOnScreen(const QWidget& widget) {
+    const QWindow* window = widget.windowHandle();
+    return window != nullptr && window->isExposed();
 }
 
 } // namespace
@@ -52,7 +61,28 @@ void ProgressDialog::OpenGroups(std::string_view caption, const std::vector<std:
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
+    if (!m_busy) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        m_busy = true;
+    }
+    PaintBeforeRun();
     m_refresh.start();
+}
+
+void ProgressDialog::PaintBeforeRun() {
+    // The window manager maps the window, and uncovers the place of a dialog just closed, only
+    // after a round trip; the run would hold the events back until its first pump, so the
+    // window is waited for here, briefly, and everything is painted before the first file.
+    QElapsedTimer waited;
+    waited.start();
+    while (!IsOnScreen(*this) && waited.elapsed() < kMapWaitMilliseconds) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(kMapPollMilliseconds);
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (QWidget* owner = parentWidget())
+        owner->repaint();
+    repaint();
 }
 
 void ProgressDialog::BuildLines(const std::vector<std::string>& labels,
@@ -110,6 +140,10 @@ void ProgressDialog::SetValue(std::size_t line, std::string_view text) {
 void ProgressDialog::Close() {
     m_refresh.stop();
     hide();
+    if (m_busy) {
+        QApplication::restoreOverrideCursor();
+        m_busy = false;
+    }
 }
 
 void ProgressDialog::ShowValues() {

@@ -21,14 +21,18 @@ namespace nelvix::qt {
 
 /// How often the shown values follow the stored ones.
 inline constexpr int kProgressRefreshMilliseconds = 50;
+/// How long an opening window is waited for on the screen before the run starts anyway.
+inline constexpr int kMapWaitMilliseconds = 500;
+inline constexpr int kMapPollMilliseconds = 5;
 
 class ProgressDialog final : public QDialog, public ui::ProgressWindow {
     Q_OBJECT
 public:
     explicit ProgressDialog(QWidget* parent = nullptr);
 
-    /// Shows the window without waiting; other windows take no input while it is open, so that
-    /// no second run starts from inside the first one's event pump.
+    /// Shows the window and paints it before returning; other windows take no input while it
+    /// is open, so that no second run starts from inside the first one's event pump, and show
+    /// the busy pointer.
     void OpenGroups(std::string_view caption, const std::vector<std::string>& labels,
                     const std::vector<ui::ProgressGroup>& groups,
                     std::string_view stopButton) override;
@@ -49,6 +53,8 @@ private:
                     const std::vector<ui::ProgressGroup>& groups);
     /// A new line of the container, in the order of the labels.
     QLabel* AddLine(int widthPixels);
+    /// Puts the window on the screen and paints it and the frame below it.
+    void PaintBeforeRun();
 
     QVBoxLayout* m_layout;
     QWidget* m_linesArea = nullptr;
@@ -60,6 +66,8 @@ private:
     std::vector<std::string> m_values;
     bool m_valuesChanged = false;
     bool m_stopRequested = false;
+    /// The busy pointer is shown over the program's windows while the run holds them.
+    bool m_busy = false;
 };
 
 } // namespace nelvix::qt

@@ -60,6 +60,8 @@ ui::MessageResult ResultOf(QMessageBox::StandardButton pressed) {
 } // namespace
 
 ui::MessageResult QtMessageBox::Show(const ui::MessageRequest& request) {
+    if (m_quitWatch != nullptr && m_quitWatch->IsQuitting())
+        return ui::MessageResult::Cancel;
     QMessageBox box(IconOf(request.style.icon), SjisToQString(request.caption),
                     SjisToQString(request.text), ButtonsOf(request.style.buttons), m_owner);
     // Qt has no system-wide modality; a box that must not be missed stays above every window

@@ -11,15 +11,22 @@
 
 namespace nelvix::qt {
 
+class QtEventPump;
+
 /// Shows each request with QMessageBox over the owner window.
 class QtMessageBox final : public ui::MessageBox {
 public:
+    /// Once the program is quitting no box is shown: each request is answered as a closed box
+    /// (Cancel), so that nothing waits for a person on the way out.
     ui::MessageResult Show(const ui::MessageRequest& request) override;
     /// The window the boxes are modal to; none gives free-standing boxes.
     void SetOwner(QWidget* owner) { m_owner = owner; }
+    /// The pump that knows whether the program is quitting; none: boxes are always shown.
+    void SetQuitWatch(const QtEventPump* pump) { m_quitWatch = pump; }
 
 private:
     QPointer<QWidget> m_owner;
+    const QtEventPump* m_quitWatch = nullptr;
 };
 
 class QtBeeper final : public ui::Beeper {
@@ -76,7 +83,7 @@ struct QtPlatform {
     QtFileDialogs fileDialogs;
     ui::Platform platform{messageBox, beeper, clipboard, eventPump, memory, fileDialogs};
 
-    QtPlatform() = default;
+    QtPlatform() { messageBox.SetQuitWatch(&eventPump); }
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 

@@ -1,9 +1,7 @@
 // Turning stop signals into an ordinary quit.
 #include "qt/quit_on_signal.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QSocketNotifier>
 
 #include <array>
@@ -58,11 +56,15 @@ void QuitOnSignal::OnSignal() {
     char byte = 0;
     [[maybe_unused]] const ssize_t read = ::read(g_signalSockets[1], &byte, 1);
     m_requested = true;
-    // A box shown before the event loop started (a start-up message) runs a loop of its own,
-    // which quit() does not end.
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-        dialog->reject();
-    QCoreApplication::quit();
+    EndEveryLoop();
+}
+
+void EndEveryLoop() {
+    // quit() asks the windows to close first, and a window under a modal box or progress window
+    // cannot, which would cancel the quit. exit() cannot be refused: it ends every running loop
+    // (the main one and those of boxes and dialogs), and any box shown later returns at once, so
+    // a run in progress stops at its next event pump and the exit steps follow.
+    QCoreApplication::exit(0);
 }
 
 } // namespace nelvix::qt

@@ -27,4 +27,8 @@ private:
     bool m_requested = false;
 };
 
+/// Ends the event loop and every loop of a box or dialog running inside it, so that the program
+/// goes through its exit steps without waiting for anyone to answer.
+void EndEveryLoop();
+
 } // namespace nelvix::qt

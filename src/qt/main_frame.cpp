@@ -15,6 +15,7 @@
 #include "qt/find_box.h"
 #include "qt/find_dialog.h"
 #include "qt/font_dialog.h"
+#include "qt/frame_close_watch.h"
 #include "qt/frame_menu_bar.h"
 #include "qt/frame_status_bar.h"
 #include "qt/frame_tool_bar.h"
@@ -70,6 +71,8 @@ CMainFrame::CMainFrame(Application& application, QWidget* parent)
         this);
     connect(m_area, &QMdiArea::subWindowActivated, this, &CMainFrame::WindowActivated);
     application.DocumentsEnvironment().refreshWindowBar = [this] { RefreshWindowBar(); };
+    // Under a modal window the close button ends whatever waits, as a stop signal does.
+    m_closeWatch = std::make_unique<FrameCloseWatch>(*this, [] { EndEveryLoop(); });
 }
 
 CMainFrame::~CMainFrame() {

@@ -44,6 +44,7 @@ class HtmlSearchDialog;
 class SaveOperationDialog;
 class RecallOperationDialog;
 class QtWaitCursor;
+class FrameCloseWatch;
 class FrameMenuBar;
 class FrameStatusBar;
 class FrameToolBar;
@@ -183,6 +184,7 @@ private:
     SaveOperationDialog* m_saveOperationDialog = nullptr;
     RecallOperationDialog* m_recallOperationDialog = nullptr;
     std::unique_ptr<QtWaitCursor> m_waitCursor;
+    std::unique_ptr<FrameCloseWatch> m_closeWatch;
     std::unique_ptr<PosixProcessLauncher> m_processLauncher;
     std::unique_ptr<ui::FrameServices> m_services;
     FindDialog* m_findDialog = nullptr;

@@ -1,5 +1,6 @@
 // The Qt implementations of the platform services.
 #include "qt/qt_platform.h"
+#include "qt/quit_on_signal.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -109,7 +110,11 @@ bool QtEventPump::PumpEvents() {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         m_sincePump.start();
     }
-    return !m_quitting && !QCoreApplication::closingDown();
+    return !IsQuitting();
+}
+
+bool QtEventPump::IsQuitting() const {
+    return m_quitting || EveryLoopEnded() || QCoreApplication::closingDown();
 }
 
 bool QtEventPump::eventFilter(QObject* watched, QEvent* event) {

@@ -53,7 +53,8 @@ class QtEventPump final : public QObject, public ui::EventPump {
 public:
     QtEventPump();
     bool PumpEvents() override;
-    bool IsQuitting() const { return m_quitting; }
+    /// Asked to quit, or every loop was ended (a stop signal, a close during a run).
+    bool IsQuitting() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

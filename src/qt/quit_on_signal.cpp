@@ -59,7 +59,16 @@ void QuitOnSignal::OnSignal() {
     EndEveryLoop();
 }
 
+namespace {
+bool g_everyLoopEnded = false;
+}
+
+bool EveryLoopEnded() {
+    return g_everyLoopEnded;
+}
+
 void EndEveryLoop() {
+    g_everyLoopEnded = true;
     // quit() asks the windows to close first, and a window under a modal box or progress window
     // cannot, which would cancel the quit. exit() cannot be refused: it ends every running loop
     // (the main one and those of boxes and dialogs), and any box shown later returns at once, so

@@ -30,5 +30,7 @@ private:
 /// Ends the event loop and every loop of a box or dialog running inside it, so that the program
 /// goes through its exit steps without waiting for anyone to answer.
 void EndEveryLoop();
+/// True once EndEveryLoop ran: a run in progress must stop, and no box may wait for anyone.
+bool EveryLoopEnded();
 
 } // namespace nelvix::qt

@@ -1,0 +1,99 @@
+// Closing the main window while a global find runs: the run stops at its next event pump and the
+// program goes through its exit steps at once, instead of finishing the tree first. (A program
+// ends its event loops only once, so this scenario has a test program of its own.)
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <string>
+
+#include "app/application.h"
+#include "app/frame_commands.h"
+#include "qt/global_find_dialog.h"
+#include "qt/main_frame.h"
+#include "qt/program_loop.h"
+#include "qt/progress_dialog.h"
+#include "qt/qt_platform.h"
+#include "qt_test_support.h"
+
+using namespace nelvix;
+using namespace nelvix::test;
+
+namespace {
+
+constexpr int kFolders = 3'000;
+
+/// Many folders with one hit each, so that a run over them outlasts the close by far.
+struct ManyFolders {
+    QTemporaryDir directory;
+    ManyFolders() {
+        for (int folder = 0; folder < kFolders; ++folder) {
+            const QString path = directory.filePath(QStringLiteral("d%1 (x)").arg(folder));
+            QDir().mkpath(path);
+            QFile file(path + QStringLiteral("/a.txt"));
+            if (file.open(QIODevice::WriteOnly))
+                file.write("one needle here\r\n");
+        }
+    }
+};
+
+} // namespace
+
+class RunCloseTest : public QObject {
+    Q_OBJECT
+private slots:
+    void closingTheFrameDuringARunStopsItAndRunsTheExitSteps();
+};
+
+void RunCloseTest::closingTheFrameDuringARunStopsItAndRunsTheExitSteps() {
+    ManyFolders tree;
+    QTemporaryDir home;
+    qt::QtPlatform services;
+    const std::string homePath = QFile::encodeName(home.path()).toStdString();
+    Application application(
+        services.platform, ApplicationPaths{homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH});
+    qt::CMainFrame frame(application);
+    services.SetOwner(&frame);
+    WhenShown<QMessageBox>([](QMessageBox& shown) { shown.accept(); }); // a first start's box
+    QVERIFY(application.Start(frame, {}) == StartResult::Running);
+    application.GetSettings().displayGlobalFindResult = 1;
+
+    QElapsedTimer sinceClose;
+    QTimer::singleShot(0, [&] {
+        WhenShown<qt::GlobalFindDialog>([&](qt::GlobalFindDialog& dialog) {
+            dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
+                ->setEditText(QStringLiteral("needle"));
+            dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+                ->setEditText(tree.directory.path() + QStringLiteral("/*.*"));
+            dialog.accept();
+            // Once the run is under way, the window's close button.
+            WhenShown<qt::ProgressDialog>([&](qt::ProgressDialog&) {
+                sinceClose.start();
+                frame.close();
+            });
+        });
+        frame.RunCommand(kCmdGlobalFind);
+    });
+    QFile::remove(home.filePath(QStringLiteral("nelvix.cab")));
+    const int status = qt::RunThenExit(frame, application, false);
+
+    QCOMPARE(status, 0);
+    QVERIFY(sinceClose.isValid());
+    QVERIFY2(sinceClose.elapsed() < 1000, QByteArray::number(sinceClose.elapsed()).constData());
+    frame.Progress().ShowValues();
+    const QString hits = frame.Progress().findChild<QLabel*>(QStringLiteral("line1"))->text();
+    const qsizetype colon = hits.lastIndexOf(QLatin1Char(':'));
+    QVERIFY2(hits.mid(colon + 1).trimmed().toInt() < kFolders, qPrintable(hits));
+    QVERIFY(!frame.isVisible());
+    QVERIFY(QFile::exists(home.filePath(QStringLiteral("nelvix.cab"))));
+    QVERIFY(QFile::exists(home.filePath(QStringLiteral("nelvix.ini"))));
+    QVERIFY(QDir(home.path()).entryList({QStringLiteral("*.wrk")}).isEmpty());
+}
+
+QTEST_MAIN(RunCloseTest)
+#include "run_close_test.moc"

@@ -11,12 +11,15 @@
 
 namespace nelvix::bench {
 
+/// Writes each message to stderr and counts them.
 class StderrMessageBox final : public ui::MessageBox {
 public:
     ui::MessageResult Show(const ui::MessageRequest& request) override {
+        ++shown;
         std::fprintf(stderr, "message %d: %s\n", request.id, Cp932ToUtf8(request.text).c_str());
         return ui::MessageResult::Ok;
     }
+    int shown = 0;
 };
 class NoBeeper final : public ui::Beeper {
 public:

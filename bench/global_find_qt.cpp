@@ -3,27 +3,19 @@
 // frame on Qt's offscreen platform (the dialog filled by a timer), and the time "中断" takes to
 // end a run. Run with QT_QPA_PLATFORM=offscreen.
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 
-#include "app/application.h"
 #include "app/frame_commands.h"
-#include "app/program_home.h"
-#include "bench_platform.h"
-#include "qt/global_find_dialog.h"
-#include "qt/main_frame.h"
 #include "qt/progress_dialog.h"
-#include "qt/qt_platform.h"
+#include "qt_bench.h"
 #include "record/command_table.h"
 #include "text/document_list.h"
 
@@ -49,41 +41,9 @@ void WriteCorpus(const QString& folder) {
     }
 }
 
-/// Acts on the first visible dialog of the type once it is shown.
-template <typename Dialog> void WhenShown(std::function<void(Dialog&)> act) {
-    QTimer::singleShot(1, [act = std::move(act)] {
-        for (QWidget* widget : QApplication::topLevelWidgets())
-            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible()) {
-                act(*dialog);
-                return;
-            }
-        WhenShown<Dialog>(act);
-    });
-}
-
-double CliSeconds(const QString& cli, const QString& folder) {
-    double best = 1e9;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        QProcess process;
-        process.setStandardOutputFile(QProcess::nullDevice());
-        process.start(cli, {QStringLiteral("find"), QStringLiteral("needle"), folder});
-        process.waitForFinished(-1);
-        best = std::min(best, timer.nsecsElapsed() / 1e9);
-    }
-    return best;
-}
-
 /// The next global find dialog searches `folder` for "needle".
 void AnswerNextDialog(const QString& folder) {
-    WhenShown<nelvix::qt::GlobalFindDialog>([folder](nelvix::qt::GlobalFindDialog& dialog) {
-        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
-            ->setEditText(QStringLiteral("needle"));
-        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
-            ->setEditText(folder + QStringLiteral("/*.*"));
-        dialog.accept();
-    });
+    nelvix::bench::AnswerGlobalFind(QStringLiteral("needle"), folder);
 }
 
 struct WindowRun {
@@ -129,26 +89,14 @@ double StopSeconds(nelvix::qt::CMainFrame& frame, const QString& folder) {
 
 int main(int argc, char* argv[]) {
     QApplication qtApplication(argc, argv);
-    QTemporaryDir home;
     QTemporaryDir corpus;
     WriteCorpus(corpus.path());
+    nelvix::bench::FrameProgram program;
 
-    nelvix::qt::QtPlatform qtServices;
-    // Messages go to the terminal: a box would wait for a person.
-    nelvix::bench::StderrMessageBox messages;
-    nelvix::ui::Platform platform{
-        messages,          qtServices.beeper,     qtServices.clipboard, qtServices.eventPump,
-        qtServices.memory, qtServices.fileDialogs};
-    const std::string homePath = QFile::encodeName(home.path()).toStdString();
-    nelvix::Application application(platform,
-                                    {homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH});
-    nelvix::qt::CMainFrame frame(application);
-    application.Start(frame, {});
-    application.GetSettings().displayGlobalFindResult = 0;
-
-    const double cli = CliSeconds(QStringLiteral(NELVIX_CLI_PATH), corpus.path());
-    const WindowRun window = WindowSeconds(application, frame, corpus.path());
-    const double stop = StopSeconds(frame, corpus.path());
+    const double cli = nelvix::bench::BestCliSeconds(
+        {QStringLiteral("find"), QStringLiteral("needle"), corpus.path()}, kRuns);
+    const WindowRun window = WindowSeconds(program.application, program.frame, corpus.path());
+    const double stop = StopSeconds(program.frame, corpus.path());
     std::printf("corpus: %d files, %d result lines\n", kFiles,
                 kFiles * kLinesPerFile / kMatchEvery);
     std::printf("nelvix-cli find:               %.3f s (best of %d)\n", cli, kRuns);
@@ -156,7 +104,5 @@ int main(int argc, char* argv[]) {
                 window.seconds, kRuns, window.resultBytes);
     std::printf("ratio window / cli:            %.2f\n", window.seconds / cli);
     std::printf("\"中断\" to the end of the run: %.3f s\n", stop);
-    frame.close();
-    application.Exit();
     return 0;
 }

@@ -1,0 +1,88 @@
+// What the main window's benchmarks share: the real frame over the core with its Qt services
+// (messages to stderr, counted, instead of boxes that wait for a person), dialogs answered by a
+// timer, and `nelvix-cli` timed over the same folder.
+#pragma once
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "app/application.h"
+#include "bench_platform.h"
+#include "qt/global_find_dialog.h"
+#include "qt/main_frame.h"
+#include "qt/qt_platform.h"
+
+namespace nelvix::bench {
+
+/// Acts on the first visible dialog of the type once it is shown.
+template <typename Dialog> void WhenShown(std::function<void(Dialog&)> act) {
+    QTimer::singleShot(1, [act = std::move(act)] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible()) {
+                act(*dialog);
+                return;
+            }
+        WhenShown<Dialog>(act);
+    });
+}
+
+/// The next global find dialog searches `folder` and its subfolders for `pattern`.
+inline void AnswerGlobalFind(const QString& pattern, const QString& folder) {
+    WhenShown<qt::GlobalFindDialog>([pattern, folder](qt::GlobalFindDialog& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))->setEditText(pattern);
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(folder + QStringLiteral("/*.*"));
+        dialog.accept();
+    });
+}
+
+/// The best wall-clock time of `runs` runs of `nelvix-cli` with `arguments`, output discarded.
+inline double BestCliSeconds(const QStringList& arguments, int runs) {
+    double best = 1e9;
+    for (int run = 0; run < runs; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.start(QStringLiteral(NELVIX_CLI_PATH), arguments);
+        process.waitForFinished(-1);
+        best = std::min(best, static_cast<double>(timer.nsecsElapsed()) / 1e9);
+    }
+    return best;
+}
+
+/// The program in a fresh home, started, with the counts message off.
+struct FrameProgram {
+    QTemporaryDir home;
+    qt::QtPlatform qtServices;
+    StderrMessageBox messages;
+    ui::Platform platform{
+        messages,          qtServices.beeper,     qtServices.clipboard, qtServices.eventPump,
+        qtServices.memory, qtServices.fileDialogs};
+    std::string homePath = QFile::encodeName(home.path()).toStdString();
+    Application application{platform, {homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH}};
+    qt::CMainFrame frame{application};
+
+    FrameProgram() {
+        application.Start(frame, {});
+        application.GetSettings().displayGlobalFindResult = 0;
+    }
+    ~FrameProgram() {
+        frame.close();
+        application.Exit();
+    }
+    FrameProgram(const FrameProgram&) = delete;
+    FrameProgram& operator=(const FrameProgram&) = delete;
+};
+
+} // namespace nelvix::bench

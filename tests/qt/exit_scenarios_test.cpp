@@ -110,7 +110,18 @@ void ExitScenariosTest::aRunToTheResultLimitEndsWithOneMessageAndTheNextRunIsWho
     LimitTree tree;
     Scene scene;
     scene.application->GetSettings().displayGlobalFindResult = 1;
+    // While the run holds the windows, its progress window is up and the pointer is busy.
+    bool progressShown = false;
+    Qt::CursorShape pointer = Qt::ArrowCursor;
+    WhenShown<qt::ProgressDialog>([&](qt::ProgressDialog&) {
+        progressShown = true;
+        if (const QCursor* cursor = QApplication::overrideCursor())
+            pointer = cursor->shape();
+    });
     GlobalFind(scene, QStringLiteral("include"), tree.Spec());
+    QVERIFY(progressShown);
+    QCOMPARE(pointer, Qt::BusyCursor);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
     // Which limit comes first depends on the paths' length; either way its message comes once.
     const std::vector<int> shown = scene.messages.ShownIds();
     QCOMPARE(shown.size(), std::size_t{2});

@@ -1,9 +1,9 @@
-// Closing the main window while a global find runs: the run stops at its next event pump and the
-// program goes through its exit steps at once, instead of finishing the tree first. (A program
+// Closing the main window while a global find runs: the run stops at its next event pump, short
+// of the tree's end, and the program goes through its exit steps. (A program
 // ends its event loops only once, so this scenario has a test program of its own.)
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -63,7 +63,7 @@ void RunCloseTest::closingTheFrameDuringARunStopsItAndRunsTheExitSteps() {
     QVERIFY(application.Start(frame, {}) == StartResult::Running);
     application.GetSettings().displayGlobalFindResult = 1;
 
-    QElapsedTimer sinceClose;
+    bool closed = false;
     QTimer::singleShot(0, [&] {
         WhenShown<qt::GlobalFindDialog>([&](qt::GlobalFindDialog& dialog) {
             dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
@@ -71,10 +71,13 @@ void RunCloseTest::closingTheFrameDuringARunStopsItAndRunsTheExitSteps() {
             dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
                 ->setEditText(tree.directory.path() + QStringLiteral("/*.*"));
             dialog.accept();
-            // Once the run is under way, the window's close button.
+            // Once the run is under way, the window's close button: the close as it reaches the
+            // frame (Qt itself would drop a close of the frame under the modal progress window;
+            // on X11 the frame hears the window manager's close message there).
             WhenShown<qt::ProgressDialog>([&](qt::ProgressDialog&) {
-                sinceClose.start();
-                frame.close();
+                closed = true;
+                QCloseEvent close;
+                QCoreApplication::sendEvent(&frame, &close);
             });
         });
         frame.RunCommand(kCmdGlobalFind);
@@ -83,8 +86,7 @@ void RunCloseTest::closingTheFrameDuringARunStopsItAndRunsTheExitSteps() {
     const int status = qt::RunThenExit(frame, application, false);
 
     QCOMPARE(status, 0);
-    QVERIFY(sinceClose.isValid());
-    QVERIFY2(sinceClose.elapsed() < 1000, QByteArray::number(sinceClose.elapsed()).constData());
+    QVERIFY(closed);
     frame.Progress().ShowValues();
     const QString hits = frame.Progress().findChild<QLabel*>(QStringLiteral("line1"))->text();
     const qsizetype colon = hits.lastIndexOf(QLatin1Char(':'));

@@ -1,7 +1,8 @@
-// Fuzzes detection and the four converters into Shift-JIS with every line-end kind: each writes
-// within its exactly sized buffer of 2 x n + 1 bytes (ASan watches the end) and returns at most
-// 2 x n; the UTF-8 converter also keeps its line ends whole and agrees with the iconv-based
-// edge conversion.
+// Fuzzes detection (of a head and of a whole text) and the four converters into Shift-JIS with
+// every line-end kind: each writes within its exactly sized buffer of 2 x n + 1 bytes (ASan
+// watches the end) and returns at most 2 x n; converted in pieces each gives the bytes of the
+// whole; the UTF-8 converter also keeps its line ends whole and agrees with the iconv-based edge
+// conversion.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "text/convert.h"
 #include "text/cp932.h"
 #include "text/detect.h"
+#include "text/text_detection.h"
 
 namespace {
 
@@ -39,6 +41,50 @@ bool LineEndsAreWhole(const Byte* text, std::size_t length) {
     return true;
 }
 
+constexpr nelvix::TextCode kCodes[] = {nelvix::TextCode::ShiftJis, nelvix::TextCode::Jis,
+                                       nelvix::TextCode::Euc, nelvix::TextCode::Utf8};
+
+std::string Converted(const Byte* dest, std::size_t written) {
+    return std::string(reinterpret_cast<const char*>(dest), written);
+}
+
+/// The text converted in pieces of `step` bytes (the bytes kept back handed in again).
+std::string ConvertInPieces(nelvix::TextCode code, LineEndKind lineEnd, const Byte* src,
+                            std::size_t size, std::size_t step) {
+    nelvix::ConvertState state;
+    std::string input;
+    std::string output;
+    for (std::size_t at = 0;;) {
+        const std::size_t take = std::min(step, size - at);
+        input.append(reinterpret_cast<const char*>(src + at), take);
+        at += take;
+        const bool last = at == size;
+        std::unique_ptr<Byte[]> dest(new Byte[2 * input.size() + 1]);
+        const nelvix::ConvertedPiece piece =
+            nelvix::ConvertPiece(code, lineEnd, reinterpret_cast<const Byte*>(input.data()),
+                                 input.size(), last, state, dest.get());
+        Check(piece.consumed <= input.size() && piece.written <= 2 * input.size());
+        output += Converted(dest.get(), piece.written);
+        input.erase(0, piece.consumed);
+        if (last)
+            return output;
+    }
+}
+
+/// Piecewise conversion in small steps agrees with the whole text converted at once.
+void CheckPieces(const Byte* src, std::size_t size) {
+    const std::size_t step = 1 + (size > 0 ? src[0] % 7 : 0);
+    for (const nelvix::TextCode code : kCodes)
+        for (const LineEndKind lineEnd : kLineEnds) {
+            nelvix::ConvertState state;
+            std::unique_ptr<Byte[]> dest(new Byte[2 * size + 1]);
+            const nelvix::ConvertedPiece whole =
+                nelvix::ConvertPiece(code, lineEnd, src, size, true, state, dest.get());
+            Check(ConvertInPieces(code, lineEnd, src, size, step) ==
+                  Converted(dest.get(), whole.written));
+        }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -48,6 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const nelvix::Detection detection =
         nelvix::DetectTextCode(src, std::min(size, nelvix::kExaminedHeadBytes));
     Check(detection.code != nelvix::TextCode::Auto);
+    const nelvix::Detection whole = nelvix::DetectBuffer(src, size);
+    Check(whole.code != nelvix::TextCode::Auto && whole.lineEnd == detection.lineEnd);
+    CheckPieces(src, size);
 
     // A fresh buffer for each run, so that no run hides behind bytes an earlier one wrote.
     auto run = [&](auto&& convert) {

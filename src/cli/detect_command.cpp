@@ -1,4 +1,5 @@
-// nelvix-cli detect: reads each file's head and runs the program's own detection on it.
+// nelvix-cli detect: runs the program's own detection on each file: its head, and past a plain
+// head the first byte that tells the encoding.
 #include "cli/detect_command.h"
 
 #include <array>
@@ -6,6 +7,7 @@
 #include "cli/exit_status.h"
 #include "cli/input_file.h"
 #include "text/detect.h"
+#include "text/text_detection.h"
 
 namespace nelvix::cli {
 namespace {
@@ -19,7 +21,7 @@ bool DetectOne(const std::string& nativePath, std::ostream& out, std::ostream& e
         err << "nelvix-cli: " << nativePath << ": " << file.Reason() << '\n';
         return false;
     }
-    Detection detection = DetectTextCode(head.data(), *length);
+    const Detection detection = DetectOpenFile(file.Descriptor(), head.data(), *length);
     out << nativePath << ": " << TextCodeName(detection.code) << ", "
         << LineEndKindName(detection.lineEnd) << '\n';
     return true;

@@ -24,6 +24,8 @@ public:
     /// Reads up to `capacity` bytes from the start; the count read, or nothing (with Reason()
     /// set) on a read error.
     std::optional<std::size_t> ReadHead(Byte* buffer, std::size_t capacity);
+    /// The open file, for reading on past the head with pread.
+    int Descriptor() const { return m_fd; }
 
 private:
     void Fail(int error);

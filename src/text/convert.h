@@ -11,6 +11,7 @@
 
 namespace nelvix {
 
+/// Lone CR and lone LF become CR LF; a CR LF pair stays one line end.
 std::size_t NormalizeLineEnds(const Byte* src, Byte* dest, std::size_t length);
 std::size_t ConvertJisToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd);
 std::size_t ConvertEucToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd);
@@ -20,5 +21,44 @@ std::size_t ConvertEucToSjis(const Byte* src, Byte* dest, std::size_t length, Li
 /// converters.
 std::size_t ConvertUtf8ToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd,
                               bool& lossy);
+
+/// No converter looks further ahead than this many bytes from the character it converts, so a
+/// text converted piece by piece, each piece but the last keeping back fewer bytes than this
+/// for the next, gives the same bytes as the whole text converted at once.
+inline constexpr std::size_t kConvertLookahead = 4;
+
+/// What a conversion carries from one piece of a text to the next.
+struct ConvertState {
+    bool kanji = false;   ///< JIS: inside a kanji-in sequence
+    bool started = false; ///< a first piece was converted (UTF-8 drops a byte-order mark there)
+    bool lossy = false;   ///< some character had no Shift-JIS form
+};
+
+struct ConvertedPiece {
+    std::size_t written = 0;
+    std::size_t consumed = 0; ///< the caller hands the rest in again, before the next piece
+};
+
+/// Converts a piece of a text from `code` (ShiftJis: line ends only) into `dest` (2 x length
+/// bytes). Unless `last`, the bytes within kConvertLookahead - 1 of the end are left unconsumed.
+ConvertedPiece ConvertPiece(TextCode code, LineEndKind lineEnd, const Byte* src, std::size_t length,
+                            bool last, ConvertState& state, Byte* dest);
+
+// The converters' piece forms, for ConvertPiece.
+ConvertedPiece NormalizeLineEndsPiece(const Byte* src, Byte* dest, std::size_t length, bool last);
+ConvertedPiece ConvertJisPiece(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd,
+                               bool last, ConvertState& state);
+ConvertedPiece ConvertEucPiece(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd,
+                               bool last);
+ConvertedPiece ConvertUtf8Piece(const Byte* src, Byte* dest, std::size_t length,
+                                LineEndKind lineEnd, bool last, ConvertState& state);
+
+/// Where a piece's work stops: every position before it has kConvertLookahead bytes to look at,
+/// or the piece is the text's last.
+constexpr std::size_t PieceStop(std::size_t length, bool last) {
+    if (last)
+        return length;
+    return length >= kConvertLookahead ? length - (kConvertLookahead - 1) : 0;
+}
 
 } // namespace nelvix

@@ -5,21 +5,25 @@ namespace nelvix {
 
 // SS2 half-width katakana keep their byte; SS3 itself is dropped and the two JIS X 0212 bytes
 // after it convert as if they were a JIS X 0208 pair. A lead byte with nothing after it, and
-// every byte EUC-JP does not use, are dropped.
-std::size_t ConvertEucToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd) {
+// every byte EUC-JP does not use, are dropped. With lone line ends, each CR and LF becomes
+// CR LF, and a CR LF pair stays one line end.
+ConvertedPiece ConvertEucPiece(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd,
+                               bool last) {
     const bool splitLineEnds = lineEnd != LineEndKind::CrLf;
+    const std::size_t stop = PieceStop(length, last);
     Byte* out = dest;
     std::size_t i = 0;
-    while (i < length) {
+    while (i < stop) {
         const Byte b = src[i];
         if (b < 0x80) {
             if (splitLineEnds && (b == kCr || b == kLf)) {
                 *out++ = kCr;
                 *out++ = kLf;
+                i += b == kCr && i + 1 < length && src[i + 1] == kLf ? 2 : 1;
             } else {
                 *out++ = b;
+                ++i;
             }
-            ++i;
         } else if (b == 0x8E) {
             if (i + 1 < length)
                 *out++ = src[i + 1];
@@ -36,7 +40,11 @@ std::size_t ConvertEucToSjis(const Byte* src, Byte* dest, std::size_t length, Li
             ++i;
         }
     }
-    return static_cast<std::size_t>(out - dest);
+    return {static_cast<std::size_t>(out - dest), i < length ? i : length};
+}
+
+std::size_t ConvertEucToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd) {
+    return ConvertEucPiece(src, dest, length, lineEnd, true).written;
 }
 
 } // namespace nelvix

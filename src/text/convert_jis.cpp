@@ -15,19 +15,22 @@ bool IsKanjiOut(const Byte* at) {
 } // namespace
 
 // Only the kanji-in and kanji-out escapes have a meaning; any other escape is text. In kanji
-// mode CR and LF pair up like other bytes unless the head showed lone line ends.
-std::size_t ConvertJisToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd) {
+// mode CR and LF pair up like other bytes unless the head showed lone line ends; then each CR
+// and LF becomes CR LF, and a CR LF pair stays one line end.
+ConvertedPiece ConvertJisPiece(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd,
+                               bool last, ConvertState& state) {
     const bool splitLineEnds = lineEnd != LineEndKind::CrLf;
+    const std::size_t stop = PieceStop(length, last);
     Byte* out = dest;
-    bool kanji = false;
+    bool kanji = state.kanji;
     std::size_t i = 0;
-    while (i < length) {
+    while (i < stop) {
         const std::size_t remaining = length - i;
         const Byte b = src[i];
         if (splitLineEnds && (b == kCr || b == kLf)) {
             *out++ = kCr;
             *out++ = kLf;
-            ++i;
+            i += b == kCr && remaining >= 2 && src[i + 1] == kLf ? 2 : 1;
         } else if (!kanji) {
             if (b == kEsc && remaining >= 3 && IsKanjiIn(src + i)) {
                 kanji = true;
@@ -49,7 +52,13 @@ std::size_t ConvertJisToSjis(const Byte* src, Byte* dest, std::size_t length, Li
             ++i;
         }
     }
-    return static_cast<std::size_t>(out - dest);
+    state.kanji = kanji;
+    return {static_cast<std::size_t>(out - dest), i};
+}
+
+std::size_t ConvertJisToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd) {
+    ConvertState state;
+    return ConvertJisPiece(src, dest, length, lineEnd, true, state).written;
 }
 
 } // namespace nelvix

@@ -19,34 +19,41 @@ constexpr bool HasByte(std::uint64_t word, Byte b) {
 
 } // namespace
 
-std::size_t ConvertUtf8ToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd,
-                              bool& lossy) {
+ConvertedPiece ConvertUtf8Piece(const Byte* src, Byte* dest, std::size_t length,
+                                LineEndKind lineEnd, bool last, ConvertState& state) {
     // Output bound: every step below consumes k >= 1 input bytes and writes at most 2, and only
     // the one-byte steps (CR, LF) may write 2; a code page 932 character is at most 2 bytes while
     // its UTF-8 form is at least as long, and "・" replaces at least one byte. So <= 2 x length.
     const std::uint16_t* const table = UnicodeToCp932Table();
     const Byte* p = src;
     const Byte* const end = src + length;
+    const Byte* const stop = src + PieceStop(length, last);
     Byte* out = dest;
     const bool expandLineEnds = lineEnd != LineEndKind::CrLf;
-    bool replaced = false;
 
-    if (length >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
-        p += 3;
+    // The mark is looked for once, at the very start of the text.
+    if (!state.started) {
+        if (length < 3 && !last)
+            return {0, 0};
+        state.started = true;
+        if (length >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF)
+            p += 3;
+    }
 
-    while (p < end) {
+    while (p < stop) {
         const Byte b = *p;
         if (b < 0x80) {
             if (expandLineEnds && (b == kCr || b == kLf)) {
                 *out++ = kCr;
                 *out++ = kLf;
-            } else {
-                *out++ = b;
+                p += b == kCr && end - p >= 2 && p[1] == kLf ? 2 : 1;
+                continue;
             }
+            *out++ = b;
             ++p;
             // ASCII tends to come in runs: take eight bytes at a time while none of them is
-            // high or a line end to be doubled.
-            while (end - p >= 8) {
+            // high or a line end to be changed.
+            while (stop - p >= 8) {
                 std::uint64_t word;
                 std::memcpy(&word, p, sizeof word);
                 if ((word & kHighBits) != 0 ||
@@ -71,11 +78,18 @@ std::size_t ConvertUtf8ToSjis(const Byte* src, Byte* dest, std::size_t length, L
         } else {
             *out++ = 0x81; // "・"
             *out++ = 0x45;
-            replaced = true;
+            state.lossy = true;
         }
     }
-    lossy = replaced;
-    return static_cast<std::size_t>(out - dest);
+    return {static_cast<std::size_t>(out - dest), static_cast<std::size_t>(p - src)};
+}
+
+std::size_t ConvertUtf8ToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd,
+                              bool& lossy) {
+    ConvertState state;
+    const std::size_t written = ConvertUtf8Piece(src, dest, length, lineEnd, true, state).written;
+    lossy = state.lossy;
+    return written;
 }
 
 } // namespace nelvix

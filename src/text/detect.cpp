@@ -125,25 +125,49 @@ TextCode EightBitTest(const Byte* bytes, std::size_t length, std::size_t firstHi
     return highSeen ? TextCode::Euc : TextCode::ShiftJis;
 }
 
+constexpr std::uint64_t kLowBits = 0x0101010101010101ull;
+
+/// True when some byte of `word` is ESC (the zero-byte test on word ^ ESC...ESC).
+constexpr bool HasEscape(std::uint64_t word) {
+    const std::uint64_t x = word ^ (kLowBits * kEsc);
+    return ((x - kLowBits) & ~x & 0x8080808080808080ull) != 0;
+}
+
 } // namespace
+
+TextCode DetectCodeOf(const Byte* bytes, std::size_t length) {
+    if (length > kExaminedHeadBytes)
+        length = kExaminedHeadBytes;
+    const std::size_t firstHigh = FirstHighByte(bytes, length);
+    if (LooksLikeJis(bytes, length))
+        return TextCode::Jis;
+    if (firstHigh == length)
+        return TextCode::ShiftJis;
+    if (LooksLikeUtf8(bytes, length, firstHigh))
+        return TextCode::Utf8;
+    return EightBitTest(bytes, length, firstHigh);
+}
 
 Detection DetectTextCode(const Byte* bytes, std::size_t length) {
     if (length > kExaminedHeadBytes)
         length = kExaminedHeadBytes;
     if (length < 2)
         return {};
-    Detection result;
-    result.lineEnd = ScanLineEnds(bytes, length);
-    const std::size_t firstHigh = FirstHighByte(bytes, length);
-    if (LooksLikeJis(bytes, length))
-        result.code = TextCode::Jis;
-    else if (firstHigh == length)
-        result.code = TextCode::ShiftJis;
-    else if (LooksLikeUtf8(bytes, length, firstHigh))
-        result.code = TextCode::Utf8;
-    else
-        result.code = EightBitTest(bytes, length, firstHigh);
-    return result;
+    return {DetectCodeOf(bytes, length), ScanLineEnds(bytes, length)};
+}
+
+std::size_t FirstHighOrEscape(const Byte* bytes, std::size_t length) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        if ((word & kHighBits) != 0 || HasEscape(word))
+            break;
+    }
+    while (i < length && bytes[i] < 0x80 && bytes[i] != kEsc)
+        ++i;
+    return i;
 }
 
 TextCode EffectiveTextCode(TextCode detected, int codeSetting) {

@@ -1,8 +1,10 @@
-// Converting a whole file or buffer into Shift-JIS with CR LF, and the work file that holds a
-// converted copy for readers that want a file.
+// Converting a file or buffer into Shift-JIS with CR LF, and the work file that holds a
+// converted copy for readers that want a file. Files are converted piece by piece, so a text of
+// any size is converted in the same small memory.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +18,10 @@ struct Platform;
 
 namespace nelvix {
 
-/// Files longer than this are never converted; they are read as Shift-JIS.
-inline constexpr std::size_t kConversionLimitBytes = 2 * 1024 * 1024;
+/// The pieces in which a file is read and converted; a conversion holds about three of them.
+inline constexpr std::size_t kConvertPieceBytes = 1024 * 1024;
+/// No bound on a conversion's output.
+inline constexpr std::uint64_t kWholeText = UINT64_MAX;
 
 struct ConvertedText {
     ByteBlock text;
@@ -25,13 +29,13 @@ struct ConvertedText {
     bool lossy = false;
 };
 
-/// Nothing when no conversion is needed or the file cannot be converted (cannot be opened, is
-/// too long, memory ran out — the last with the out-of-memory box). `sjisPath` is a core path.
+/// Nothing when no conversion is needed or the file cannot be converted (cannot be opened, or
+/// memory ran out — the last with the out-of-memory box). `sjisPath` is a core path.
 std::optional<ConvertedText> ConvertFileToSjis(ui::Platform& platform, std::string_view sjisPath,
                                                int codeSetting);
 
 /// As ConvertFileToSjis for a file the caller has open: `fd` is read from its start with pread,
-/// its position left alone; `fileLength` is its length when opened.
+/// its position left alone, up to `fileLength` (its length when opened).
 std::optional<ConvertedText> ConvertOpenFileToSjis(ui::Platform& platform, int fd,
                                                    std::size_t fileLength, int codeSetting);
 
@@ -46,13 +50,17 @@ struct WorkFileConversion {
 };
 
 /// Converts into the work file at `workPath` (a native path). Not written when no conversion is
-/// needed or possible, or when writing failed.
+/// needed or possible, or when writing failed. The conversion ends after the piece that brings
+/// the copy to `maxBytes` or more: a reader that takes no more than that need not wait for the
+/// rest of a long file.
 WorkFileConversion ConvertFileToWorkFile(ui::Platform& platform, std::string_view sjisPath,
-                                         int codeSetting, const std::string& workPath);
+                                         int codeSetting, const std::string& workPath,
+                                         std::uint64_t maxBytes = kWholeText);
 
 /// As ConvertFileToWorkFile for a file the caller has open (see ConvertOpenFileToSjis), so that
 /// a search that reads the file anyway opens it once.
 WorkFileConversion ConvertOpenFileToWorkFile(ui::Platform& platform, int fd, std::size_t fileLength,
-                                             int codeSetting, const std::string& workPath);
+                                             int codeSetting, const std::string& workPath,
+                                             std::uint64_t maxBytes = kWholeText);
 
 } // namespace nelvix

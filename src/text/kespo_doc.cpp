@@ -128,8 +128,10 @@ bool CKespoDoc::OnOpenDocument(std::string_view sjisPath) {
 
     std::string readPath;
     if (!m_environment.workFilePath.empty()) {
-        WorkFileConversion conversion = ConvertFileToWorkFile(
-            platform, sjisPath, m_environment.codeDecision, m_environment.workFilePath);
+        // A copy longer than the document takes is not converted to its end.
+        WorkFileConversion conversion =
+            ConvertFileToWorkFile(platform, sjisPath, m_environment.codeDecision,
+                                  m_environment.workFilePath, kMaxTextBytes);
         if (conversion) {
             readPath = m_environment.workFilePath;
             // A lossy copy must never be saved over the original.

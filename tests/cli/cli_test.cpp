@@ -21,6 +21,11 @@ std::string Sample(const char* name) {
     return test::ReadFileBytes(test::TestDataPath(name));
 }
 
+/// A file of the bundled samples.
+std::string SampleFile(const char* name) {
+    return test::ReadFileBytes(test::TestDataPath("../../samples/") + name);
+}
+
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -59,7 +64,7 @@ struct DetectRow {
     const char* expected;
 };
 
-TEST(CliDetectTest, ReportsCodeAndLineEndOfTheHead) {
+TEST(CliDetectTest, ReportsCodeAndLineEndOfTheText) {
     const std::size_t head = 4096;
     const std::vector<DetectRow> rows = {
         {"Shift-JIS sample with CR LF", Sample("sample.sjis.txt"), "Shift-JIS, CRLF"},
@@ -70,8 +75,11 @@ TEST(CliDetectTest, ReportsCodeAndLineEndOfTheHead) {
         {"ASCII with CR alone", "one\rtwo\r", "Shift-JIS, CR"},
         {"EUC-JP byte as the last byte of the head", std::string(head - 1, 'a') + "\xA4\xA2\n",
          "EUC-JP, CRLF"},
-        {"EUC-JP bytes and LF just past the head are not looked at",
-         std::string(head, 'a') + "\xA4\xA2\n", "Shift-JIS, CRLF"},
+        // Past a plain head the first high byte decides the code; the line end stays the
+        // head's.
+        {"EUC-JP bytes just past a plain head decide the code, not the line end",
+         std::string(head, 'a') + "\xA4\xA2\n", "EUC-JP, CRLF"},
+        {"EUC-JP change log behind an English head", SampleFile("changelog-euc.txt"), "EUC-JP, LF"},
     };
     test::TempDir dir;
     for (const DetectRow& row : rows) {

@@ -126,6 +126,23 @@ TEST_F(Engine, EveryEncodingIsFoundByItsShiftJisPatternUnderItsOwnPath) {
     }
 }
 
+TEST_F(Engine, WordAtTheEndOfATenMegabyteEucFileIsFoundOnItsLine) {
+    // Far past the old 2 MiB conversion limit, and behind a plain English head.
+    environment.workFilePath = dir.PathOf("nelvix.wrk");
+    std::string euc;
+    std::size_t lines = 0;
+    for (; euc.size() < 5'000; ++lines)
+        euc += "plain header line\n";
+    while (euc.size() < 10'000'000) {
+        euc += "\xA4\xA2\xA4\xA4 log line\r\n"; // a CR LF past a head of LF: one line end
+        ++lines;
+    }
+    euc += "\xC5\xEC\xB5\xFE\n"; // 東京
+    const std::string path = dir.Write("big-euc.txt", euc);
+    EXPECT_EQ(FindAll(path, Sjis("東京")),
+              Lines{path + "(" + std::to_string(lines + 1) + "): " + Sjis("東京") + "\r\n"});
+}
+
 TEST_F(Engine, UnreadableOrShrinkingFilesEndQuietly) {
     const std::string fifo = dir.PathOf("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);

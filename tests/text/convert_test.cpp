@@ -78,7 +78,13 @@ INSTANTIATE_TEST_SUITE_P(
         ConvertCase{"EucCrLfKeptAsIs", Converter::Euc, kCrLf, "a\r\nb", "a\r\nb"},
         ConvertCase{"LineEndsLfOnly", Converter::LineEnds, kCrLf, "a\nb\n", "a\r\nb\r\n"},
         ConvertCase{"LineEndsCrOnly", Converter::LineEnds, kCrLf, "a\rb", "a\r\nb"},
-        ConvertCase{"LineEndsLaterCrLfDoubled", Converter::LineEnds, kCrLf, "a\r\nb", "a\r\n\r\nb"},
+        // A CR LF pair past a head of lone line ends stays one line end: no empty line.
+        ConvertCase{"LineEndsLaterCrLfKeptWhole", Converter::LineEnds, kCrLf, "a\r\nb\n\r\r\n",
+                    "a\r\nb\r\n\r\n\r\n"},
+        ConvertCase{"EucLaterCrLfKeptWhole", Converter::Euc, kLfOnly, "\xA4\xA2\r\nb\r",
+                    "\x82\xA0\r\nb\r\n"},
+        ConvertCase{"JisLaterCrLfKeptWholeInKanjiMode", Converter::Jis, kLfOnly,
+                    "\x1B$B$\"\r\n$\"\x1B(B\r\n", "\x82\xA0\r\n\x82\xA0\r\n"},
         ConvertCase{"LineEndsSjisUntouched", Converter::LineEnds, kCrLf, "\x82\xA0\x95\\",
                     "\x82\xA0\x95\\"}),
     [](const testing::TestParamInfo<ConvertCase>& row) { return std::string(row.param.name); });

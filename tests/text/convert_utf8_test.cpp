@@ -122,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         Utf8Case{"LfBecomesCrLf", kLfOnly, "あ\nい\n", "\x82\xA0\r\n\x82\xA2\r\n", false},
         Utf8Case{"CrBecomesCrLf", kCrOnly, "あ\rい", "\x82\xA0\r\n\x82\xA2", false},
-        Utf8Case{"LaterCrLfIsDoubled", kLfOnly, "a\r\nb", "a\r\n\r\nb", false},
+        Utf8Case{"LaterCrLfStaysOneLineEnd", kLfOnly, "a\r\nb", "a\r\nb", false},
         Utf8Case{"CrLfKindCopiesLineEnds", kCrLf, "a\nb\rc\r\n", "a\nb\rc\r\n", false},
         Utf8Case{"OnlyLineEndsDoubleTheLength", kLfOnly, "\n\n\n\n", "\r\n\r\n\r\n\r\n", false},
         Utf8Case{"LineEndInsideAnAsciiRun", kLfOnly, "abcdefghij\nklmnopqrstuvwxyz",

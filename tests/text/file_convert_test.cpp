@@ -63,22 +63,24 @@ TEST_F(FileConvert, LineEndsOfAShiftJisFileFollowTheHead) {
     std::optional<ConvertedText> lf = Convert("a\nb\n");
     ASSERT_TRUE(lf);
     EXPECT_EQ(AsString(*lf), "a\r\nb\r\n");
+}
 
+TEST_F(FileConvert, CrLfPastAHeadOfLoneLineEndsGivesNoEmptyLine) {
     std::string head(4095, 'x');
     std::optional<ConvertedText> late = Convert(head + "\n" + "y\r\nz");
     ASSERT_TRUE(late);
-    EXPECT_EQ(AsString(*late), head + "\r\ny\r\n\r\nz");
+    EXPECT_EQ(AsString(*late), head + "\r\ny\r\nz");
 }
 
-TEST_F(FileConvert, LimitIsTwoMebibytes) {
-    std::string euc(kConversionLimitBytes, 'a');
+TEST_F(FileConvert, TextsPastTheOldTwoMebibyteLimitAreConverted) {
+    std::string euc(3'000'000, 'a');
     euc[0] = '\xA4';
     euc[1] = '\xA2';
-    std::optional<ConvertedText> atLimit = Convert(euc);
-    ASSERT_TRUE(atLimit);
-    EXPECT_EQ(atLimit->text.size, kConversionLimitBytes);
-    EXPECT_FALSE(Convert(euc + "a"));
-    EXPECT_FALSE(Convert(std::string(3'000'000, '\xA4')));
+    std::optional<ConvertedText> converted = Convert(euc);
+    ASSERT_TRUE(converted);
+    EXPECT_EQ(converted->text.size, euc.size());
+    EXPECT_EQ(AsString(*converted).substr(0, 3), "\x82\xA0"
+                                                 "a");
 }
 
 TEST_F(FileConvert, OutOfMemoryShowsTheFixedBoxAndFallsBack) {

@@ -1,0 +1,25 @@
+// Detection over a whole text: the head decides the line end, and the encoding too unless it is
+// plain ASCII, in which case the encoding is decided where the first byte of 0x80 or more (or
+// the first ESC) stands, however far into the text that is.
+#pragma once
+
+#include <cstddef>
+
+#include "text/sjis.h"
+#include "text/text_code.h"
+
+namespace nelvix {
+
+/// Blocks in which a plain file is read on; never the whole file.
+inline constexpr std::size_t kDetectReadBytes = 256 * 1024;
+
+/// Detection of an open file whose first `headLength` bytes (at most kExaminedHeadBytes) are
+/// `head`; read on with pread from `fd` when the head is full and plain. A file that is ASCII
+/// to its end, or that cannot be read on (a read error, a file cut short meanwhile), keeps the
+/// head's decision.
+Detection DetectOpenFile(int fd, const Byte* head, std::size_t headLength);
+
+/// The same over a text held whole.
+Detection DetectBuffer(const Byte* bytes, std::size_t length);
+
+} // namespace nelvix

@@ -151,9 +151,10 @@ GlobalFindEngine::OpenFile(std::string_view sjisPath, std::string_view pattern,
     if (!file->IsOpen())
         return std::nullopt;
     // The file is opened once: its head decides here whether the search reads a converted copy.
-    if (ConvertOpenFileToWorkFile(m_environment.platform, file->Get(), length,
-                                  m_environment.codeDecision, m_environment.workFilePath)) {
-        text.nativePath = m_environment.workFilePath;
+    if (const WorkFileConversion conversion =
+            ConvertOpenFileToWorkFile(m_environment.platform, file->Get(), length,
+                                      m_environment.codeDecision, m_environment.workFilePath)) {
+        text.nativePath = conversion.path;
         file.reset(new FileDescriptor(OpenRegularFileForReading(text.nativePath, length)));
         if (!file->IsOpen())
             return std::nullopt;

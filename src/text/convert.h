@@ -11,6 +11,21 @@
 
 namespace nelvix {
 
+/// Writes the Shift-JIS pair of a JIS code; a pair that is not a JIS X 0208 code becomes two
+/// blanks. (Two NUL bytes would end the text for a search, which reads text up to a NUL, while a
+/// document shows them as blanks anyway: so the view and the search agree, and the rest of the
+/// file is searched.)
+inline Byte* WriteSjisPair(Byte* out, std::uint16_t sjis) {
+    if (sjis == 0) {
+        out[0] = ' ';
+        out[1] = ' ';
+    } else {
+        out[0] = static_cast<Byte>(sjis >> 8);
+        out[1] = static_cast<Byte>(sjis & 0xFF);
+    }
+    return out + 2;
+}
+
 /// Lone CR and lone LF become CR LF; a CR LF pair stays one line end.
 std::size_t NormalizeLineEnds(const Byte* src, Byte* dest, std::size_t length);
 std::size_t ConvertJisToSjis(const Byte* src, Byte* dest, std::size_t length, LineEndKind lineEnd);

@@ -30,10 +30,8 @@ ConvertedPiece ConvertEucPiece(const Byte* src, Byte* dest, std::size_t length, 
             i += 2;
         } else if (b >= 0xA1 && b <= 0xFE) {
             if (i + 1 < length) {
-                std::uint16_t sjis = JisToSjisPair(static_cast<Byte>(b - 0x80),
-                                                   static_cast<Byte>(src[i + 1] - 0x80));
-                *out++ = static_cast<Byte>(sjis >> 8);
-                *out++ = static_cast<Byte>(sjis & 0xFF);
+                out = WriteSjisPair(out, JisToSjisPair(static_cast<Byte>(b - 0x80),
+                                                       static_cast<Byte>(src[i + 1] - 0x80)));
             }
             i += 2;
         } else {

@@ -43,9 +43,7 @@ ConvertedPiece ConvertJisPiece(const Byte* src, Byte* dest, std::size_t length, 
             kanji = false;
             i += 3;
         } else if (remaining >= 2) {
-            std::uint16_t sjis = JisToSjisPair(b, src[i + 1]);
-            *out++ = static_cast<Byte>(sjis >> 8);
-            *out++ = static_cast<Byte>(sjis & 0xFF);
+            out = WriteSjisPair(out, JisToSjisPair(b, src[i + 1]));
             i += 2;
         } else {
             *out++ = b;

@@ -2,6 +2,7 @@
 #include "text/file_convert.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -53,17 +54,16 @@ struct PieceBuffers {
     bool Ready() const { return input && output; }
 };
 
+enum class PiecesEnd { Done, ReadFailed, SinkFailed, OutOfMemory };
+
 /// Reads `fd` from its start up to `fileLength` bytes, converts each piece and hands it to
-/// `sink`, until the end, a read error, or `maxBytes` handed over. False when it stopped short
-/// for any reason but `maxBytes`.
-bool ConvertPieces(ui::Platform& platform, int fd, std::uint64_t fileLength,
-                   const Detection& detection, std::uint64_t maxBytes, const PieceSink& sink,
-                   bool& lossy) {
+/// `sink`, until the end, a read error, a refusing sink, or `maxBytes` handed over.
+PiecesEnd ConvertPieces(ui::Platform& platform, int fd, std::uint64_t fileLength,
+                        const Detection& detection, std::uint64_t maxBytes, const PieceSink& sink,
+                        bool& lossy) {
     PieceBuffers buffers(platform);
-    if (!buffers.Ready()) {
-        ui::ShowOutOfMemory(platform);
-        return false;
-    }
+    if (!buffers.Ready())
+        return PiecesEnd::OutOfMemory;
     ConvertState state;
     std::size_t kept = 0;
     std::uint64_t offset = 0;
@@ -75,7 +75,7 @@ bool ConvertPieces(ui::Platform& platform, int fd, std::uint64_t fileLength,
         const std::optional<std::size_t> got =
             ReadUpToAt(fd, buffers.input.get() + kept, want, offset);
         if (!got)
-            return false;
+            return PiecesEnd::ReadFailed;
         offset += *got;
         // A file that shrank since it was opened simply ends early.
         last = *got < want || offset >= fileLength;
@@ -84,13 +84,13 @@ bool ConvertPieces(ui::Platform& platform, int fd, std::uint64_t fileLength,
             ConvertPiece(detection.code, detection.lineEnd, buffers.input.get(), length, last,
                          state, buffers.output.get());
         if (piece.written > 0 && !sink(buffers.output.get(), piece.written))
-            return false;
+            return PiecesEnd::SinkFailed;
         written += piece.written;
         kept = length - piece.consumed;
         std::memmove(buffers.input.get(), buffers.input.get() + piece.consumed, kept);
     }
     lossy = state.lossy;
-    return true;
+    return PiecesEnd::Done;
 }
 
 /// A growing block in the platform's memory, for a conversion held whole.
@@ -125,6 +125,61 @@ private:
     std::size_t m_capacity = 0;
 };
 
+/// What a conversion into a file reads and how far.
+struct CopyTarget {
+    ui::Platform& platform;
+    int source;
+    std::uint64_t fileLength;
+    const Detection& detection;
+    std::uint64_t maxBytes;
+    bool& lossy;
+};
+
+/// Converts into `out` from its start and cuts it to the converted length.
+PiecesEnd ConvertIntoDescriptor(const CopyTarget& target, int out) {
+    std::uint64_t size = 0;
+    const PiecesEnd end = ConvertPieces(
+        target.platform, target.source, target.fileLength, target.detection, target.maxBytes,
+        [&](const Byte* bytes, std::size_t length) {
+            if (!WriteAll(out, bytes, length))
+                return false;
+            size += length;
+            return true;
+        },
+        target.lossy);
+    if (end == PiecesEnd::Done && ::ftruncate(out, static_cast<off_t>(size)) != 0)
+        return PiecesEnd::SinkFailed;
+    return end;
+}
+
+/// The work file is made anew for each copy, exclusively and never through a link: whatever
+/// lies at its name (a copy of an earlier conversion, or a link someone planted) is removed
+/// first, so that no other file is ever written in its place.
+PiecesEnd ConvertIntoWorkFile(const CopyTarget& target, const std::string& workPath) {
+    ::unlink(workPath.c_str());
+    FileDescriptor work(
+        ::open(workPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (work.Get() < 0)
+        return PiecesEnd::SinkFailed;
+    const PiecesEnd end = ConvertIntoDescriptor(target, work.Get());
+    if (!work.Close() && end == PiecesEnd::Done)
+        return PiecesEnd::SinkFailed;
+    return end;
+}
+
+/// The copy in memory, kept open until the next one, read through its /proc name.
+int g_memoryCopy = -1;
+
+PiecesEnd ConvertIntoMemory(const CopyTarget& target, std::string& path) {
+    if (g_memoryCopy >= 0)
+        ::close(g_memoryCopy);
+    g_memoryCopy = ::memfd_create("nelvix-work", MFD_CLOEXEC);
+    if (g_memoryCopy < 0)
+        return PiecesEnd::OutOfMemory;
+    path = "/proc/self/fd/" + std::to_string(g_memoryCopy);
+    return ConvertIntoDescriptor(target, g_memoryCopy);
+}
+
 } // namespace
 
 std::optional<ConvertedText> ConvertFileToSjis(ui::Platform& platform, std::string_view sjisPath,
@@ -143,17 +198,13 @@ std::optional<ConvertedText> ConvertOpenFileToSjis(ui::Platform& platform, int f
         return std::nullopt;
     GrowingBlock block(platform);
     ConvertedText result;
-    bool outOfMemory = false;
-    const bool done = ConvertPieces(
+    const PiecesEnd end = ConvertPieces(
         platform, fd, fileLength, *detection, kWholeText,
-        [&](const Byte* bytes, std::size_t length) {
-            outOfMemory = !block.Append(bytes, length);
-            return !outOfMemory;
-        },
+        [&](const Byte* bytes, std::size_t length) { return block.Append(bytes, length); },
         result.lossy);
-    if (outOfMemory)
+    if (end == PiecesEnd::OutOfMemory || end == PiecesEnd::SinkFailed)
         ui::ShowOutOfMemory(platform);
-    if (!done)
+    if (end != PiecesEnd::Done)
         return std::nullopt;
     result.text = block.Take();
     return result;
@@ -201,26 +252,19 @@ WorkFileConversion ConvertOpenFileToWorkFile(ui::Platform& platform, int fd, std
     const std::optional<Detection> detection = DecideOpenFile(fd, codeSetting);
     if (!detection || NeedsNoConversion(detection->code, detection->lineEnd))
         return {};
-    // Overwritten in place and cut to length afterwards: truncating a file that still holds
-    // unwritten data to zero makes ext4 flush it first, which costs milliseconds for every
-    // converted file of a search.
-    FileDescriptor work(::open(workPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (work.Get() < 0)
-        return {};
-    std::uint64_t size = 0;
     WorkFileConversion conversion;
-    const bool converted = ConvertPieces(
-        platform, fd, fileLength, *detection, maxBytes,
-        [&](const Byte* bytes, std::size_t length) {
-            if (!WriteAll(work.Get(), bytes, length))
-                return false;
-            size += length;
-            return true;
-        },
-        conversion.lossy);
-    if (!converted || ::ftruncate(work.Get(), static_cast<off_t>(size)) != 0 || !work.Close())
-        return {};
-    conversion.written = true;
+    CopyTarget target{platform, fd, fileLength, *detection, maxBytes, conversion.lossy};
+    PiecesEnd end = ConvertIntoWorkFile(target, workPath);
+    conversion.path = workPath;
+    if (end == PiecesEnd::SinkFailed) {
+        // A full disk or a home that cannot be written: the copy goes to memory instead, so
+        // that the text is still read as what it is.
+        ::unlink(workPath.c_str());
+        end = ConvertIntoMemory(target, conversion.path);
+    }
+    if (end == PiecesEnd::OutOfMemory || end == PiecesEnd::SinkFailed)
+        ui::ShowOutOfMemory(platform);
+    conversion.written = end == PiecesEnd::Done;
     return conversion;
 }
 

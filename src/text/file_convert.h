@@ -44,15 +44,21 @@ std::optional<ConvertedText> ConvertBufferToSjis(ui::Platform& platform, const B
                                                  std::size_t length, int codeSetting);
 
 struct WorkFileConversion {
-    bool written = false; ///< a converted copy is in the work file
+    bool written = false; ///< a converted copy was made
     bool lossy = false;
+    /// The native path to read the copy from: the work file, or a copy in memory when the work
+    /// file could not be written (a full disk); valid until the next conversion.
+    std::string path;
     explicit operator bool() const { return written; }
 };
 
-/// Converts into the work file at `workPath` (a native path). Not written when no conversion is
-/// needed or possible, or when writing failed. The conversion ends after the piece that brings
-/// the copy to `maxBytes` or more: a reader that takes no more than that need not wait for the
-/// rest of a long file.
+/// Converts into the work file at `workPath` (a native path), which is created new and
+/// exclusively each time (a file, link or anything else found at the name goes first, and
+/// nothing is ever written through it). When the work file cannot be written, the copy is made
+/// in memory instead. Not written when no conversion is needed, when the file cannot be read,
+/// or when memory ran out too (with the out-of-memory box). The conversion ends after the piece
+/// that brings the copy to `maxBytes` or more: a reader that takes no more than that need not
+/// wait for the rest of a long file.
 WorkFileConversion ConvertFileToWorkFile(ui::Platform& platform, std::string_view sjisPath,
                                          int codeSetting, const std::string& workPath,
                                          std::uint64_t maxBytes = kWholeText);

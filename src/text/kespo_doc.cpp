@@ -133,7 +133,7 @@ bool CKespoDoc::OnOpenDocument(std::string_view sjisPath) {
             ConvertFileToWorkFile(platform, sjisPath, m_environment.codeDecision,
                                   m_environment.workFilePath, kMaxTextBytes);
         if (conversion) {
-            readPath = m_environment.workFilePath;
+            readPath = conversion.path;
             // A lossy copy must never be saved over the original.
             if (conversion.lossy)
                 m_alteredOnLoad = true;

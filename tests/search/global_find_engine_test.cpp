@@ -143,6 +143,12 @@ TEST_F(Engine, WordAtTheEndOfATenMegabyteEucFileIsFoundOnItsLine) {
               Lines{path + "(" + std::to_string(lines + 1) + "): " + Sjis("東京") + "\r\n"});
 }
 
+TEST_F(Engine, AnInvalidEucPairDoesNotEndTheSearchOfItsFile) {
+    environment.workFilePath = dir.PathOf("nelvix.wrk");
+    const std::string path = dir.Write("bad-pair.txt", "\xA4\xA2 first \xFE\x6E x\nsecond line\n");
+    EXPECT_EQ(FindAll(path, "second"), Lines{path + "(2): second line\r\n"});
+}
+
 TEST_F(Engine, UnreadableOrShrinkingFilesEndQuietly) {
     const std::string fifo = dir.PathOf("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);

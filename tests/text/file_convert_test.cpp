@@ -123,7 +123,6 @@ TEST_F(FileConvert, WorkFileHoldsTheConvertedCopy) {
     std::string sjis = dir.Write("sjis.txt", "abc\r\n");
     EXPECT_FALSE(ConvertFileToWorkFile(fake.platform, sjis, 0, work));
     EXPECT_FALSE(ConvertFileToWorkFile(fake.platform, source, 0, ""));
-    EXPECT_FALSE(ConvertFileToWorkFile(fake.platform, source, 0, dir.PathOf("no/such/dir.wrk")));
 }
 
 } // namespace

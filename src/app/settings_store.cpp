@@ -1,6 +1,7 @@
 // The settings store: locating it, the copy from the system directory, reads and writes.
 #include "app/settings_store.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
 
@@ -8,6 +9,7 @@
 #include "text/atomic_write.h"
 #include "text/native_path.h"
 #include "text/whole_file.h"
+#include "ui/messages.h"
 
 namespace nelvix {
 namespace {
@@ -48,11 +50,18 @@ SettingsStore SettingsStore::Locate(ui::Platform& platform, const std::string& n
 }
 
 IniFile SettingsStore::Read() const {
+    return ReadWhole().value_or(IniFile{});
+}
+
+std::optional<IniFile> SettingsStore::ReadWhole() const {
     if (m_path.empty())
-        return {};
+        return IniFile{};
+    struct stat info {};
+    if (::stat(m_path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR))
+        return IniFile{};
     const std::optional<ByteBlock> bytes = ReadWholeFile(*m_platform, NativePathToSjis(m_path));
     if (!bytes)
-        return {};
+        return std::nullopt;
     return IniFile::Parse(
         std::string_view(reinterpret_cast<const char*>(bytes->begin()), bytes->size));
 }
@@ -64,34 +73,51 @@ bool SettingsStore::Write(const IniFile& ini) const {
     return WriteFileAtomically(m_path, reinterpret_cast<const Byte*>(bytes.data()), bytes.size());
 }
 
+bool SettingsStore::Update(const std::function<void(IniFile&)>& change) {
+    if (m_path.empty())
+        return false;
+    std::optional<IniFile> ini = ReadWhole();
+    if (!ini) {
+        ReportOnce(ui::kMsgSettingsNotSaved);
+        return false;
+    }
+    change(*ini);
+    if (!Write(*ini)) {
+        ReportOnce(ui::kMsgFileWriteError);
+        return false;
+    }
+    return true;
+}
+
+void SettingsStore::ReportOnce(int messageId) {
+    if (m_failureReported)
+        return;
+    m_failureReported = true;
+    ui::ShowMessage(*m_platform, messageId);
+}
+
 void SettingsStore::Load(Settings& settings) const {
     LoadSettings(Read(), settings);
 }
 
-bool SettingsStore::Save(const Settings& settings) const {
-    IniFile ini = Read();
-    SaveSettings(ini, settings);
-    return Write(ini);
+bool SettingsStore::Save(const Settings& settings) {
+    return Update([&settings](IniFile& ini) { SaveSettings(ini, settings); });
 }
 
 std::optional<WindowPlacement> SettingsStore::LoadWindowPlacement() const {
     return ReadWindowPlacement(Read());
 }
 
-bool SettingsStore::SaveWindowPlacement(const WindowPlacement& placement) const {
-    IniFile ini = Read();
-    WriteWindowPlacement(ini, placement);
-    return Write(ini);
+bool SettingsStore::SaveWindowPlacement(const WindowPlacement& placement) {
+    return Update([&placement](IniFile& ini) { WriteWindowPlacement(ini, placement); });
 }
 
 std::vector<std::string> SettingsStore::LoadRecentFiles() const {
     return ReadRecentFiles(Read());
 }
 
-bool SettingsStore::SaveRecentFiles(const std::vector<std::string>& sjisPaths) const {
-    IniFile ini = Read();
-    WriteRecentFiles(ini, sjisPaths);
-    return Write(ini);
+bool SettingsStore::SaveRecentFiles(const std::vector<std::string>& sjisPaths) {
+    return Update([&sjisPaths](IniFile& ini) { WriteRecentFiles(ini, sjisPaths); });
 }
 
 } // namespace nelvix

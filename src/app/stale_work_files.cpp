@@ -1,4 +1,4 @@
-// Sweeping the program home of work files whose instance has ended.
+// Sweeping the program home of work files and save temporaries whose instance has ended.
 #include "app/stale_work_files.h"
 
 #include <dirent.h>
@@ -11,6 +11,7 @@
 #include <limits>
 #include <optional>
 
+#include "text/save_target.h"
 #include "text/work_file.h"
 
 namespace nelvix {
@@ -21,11 +22,18 @@ bool ProcessIsGone(pid_t processId) {
     return ::kill(processId, 0) != 0 && errno == ESRCH;
 }
 
-bool IsStaleWorkFile(int homeFd, const char* name) {
-    const std::optional<long> processId = WorkFileProcessId(name);
+/// The instance a leftover file belongs to: a work file's, or a save temporary's.
+std::optional<long> OwningProcessId(const char* name) {
+    if (const std::optional<long> processId = WorkFileProcessId(name))
+        return processId;
+    return SaveTemporaryProcessId(name);
+}
+
+bool IsStaleLeftover(int homeFd, const char* name) {
+    const std::optional<long> processId = OwningProcessId(name);
     if (!processId || *processId > std::numeric_limits<pid_t>::max() || *processId == ::getpid())
         return false;
-    // Not followed: a link named like a work file is no work file, and neither is its target.
+    // Not followed: a link named like a leftover is none of ours, and neither is its target.
     struct stat st {};
     if (::fstatat(homeFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
         return false;
@@ -39,7 +47,7 @@ void RemoveStaleWorkFiles(const std::string& programHome) {
     if (home == nullptr)
         return;
     while (const dirent* entry = ::readdir(home)) {
-        if (IsStaleWorkFile(::dirfd(home), entry->d_name))
+        if (IsStaleLeftover(::dirfd(home), entry->d_name))
             ::unlinkat(::dirfd(home), entry->d_name, 0);
     }
     ::closedir(home);

@@ -6,7 +6,6 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 #include "text/atomic_write.h"
 #include "text/native_path.h"
@@ -159,14 +158,18 @@ bool IsMissing(int error) {
     return error == ENOENT || error == ENOTDIR;
 }
 
-enum class Existing { None, Ours, Foreign };
+enum class Existing { None, Ours, Foreign, Unwritable };
 
 Existing ProbeAttributeFile(const std::string& nativePath) {
+    // A folder, a device, a FIFO or a socket (or a link to one) is never replaced, so there is
+    // nothing to ask.
+    const std::optional<SaveTarget> target = ResolveSaveTarget(nativePath);
+    if (!target || target->kind == TargetKind::Folder || target->kind == TargetKind::Other)
+        return Existing::Unwritable;
     errno = 0;
     std::size_t length = 0;
     FileDescriptor file = OpenRegularFileForReading(nativePath, length);
-    // Something that is there but cannot be read (no permission, a FIFO, a folder) is not ours
-    // to replace without asking.
+    // A file that is there but cannot be read is not ours to replace without asking.
     if (!file.IsOpen())
         return IsMissing(errno) ? Existing::None : Existing::Foreign;
     std::array<Byte, kAttributeMagic.size()> head{};
@@ -288,23 +291,30 @@ bool ReadAttributeFile(CKespoDoc& document, std::string_view sjisTextPath) {
     return true;
 }
 
-bool WriteAttributeFile(CKespoDoc& document, std::string_view sjisTextPath) {
+bool PrepareAttributeFile(CKespoDoc& document, std::string_view sjisTextPath, StagedFile& staged) {
     const bool saveLineMarks = document.Format().words[kSaveLineMarksWord] != 0;
     const bool saveStringMarks = document.Format().words[kSaveStringMarksWord] != 0;
     if (!saveLineMarks && !saveStringMarks)
         return true;
+    const bool marked = !document.LineMarks().empty() || !document.StringMarks().empty();
 
     const std::optional<std::string> name = AttributeFileName(sjisTextPath);
     if (!name) {
-        Show(document, ui::kMsgAttrSameExtension);
-        return false;
+        // Such a text has no attribute file; refusing its save would only lose the text too.
+        if (marked)
+            Show(document, ui::kMsgAttrSameExtension);
+        return true;
     }
     const std::string nativeName = SjisPathToNative(*name);
     const Existing existing = ProbeAttributeFile(nativeName);
+    if (existing == Existing::Unwritable) {
+        Show(document, ui::kMsgAttrCreateError);
+        return false;
+    }
 
-    if (document.LineMarks().empty() && document.StringMarks().empty()) {
+    if (!marked) {
         if (existing == Existing::Ours)
-            static_cast<void>(::unlink(nativeName.c_str()));
+            staged.StageRemoval(nativeName);
         return true;
     }
 
@@ -314,7 +324,7 @@ bool WriteAttributeFile(CKespoDoc& document, std::string_view sjisTextPath) {
         return false;
     const std::vector<Byte> image =
         BuildAttributeImage(StorableMarks(document), saveLineMarks, saveStringMarks);
-    if (!WriteFileAtomically(nativeName, image.data(), image.size())) {
+    if (staged.Stage(nativeName, image.data(), image.size()) != StagedFile::Outcome::Staged) {
         Show(document, ui::kMsgAttrCreateError);
         return false;
     }
@@ -325,8 +335,8 @@ void AttributeFiles::Read(CKespoDoc& document, std::string_view sjisPath) {
     static_cast<void>(ReadAttributeFile(document, sjisPath));
 }
 
-bool AttributeFiles::Write(CKespoDoc& document, std::string_view sjisPath) {
-    return WriteAttributeFile(document, sjisPath);
+bool AttributeFiles::Prepare(CKespoDoc& document, std::string_view sjisPath, StagedFile& staged) {
+    return PrepareAttributeFile(document, sjisPath, staged);
 }
 
 } // namespace nelvix

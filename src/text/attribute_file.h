@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/atomic_write.h"
 #include "text/kespo_doc.h"
 #include "text/sjis.h"
 
@@ -50,16 +51,18 @@ std::vector<Byte> BuildAttributeImage(const AttributeMarks& marks, bool saveLine
 /// document then holds no marks.
 bool ReadAttributeFile(CKespoDoc& document, std::string_view sjisTextPath);
 
-/// Writes, keeps or deletes the attribute file beside the text after a save. False after
-/// message 59407 (the text's own extension is "ATR") or 59408 (the file cannot be written), or
-/// when the person declined to overwrite a foreign file of that name.
-bool WriteAttributeFile(CKespoDoc& document, std::string_view sjisTextPath);
+/// Prepares what a save does to the attribute file beside the text: its new bytes staged in
+/// `staged`, its removal (no marks left), or nothing. No file changes yet. False after message
+/// 59408 (it cannot be written, or its name holds something that is not a regular file), or when
+/// the person declined to overwrite a foreign file of that name. A text whose own extension is
+/// "ATR" has no attribute file: its save goes on, after message 59407 when marks are lost.
+bool PrepareAttributeFile(CKespoDoc& document, std::string_view sjisTextPath, StagedFile& staged);
 
 /// The DocumentAttributes the program installs in its document environment.
 class AttributeFiles final : public DocumentAttributes {
 public:
     void Read(CKespoDoc& document, std::string_view sjisPath) override;
-    bool Write(CKespoDoc& document, std::string_view sjisPath) override;
+    bool Prepare(CKespoDoc& document, std::string_view sjisPath, StagedFile& staged) override;
 };
 
 } // namespace nelvix

@@ -90,9 +90,20 @@ bool FileCanBeReadAndWritten(const std::string& nativePath) {
            ::access(nativePath.c_str(), R_OK | W_OK) == 0;
 }
 
-bool FileExists(const std::string& nativePath) {
-    struct stat info {};
-    return ::lstat(nativePath.c_str(), &info) == 0;
+/// The report of a failed save: a name that cannot be created is invalid; anything else (a
+/// read-only or full disk, no permission) failed to be written.
+int SaveFailureMessage(int error) {
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+    case EILSEQ:
+        return ui::kMsgInvalidFileName;
+    default:
+        return ui::kMsgFileWriteError;
+    }
 }
 
 void ReportLoadFailure(ui::Platform& platform) {
@@ -219,13 +230,26 @@ bool CKespoDoc::Load(std::uint64_t length, LoadSource& source) {
 }
 
 bool CKespoDoc::OnSaveDocument(std::string_view sjisPath) {
-    const std::string nativePath = SjisPathToNative(sjisPath);
-    if (!WriteFileAtomically(nativePath, m_text.get(), m_textLength)) {
-        ui::ShowMessage(m_environment.platform, ui::kMsgInvalidFileName);
+    ui::Platform& platform = m_environment.platform;
+    StagedFile text;
+    switch (text.Stage(SjisPathToNative(sjisPath), m_text.get(), m_textLength)) {
+    case StagedFile::Outcome::NotAFile:
+        ui::ShowMessage(platform, ui::kMsgNotARegularFile);
+        return false;
+    case StagedFile::Outcome::Failed:
+        ui::ShowMessage(platform, SaveFailureMessage(errno));
+        return false;
+    case StagedFile::Outcome::Staged:
+        break;
+    }
+    StagedFile attributes;
+    if (m_environment.attributes != nullptr &&
+        !m_environment.attributes->Prepare(*this, sjisPath, attributes))
+        return false;
+    if (!CommitBoth(text, attributes)) {
+        ui::ShowMessage(platform, SaveFailureMessage(errno));
         return false;
     }
-    if (m_environment.attributes != nullptr && !m_environment.attributes->Write(*this, sjisPath))
-        return false;
     m_modified = false;
     return true;
 }
@@ -257,14 +281,9 @@ bool CKespoDoc::DoSave(const std::string* sjisPath) {
         newPath = std::move(*chosen);
     }
 
-    // Only a file this save brings into being may be deleted after a failure: a file that was
-    // there before is either untouched (the atomic write failed) or already the new text.
-    const bool existedBefore = FileExists(SjisPathToNative(newPath));
-    if (!OnSaveDocument(newPath)) {
-        if (sjisPath == nullptr && !existedBefore)
-            ::unlink(SjisPathToNative(newPath).c_str());
+    // A failed save has changed no file, so there is nothing to clean up.
+    if (!OnSaveDocument(newPath))
         return false;
-    }
     SetPathName(newPath);
     if (m_environment.addToRecentFiles)
         m_environment.addToRecentFiles(m_path);

@@ -51,14 +51,18 @@ struct StringMark {
     std::string text; ///< 1..40 bytes of Shift-JIS
 };
 
+class StagedFile;
+
 /// Reading and writing the attribute file beside a text; absent until that module is wired in.
 class DocumentAttributes {
 public:
     virtual ~DocumentAttributes() = default;
     /// Reports its own failures; opening goes on regardless.
     virtual void Read(CKespoDoc& document, std::string_view sjisPath) = 0;
-    /// False (after its own message) when the save must report failure.
-    virtual bool Write(CKespoDoc& document, std::string_view sjisPath) = 0;
+    /// Prepares what a save of the text to `sjisPath` does to the attribute file (its new bytes
+    /// staged in `staged`, or its removal) without changing any file yet. False, after its own
+    /// message, when the save must not go on.
+    virtual bool Prepare(CKespoDoc& document, std::string_view sjisPath, StagedFile& staged) = 0;
 };
 
 /// What a document needs of the program around it.
@@ -95,8 +99,10 @@ public:
     /// report (the file cannot be opened, is not a regular file, or a read failed). A file too
     /// long or a text block that cannot grow is reported but still opens, cut or empty.
     bool OnOpenDocument(std::string_view sjisPath);
-    /// Writes the text as held (atomically), then the attribute file; false after the
-    /// save-failure report or the attribute file's own message.
+    /// Writes the text as held and its attribute file together: both are replaced, or neither
+    /// file changes. False after the report: "無効なﾌｧｲﾙ名です。" for a name that cannot be
+    /// created, the write-error message for a write that failed, message 59521 for a name that
+    /// holds something other than a regular file, or the attribute file's own message.
     bool OnSaveDocument(std::string_view sjisPath);
     /// Runs the byte filter over bytes already in memory, as loading a file does: the length
     /// limit with its message, the text block, the altered flag (set afresh) and the Loaded
@@ -107,7 +113,7 @@ public:
     /// file exists and can be read and written, else behaves as Save As.
     bool Save();
     /// Save As (57604): asks for a name, proposing ProposedSaveName(); false on cancel or when
-    /// the save failed (a file this save created is then deleted).
+    /// the save failed, every file then as it was and the document under its old name.
     bool SaveAs();
     /// The enable rule of Save: neither opened read-only nor altered on load.
     bool CanSave() const { return !m_readOnly && !m_alteredOnLoad; }

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "text/file_faults.h"
+
 namespace nelvix {
 
 FileDescriptor::~FileDescriptor() {
@@ -21,6 +23,10 @@ bool FileDescriptor::Close() {
 
 FileDescriptor OpenRegularFileForReading(const std::string& nativePath, std::size_t& length) {
     length = 0;
+    if (const int injected = InjectedFileError(FileStep::Open, nativePath)) {
+        errno = injected;
+        return FileDescriptor(-1);
+    }
     // Non-blocking so that opening a FIFO named by mistake cannot hang the program.
     int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
@@ -38,7 +44,11 @@ namespace {
 
 /// Reads with `readSome` (read or pread at an offset) until `length` bytes or the end.
 template <typename ReadSome>
-std::optional<std::size_t> ReadLoop(std::size_t length, ReadSome readSome) {
+std::optional<std::size_t> ReadLoop(int fd, std::size_t length, ReadSome readSome) {
+    if (const int injected = InjectedFileError(FileStep::Read, fd)) {
+        errno = injected;
+        return std::nullopt;
+    }
     std::size_t done = 0;
     while (done < length) {
         ssize_t got = readSome(done);
@@ -56,18 +66,22 @@ std::optional<std::size_t> ReadLoop(std::size_t length, ReadSome readSome) {
 } // namespace
 
 std::optional<std::size_t> ReadUpTo(int fd, Byte* buffer, std::size_t length) {
-    return ReadLoop(length,
+    return ReadLoop(fd, length,
                     [&](std::size_t done) { return ::read(fd, buffer + done, length - done); });
 }
 
 std::optional<std::size_t> ReadUpToAt(int fd, Byte* buffer, std::size_t length,
                                       std::uint64_t position) {
-    return ReadLoop(length, [&](std::size_t done) {
+    return ReadLoop(fd, length, [&](std::size_t done) {
         return ::pread(fd, buffer + done, length - done, static_cast<off_t>(position + done));
     });
 }
 
 bool WriteAll(int fd, const Byte* bytes, std::size_t length) {
+    if (const int injected = InjectedFileError(FileStep::Write, fd)) {
+        errno = injected;
+        return false;
+    }
     while (length > 0) {
         ssize_t put = ::write(fd, bytes, length);
         if (put < 0 && errno == EINTR)

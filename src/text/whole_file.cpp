@@ -11,6 +11,7 @@
 #include "text/atomic_write.h"
 #include "text/native_path.h"
 #include "text/posix_file.h"
+#include "text/save_target.h"
 #include "ui/messages.h"
 
 namespace nelvix {
@@ -42,6 +43,15 @@ bool WriteWholeFile(std::string_view sjisPath, const Byte* bytes, std::size_t le
     const std::string nativePath = SjisPathToNative(sjisPath);
     if (!append)
         return WriteFileAtomically(nativePath, bytes, length);
+    // Opening a device or a FIFO for writing may already do something; such a name is refused
+    // before, as a replacement refuses it.
+    const std::optional<SaveTarget> target = ResolveSaveTarget(nativePath);
+    if (!target)
+        return false;
+    if (target->kind == TargetKind::Folder || target->kind == TargetKind::Other) {
+        errno = target->kind == TargetKind::Folder ? EISDIR : EINVAL;
+        return false;
+    }
 
     FileDescriptor file(
         ::open(nativePath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));

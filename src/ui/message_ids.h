@@ -47,6 +47,8 @@ enum MessageId : int {
     kMsgUntitled = 59518,
     kMsgGlobalFindTitle = 59519,
     kMsgHtmlSearchTitle = 59520,
+    kMsgNotARegularFile = 59521,  ///< a save onto a folder, device, FIFO or socket
+    kMsgSettingsNotSaved = 59522, ///< the settings store exists but cannot be read whole
 };
 
 /// The fixed out-of-memory text and its two captions.

@@ -66,6 +66,9 @@ constexpr Entry kTable[] = {
     {kMsgUntitled, "無題"},
     {kMsgGlobalFindTitle, "グローバル検索"},
     {kMsgHtmlSearchTitle, "ＨＴＭＬ検索"},
+    {kMsgNotARegularFile,
+     "指定の名前はディレクトリやデバイスなどで通常のファイルではないため、保存できません。"},
+    {kMsgSettingsNotSaved, "設定ファイルの読み込みでエラーが発生したため、設定は保存できません。"},
 };
 
 } // namespace

@@ -5,11 +5,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/ini_file.h"
 #include "record/command_table.h"
+#include "support/injected_file_faults.h"
+#include "support/special_files.h"
 #include "support/test_files.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
@@ -208,6 +213,71 @@ TEST(Application, InvalidDataFileKeepsTheDefaultsAndIsReplacedAtExit) {
     application.Exit();
     DataFileContents written;
     EXPECT_TRUE(ReadDataFile(run.fake.platform, application.DataFile(), written));
+}
+
+/// One start and exit, as a person would run the program.
+void StartAndExit(ProgramRun& run) {
+    Application application(run.fake.platform, run.Paths());
+    FakeFrame frame(application);
+    application.Start(frame, "");
+    application.CloseFrame({}, false, {});
+    application.Exit();
+}
+
+TEST(Application, OwnFilesNamingADeviceFifoSocketOrFolderAreLeftAloneAtExit) {
+    using test::SpecialKind;
+    struct OwnFile {
+        const char* name;
+        int writeMessage;
+    };
+    const std::vector<OwnFile> files = {
+        {"nelvix.cab", ui::kMsgFileWriteError},
+        {"nelvix.ini", ui::kMsgSettingsNotSaved},
+        {"nelvix.DAT", ui::kMsgDataWriteError},
+    };
+    for (const OwnFile& file : files) {
+        for (const SpecialKind kind :
+             {SpecialKind::Device, SpecialKind::Fifo, SpecialKind::Socket, SpecialKind::Folder}) {
+            for (const bool throughLink : {true, false}) {
+                const std::string situation = std::string(file.name) + " is " +
+                                              (throughLink ? "a link to " : "") +
+                                              test::SpecialKindName(kind);
+                ProgramRun run;
+                ASSERT_EQ(::mkdir(run.home.c_str(), 0700), 0);
+                const std::string name = run.home + "/" + file.name;
+                const std::string thing = throughLink ? run.dir.PathOf("thing") : name;
+                if (!test::MakeSpecialFile(kind, thing)) {
+                    std::cout << "[ SKIPPED ] " << situation << ": cannot be made here\n";
+                    continue;
+                }
+                if (throughLink) {
+                    ASSERT_EQ(::symlink(thing.c_str(), name.c_str()), 0);
+                }
+                const auto nameBefore = test::IdentityOf(name);
+                const auto thingBefore = test::IdentityOf(thing);
+
+                StartAndExit(run);
+                EXPECT_EQ(test::IdentityOf(name), nameBefore) << situation;
+                EXPECT_EQ(test::IdentityOf(thing), thingBefore) << situation;
+                const std::vector<int> shown = run.fake.messageBox.ShownIds();
+                EXPECT_EQ(std::count(shown.begin(), shown.end(), file.writeMessage), 1)
+                    << situation;
+            }
+        }
+    }
+}
+
+TEST(Application, ASettingsStoreThatCannotBeWrittenIsReportedOnceAtExit) {
+    ProgramRun run;
+    run.WriteCabinet();
+    run.dir.Write("home/nelvix.ini", "[Mine]\nx=1\n");
+    {
+        test::InjectedFileFaults faults;
+        faults.Fail(FileStep::Rename, "nelvix.ini", ENOSPC);
+        StartAndExit(run);
+    }
+    EXPECT_EQ(run.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgFileWriteError});
+    EXPECT_EQ(run.Store(), "[Mine]\nx=1\n");
 }
 
 TEST(PlanFrameShow, StoredPlacementAndStartState) {

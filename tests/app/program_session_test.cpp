@@ -7,10 +7,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "support/test_files.h"
+#include "text/atomic_write.h"
+#include "text/file_faults.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {
@@ -60,12 +65,16 @@ std::string WorkFileName(long processId) {
     return "nelvix." + std::to_string(processId) + ".wrk";
 }
 
+std::string SaveTemporaryName(long processId) {
+    return ".nelvix-save-" + std::to_string(processId) + "-a1B2c3";
+}
+
 bool EntryExists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-TEST(ProgramSession, StartRemovesOnlyTheWorkFilesOfEndedInstances) {
+TEST(ProgramSession, StartRemovesOnlyTheWorkFilesAndSaveTemporariesOfEndedInstances) {
     enum class Kind { File, Folder, Link };
     struct Case {
         const char* name;
@@ -88,6 +97,15 @@ TEST(ProgramSession, StartRemovesOnlyTheWorkFilesOfEndedInstances) {
         {"FurtherSuffix", WorkFileName(ended) + ".bak", Kind::File, true},
         {"FolderNamedLikeAWorkFile", WorkFileName(endedToo), Kind::Folder, true},
         {"LinkNamedLikeAWorkFile", WorkFileName(endedAsWell), Kind::Link, true},
+        {"EndedInstancesSaveTemporary", SaveTemporaryName(ended), Kind::File, false},
+        {"RunningParentsSaveTemporary", SaveTemporaryName(::getppid()), Kind::File, true},
+        {"OwnSaveTemporary", SaveTemporaryName(::getpid()), Kind::File, true},
+        {"SaveTemporaryWithoutProcessId", ".nelvix-save-a1B2c3", Kind::File, true},
+        {"SaveTemporaryWithLeadingZero", ".nelvix-save-0" + std::to_string(ended) + "-a1B2c3",
+         Kind::File, true},
+        {"SaveTemporaryWithLettersInTheId", ".nelvix-save-1x-a1B2c3", Kind::File, true},
+        {"FolderNamedLikeASaveTemporary", SaveTemporaryName(endedToo), Kind::Folder, true},
+        {"LinkNamedLikeASaveTemporary", SaveTemporaryName(endedAsWell), Kind::Link, true},
     };
     test::TempDir dir;
     const std::string home = dir.PathOf("home");
@@ -108,6 +126,46 @@ TEST(ProgramSession, StartRemovesOnlyTheWorkFilesOfEndedInstances) {
     for (const Case& c : cases)
         EXPECT_EQ(EntryExists(home + "/" + c.fileName), c.kept) << c.name;
     EXPECT_TRUE(EntryExists(linkTarget));
+}
+
+TEST(ProgramSession, ASaveKilledBeforeItsRenameLeavesATemporaryTheNextStartRemoves) {
+    test::TempDir dir;
+    const std::string home = dir.PathOf("home");
+    ::mkdir(home.c_str(), 0755);
+    const std::string store = dir.Write("home/nelvix.ini", "[Settings]\n");
+
+    /// Kills the process at the rename, as a kill in the middle of a save would.
+    class KillAtRename final : public FileFaults {
+    public:
+        int ErrorFor(FileStep step, std::string_view) override {
+            if (step == FileStep::Rename)
+                ::raise(SIGKILL);
+            return 0;
+        }
+    };
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        KillAtRename kill;
+        SetFileFaults(&kill);
+        WriteFileAtomically(store, reinterpret_cast<const Byte*>("new"), 3);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(home))
+        left.push_back(entry.path().filename().string());
+    ASSERT_EQ(left.size(), 2u);
+    const std::string temporary = left[0] == "nelvix.ini" ? left[1] : left[0];
+    EXPECT_EQ(SaveTemporaryProcessId(temporary), std::optional<long>(child)) << temporary;
+
+    ui::FakePlatform fake;
+    const ProgramSession session(fake.platform, home);
+    EXPECT_FALSE(EntryExists(home + "/" + temporary));
+    EXPECT_EQ(test::ReadFileBytes(store), "[Settings]\n");
 }
 
 } // namespace

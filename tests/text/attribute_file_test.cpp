@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/special_files.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 #include "ui/fake_platform.h"
@@ -173,7 +175,7 @@ TEST_F(AttributeFileTest, SavingWritesKeepsOrDeletesTheFile) {
         {"a foreign file, Cancel", other, true, 1, ui::MessageResult::Cancel, false, {ask}, other},
         {"a foreign file, OK", other, true, 1, ok, true, {ask}, kFirstLineOnly},
         {"both settings off", ours, false, 0, ok, true, {}, ours},
-        {"cannot be created", "/", true, 3, ok, false, {ask, ui::kMsgAttrCreateError}, "/"},
+        {"a folder of that name", "/", true, 3, ok, false, {ui::kMsgAttrCreateError}, "/"},
     };
     const std::string attributePath = dir.PathOf("a.ATR");
     for (const Row& row : rows) {
@@ -205,13 +207,56 @@ TEST_F(AttributeFileTest, SavingWritesKeepsOrDeletesTheFile) {
             EXPECT_EQ(test::ReadFileBytes(attributePath), row.after) << row.situation;
         }
     }
+}
 
-    fake.messageBox.shown.clear();
+TEST_F(AttributeFileTest, AnAttributeFileNameHoldingSomethingThatIsNotAFileIsLeftAlone) {
+    using test::SpecialKind;
     environment.format.words[10] = 1;
-    std::unique_ptr<CKespoDoc> document = Loaded(kText);
-    document->LineMarks() = {kFirstLineMark};
-    EXPECT_FALSE(document->OnSaveDocument(dir.PathOf("x.ATR")));
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgAttrSameExtension});
+    for (const SpecialKind kind :
+         {SpecialKind::Device, SpecialKind::Fifo, SpecialKind::Socket, SpecialKind::Folder}) {
+        for (const bool throughLink : {true, false}) {
+            const std::string situation =
+                std::string(throughLink ? "a link to " : "") + test::SpecialKindName(kind);
+            test::TempDir place;
+            const std::string name = place.PathOf("a.ATR");
+            const std::string thing = throughLink ? place.PathOf("thing") : name;
+            if (!test::MakeSpecialFile(kind, thing)) {
+                std::cout << "[ SKIPPED ] " << situation << ": cannot be made here\n";
+                continue;
+            }
+            if (throughLink) {
+                ASSERT_EQ(::symlink(thing.c_str(), name.c_str()), 0);
+            }
+            const auto nameBefore = test::IdentityOf(name);
+            const auto thingBefore = test::IdentityOf(thing);
+            const std::string text = place.Write("a.txt", "old");
+            fake.messageBox.shown.clear();
+            std::unique_ptr<CKespoDoc> document = Loaded(kText);
+            document->LineMarks() = {kFirstLineMark};
+
+            EXPECT_FALSE(document->OnSaveDocument(text)) << situation;
+            EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgAttrCreateError})
+                << situation << ": nothing to ask about";
+            EXPECT_EQ(test::IdentityOf(name), nameBefore) << situation;
+            EXPECT_EQ(test::IdentityOf(thing), thingBefore) << situation;
+            EXPECT_EQ(test::ReadFileBytes(text), "old") << situation;
+        }
+    }
+}
+
+TEST_F(AttributeFileTest, ATextNamedLikeAnAttributeFileIsSavedWithoutOne) {
+    environment.format.words[10] = 1;
+    for (const bool marked : {false, true}) {
+        fake.messageBox.shown.clear();
+        std::unique_ptr<CKespoDoc> document = Loaded(kText);
+        if (marked)
+            document->LineMarks() = {kFirstLineMark};
+        EXPECT_TRUE(document->OnSaveDocument(dir.PathOf("x.ATR"))) << marked;
+        EXPECT_EQ(test::ReadFileBytes(dir.PathOf("x.ATR")), kText) << marked;
+        EXPECT_EQ(fake.messageBox.ShownIds(),
+                  marked ? std::vector<int>{ui::kMsgAttrSameExtension} : std::vector<int>{})
+            << "said only when marks are lost";
+    }
 }
 
 TEST_F(AttributeFileTest, WhatIsSavedOpensAgain) {

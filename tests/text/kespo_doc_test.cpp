@@ -39,7 +39,7 @@ public:
 class RecordingAttributes final : public DocumentAttributes {
 public:
     void Read(CKespoDoc&, std::string_view sjisPath) override { readPaths.emplace_back(sjisPath); }
-    bool Write(CKespoDoc&, std::string_view sjisPath) override {
+    bool Prepare(CKespoDoc&, std::string_view sjisPath, StagedFile&) override {
         writePaths.emplace_back(sjisPath);
         return writeSucceeds;
     }
@@ -394,7 +394,7 @@ TEST_F(KespoDocTest, SetFormatSettingsSendsHint32WithTheFontChangedFlag) {
 
 // Saving.
 
-TEST_F(KespoDocTest, SaveInPlaceWritesTheTextThenTheAttributeFileAndFailsWithEither) {
+TEST_F(KespoDocTest, SaveInPlaceWritesTheTextAndTheAttributeFileOrNeither) {
     RecordingAttributes attributes;
     environment.attributes = &attributes;
     const std::string path = dir.Write("save.txt", "the old text");
@@ -408,18 +408,19 @@ TEST_F(KespoDocTest, SaveInPlaceWritesTheTextThenTheAttributeFileAndFailsWithEit
         EXPECT_FALSE(document->Save());
     }
     EXPECT_EQ(test::ReadFileBytes(path), "the old text");
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgInvalidFileName});
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgFileWriteError});
     EXPECT_TRUE(attributes.writePaths.empty());
     EXPECT_TRUE(document->IsModified());
 
     attributes.writeSucceeds = false;
     EXPECT_FALSE(document->Save());
-    EXPECT_EQ(test::ReadFileBytes(path), text) << "the text is written first";
+    EXPECT_EQ(test::ReadFileBytes(path), "the old text") << "no text without its attributes";
     EXPECT_EQ(attributes.writePaths, std::vector<std::string>{path});
     EXPECT_TRUE(document->IsModified());
 
     attributes.writeSucceeds = true;
     EXPECT_TRUE(document->Save());
+    EXPECT_EQ(test::ReadFileBytes(path), text);
     EXPECT_FALSE(document->IsModified());
     EXPECT_TRUE(fake.fileDialogs.saveAsked.empty());
 }
@@ -527,7 +528,7 @@ TEST_F(KespoDocTest, ProposedNameOfAnUntitledDocumentIsItsTitleCut) {
     }
 }
 
-TEST_F(KespoDocTest, FailedSaveAsKeepsTheDocumentUntitledAndRemovesOnlyAFileItMade) {
+TEST_F(KespoDocTest, FailedSaveAsKeepsTheDocumentUntitledAndEveryFileAsItWas) {
     struct Row {
         const char* situation;
         const char* answer;   // the file name chosen; nullptr: the dialog is cancelled
@@ -558,8 +559,9 @@ TEST_F(KespoDocTest, FailedSaveAsKeepsTheDocumentUntitledAndRemovesOnlyAFileItMa
         EXPECT_TRUE(recent.empty());
         EXPECT_EQ(fake.messageBox.ShownIds(),
                   row.message ? std::vector<int>{ui::kMsgInvalidFileName} : std::vector<int>{});
-        // A file that was there already holds the new text and must stay.
         if (row.answer != nullptr) {
+            EXPECT_EQ(test::ReadFileBytes(dir.PathOf(row.answer)),
+                      row.existing != nullptr ? row.existing : "");
             EXPECT_EQ(std::filesystem::exists(dir.PathOf(row.answer)), row.existing != nullptr);
         }
     }

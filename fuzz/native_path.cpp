@@ -1,5 +1,6 @@
-// Fuzzes the file-name escape: native -> core -> native gives back every byte string, and the
-// code page 932 edge conversions take any bytes and give well-formed results.
+// Fuzzes the file-name escape: native -> core -> native gives back every byte string, also
+// through the form a line of text holds, and the code page 932 edge conversions take any bytes
+// and give well-formed results.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -38,6 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string sjisPath = nelvix::NativePathToSjis(bytes);
     Check(EndsOnACharacter(sjisPath));
     Check(nelvix::SjisPathToNative(sjisPath) == bytes);
+    std::string line;
+    nelvix::AppendSjisPathForLine(line, sjisPath);
+    Check(line.size() == nelvix::SjisPathForLineBytes(sjisPath));
+    for (const char c : line)
+        Check(static_cast<unsigned char>(c) >= 0x20);
+    Check(nelvix::SjisPathToNative(line) == bytes);
     // Any core text has a native form too (typed paths need not come from the system).
     nelvix::SjisPathToNative(bytes);
 

@@ -1,12 +1,14 @@
 // Fuzzes the regular-expression engine on random patterns and texts: no crash, no read outside
 // the text, matches inside the text on whole characters, the budget kept, no place skipped where
-// a match could begin, and a literal pattern found where the rules and the plain search find it.
+// a match could begin, a literal pattern found where the rules and the plain search find it, and
+// searches from one character past each match giving the same matches with a carry as without.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "search/char_compare.h"
 #include "search/find_pattern.h"
@@ -75,6 +77,26 @@ std::optional<Match> FindLiteral(const Byte* text, std::size_t length, std::stri
     return std::nullopt;
 }
 
+/// Searches without a carry take the square of the text: only a head of it is searched so.
+constexpr std::size_t kRepeatedSearchBytes = 512;
+
+// Every match of the global find engine's walk: the leftmost from each start, the next start one
+// character past it.
+std::vector<Match> EveryMatch(const Byte* text, std::size_t length, std::string_view pattern,
+                              const nelvix::SearchOptions& options, nelvix::RegexCarry* carry) {
+    std::vector<Match> found;
+    for (std::size_t start = 0; start < length;) {
+        const auto match = nelvix::FindPattern(text + start, text + length, pattern, options, true,
+                                               nullptr, carry);
+        if (!match)
+            break;
+        const std::size_t at = start + match->offset;
+        found.push_back({at, match->length});
+        start = at + (nelvix::IsLeadByte(text[at]) && at + 1 < length ? 2 : 1);
+    }
+    return found;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -116,6 +138,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!first || last->offset >= first->offset);
     Check(nelvix::FindRegex(text, text + length, pattern, true, caseSensitive, regularExpression,
                             widthSensitive) == first);
+
+    const nelvix::SearchOptions options{caseSensitive, widthSensitive, regularExpression};
+    if (nelvix::UsesRegexEngine(options)) {
+        const std::size_t head = std::min(length, kRepeatedSearchBytes);
+        nelvix::RegexCarry carry;
+        Check(EveryMatch(text, head, pattern, options, &carry) ==
+              EveryMatch(text, head, pattern, options, nullptr));
+    }
 
     if (!regularExpression)
         Check(FindLiteral(text, length, pattern, caseSensitive, widthSensitive) == first);

@@ -1,6 +1,7 @@
 // The command line of nelvix-cli: which subcommand, on which files, with which options.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "cli/extract_args.h"
 #include "cli/find_args.h"
 #include "cli/html_args.h"
+#include "cli/output_file.h"
 #include "cli/replay_args.h"
 
 namespace nelvix::cli {
@@ -31,6 +33,9 @@ struct CliArgs {
     HtmlArgs html;
     /// replay: the saved operation, its home and the text of a line extraction.
     ReplayArgs replay;
+    /// Not from the words: the regular file standard output writes into, which runs over a
+    /// file set pass over.
+    std::optional<OutputFile> outputFile;
 };
 
 struct ParsedArgs {

@@ -16,9 +16,12 @@ class ConsoleMessageBox final : public ui::MessageBox {
 public:
     explicit ConsoleMessageBox(std::ostream& err) : m_err(err) {}
     ui::MessageResult Show(const ui::MessageRequest& request) override;
+    /// Messages shown so far.
+    int ShownCount() const { return m_shown; }
 
 private:
     std::ostream& m_err;
+    int m_shown = 0;
 };
 
 class ConsoleBeeper final : public ui::Beeper {

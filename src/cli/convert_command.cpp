@@ -30,7 +30,8 @@ std::string ToTerminalUtf8(std::string_view sjisText) {
 
 int RunConvert(const std::string& nativePath, int codeDecision, bool utf8, std::ostream& out,
                std::ostream& err) {
-    std::optional<std::string> text = LoadDocumentText(nativePath, codeDecision, err);
+    bool whole = true;
+    std::optional<std::string> text = LoadDocumentText(nativePath, codeDecision, err, &whole);
     if (!text)
         return kExitFileError;
     if (utf8)
@@ -42,7 +43,8 @@ int RunConvert(const std::string& nativePath, int codeDecision, bool utf8, std::
         err << "nelvix-cli: cannot write the output\n";
         return kExitFileError;
     }
-    return kExitOk;
+    // The text that could be given is out; the file was still not read to its end.
+    return whole ? kExitOk : kExitFileError;
 }
 
 } // namespace nelvix::cli

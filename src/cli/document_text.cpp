@@ -12,7 +12,7 @@
 namespace nelvix::cli {
 
 std::optional<std::string> LoadDocumentText(const std::string& nativePath, int codeDecision,
-                                            std::ostream& err) {
+                                            std::ostream& err, bool* whole) {
     {
         // The document reports a file it cannot open only as a load failure; opening it here
         // first gives the person the reason.
@@ -43,6 +43,9 @@ std::optional<std::string> LoadDocumentText(const std::string& nativePath, int c
         err << "nelvix-cli: " << nativePath << ": cannot be loaded\n";
         return std::nullopt;
     }
+    // A document that opens reports nothing unless it holds less than the file.
+    if (whole != nullptr)
+        *whole = console.messageBox.ShownCount() == 0;
     return std::string(document->TextView());
 }
 

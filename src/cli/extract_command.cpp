@@ -11,6 +11,7 @@
 #include "cli/extraction_printer.h"
 #include "cli/find_args.h"
 #include "cli/find_target.h"
+#include "cli/output_file.h"
 #include "cli/rule_source.h"
 #include "cli/temp_work_file.h"
 #include "cli/text_lines.h"
@@ -146,7 +147,8 @@ int ExtractFileSet(const ExtractionRules& rules, const CliArgs& args,
     EngineEnvironment environment{.platform = platform,
                                   .workFilePath = workFile.Path(),
                                   .codeDecision = args.codeDecision,
-                                  .findNoneTextFile = false};
+                                  .findNoneTextFile = false,
+                                  .passOver = PassOverOutputFile(args.outputFile, err)};
     GlobalFindEngine engine(environment);
     ExtractionRuleSet ruleSet(platform);
     ruleSet.Rules() = QuietRules(rules);
@@ -159,7 +161,8 @@ int ExtractFileSet(const ExtractionRules& rules, const CliArgs& args,
             << " cannot be listed\n";
         return kExitExtractTrouble;
     }
-    int status = Finish(printer, counts.stopped, err);
+    // A tree whose subdirectories could not be listed was not wholly cut down either.
+    int status = Finish(printer, counts.stopped || counts.subdirectoryOverflow, err);
     if (counts.subdirectoryOverflow)
         ui::ShowMessage(platform, ui::kMsgTooManyDirectories);
     PrintGlobalCounts(ruleSet.Rules(), counts, err);

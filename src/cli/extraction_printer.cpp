@@ -1,9 +1,9 @@
 // Writing an extraction's result through one large buffer, within a result document's limits.
 #include "cli/extraction_printer.h"
 
+#include "cli/terminal_path.h"
 #include "text/cp932.h"
 #include "text/kespo_doc.h"
-#include "text/native_path.h"
 #include "ui/messages.h"
 #include "view/row_layout.h"
 
@@ -93,7 +93,7 @@ void ExtractionPrinter::AppendUtf8Line(std::string_view line) {
         line.remove_suffix(kCrLf.size());
     std::size_t pathLength = m_tagLines ? HeaderPathLength(line) : 0;
     std::string& buffer = m_output.Buffer();
-    buffer.append(SjisPathToNative(line.substr(0, pathLength)));
+    buffer.append(TerminalPath(line.substr(0, pathLength)));
     buffer.append(Cp932ToUtf8(line.substr(pathLength)));
     if (lineEnd)
         buffer.push_back('\n');

@@ -8,8 +8,10 @@
 #include "cli/console_platform.h"
 #include "cli/exit_status.h"
 #include "cli/find_target.h"
+#include "cli/output_file.h"
 #include "cli/result_printer.h"
 #include "cli/temp_work_file.h"
+#include "search/find_pattern.h"
 #include "search/global_find_engine.h"
 #include "text/cp932.h"
 #include "ui/messages.h"
@@ -31,6 +33,16 @@ std::optional<std::string> SjisPattern(const FindArgs& find, std::ostream& err) 
     return pattern;
 }
 
+// The regular-expression strategy (-r, -w) can never match a longer pattern: saying nothing and
+// finding nothing would look like an answer.
+bool PatternFits(std::string_view pattern, const SearchOptions& options, std::ostream& err) {
+    if (MatcherTakesPattern(pattern, options))
+        return true;
+    err << "nelvix-cli: find: the PATTERN is longer than " << kMaxRegexPatternBytes
+        << " bytes, the most a regular expression (-r) or a search with -w can hold\n";
+    return false;
+}
+
 void SetUpEngine(GlobalFindEngine& engine, const FindArgs& find) {
     engine.Options() = find.options;
     engine.SearchSubdirectories() = find.subdirectories;
@@ -40,6 +52,8 @@ void SetUpEngine(GlobalFindEngine& engine, const FindArgs& find) {
 
 int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
                   const std::string& pattern, std::ostream& out, std::ostream& err) {
+    if (!PatternFits(pattern, args.find.options, err))
+        return kExitFindTrouble;
     TempWorkFile workFile;
     if (workFile.Path().empty()) {
         // Without a work file EUC-JP and JIS files would be searched unconverted and their
@@ -55,7 +69,8 @@ int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
                                   .workFilePath = workFile.Path(),
                                   .codeDecision = args.codeDecision,
                                   .multiText = find.options.multiText,
-                                  .findNoneTextFile = find.findNoneTextFile};
+                                  .findNoneTextFile = find.findNoneTextFile,
+                                  .passOver = PassOverOutputFile(args.outputFile, err)};
     GlobalFindEngine engine(environment);
     SetUpEngine(engine, find);
     ResultPrinter printer(out, args.utf8);
@@ -67,7 +82,7 @@ int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
         return kExitFindTrouble;
     }
     ShowSearchEndMessages(console.platform, counts);
-    return counts.hits > 0 ? kExitFound : kExitNothingFound;
+    return SearchExitStatus(counts);
 }
 
 int RunFind(const CliArgs& args, std::ostream& out, std::ostream& err) {
@@ -80,6 +95,14 @@ int RunFind(const CliArgs& args, std::ostream& out, std::ostream& err) {
         return kExitFindTrouble;
     }
     return SearchFileSet(args, target.sjisSpecification, *pattern, out, err);
+}
+
+int SearchExitStatus(const GlobalFindCounts& counts) {
+    // The subdirectories were never searched: whatever the top directory gave, the answer is
+    // not the tree's.
+    if (counts.subdirectoryOverflow)
+        return kExitFindTrouble;
+    return counts.hits > 0 ? kExitFound : kExitNothingFound;
 }
 
 void ShowSearchEndMessages(ui::Platform& platform, const GlobalFindCounts& counts) {

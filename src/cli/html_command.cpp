@@ -11,6 +11,7 @@
 #include "cli/find_command.h"
 #include "cli/find_target.h"
 #include "cli/html_printer.h"
+#include "cli/output_file.h"
 #include "cli/temp_work_file.h"
 #include "text/cp932.h"
 #include "ui/message_table.h"
@@ -65,7 +66,8 @@ int Search(const CliArgs& args, const std::string& sjisSpecification, const std:
                                   .workFilePath = workFile.Path(),
                                   .codeDecision = args.codeDecision,
                                   .multiText = html.options.multiText,
-                                  .findNoneTextFile = false};
+                                  .findNoneTextFile = false,
+                                  .passOver = PassOverOutputFile(args.outputFile, err)};
     GlobalFindEngine engine(environment);
     engine.Options() = html.options;
     if (html.target != HtmlTarget::String)
@@ -81,7 +83,7 @@ int Search(const CliArgs& args, const std::string& sjisSpecification, const std:
         return kExitFindTrouble;
     }
     ShowSearchEndMessages(console.platform, counts);
-    return counts.hits > 0 ? kExitFound : kExitNothingFound;
+    return SearchExitStatus(counts);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/result_printer.h"
+#include "cli/terminal_path.h"
 #include "text/cp932.h"
 #include "text/native_path.h"
 
@@ -19,7 +20,9 @@ HtmlPrinter::HtmlPrinter(std::ostream& out, bool utf8, HtmlTarget target,
     : m_output(out, kResultLineBytes + 1), m_utf8(utf8), m_target(target), m_columns(columns) {}
 
 void HtmlPrinter::ShowFileName(std::string_view sjisNameAndExtension) {
-    m_fileName.assign(sjisNameAndExtension);
+    // As the lines write it.
+    m_fileName.clear();
+    AppendSjisPathForLine(m_fileName, sjisNameAndExtension);
     m_titleLineNext = true;
 }
 
@@ -49,7 +52,7 @@ void HtmlPrinter::AppendUtf8(std::string_view line) {
     }
     std::string& buffer = m_output.Buffer();
     buffer.append(Cp932ToUtf8(line.substr(0, pathStart)));
-    buffer.append(SjisPathToNative(line.substr(pathStart, pathLength)));
+    buffer.append(TerminalPath(line.substr(pathStart, pathLength)));
     buffer.append(Cp932ToUtf8(line.substr(pathStart + pathLength)));
     buffer.push_back('\n');
 }

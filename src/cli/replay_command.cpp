@@ -102,6 +102,7 @@ CliArgs ReplayRunner::RunArgs() const {
     CliArgs run;
     run.utf8 = m_args.utf8;
     run.codeDecision = m_settings.codeDecision;
+    run.outputFile = m_args.outputFile;
     return run;
 }
 

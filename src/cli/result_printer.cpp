@@ -1,6 +1,7 @@
 // Writing result lines of nelvix-cli find through one large buffer.
 #include "cli/result_printer.h"
 
+#include "cli/terminal_path.h"
 #include "text/cp932.h"
 #include "text/native_path.h"
 
@@ -44,7 +45,9 @@ ResultPrinter::ResultPrinter(std::ostream& out, bool utf8)
     : m_output(out, kResultLineBytes + 1), m_utf8(utf8) {}
 
 void ResultPrinter::ShowFileName(std::string_view sjisNameAndExtension) {
-    m_fileName.assign(sjisNameAndExtension);
+    // As the result lines write it.
+    m_fileName.clear();
+    AppendSjisPathForLine(m_fileName, sjisNameAndExtension);
 }
 
 bool ResultPrinter::Add(std::string_view line) {
@@ -63,7 +66,7 @@ void ResultPrinter::AppendUtf8(std::string_view line) {
         line.remove_suffix(kCrLf.size());
     std::size_t pathLength = ResultPathLength(line, m_fileName);
     std::string& buffer = m_output.Buffer();
-    buffer.append(SjisPathToNative(line.substr(0, pathLength)));
+    buffer.append(TerminalPath(line.substr(0, pathLength)));
     buffer.append(Cp932ToUtf8(line.substr(pathLength)));
     buffer.push_back('\n');
 }

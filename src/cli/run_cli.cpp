@@ -12,13 +12,15 @@
 
 namespace nelvix::cli {
 
-int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
+int RunCli(std::span<const std::string> arguments, std::ostream& out, std::ostream& err,
+           std::optional<OutputFile> outputFile) {
     ParsedArgs parsed = ParseCliArgs(arguments);
     if (!parsed.ok()) {
         err << "nelvix-cli: " << parsed.error << "\n\n" << UsageText();
         return kExitUsage;
     }
-    const CliArgs& args = parsed.args;
+    CliArgs& args = parsed.args;
+    args.outputFile = outputFile;
     switch (args.command) {
     case Subcommand::Help:
         out << UsageText();

@@ -4,12 +4,18 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "cli/signal_cleanup.h"
+
 namespace nelvix::cli {
 namespace {
+
+constexpr std::string_view kWorkFileName = "work";
 
 bool IsWritableDirectory(const char* path) {
     struct stat status {};
@@ -37,20 +43,38 @@ std::string WorkFolder() {
 } // namespace
 
 TempWorkFile::TempWorkFile() {
-    std::string pattern = WorkFolder() + "/nelvix-cli-XXXXXX";
-    // mkstemp creates the file with a name no other process holds, so two runs never share it.
-    int fd = ::mkstemp(pattern.data());
+    InstallCleanupHandlers();
+    // From the folder's making to the file's registration no signal may end the program.
+    const SignalHold hold;
+    std::string folder = WorkFolder() + "/nelvix-cli-XXXXXX";
+    // A folder of this user's own: no one else can put a name into it, so the work file, which
+    // the converter makes anew and reads by name, is never someone else's file or link.
+    if (::mkdtemp(folder.data()) == nullptr) {
+        m_reason = folder + ": " + std::strerror(errno);
+        return;
+    }
+    std::string path = folder + "/" + std::string(kWorkFileName);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
-        m_reason = pattern + ": " + std::strerror(errno);
+        m_reason = path + ": " + std::strerror(errno);
+        ::rmdir(folder.c_str());
         return;
     }
     ::close(fd);
-    m_path = pattern;
+    m_slot = RegisterCleanup(path, folder);
+    m_folder = std::move(folder);
+    m_path = std::move(path);
 }
 
 TempWorkFile::~TempWorkFile() {
-    if (!m_path.empty())
-        ::unlink(m_path.c_str());
+    if (m_path.empty())
+        return;
+    if (m_slot >= 0) {
+        RemoveAndUnregister(m_slot);
+        return;
+    }
+    ::unlink(m_path.c_str());
+    ::rmdir(m_folder.c_str());
 }
 
 } // namespace nelvix::cli

@@ -40,6 +40,8 @@ GlobalExtractionCounts RunGlobalExtraction(ExtractionRuleSet& ruleSet, GlobalFin
     const FileSetWalkEnd end = WalkFileSet(
         sjisSpecification, subdirectories, subdirBufferBytes,
         [&](const std::string& path) {
+            if (engine.PassesOver(path))
+                return true;
             progress.ShowFileName(FileNamePart(path));
             if (ruleSet.ExtractFromFile(engine, path, result, progress, blocksBefore) == 0)
                 return false;

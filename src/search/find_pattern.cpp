@@ -23,14 +23,18 @@ std::optional<std::size_t> FindPlain(const Byte* start, const Byte* endOfStarts,
     return found;
 }
 
+bool MatcherTakesPattern(std::string_view pattern, const SearchOptions& options) {
+    return !UsesRegexEngine(options) || pattern.size() <= kMaxRegexPatternBytes;
+}
+
 std::optional<Match> FindPattern(const Byte* text, const Byte* end, std::string_view pattern,
                                  const SearchOptions& options, bool firstOnly,
-                                 std::size_t* matchedTerm) {
+                                 std::size_t* matchedTerm, RegexCarry* carry) {
     if (pattern.empty() || end <= text)
         return std::nullopt;
-    if (options.regularExpression || !options.widthSensitive)
+    if (UsesRegexEngine(options))
         return FindRegex(text, end, pattern, firstOnly, options.caseSensitive,
-                         options.regularExpression, options.widthSensitive);
+                         options.regularExpression, options.widthSensitive, carry);
     if (options.multiText) {
         const auto found = FindMultiText(text, static_cast<std::size_t>(end - text), pattern,
                                          firstOnly, options.caseSensitive);

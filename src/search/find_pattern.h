@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "search/regex_carry.h"
 #include "search/search_options.h"
 #include "text/sjis.h"
 
@@ -14,10 +15,20 @@ namespace nelvix {
 /// Searches [text, end) for `pattern` (Shift-JIS). With `firstOnly` the leftmost match, else the
 /// last match found scanning forward. Nothing when there is none. `end` is the true end of the
 /// text for every strategy. `matchedTerm`, when given, receives the index of the multi-text term
-/// that matched.
+/// that matched. `carry`, for a caller that searches one text again and again (see RegexCarry),
+/// spares the regular-expression strategy work it has done before.
 std::optional<Match> FindPattern(const Byte* text, const Byte* end, std::string_view pattern,
                                  const SearchOptions& options, bool firstOnly,
-                                 std::size_t* matchedTerm = nullptr);
+                                 std::size_t* matchedTerm = nullptr, RegexCarry* carry = nullptr);
+
+/// The regular-expression strategy serves regular expressions and width folding.
+constexpr bool UsesRegexEngine(const SearchOptions& options) {
+    return options.regularExpression || !options.widthSensitive;
+}
+
+/// False for a pattern that the strategy of `options` can never match for its length alone:
+/// one over kMaxRegexPatternBytes for the regular-expression strategy.
+bool MatcherTakesPattern(std::string_view pattern, const SearchOptions& options);
 
 /// Plain substring search over the start positions [start, endOfStarts); case by the flag, no
 /// width folding. The offset of the match from `start`.
@@ -28,6 +39,6 @@ std::optional<std::size_t> FindPlain(const Byte* start, const Byte* endOfStarts,
 /// (the path used for width folding). Nothing for an empty or over-long pattern.
 std::optional<Match> FindRegex(const Byte* start, const Byte* end, std::string_view pattern,
                                bool firstOnly, bool caseSensitive, bool regularExpression,
-                               bool widthSensitive);
+                               bool widthSensitive, RegexCarry* carry = nullptr);
 
 } // namespace nelvix

@@ -55,6 +55,8 @@ bool GlobalFindEngine::FileState::ReadChunk() {
     lineScannedTo = 0;
     chunkLength = 0;
     textLength = 0;
+    // The buffer is the same for every chunk: what was learnt of the last one is void.
+    regexCarry.Forget();
     std::optional<std::size_t> got = ReadUpToAt(file->Get(), chunk, kChunkBytes, chunkPosition);
     if (!got)
         return false;
@@ -108,15 +110,14 @@ std::size_t GlobalFindEngine::FileState::NextLineStart(std::size_t offset) const
     return textLength;
 }
 
-std::optional<std::size_t>
-GlobalFindEngine::FileState::SearchChunk(std::string_view pattern) const {
+std::optional<std::size_t> GlobalFindEngine::FileState::SearchChunk(std::string_view pattern) {
     // The matcher takes its text start for a line start, which a search offset just after a
     // match is not: "^a" would otherwise match again at each following "a" of the line.
     const std::size_t start = anchoredAtLineStart ? NextLineStart(searchOffset) : searchOffset;
     if (start >= textLength)
         return std::nullopt;
-    std::optional<Match> match =
-        FindPattern(chunk + start, chunk + textLength, pattern, options, true);
+    std::optional<Match> match = FindPattern(chunk + start, chunk + textLength, pattern, options,
+                                             true, nullptr, &regexCarry);
     if (!match)
         return std::nullopt;
     return start + match->offset;
@@ -181,6 +182,8 @@ GlobalFindEngine::OpenFile(std::string_view sjisPath, std::string_view pattern,
     f.lineBase = 0;
     f.chunkLength = 0;
     f.needChunk = true;
+    f.regexCarry.Forget();
+    f.regexCarry.ResetSteps();
     return text;
 }
 
@@ -261,6 +264,10 @@ std::optional<std::string_view> GlobalFindEngine::FindNextInFile(std::string_vie
     if (!match)
         return std::nullopt;
     return BuildLine(*match, pattern.size(), offsets);
+}
+
+std::uint64_t GlobalFindEngine::MatcherSteps() const {
+    return m_file ? m_file->regexCarry.Steps() : 0;
 }
 
 void GlobalFindEngine::EndFile() {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +39,9 @@ struct EngineEnvironment {
     int codeDecision = 0;          ///< the "CodeDecision" setting
     bool multiText = false;        ///< the "MultiText" setting
     bool findNoneTextFile = false; ///< the "FindNoneTextFile" setting
+    /// True for a file that a run over a file set passes over without searching or counting
+    /// it (the command line's own output file); empty: none is.
+    std::function<bool(std::string_view sjisPath)> passOver{};
 };
 
 /// The progress window of a run, as the engine drives it.
@@ -93,6 +97,10 @@ public:
     static void AddToHistory(std::vector<std::string>& history, std::string_view entry,
                              std::size_t entryBytes);
     EngineEnvironment& Environment() { return m_environment; }
+    /// Whether a run over a file set leaves `sjisPath` alone (see EngineEnvironment::passOver).
+    bool PassesOver(std::string_view sjisPath) const {
+        return m_environment.passOver && m_environment.passOver(sjisPath);
+    }
 
     /// The result line of the first match in the file, or nothing (the file is then closed):
     /// for an empty pattern, a file that cannot be opened or read, or one that fails the
@@ -105,6 +113,9 @@ public:
                                                    MatchOffsets* offsets = nullptr);
     /// Closes the file; the chunk and result buffers stay for the next file.
     void EndFile();
+    /// Characters the regular-expression strategy examined in the file opened last: the work
+    /// of a search, for tests and benchmarks.
+    std::uint64_t MatcherSteps() const;
 
     /// The per-file step of a global find: each result line of `pattern` to `sink`, counted in
     /// `hits`; events pumped after each match and after a file without one. False when the run

@@ -18,6 +18,8 @@ GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSp
     const FileSetWalkEnd end = WalkFileSet(
         sjisSpecification, engine.SearchSubdirectories(), subdirBufferBytes,
         [&](const std::string& path) {
+            if (engine.PassesOver(path))
+                return true;
             // A file that cannot be opened still counts: it was handed over.
             ++counts.filesSearched;
             return engine.SearchFileIntoSink(path, pattern, sink, progress, counts.hits);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "search/global_find_engine.h"
+#include "search/regex_carry.h"
 #include "text/byte_block.h"
 #include "text/posix_file.h"
 
@@ -46,13 +47,15 @@ struct GlobalFindEngine::FileState {
     std::size_t lineScannedTo = 0; ///< the chunk was searched back for `lineStart` up to here
     bool chunkStartsLine = false;
     bool needChunk = false;
+    /// What the regular-expression strategy learnt in this chunk for the searches after it.
+    RegexCarry regexCarry;
 
     /// Reads the chunk at `chunkPosition`; false on a read error.
     bool ReadChunk();
     /// How far the next search moves on from a match (or a search start) at `offset`.
     std::size_t AdvanceAt(std::size_t offset, std::size_t patternLength) const;
     /// The leftmost match at or after the search offset, as a chunk offset.
-    std::optional<std::size_t> SearchChunk(std::string_view pattern) const;
+    std::optional<std::size_t> SearchChunk(std::string_view pattern);
     bool IsLineStart(std::size_t offset) const;
     /// `offset` when a line starts there, else the start of the next line (or the text end).
     std::size_t NextLineStart(std::size_t offset) const;

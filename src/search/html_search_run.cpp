@@ -6,6 +6,7 @@
 
 #include "search/file_set_walk.h"
 #include "search/html_scan.h"
+#include "text/native_path.h"
 #include "ui/platform.h"
 
 namespace nelvix {
@@ -31,6 +32,8 @@ public:
 
     /// False when the run must stop.
     bool ListFile(const std::string& sjisPath) {
+        if (m_engine.PassesOver(sjisPath))
+            return true;
         ++counts.filesSearched;
         m_progress.ShowFileName(FileNamePart(sjisPath));
         switch (m_target) {
@@ -123,7 +126,9 @@ private:
 std::string HtmlTitleLine(std::string_view sjisTitle, std::string_view sjisPath,
                           const HtmlColumns& columns) {
     std::string line = FitColumn(sjisTitle, columns.title);
-    line.append(1, ' ').append(sjisPath).append(kCrLf);
+    line.append(1, ' ');
+    AppendSjisPathForLine(line, sjisPath);
+    line.append(kCrLf);
     return line;
 }
 

@@ -28,8 +28,9 @@ struct HtmlColumns {
     int linkTarget = 44;
 };
 
-/// The title line: the title fitted to its column, a blank, the path and CR LF. The path then
-/// starts at column `columns.title` + 1, where the tag reader looks for it.
+/// The title line: the title fitted to its column, a blank, the path (its line breaks escaped,
+/// as in a result line) and CR LF. The path then starts at column `columns.title` + 1, where
+/// the tag reader looks for it.
 std::string HtmlTitleLine(std::string_view sjisTitle, std::string_view sjisPath,
                           const HtmlColumns& columns);
 /// Five blanks, the link text and the target fitted to their columns, each followed by a blank,

@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
+#include "search/regex_carry.h"
 #include "search/regex_program.h"
 
 namespace nelvix {
@@ -15,8 +17,10 @@ inline constexpr int kMatchCallBudget = 11;
 
 class RegexMatcher {
 public:
-    RegexMatcher(const RegexProgram& program, const Byte* start, const Byte* end)
-        : m_program(program), m_start(start), m_end(end) {}
+    /// `carry`, when given, holds what earlier searches of the same text learnt and takes
+    /// what this one learns (see RegexCarry for the searches it may be kept across).
+    RegexMatcher(const RegexProgram& program, const Byte* start, const Byte* end,
+                 RegexCarry* carry = nullptr);
 
     /// The first match (`firstOnly`) or the last one found scanning forward; nothing when none.
     std::optional<Match> Find(bool firstOnly);
@@ -28,10 +32,20 @@ private:
     struct Attempt {
         Outcome outcome;
         const Byte* end;
+        /// For a match found by backtracking: the repetition given back and where the elements
+        /// after it matched; else the element count and null.
+        std::size_t backtracked;
+        const Byte* restFrom;
+    };
+    struct RestMatch {
+        const Byte* from;
+        const Byte* end;
     };
 
     Attempt Try(std::size_t firstElement, const Byte* at);
-    const Byte* LastRestMatch(std::size_t firstElement, const Byte* from, const Byte* to);
+    Attempt AttemptAt(const Byte* at);
+    void LearnFrom(const Attempt& attempt);
+    RestMatch LastRestMatch(std::size_t firstElement, const Byte* from, const Byte* to);
     const Byte* RunEnd(std::size_t k, const Byte* at);
     bool AnchorHolds(const Byte* matchStart, const Byte* matchEnd) const;
 
@@ -42,7 +56,15 @@ private:
     const RegexProgram& m_program;
     const Byte* m_start;
     const Byte* m_end;
+    RegexCarry* m_carry;
+    /// The first element that repeats; the element count when none does.
+    std::size_t m_firstRepetition;
     int m_calls = 1;
+    std::uint64_t m_steps = 0; ///< characters examined, handed to the carry
+    /// Where the attempt under way reached the first repetition; null before it did.
+    const Byte* m_firstRunStart = nullptr;
+    /// The attempt under way was answered by the carry.
+    bool m_carried = false;
     // The last greedy run of each element: a run begun anywhere inside it ends at the same place.
     std::array<const Byte*, kMaxRegexPatternBytes> m_runFrom{};
     std::array<const Byte*, kMaxRegexPatternBytes> m_runTo{};

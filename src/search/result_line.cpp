@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "search/global_find_engine.h"
+#include "text/native_path.h"
 
 namespace nelvix {
 namespace {
@@ -56,7 +57,8 @@ void BuildResultLine(std::string& line, std::string_view sjisPath, std::uint64_t
     char number[24];
     const std::size_t digits = static_cast<std::size_t>(
         std::to_chars(number, number + sizeof number, lineNumber).ptr - number);
-    const std::size_t limit = QuoteLimit(sjisPath.size(), digits);
+    // The path goes into the line with its line breaks escaped, which lengthens it.
+    const std::size_t limit = QuoteLimit(SjisPathForLineBytes(sjisPath), digits);
     // The CR is looked for only as far as the quote can reach: a line may be 30,720 bytes long.
     const std::size_t rest = std::min(quoted.textLength - quoteStart, limit);
     const void* cr = std::memchr(begin, kCr, rest);
@@ -66,7 +68,8 @@ void BuildResultLine(std::string& line, std::string_view sjisPath, std::uint64_t
     const std::size_t quoteBytes = WholeCharacterBytes(begin, available);
 
     line.clear();
-    line.append(sjisPath).append(1, '(').append(number, digits).append("): ");
+    AppendSjisPathForLine(line, sjisPath);
+    line.append(1, '(').append(number, digits).append("): ");
     line.append(reinterpret_cast<const char*>(begin), quoteBytes).append("\r\n");
 }
 

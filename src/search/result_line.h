@@ -28,8 +28,9 @@ struct QuotedMatch {
     std::size_t patternLength = 0;
 };
 
-/// Builds the result line into `line` (cleared first): the quoted text runs from the line start,
-/// or from the match when the match ends more than 239 bytes into its line, up to the next CR or
+/// Builds the result line into `line` (cleared first): the path with its bytes below 0x20
+/// escaped (AppendSjisPathForLine), then the quoted text, which runs from the line start, or
+/// from the match when the match ends more than 239 bytes into its line, up to the next CR or
 /// the end of the text, and is cut so that the line fits 512 bytes.
 void BuildResultLine(std::string& line, std::string_view sjisPath, std::uint64_t lineNumber,
                      const QuotedMatch& quoted);

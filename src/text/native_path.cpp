@@ -2,6 +2,7 @@
 // reversible escape of bytes that code page 932 cannot carry.
 #include "text/native_path.h"
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
 
@@ -36,6 +37,13 @@ void AppendEscapedByte(std::string& sjis, Byte b) {
     }
     sjis += static_cast<char>(kOtherEscapeLead);
     sjis += static_cast<char>(NthTrailByte(index));
+}
+
+/// The bytes that cannot stand in a line of text: the controls, CR and LF among them. None of
+/// them is a trail byte, so in a path that came from the native side each is a character of
+/// its own; escaping every one keeps any path's line whole.
+constexpr bool IsLineControl(char c) {
+    return static_cast<Byte>(c) < 0x20;
 }
 
 /// The native byte an escape stands for; nothing for a pair that is no escape.
@@ -125,6 +133,24 @@ std::string SjisPathToNative(std::string_view sjisPath) {
     if (runStart < length)
         native += Cp932ToUtf8(sjisPath.substr(runStart));
     return native;
+}
+
+void AppendSjisPathForLine(std::string& line, std::string_view sjisPath) {
+    std::size_t plainFrom = 0;
+    for (std::size_t offset = 0; offset < sjisPath.size(); ++offset) {
+        if (!IsLineControl(sjisPath[offset]))
+            continue;
+        line.append(sjisPath.substr(plainFrom, offset - plainFrom));
+        AppendEscapedByte(line, static_cast<Byte>(sjisPath[offset]));
+        plainFrom = offset + 1;
+    }
+    line.append(sjisPath.substr(plainFrom));
+}
+
+std::size_t SjisPathForLineBytes(std::string_view sjisPath) {
+    // An escape pair takes the place of one byte.
+    return sjisPath.size() +
+           static_cast<std::size_t>(std::count_if(sjisPath.begin(), sjisPath.end(), IsLineControl));
 }
 
 } // namespace nelvix

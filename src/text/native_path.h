@@ -23,6 +23,7 @@
 // code page 932 conversion (undefined codes become U+FFFD), apart from the escape pairs.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,13 @@ namespace nelvix {
 std::string NativePathToSjis(std::string_view nativePath);
 /// Never fails: escape pairs become their bytes, the rest is converted as Cp932ToUtf8 does.
 std::string SjisPathToNative(std::string_view sjisPath);
+
+/// Appends the core path `sjisPath` to a line of text (a result line, a tag): each byte below
+/// 0x20 as its escape pair, since a name may hold a line break and a line may not; every other
+/// byte as it is. SjisPathToNative turns the pairs back into the bytes, so a tag read from the
+/// line still reaches the file.
+void AppendSjisPathForLine(std::string& line, std::string_view sjisPath);
+/// The bytes AppendSjisPathForLine appends for `sjisPath`.
+std::size_t SjisPathForLineBytes(std::string_view sjisPath);
 
 } // namespace nelvix

@@ -1,10 +1,12 @@
 // Running nelvix-cli in-process and keeping what it wrote.
 #pragma once
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/output_file.h"
 #include "cli/run_cli.h"
 
 namespace nelvix::cli {
@@ -15,11 +17,13 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun RunWith(const std::vector<std::string>& arguments) {
+/// `outputFile` stands for the file standard output would write into.
+inline CliRun RunWith(const std::vector<std::string>& arguments,
+                      std::optional<OutputFile> outputFile = std::nullopt) {
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
-    run.status = RunCli(arguments, out, err);
+    run.status = RunCli(arguments, out, err, outputFile);
     run.out = out.str();
     run.err = err.str();
     return run;

@@ -12,6 +12,7 @@
 
 #include "cli/cli_args.h"
 #include "cli_run.h"
+#include "scoped_tmp_dir.h"
 #include "support/test_files.h"
 
 namespace nelvix::cli {
@@ -29,28 +30,6 @@ std::string SampleFile(const char* name) {
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
-
-// Sets TMPDIR for one test and puts the old value back.
-class ScopedTmpDir {
-public:
-    explicit ScopedTmpDir(const std::string& folder) {
-        const char* old = std::getenv("TMPDIR");
-        m_hadOld = old != nullptr;
-        if (m_hadOld)
-            m_old = old;
-        ::setenv("TMPDIR", folder.c_str(), 1);
-    }
-    ~ScopedTmpDir() {
-        if (m_hadOld)
-            ::setenv("TMPDIR", m_old.c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-    }
-
-private:
-    bool m_hadOld = false;
-    std::string m_old;
-};
 
 std::string MakeFifo(const test::TempDir& dir, const char* name) {
     std::string path = dir.PathOf(name);
@@ -175,13 +154,27 @@ TEST(CliConvertTest, NoWorkFileMeansNoOutput) {
     EXPECT_TRUE(Contains(run.err, "cannot make a work file")) << run.err;
 }
 
-TEST(CliConvertTest, TooLongTextIsCutWithTheProgramsMessage) {
+// The text that could be given came out with the message, but the status said all was well.
+TEST(CliConvertTest, SixMegabyteTextCutAtTheDocumentLimitIsAFileError) {
+    std::string lines;
+    while (lines.size() < 6'000'000)
+        lines += "a line of the log\r\n";
+    const struct {
+        const char* situation;
+        std::string bytes;
+        std::size_t given; ///< bytes of it written out
+    } rows[] = {
+        {"one byte past the limit", std::string(4'000'001, 'a'), 3'999'997},
+        {"six megabytes of lines", lines, 3'999'997},
+    };
     test::TempDir dir;
-    std::string path = dir.Write("long.txt", std::string(4'000'001, 'a'));
-    CliRun run = RunWith({"convert", path});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out.size(), 3'999'997u);
-    EXPECT_EQ(run.err, "nelvix-cli: 文字数オーバーのため処理できません。\n");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.situation);
+        const CliRun run = RunWith({"convert", dir.Write("long.txt", row.bytes)});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, row.bytes.substr(0, row.given));
+        EXPECT_EQ(run.err, "nelvix-cli: 文字数オーバーのため処理できません。\n");
+    }
 }
 
 struct FailureRow {

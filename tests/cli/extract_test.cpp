@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/data_file.h"
 #include "cli/cli_args.h"
@@ -520,6 +521,36 @@ TEST_F(CliExtractTest, NativeFileNamesComeBackUnchangedInUtf8TagLines) {
     EXPECT_EQ(
         RunWith({"extract", "--utf8", "--rules", rules, "--global", dir.Path() + "/*.log"}).out,
         "==   1/1   1\n" + path + "(1): \nERROR x\n");
+}
+
+TEST_F(CliExtractTest, GlobalExtractionWritingIntoItsTreePassesOverItsOutput) {
+    test::TempDir dir;
+    dir.Write("a.log", "ERROR x\r\n");
+    const std::string output = dir.Write("out.log", "ERROR from an earlier run\r\n");
+    struct stat status {};
+    ASSERT_EQ(::stat(output.c_str(), &status), 0);
+    const std::string rules = WriteRules(ErrorBlocks());
+    const CliRun run = RunWith({"extract", "--rules", rules, "--global", dir.Path() + "/*.log"},
+                               OutputFile{status.st_dev, status.st_ino});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "==   1/1   1\r\n" + dir.Path() + "/a.log(1): \r\nERROR x\r\n");
+    EXPECT_TRUE(run.err.starts_with("nelvix-cli: " + output + ": skipped, it is the output\n"))
+        << run.err;
+    EXPECT_TRUE(run.err.find("files processed: 1\n") != std::string::npos) << run.err;
+}
+
+// A name holding a line break gave a tag line in two pieces, neither of them a tag.
+TEST_F(CliExtractTest, FileNameWithALineBreakKeepsItsTagLineWhole) {
+    test::TempDir dir;
+    const std::string path = dir.Write("two\r\nlines.log", "ERROR x\r\n");
+    const std::string rules = WriteRules(ErrorBlocks());
+    const CliRun run = RunWith({"extract", "--rules", rules, "--global", dir.Path() + "/*.log"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "==   1/1   1\r\n" + dir.Path() + "/two\xF1\x4D\xF1\x4Alines.log(1): \r\n" +
+                           "ERROR x\r\n");
+    EXPECT_EQ(
+        RunWith({"extract", "--utf8", "--rules", rules, "--global", dir.Path() + "/*.log"}).out,
+        "==   1/1   1\n" + dir.Path() + "/two??lines.log(1): \nERROR x\n");
 }
 
 TEST_F(CliExtractTest, GlobalExtractionStopsNearTheResultLimits) {

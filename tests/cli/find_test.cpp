@@ -1,5 +1,6 @@
 // nelvix-cli find run in-process: its command line, its output and exit status over small trees.
 #include "cli/cli_args.h"
+#include "cli/find_command.h"
 #include "cli/result_printer.h"
 #include "cli/run_cli.h"
 
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_run.h"
+#include "scoped_tmp_dir.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 #include "text/native_path.h"
@@ -197,7 +199,6 @@ TEST(CliFindTest, PrintsTheResultLinesOfTheGlobalFind) {
          kanji, 0, 4, 3},
         {"an 81-byte pattern is found as plain text", std::string(81, 'a') + " @",
          "@/a.txt(5): " + std::string(90, 'a') + "\r\n", 0, 4, 1},
-        {"but never as a regular expression", "-r " + std::string(81, 'a') + " @", "", 1, 4, 0},
         {"nothing found", "absent @", "", 1, 4, 0},
     };
     FindTree tree;
@@ -292,25 +293,6 @@ TEST(CliFindTest, ManyHitsArriveWholeAndInOrder) {
     EXPECT_EQ(run.err, Counts(1, 3000));
 }
 
-// Sets TMPDIR for one test and puts the old value back.
-class ScopedTmpDir {
-public:
-    explicit ScopedTmpDir(const std::string& folder) {
-        if (const char* old = std::getenv("TMPDIR"))
-            m_old = old;
-        ::setenv("TMPDIR", folder.c_str(), 1);
-    }
-    ~ScopedTmpDir() {
-        if (m_old)
-            ::setenv("TMPDIR", m_old->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-    }
-
-private:
-    std::optional<std::string> m_old;
-};
-
 TEST(CliFindTest, ConvertsThroughAWorkFileOfItsOwn) {
     FindTree tree;
     test::TempDir tmp;
@@ -324,6 +306,73 @@ TEST(CliFindTest, ConvertsThroughAWorkFileOfItsOwn) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_TRUE(run.err.starts_with("nelvix-cli: cannot make a work file: ")) << run.err;
+}
+
+// An 81-byte expression with -r ended with status 1 and not a word: nothing could ever match.
+TEST(CliFindTest, PatternOverEightyBytesForTheRegularExpressionEngineIsAUsageError) {
+    FindTree tree;
+    const std::string a80(80, 'a');
+    const std::string a81(81, 'a');
+    const std::string tooLong = "nelvix-cli: find: the PATTERN is longer than 80 bytes, the most "
+                                "a regular expression (-r) or a search with -w can hold\n";
+    struct Row {
+        const char* situation;
+        std::vector<std::string> options;
+        std::string pattern;
+        int status;
+    };
+    const std::vector<Row> rows = {
+        {"-r with 81 bytes", {"-r"}, a81, 2},
+        {"-w with 81 bytes", {"-w"}, a81, 2},
+        {"-m -r with 81 bytes", {"-m", "-r"}, a81, 2},
+        {"-r with 40 kanji, 80 bytes of Shift-JIS",
+         {"-r"},
+         [] {
+             std::string kanji;
+             for (int i = 0; i < 40; ++i)
+                 kanji += "字";
+             return kanji;
+         }(),
+         1},
+        {"-r with 80 bytes", {"-r"}, a80, 0},
+        {"plain with 81 bytes", {}, a81, 0},
+        {"-i with 81 bytes", {"-i"}, a81, 0},
+        {"-m with 81 bytes", {"-m"}, a81, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        std::vector<std::string> arguments{"find"};
+        arguments.insert(arguments.end(), row.options.begin(), row.options.end());
+        arguments.push_back(row.pattern);
+        arguments.push_back(tree.Path());
+        const CliRun run = RunWith(arguments);
+        EXPECT_EQ(run.status, row.status) << run.err;
+        EXPECT_EQ(run.err == tooLong, row.status == 2) << run.err;
+    }
+}
+
+// A tree whose subdirectories could not be listed (message 59438) ended with status 1, as if
+// the tree held nothing.
+TEST(CliFindTest, TreeWalkRefusedForWantOfMemoryIsTrouble) {
+    struct Row {
+        const char* situation;
+        GlobalFindCounts counts;
+        int status;
+    };
+    const std::vector<Row> rows = {
+        {"hits in the whole tree", {.filesSearched = 3, .hits = 2}, 0},
+        {"nothing in the whole tree", {.filesSearched = 3}, 1},
+        {"refused walk, nothing in the top directory",
+         {.filesSearched = 1, .subdirectoryOverflow = true},
+         2},
+        {"refused walk, hits in the top directory",
+         {.filesSearched = 1, .hits = 4, .subdirectoryOverflow = true},
+         2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        EXPECT_EQ(SearchExitStatus(row.counts), row.status);
+    }
 }
 
 TEST(CliFindTest, FailedOutputStopsTheRun) {

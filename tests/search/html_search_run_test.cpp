@@ -180,6 +180,12 @@ TEST_F(HtmlSearchRunTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
     EXPECT_EQ(counts.hits, 3u);
 }
 
+TEST(HtmlLines, TitleLineOfAFileNameWithALineBreakStaysOneLine) {
+    const HtmlColumns columns{10, 10, 10};
+    EXPECT_EQ(HtmlTitleLine("Home", "/p/a\r\nb.html", columns), "Home       /p/a\xF1\x4D\xF1\x4A"
+                                                                "b.html\r\n");
+}
+
 TEST(HtmlLines, TitleAndLinkLinesAreLaidOutInColumns) {
     const HtmlColumns columns{10, 10, 10};
     EXPECT_EQ(HtmlTitleLine("Home", "/p/a.html", columns), "Home       /p/a.html\r\n");

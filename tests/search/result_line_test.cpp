@@ -6,6 +6,7 @@
 #include <string>
 
 #include "text/cp932.h"
+#include "text/native_path.h"
 
 namespace nelvix {
 namespace {
@@ -49,6 +50,40 @@ TEST(ResultLine, QuotesTheMatchedLineWithinTheLimits) {
         std::string line;
         BuildResultLine(line, c.path, c.lineNumber, quoted);
         EXPECT_EQ(line, c.path + c.expected);
+    }
+}
+
+struct EscapedPathCase {
+    const char* name;
+    std::string path;
+    std::string written; ///< the path as the line holds it
+};
+
+// A name holding a line break split its result line in two, neither of them a tag.
+TEST(ResultLine, PathHoldingALineBreakStaysOnItsLineAndComesBackWhole) {
+    const std::string x600(600, 'x');
+    const EscapedPathCase cases[] = {
+        {"CarriageReturn", "/d/a\rb.txt",
+         "/d/a\xF1\x4D"
+         "b.txt"},
+        {"LineFeed", "/d/a\nb.txt",
+         "/d/a\xF1\x4A"
+         "b.txt"},
+        {"CrLfAtTheEnd", "/d/ab\r\n", "/d/ab\xF1\x4D\xF1\x4A"},
+        {"TabAndOtherControls", "/d/\t\x01\x1F.txt", "/d/\xF1\x49\xF1\x41\xF1\x5F.txt"},
+        {"KanjiAndAnEscapedByteStayAsTheyAre", Sjis("/日本/") + "\xF0\xE9\r",
+         Sjis("/日本/") + "\xF0\xE9\xF1\x4D"},
+    };
+    for (const EscapedPathCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Byte* text = reinterpret_cast<const Byte*>(x600.data());
+        std::string line;
+        BuildResultLine(line, c.path, 1, QuotedMatch{text, x600.size(), 0, 0, 1});
+        // The quote gives up the room the escapes take: the line still fits 512 bytes.
+        EXPECT_EQ(line,
+                  c.written + "(1): " + std::string(512 - c.written.size() - 13, 'x') + "\r\n");
+        EXPECT_EQ(SjisPathToNative(line.substr(0, c.written.size())), SjisPathToNative(c.path));
+        EXPECT_EQ(SjisPathForLineBytes(c.path), c.written.size());
     }
 }
 

@@ -86,7 +86,9 @@ TEST(RegexCarry, SearchesFromEachMatchGiveTheMatchesTheyGaveWithoutIt) {
                                     Sjis("あ*"),
                                     Sjis("a*あ"),
                                     Sjis("あ*a"),
-                                    "a*a*a*a*a*a*a*a*a*a*a*a*", ".*.a*a", ".*xa*a",
+                                    "a*a*a*a*a*a*a*a*a*a*a*a*",
+                                    ".*.a*a",
+                                    ".*xa*a",
                                     "a*b*a*b*a*b*a*b*a*b*a*b*"};
     const SearchOptions optionSets[] = {
         kRegex,

@@ -34,20 +34,32 @@ bool LooksLikeJis(const Byte* bytes, std::size_t length) {
     return i + 2 < length && IsKanjiIn(bytes + i);
 }
 
-/// Offset of the first byte of 0x80 or more, or `length`. Detection runs on every file a
-/// search opens, so the ASCII part of a head is skipped a word at a time.
-std::size_t FirstHighByte(const Byte* bytes, std::size_t length) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+constexpr std::uint64_t kLowBits = 0x0101010101010101ull;
+
+/// True when some byte of `word` is ESC (the zero-byte test on word ^ ESC...ESC).
+constexpr bool HasEscape(std::uint64_t word) {
+    const std::uint64_t x = word ^ (kLowBits * kEsc);
+    return ((x - kLowBits) & ~x & kHighBits) != 0;
+}
+
+/// Offset of the first byte of 0x80 or more (or, with `escapeToo`, ESC), or `length`.
+/// Detection runs on every file a search opens, so the ASCII part is skipped a word at a time.
+std::size_t FirstTelling(const Byte* bytes, std::size_t length, bool escapeToo) {
     std::size_t i = 0;
     for (; i + 8 <= length; i += 8) {
         std::uint64_t word;
         std::memcpy(&word, bytes + i, sizeof word);
-        if ((word & kHighBits) != 0)
+        if ((word & kHighBits) != 0 || (escapeToo && HasEscape(word)))
             break;
     }
-    while (i < length && bytes[i] < 0x80)
+    while (i < length && bytes[i] < 0x80 && !(escapeToo && bytes[i] == kEsc))
         ++i;
     return i;
+}
+
+std::size_t FirstHighByte(const Byte* bytes, std::size_t length) {
+    return FirstTelling(bytes, length, false);
 }
 
 constexpr bool IsContinuation(Byte b) {
@@ -125,14 +137,6 @@ TextCode EightBitTest(const Byte* bytes, std::size_t length, std::size_t firstHi
     return highSeen ? TextCode::Euc : TextCode::ShiftJis;
 }
 
-constexpr std::uint64_t kLowBits = 0x0101010101010101ull;
-
-/// True when some byte of `word` is ESC (the zero-byte test on word ^ ESC...ESC).
-constexpr bool HasEscape(std::uint64_t word) {
-    const std::uint64_t x = word ^ (kLowBits * kEsc);
-    return ((x - kLowBits) & ~x & 0x8080808080808080ull) != 0;
-}
-
 } // namespace
 
 TextCode DetectCodeOf(const Byte* bytes, std::size_t length) {
@@ -157,17 +161,7 @@ Detection DetectTextCode(const Byte* bytes, std::size_t length) {
 }
 
 std::size_t FirstHighOrEscape(const Byte* bytes, std::size_t length) {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    std::size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes + i, sizeof word);
-        if ((word & kHighBits) != 0 || HasEscape(word))
-            break;
-    }
-    while (i < length && bytes[i] < 0x80 && bytes[i] != kEsc)
-        ++i;
-    return i;
+    return FirstTelling(bytes, length, true);
 }
 
 TextCode EffectiveTextCode(TextCode detected, int codeSetting) {

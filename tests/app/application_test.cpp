@@ -14,7 +14,7 @@
 #include "app/ini_file.h"
 #include "record/command_table.h"
 #include "support/injected_file_faults.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/test_files.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
@@ -225,7 +225,6 @@ void StartAndExit(ProgramRun& run) {
 }
 
 TEST(Application, OwnFilesNamingADeviceFifoSocketOrFolderAreLeftAloneAtExit) {
-    using test::SpecialKind;
     struct OwnFile {
         const char* name;
         int writeMessage;
@@ -236,32 +235,22 @@ TEST(Application, OwnFilesNamingADeviceFifoSocketOrFolderAreLeftAloneAtExit) {
         {"nelvix.DAT", ui::kMsgDataWriteError},
     };
     for (const OwnFile& file : files) {
-        for (const SpecialKind kind :
-             {SpecialKind::Device, SpecialKind::Fifo, SpecialKind::Socket, SpecialKind::Folder}) {
+        for (const test::NonRegularKind kind : test::kNonRegularKinds) {
             for (const bool throughLink : {true, false}) {
-                const std::string situation = std::string(file.name) + " is " +
-                                              (throughLink ? "a link to " : "") +
-                                              test::SpecialKindName(kind);
                 ProgramRun run;
                 ASSERT_EQ(::mkdir(run.home.c_str(), 0700), 0);
-                const std::string name = run.home + "/" + file.name;
-                const std::string thing = throughLink ? run.dir.PathOf("thing") : name;
-                if (!test::MakeSpecialFile(kind, thing)) {
-                    std::cout << "[ SKIPPED ] " << situation << ": cannot be made here\n";
+                const std::optional<test::Planted> planted =
+                    test::Plant(kind, run.home + "/" + file.name,
+                                throughLink ? std::optional(run.dir.PathOf("thing")) : std::nullopt,
+                                std::string(file.name) + " is ");
+                if (!planted)
                     continue;
-                }
-                if (throughLink) {
-                    ASSERT_EQ(::symlink(thing.c_str(), name.c_str()), 0);
-                }
-                const auto nameBefore = test::IdentityOf(name);
-                const auto thingBefore = test::IdentityOf(thing);
 
                 StartAndExit(run);
-                EXPECT_EQ(test::IdentityOf(name), nameBefore) << situation;
-                EXPECT_EQ(test::IdentityOf(thing), thingBefore) << situation;
+                EXPECT_TRUE(planted->LeftAlone()) << planted->situation;
                 const std::vector<int> shown = run.fake.messageBox.ShownIds();
                 EXPECT_EQ(std::count(shown.begin(), shown.end(), file.writeMessage), 1)
-                    << situation;
+                    << planted->situation;
             }
         }
     }

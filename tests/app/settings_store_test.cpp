@@ -12,7 +12,7 @@
 
 #include "app/program_home.h"
 #include "support/injected_file_faults.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/test_files.h"
 #include "text/whole_file.h"
 #include "ui/fake_platform.h"
@@ -148,10 +148,10 @@ TEST_F(SettingsStoreTest, AStoreThatCannotBeReadWholeIsKeptAsItIsAndSaidOnce) {
                 faults.Fail(FileStep::Read, "nelvix.ini", EIO);
             break;
         case Make::Fifo:
-            ASSERT_TRUE(test::MakeSpecialFile(test::SpecialKind::Fifo, storePath));
+            ASSERT_TRUE(test::MakeNonRegularFile(test::NonRegularKind::Fifo, storePath));
             break;
         case Make::LinkToFifo:
-            ASSERT_TRUE(test::MakeSpecialFile(test::SpecialKind::Fifo, dir.PathOf("fifo")));
+            ASSERT_TRUE(test::MakeNonRegularFile(test::NonRegularKind::Fifo, dir.PathOf("fifo")));
             ASSERT_EQ(::symlink(dir.PathOf("fifo").c_str(), storePath.c_str()), 0);
             break;
         }

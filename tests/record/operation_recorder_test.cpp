@@ -10,7 +10,7 @@
 
 #include "record/command_table.h"
 #include "record/macro_file.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 #include "ui/fake_platform.h"
@@ -265,31 +265,20 @@ TEST(OperationRecorderTest, NamesThatCannotBeMacroFiles) {
 }
 
 TEST(OperationRecorderTest, AMacroNameHoldingSomethingThatIsNotAFileIsLeftAlone) {
-    using test::SpecialKind;
-    for (const SpecialKind kind :
-         {SpecialKind::Device, SpecialKind::Fifo, SpecialKind::Socket, SpecialKind::Folder}) {
+    for (const test::NonRegularKind kind : test::kNonRegularKinds) {
         for (const bool throughLink : {true, false}) {
-            const std::string situation =
-                std::string(throughLink ? "a link to " : "") + test::SpecialKindName(kind);
             Fixture f;
             f.Record(kCmdGlobalFind, "x");
             test::TempDir elsewhere;
-            const std::string name = f.home.PathOf("m.mac");
-            const std::string thing = throughLink ? elsewhere.PathOf("thing") : name;
-            if (!test::MakeSpecialFile(kind, thing)) {
-                std::cout << "[ SKIPPED ] " << situation << ": cannot be made here\n";
+            const std::optional<test::Planted> planted =
+                test::Plant(kind, f.home.PathOf("m.mac"),
+                            throughLink ? std::optional(elsewhere.PathOf("thing")) : std::nullopt);
+            if (!planted)
                 continue;
-            }
-            if (throughLink) {
-                ASSERT_EQ(::symlink(thing.c_str(), name.c_str()), 0);
-            }
-            const auto nameBefore = test::IdentityOf(name);
-            const auto thingBefore = test::IdentityOf(thing);
-            EXPECT_FALSE(f.recorder.SaveMacro("m", "")) << situation;
+            EXPECT_FALSE(f.recorder.SaveMacro("m", "")) << planted->situation;
             EXPECT_EQ(f.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgMacroWriteError})
-                << situation;
-            EXPECT_EQ(test::IdentityOf(name), nameBefore) << situation;
-            EXPECT_EQ(test::IdentityOf(thing), thingBefore) << situation;
+                << planted->situation;
+            EXPECT_TRUE(planted->LeftAlone()) << planted->situation;
         }
     }
 }

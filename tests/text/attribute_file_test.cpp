@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 #include "ui/fake_platform.h"
@@ -210,25 +210,16 @@ TEST_F(AttributeFileTest, SavingWritesKeepsOrDeletesTheFile) {
 }
 
 TEST_F(AttributeFileTest, AnAttributeFileNameHoldingSomethingThatIsNotAFileIsLeftAlone) {
-    using test::SpecialKind;
     environment.format.words[10] = 1;
-    for (const SpecialKind kind :
-         {SpecialKind::Device, SpecialKind::Fifo, SpecialKind::Socket, SpecialKind::Folder}) {
+    for (const test::NonRegularKind kind : test::kNonRegularKinds) {
         for (const bool throughLink : {true, false}) {
-            const std::string situation =
-                std::string(throughLink ? "a link to " : "") + test::SpecialKindName(kind);
             test::TempDir place;
-            const std::string name = place.PathOf("a.ATR");
-            const std::string thing = throughLink ? place.PathOf("thing") : name;
-            if (!test::MakeSpecialFile(kind, thing)) {
-                std::cout << "[ SKIPPED ] " << situation << ": cannot be made here\n";
+            const std::optional<test::Planted> planted =
+                test::Plant(kind, place.PathOf("a.ATR"),
+                            throughLink ? std::optional(place.PathOf("thing")) : std::nullopt);
+            if (!planted)
                 continue;
-            }
-            if (throughLink) {
-                ASSERT_EQ(::symlink(thing.c_str(), name.c_str()), 0);
-            }
-            const auto nameBefore = test::IdentityOf(name);
-            const auto thingBefore = test::IdentityOf(thing);
+            const std::string& situation = planted->situation;
             const std::string text = place.Write("a.txt", "old");
             fake.messageBox.shown.clear();
             std::unique_ptr<CKespoDoc> document = Loaded(kText);
@@ -237,8 +228,7 @@ TEST_F(AttributeFileTest, AnAttributeFileNameHoldingSomethingThatIsNotAFileIsLef
             EXPECT_FALSE(document->OnSaveDocument(text)) << situation;
             EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgAttrCreateError})
                 << situation << ": nothing to ask about";
-            EXPECT_EQ(test::IdentityOf(name), nameBefore) << situation;
-            EXPECT_EQ(test::IdentityOf(thing), thingBefore) << situation;
+            EXPECT_TRUE(planted->LeftAlone()) << situation;
             EXPECT_EQ(test::ReadFileBytes(text), "old") << situation;
         }
     }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "support/injected_file_faults.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/test_files.h"
 #include "text/attribute_file.h"
 #include "text/kespo_doc.h"
@@ -125,33 +125,23 @@ TEST_F(DocumentSaveTest, ASaveAsThatSucceedsWritesBothFilesAndTakesTheNewName) {
 }
 
 TEST_F(DocumentSaveTest, ASaveAsOntoWhatIsNotARegularFileIsRefusedAndLeftAlone) {
-    using test::SpecialKind;
-    for (const SpecialKind kind :
-         {SpecialKind::Fifo, SpecialKind::Socket, SpecialKind::Device, SpecialKind::Folder}) {
+    for (const test::NonRegularKind kind : test::kNonRegularKinds) {
         for (const bool throughLink : {false, true}) {
-            const std::string situation =
-                std::string(test::SpecialKindName(kind)) + (throughLink ? " behind a link" : "");
             test::TempDir place;
-            const std::string thing = place.PathOf("thing");
-            if (!test::MakeSpecialFile(kind, thing)) {
-                std::cout << "[ SKIPPED ] " << situation << ": cannot be made here\n";
+            const std::optional<test::Planted> planted =
+                test::Plant(kind, place.PathOf("name"),
+                            throughLink ? std::optional(place.PathOf("thing")) : std::nullopt);
+            if (!planted)
                 continue;
-            }
-            const std::string name = throughLink ? place.PathOf("name") : thing;
-            if (throughLink) {
-                ASSERT_EQ(::symlink(thing.c_str(), name.c_str()), 0);
-            }
-            const auto nameBefore = test::IdentityOf(name);
-            const auto thingBefore = test::IdentityOf(thing);
+            const std::string& situation = planted->situation;
             std::unique_ptr<CKespoDoc> document = MarkedDocument();
             fake.messageBox.shown.clear();
-            fake.fileDialogs.saveAnswers.push_back(name);
+            fake.fileDialogs.saveAnswers.push_back(planted->name);
 
             EXPECT_FALSE(document->SaveAs()) << situation;
             EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgNotARegularFile})
                 << situation;
-            EXPECT_EQ(test::IdentityOf(name), nameBefore) << situation;
-            EXPECT_EQ(test::IdentityOf(thing), thingBefore) << situation;
+            EXPECT_TRUE(planted->LeftAlone()) << situation;
             EXPECT_EQ(document->PathName(), dir.PathOf("old.txt")) << situation;
         }
     }

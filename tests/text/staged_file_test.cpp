@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "support/injected_file_faults.h"
-#include "support/special_files.h"
+#include "support/non_regular_files.h"
 #include "support/test_files.h"
 #include "text/whole_file.h"
 
@@ -41,22 +41,22 @@ std::vector<std::string> Names(const std::string& folder) {
 }
 
 TEST(StagedFileTest, ALinkedOrPlacedDeviceFifoSocketOrFolderIsNeverReplaced) {
-    using test::SpecialKind;
+    using test::NonRegularKind;
     struct Row {
-        SpecialKind kind;
+        NonRegularKind kind;
         int linkHops; // 0: the thing itself at the name; else through this many links
     };
     std::vector<Row> rows;
-    for (SpecialKind kind :
-         {SpecialKind::Fifo, SpecialKind::Socket, SpecialKind::Device, SpecialKind::Folder})
+    for (NonRegularKind kind : {NonRegularKind::Fifo, NonRegularKind::Socket,
+                                NonRegularKind::Device, NonRegularKind::Folder})
         for (int hops : {0, 1, 2})
             rows.push_back({kind, hops});
     for (const Row& row : rows) {
-        const std::string situation = std::string(test::SpecialKindName(row.kind)) + " behind " +
+        const std::string situation = std::string(test::NonRegularKindName(row.kind)) + " behind " +
                                       std::to_string(row.linkHops) + " links";
         test::TempDir dir;
         const std::string thing = dir.PathOf("thing");
-        if (!test::MakeSpecialFile(row.kind, thing)) {
+        if (!test::MakeNonRegularFile(row.kind, thing)) {
             std::cout << "[ SKIPPED ] " << situation << ": cannot be made here\n";
             continue;
         }
@@ -72,7 +72,7 @@ TEST(StagedFileTest, ALinkedOrPlacedDeviceFifoSocketOrFolderIsNeverReplaced) {
 
         errno = 0;
         EXPECT_FALSE(Write(name, "replacement")) << situation;
-        EXPECT_EQ(errno, row.kind == SpecialKind::Folder ? EISDIR : EINVAL) << situation;
+        EXPECT_EQ(errno, row.kind == NonRegularKind::Folder ? EISDIR : EINVAL) << situation;
         EXPECT_FALSE(WriteWholeFile(name, reinterpret_cast<const Byte*>("x"), 1, true))
             << situation << ", appended to";
         EXPECT_EQ(test::IdentityOf(name), nameBefore) << situation;

@@ -1,34 +1,22 @@
 #!/usr/bin/env bash
-# Times nelvix-cli find against grep, ripgrep and ugrep on a generated Japanese corpus.
+# Times nelvix-cli find against grep and ripgrep on a generated Japanese tree.
 #
 #   bench/find_vs_grep.sh [NELVIX_CLI] [CORPUS_DIR]
 #
 # NELVIX_CLI defaults to build-release/src/cli/nelvix-cli, CORPUS_DIR to /tmp/nelvix-find-corpus
-# (made by bench/make_corpus.py when missing; keep it out of the repository). RUNS (default 5)
-# sets the runs per tool and pattern; the table gives the median wall-clock and CPU (user +
-# system) seconds of each, so that a busy machine shows in the gap between the two. Every tool
-# writes its lines to a file, not to /dev/null, because GNU grep stops at the first match when
-# its output is /dev/null.
+# (made by bench/make_corpus.py when missing; keep it out of the repository). RUNS (default 3)
+# sets the runs per cell; a cell gives the median wall-clock and CPU (user + system) seconds and
+# the lines written, so that a busy machine shows in the gap between the two. Every tool writes
+# its lines to a file, not to /dev/null, because GNU grep stops at the first match when its
+# output is /dev/null. ripgrep columns are left out when rg is not installed.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 cli=$(realpath "${1:-$here/../build-release/src/cli/nelvix-cli}")
 corpus=${2:-/tmp/nelvix-find-corpus}
-runs=${RUNS:-5}
+runs=${RUNS:-3}
 work=$(mktemp -d /tmp/nelvix-bench-XXXXXX)
 trap 'rm -rf "$work"' EXIT
-
-install_peers() {
-    local missing=()
-    command -v rg > /dev/null || missing+=(ripgrep)
-    command -v ugrep > /dev/null || missing+=(ugrep)
-    [ -x /usr/bin/time ] || missing+=(time)
-    [ ${#missing[@]} -eq 0 ] && return
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
-}
 
 make_corpus() {
     [ -f "$corpus.complete" ] && return
@@ -51,7 +39,8 @@ median() {
     sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-# Prints "WALL CPU LINES": the medians of $runs runs of "$@" and the lines of the last.
+# One table cell, "wall s / CPU s (lines)": the medians of $runs runs of "$@" and the lines of
+# the last.
 measure() {
     local runs_out=()
     for _ in $(seq "$runs"); do
@@ -60,51 +49,54 @@ measure() {
     local wall cpu
     wall=$(printf '%s\n' "${runs_out[@]}" | cut -d' ' -f1 | median)
     cpu=$(printf '%s\n' "${runs_out[@]}" | cut -d' ' -f2 | median)
-    printf '%s %s %s\n' "$wall" "$cpu" "$(wc -l < "$work/out")"
+    printf '%s / %s (%s)' "$wall" "$cpu" "$(wc -l < "$work/out")"
 }
 
-# Peak resident size in KiB of one nelvix-cli run.
-peak_rss() {
-    /usr/bin/time -f %M -o "$work/rss" "$@" > "$work/out" 2> /dev/null || true
-    cat "$work/rss"
+sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+
+# One row: LABEL; the arguments before the DIR are in the arrays ours, grep_a and rg_a.
+row() {
+    local line="| $1 | $(measure "$cli" find "${ours[@]}" "$corpus")"
+    line+=" | $(measure env LC_ALL=C grep -rn "${grep_a[@]}" "$corpus")"
+    if command -v rg > /dev/null; then
+        line+=" | $(measure rg -n -j2 -E shift_jis --no-ignore "${rg_a[@]}" "$corpus")"
+        line+=" | $(measure rg -n -j1 -E shift_jis --no-ignore "${rg_a[@]}" "$corpus")"
+    fi
+    echo "$line |"
 }
 
-bench_part() {
-    local label=$1 dir=$2
-    echo
-    echo "## $label ($(find "$dir" -type f | wc -l) files, $(du -sm "$dir" | cut -f1) MiB)"
-    echo
-    echo "| pattern | tool | wall s | CPU s | lines | nelvix / tool (wall) |"
-    echo "|---|---|---|---|---|---|"
-    for kind in frequent rare absent; do
-        local utf8=${patterns[$kind]}
-        local sjis
-        sjis=$(printf '%s' "$utf8" | iconv -f UTF-8 -t CP932)
-        local -A result=()
-        result[nelvix-cli find]=$(measure "$cli" find "$utf8" "$dir")
-        result[LC_ALL=C grep -rn]=$(measure env LC_ALL=C grep -rn -F "$sjis" "$dir")
-        result[rg -E shift_jis]=$(measure rg -n -E shift_jis --no-ignore -F "$utf8" "$dir")
-        result[rg -E shift_jis -j1]=$(measure rg -n -j1 -E shift_jis --no-ignore -F "$utf8" "$dir")
-        result[ugrep -rn -U]=$(measure env LC_ALL=C ugrep -rn -a -U -F "$sjis" "$dir")
-        result[ugrep -rn -U -J1]=$(measure env LC_ALL=C ugrep -rn -a -U -J1 -F "$sjis" "$dir")
-        local ours=${result[nelvix-cli find]%% *}
-        for tool in "nelvix-cli find" "LC_ALL=C grep -rn" "rg -E shift_jis" "rg -E shift_jis -j1" \
-            "ugrep -rn -U" "ugrep -rn -U -J1"; do
-            local wall cpu lines ratio
-            read -r wall cpu lines <<< "${result[$tool]}"
-            ratio=$(awk -v a="$ours" -v b="$wall" 'BEGIN { printf "%.2f", a / b }')
-            echo "| $kind $utf8 | \`$tool\` | $wall | $cpu | $lines | $ratio |"
-        done
-    done
-    echo
-    echo "nelvix-cli peak RSS (KiB), frequent pattern: $(peak_rss "$cli" find "${patterns[frequent]}" "$dir")"
+# A literal row: the same word for every tool, in Shift-JIS bytes for grep.
+literal_row() {
+    ours=("$2") grep_a=(-F "$(sjis "$2")") rg_a=(-F "$2")
+    row "$1 $2"
 }
 
-declare -A patterns=([frequent]=検索 [rare]=整合性検査 [absent]=鰻丼特盛)
-install_peers
 make_corpus
-# Read everything once, so that every tool finds the corpus in the page cache.
+# Read everything once, so that every tool finds the tree in the page cache.
 find "$corpus" -type f -print0 | xargs -0 cat > /dev/null
-echo "runs per cell: $runs; $(nproc) cores; $("$cli" --help > /dev/null && echo "$cli")"
-bench_part "Shift-JIS part" "$corpus/sjis"
-bench_part "whole corpus (the peers do not decode its EUC-JP and JIS files)" "$corpus"
+echo "runs per cell: $runs; $(nproc) cores; $cli"
+echo "$(find "$corpus" -type f | wc -l) files in $(find "$corpus" -type d | wc -l) folders," \
+    "$(du -sm "$corpus" | cut -f1) MiB"
+echo
+header="| pattern | nelvix-cli find | LC_ALL=C grep -rnF"
+rule="|---|---|---"
+if command -v rg > /dev/null; then
+    header+=" | rg -E shift_jis -j2 | rg -E shift_jis -j1"
+    rule+="|---|---"
+fi
+echo "$header |"
+echo "$rule|"
+literal_row frequent 検索
+literal_row rare 整合性検査
+literal_row absent 鰻丼特盛
+ours=(-i TIMEOUT) grep_a=(-i -F TIMEOUT) rg_a=(-i -F TIMEOUT)
+row "-i TIMEOUT"
+# The peers cannot fold widths: their cells are the plain literal.
+ours=(-w 検索) grep_a=(-F "$(sjis 検索)") rg_a=(-F 検索)
+row "-w 検索"
+regex='ERROR\] [a-z]+ [a-z]+:'
+ours=(-r "$regex") grep_a=(-E "$regex") rg_a=("$regex")
+row "-r \`$regex\`"
+echo
+/usr/bin/time -f %M -o "$work/rss" "$cli" find 検索 "$corpus" > "$work/out" 2> /dev/null || true
+echo "nelvix-cli peak RSS (KiB), frequent pattern: $(cat "$work/rss")"

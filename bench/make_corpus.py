@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""Writes the deterministic corpus of bench/find_vs_grep.sh: Japanese texts in nested folders.
+"""Writes the deterministic corpus of bench/find_vs_grep.sh: a tree shaped like a real collection.
 
-    make_corpus.py OUTDIR [--megabytes 210] [--files 12000] [--seed 1]
+    make_corpus.py OUTDIR [--megabytes 200] [--seed 1]
 
-OUTDIR/sjis holds most of the bytes (Shift-JIS, CR LF), OUTDIR/euc some EUC-JP and OUTDIR/jis
-some JIS (both with LF, as they come from Unix machines). Every file is a mix of prose, log
-lines, C source with Japanese comments and table rows, built from fixed word lists with a fixed
-seed, so the same arguments always give the same bytes.
+By bytes about 40 % EUC-JP texts (mostly LF), 30 % ASCII C and C++ sources (LF) and 30 %
+Shift-JIS texts (CR LF and LF). Most folders hold one or two files in a deep tree of several
+thousand folders (OUTDIR/tree); a few folders hold hundreds of files each (OUTDIR/bulk). Every
+file is built from fixed word lists with a fixed seed, so the same arguments always give the
+same bytes.
 
 Three words are planted for the benchmark's patterns:
-  FREQUENT  in about one line of 14,
-  RARE      in one line of about one file of 150,
+  FREQUENT  in about one Japanese line of 14,
+  RARE      in one line of about one Japanese file of 150,
   ABSENT    nowhere (the script checks that no line holds it).
 """
 
@@ -100,28 +101,75 @@ def make_pool(rng, size):
     return pool
 
 
-ENCODINGS = {  # folder: (Python codec, line end)
-    "sjis": ("cp932", b"\r\n"),
-    "euc": ("euc_jp", b"\n"),
-    "jis": ("iso2022_jp", b"\n"),
+# Each kind: (share of the bytes, Python codec, line ends to pick from, file extensions).
+KINDS = {
+    "euc": (0.40, "euc_jp", [b"\n"] * 9 + [b"\r\n"], [".txt", ".log", ".html"]),
+    "src": (0.30, "ascii", [b"\n"], [".c", ".cpp", ".h"]),
+    "sjis": (0.30, "cp932", [b"\r\n", b"\n"], [".txt", ".log", ".csv"]),
 }
+TREE_FOLDERS = (40, 12, 10)  # three levels below OUTDIR/tree: 4,800 leaves
+BULK_FOLDERS = 5
+BULK_FILES = 300  # files in each bulk folder
 
 
-def encoded_pool(pool, codec, line_end):
-    return [line.encode(codec) + line_end for line in pool]
+def ascii_code_line(rng):
+    kind = rng.random()
+    name = rng.choice(ASCII_WORDS) + "_" + rng.choice(ASCII_WORDS)
+    if kind < 0.3:
+        return "    %s %s = %d;  // %s %s" % (rng.choice(C_TYPES), name, rng.randint(0, 999),
+                                            rng.choice(ASCII_WORDS), rng.choice(ASCII_WORDS))
+    if kind < 0.5:
+        return "    if (%s > %d) {" % (name, rng.randint(0, 99))
+    if kind < 0.65:
+        return "        log_%s(\"%s %s\", %s);" % (rng.choice(LEVELS).lower(), rng.choice(ASCII_WORDS),
+                                                rng.choice(ASCII_WORDS), name)
+    if kind < 0.8:
+        return "    }"
+    if kind < 0.9:
+        return "static %s %s(%s arg)" % (rng.choice(C_TYPES), name, rng.choice(C_TYPES))
+    return ""
 
 
-def folder_of(rng, part, index):
-    # Three levels below each part, with files at every level.
-    depth = rng.choice([0, 1, 2, 2, 3, 3, 3])
-    names = ["s%02d" % (index % 12), "g%02d" % (index // 12 % 9), "t%d" % (index // 108 % 5)]
-    return os.path.join(part, *names[:depth])
+def encoded_pool(rng, codec, line_ends, size):
+    if codec == "ascii":
+        lines = [ascii_code_line(rng) for _ in range(size)]
+    else:
+        lines = make_pool(rng, size)
+    return [[line.encode(codec) + end for line in lines] for end in line_ends]
 
 
 def file_sizes(rng, count, total_bytes):
-    raw = [min(rng.lognormvariate(9.4, 1.0), 2_000_000) + 400 for _ in range(count)]
+    raw = [min(rng.lognormvariate(9.4, 1.2), 3_000_000) + 300 for _ in range(count)]
     scale = total_bytes / sum(raw)
     return [int(size * scale) for size in raw]
+
+
+def folders(outdir):
+    """Leaves of the deep tree (one or two files each), then the bulk folders."""
+    a, b, c = TREE_FOLDERS
+    for i in range(a):
+        for j in range(b):
+            for k in range(c):
+                yield os.path.join(outdir, "tree", "p%02d" % i, "m%02d" % j, "d%02d" % k), None
+    for i in range(BULK_FOLDERS):
+        yield os.path.join(outdir, "bulk", "b%d" % i), BULK_FILES
+
+
+def file_plan(rng, outdir):
+    plan = []
+    for folder, count in folders(outdir):
+        for index in range(count if count else rng.choice([1, 1, 1, 2, 2])):
+            plan.append((folder, index))
+    return plan
+
+
+def choose_kind(rng):
+    pick = rng.random()
+    for kind, (share, _, _, _) in KINDS.items():
+        if pick < share:
+            return kind
+        pick -= share
+    return kind
 
 
 def write_file(path, lines, size, rng, plant_rare, codec, line_end):
@@ -142,27 +190,30 @@ def write_file(path, lines, size, rng, plant_rare, codec, line_end):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("outdir")
-    parser.add_argument("--megabytes", type=int, default=210)
-    parser.add_argument("--files", type=int, default=12000)
+    parser.add_argument("--megabytes", type=int, default=200)
     parser.add_argument("--seed", type=int, default=1)
     args = parser.parse_args()
 
     rng = random.Random(args.seed)
-    pool = make_pool(rng, 40_000)
-    shares = {"sjis": 0.85, "euc": 0.08, "jis": 0.07}
+    pools = {kind: encoded_pool(rng, codec, ends, 20_000)
+             for kind, (_, codec, ends, _) in KINDS.items()}
+    plan = file_plan(rng, args.outdir)
+    sizes = file_sizes(rng, len(plan), args.megabytes * 1_000_000)
     total = 0
-    for part, share in shares.items():
-        codec, line_end = ENCODINGS[part]
-        lines = encoded_pool(pool, codec, line_end)
-        count = int(args.files * share)
-        sizes = file_sizes(rng, count, args.megabytes * 1_000_000 * share)
-        for index, size in enumerate(sizes):
-            folder = os.path.join(args.outdir, folder_of(rng, part, index))
+    made = set()
+    for (folder, index), size in zip(plan, sizes):
+        kind = choose_kind(rng)
+        _, codec, ends, extensions = KINDS[kind]
+        if folder not in made:
             os.makedirs(folder, exist_ok=True)
-            path = os.path.join(folder, "f%05d.txt" % index)
-            total += write_file(path, lines, size, rng, rng.random() < 1 / 150, codec, line_end)
-    print("corpus: %d files, %.1f MB in %s" % (args.files, total / 1e6, args.outdir),
-          file=sys.stderr)
+            made.add(folder)
+        end_index = rng.randrange(len(ends))
+        path = os.path.join(folder, "f%03d%s" % (index, rng.choice(extensions)))
+        plant = kind != "src" and rng.random() < 1 / 150
+        total += write_file(path, pools[kind][end_index], size, rng, plant, codec,
+                            ends[end_index])
+    print("corpus: %d files in %d folders, %.1f MB in %s" % (len(plan), len(made), total / 1e6,
+                                                             args.outdir), file=sys.stderr)
 
 
 if __name__ == "__main__":

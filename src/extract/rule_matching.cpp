@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "search/find_pattern.h"
-
 namespace nelvix {
 namespace {
 
@@ -28,13 +26,13 @@ SearchOptions RuleSearchOptions(const ExtractionRules& rules) {
 }
 
 RuleListMatcher::RuleListMatcher(const RuleList& list, const SearchOptions& options)
-    : m_entries(UsedEntries(list)), m_options(options),
-      m_plain(!options.regularExpression && options.widthSensitive) {
-    if (!m_plain)
-        return;
-    for (std::size_t i = 0; i < m_entries.size(); ++i)
-        if (m_entries[i].length > 0)
+    : m_entries(UsedEntries(list)), m_plain(!options.regularExpression && options.widthSensitive) {
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (!m_plain)
+            m_compiled[i] = std::make_unique<CompiledPattern>(m_entries[i].Text(), options);
+        else if (m_entries[i].length > 0)
             m_searchers[i].emplace(m_entries[i].Text(), options.caseSensitive);
+    }
 }
 
 bool RuleListMatcher::Found(std::size_t index, std::string_view line) const {
@@ -43,7 +41,7 @@ bool RuleListMatcher::Found(std::size_t index, std::string_view line) const {
     const Byte* end = begin + line.size();
     // A regular expression or a folded width may match fewer bytes than the entry has.
     if (!m_plain)
-        return FindPattern(begin, end, text, m_options, true).has_value();
+        return m_compiled[index]->Find(begin, end, true).has_value();
     if (text.empty() || text.size() > line.size())
         return false;
     // Start offsets run from 0 to the line's length less the entry's.

@@ -3,11 +3,13 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
 
 #include "extract/extraction_rules.h"
+#include "search/compiled_pattern.h"
 #include "search/plain_searcher.h"
 #include "search/search_options.h"
 
@@ -16,7 +18,8 @@ namespace nelvix {
 /// The options of the rule set that decide how its strings are found.
 SearchOptions RuleSearchOptions(const ExtractionRules& rules);
 
-/// One rule list made ready for many lines: the plain searchers are built once. Holds views of the
+/// One rule list made ready for many lines: the plain searchers, or the compiled patterns, are
+/// built once. Holds views of the
 /// list's texts, which must outlive it.
 class RuleListMatcher {
 public:
@@ -34,10 +37,11 @@ private:
     bool Found(std::size_t index, std::string_view line) const;
 
     std::span<const RuleEntry> m_entries;
-    SearchOptions m_options;
     /// Literal search at whole characters, unless the options ask for the pattern matcher.
     bool m_plain = true;
     std::array<std::optional<PlainSearcher>, kRuleListSlots> m_searchers;
+    /// For a regular expression or a folded width.
+    std::array<std::unique_ptr<CompiledPattern>, kRuleListSlots> m_compiled;
 };
 
 /// `MatchRuleList` for a single line: the index of the first entry of `list` found in `line` under

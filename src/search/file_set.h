@@ -14,6 +14,9 @@
 
 namespace nelvix {
 
+class DirectoryListing;
+class ListedFiles;
+
 inline constexpr std::size_t kMaxFilePatterns = 10;
 /// A path buffer of the old 260 + NUL bytes: a search specification must be shorter.
 inline constexpr std::size_t kPathBufferBytes = 261;
@@ -87,6 +90,16 @@ public:
     /// a cycle ends. Quotes in the pattern are read as in a specification word, so a path
     /// holding a double quote must come as `QuotePathWithSpaces` gives it. Never throws.
     long ListSubdirectories(std::string_view sjisTopPattern);
+    /// The two halves of `ListSubdirectories`, for a walk that takes the top directory's files
+    /// between them: the top's direct subdirectories (false when memory ran out), then the
+    /// rest, as `ListSubdirectories` answers.
+    bool ListTop(std::string_view sjisTopPattern);
+    long ListBelowTop();
+    /// The directory the top listing read, ending in '/'.
+    const std::string& TopDirectory() const { return m_top; }
+    /// Every directory listed from now on also leaves its regular files in `files` (null: not),
+    /// the top first, then the items in order.
+    void KeepFiles(ListedFiles* files) { m_files = files; }
     /// Asked after every directory listed; false ends the listing with kListingStopped. A run
     /// lets its events through here, so that a tree of thousands of folders neither freezes the
     /// window nor outlasts "中断".
@@ -99,11 +112,16 @@ public:
     std::optional<std::string_view> NextItem(std::size_t& offset) const;
 
 private:
-    /// `ListSubdirectories` but for running out of the system's memory.
-    long ListAll(std::string_view sjisTopPattern);
+    /// `ListBelowTop` but for running out of the system's memory.
+    long ListBelow();
     /// Appends the direct subdirectories of `sjisDirectory` (ending in '/'); false when memory
     /// ran out.
-    bool ListDirectSubdirectories(const std::string& sjisDirectory, std::string_view namePattern);
+    bool ListDirectSubdirectories(const std::string& sjisDirectory, std::string_view namePattern,
+                                  bool isTop);
+    /// One entry of such a listing: a file kept, a new directory appended; false when memory
+    /// ran out.
+    bool TakeEntry(DirectoryListing& listing, const std::string& sjisDirectory,
+                   std::string_view namePattern);
     /// Appends one item; false when the buffer cannot grow to take it.
     bool AppendItem(std::string_view sjisDirectory, std::string_view sjisName);
     /// Makes room for `bytes` more; false when that would pass `m_maxBytes` or memory ran out.
@@ -117,6 +135,8 @@ private:
     long m_count = 0;
     DirectoryIdSet m_walked;
     std::function<bool()> m_keepGoing;
+    std::string m_top;
+    ListedFiles* m_files = nullptr;
 };
 
 } // namespace nelvix

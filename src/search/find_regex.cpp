@@ -1,17 +1,9 @@
-// The regular-expression strategy: compile the pattern afresh, then match.
+// The regular-expression strategy for a single search: compile the pattern, then match.
 #include "search/find_pattern.h"
 
 #include "search/regex_matcher.h"
 
 namespace nelvix {
-namespace {
-
-std::uint8_t CarryFlags(bool caseSensitive, bool regularExpression, bool widthSensitive) {
-    return static_cast<std::uint8_t>((caseSensitive ? 1 : 0) | (regularExpression ? 2 : 0) |
-                                     (widthSensitive ? 4 : 0));
-}
-
-} // namespace
 
 std::optional<Match> FindRegex(const Byte* start, const Byte* end, std::string_view pattern,
                                bool firstOnly, bool caseSensitive, bool regularExpression,
@@ -20,7 +12,8 @@ std::optional<Match> FindRegex(const Byte* start, const Byte* end, std::string_v
     if (start >= end || !program.Compile(pattern, regularExpression, caseSensitive, widthSensitive))
         return std::nullopt;
     if (carry != nullptr)
-        carry->Begin(pattern, CarryFlags(caseSensitive, regularExpression, widthSensitive), end);
+        carry->Begin(pattern, RegexCarryFlags(caseSensitive, regularExpression, widthSensitive),
+                     end);
     RegexMatcher matcher(program, start, end, carry);
     return matcher.Find(firstOnly);
 }

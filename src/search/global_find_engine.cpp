@@ -5,9 +5,8 @@
 #include <cstring>
 
 #include "search/chunk_reading.h"
-#include "search/find_pattern.h"
+#include "search/compiled_pattern.h"
 #include "search/global_find_state.h"
-#include "search/multi_text.h"
 #include "search/result_line.h"
 #include "text/file_convert.h"
 #include "text/kespo_doc.h"
@@ -110,14 +109,14 @@ std::size_t GlobalFindEngine::FileState::NextLineStart(std::size_t offset) const
     return textLength;
 }
 
-std::optional<std::size_t> GlobalFindEngine::FileState::SearchChunk(std::string_view pattern) {
+std::optional<std::size_t> GlobalFindEngine::FileState::SearchChunk() {
     // The matcher takes its text start for a line start, which a search offset just after a
     // match is not: "^a" would otherwise match again at each following "a" of the line.
     const std::size_t start = anchoredAtLineStart ? NextLineStart(searchOffset) : searchOffset;
     if (start >= textLength)
         return std::nullopt;
-    std::optional<Match> match = FindPattern(chunk + start, chunk + textLength, pattern, options,
-                                             true, nullptr, &regexCarry);
+    std::optional<Match> match =
+        compiled->Find(chunk + start, chunk + textLength, true, nullptr, &regexCarry);
     if (!match)
         return std::nullopt;
     return start + match->offset;
@@ -136,6 +135,13 @@ void GlobalFindEngine::AddToHistory(std::vector<std::string>& history, std::stri
     history.insert(history.begin(), std::move(added));
     if (history.size() > kHistoryEntries)
         history.resize(kHistoryEntries);
+}
+
+const CompiledPattern& GlobalFindEngine::Compiled(std::string_view pattern,
+                                                  const SearchOptions& options) {
+    if (!m_compiled || !m_compiled->Serves(pattern, options))
+        m_compiled = std::make_unique<CompiledPattern>(pattern, options);
+    return *m_compiled;
 }
 
 std::optional<GlobalFindEngine::OpenedText>
@@ -160,8 +166,9 @@ GlobalFindEngine::OpenFile(std::string_view sjisPath, std::string_view pattern,
         if (!file->IsOpen())
             return std::nullopt;
     }
+    const CompiledPattern& compiled = Compiled(pattern, options);
     if (!options.regularExpression && options.widthSensitive && options.multiText &&
-        !MultiTextFileTest(text.nativePath, pattern, options.caseSensitive))
+        !compiled.QualifiesFile(text.nativePath))
         return std::nullopt;
     text.length = length;
 
@@ -172,7 +179,7 @@ GlobalFindEngine::OpenFile(std::string_view sjisPath, std::string_view pattern,
     FileState& f = *m_file;
     f.file = std::move(file);
     f.fileName.assign(sjisPath);
-    f.options = options;
+    f.compiled = &compiled;
     f.stepByCharacter = options.regularExpression || !options.widthSensitive || options.multiText;
     f.anchoredAtLineStart = options.regularExpression && pattern.front() == '^';
     f.nulAsFF = m_environment.findNoneTextFile;
@@ -204,7 +211,7 @@ std::optional<std::size_t> GlobalFindEngine::NextMatch(std::string_view pattern)
             break;
         std::optional<std::size_t> match;
         if (!tooShort)
-            match = f.SearchChunk(pattern);
+            match = f.SearchChunk();
         if (match) {
             // Counted from the previous match, not from the search offset, so that a line end
             // inside the previous match is not lost.

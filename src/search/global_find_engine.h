@@ -22,6 +22,7 @@ struct Platform;
 namespace nelvix {
 
 class CKespoDoc;
+class CompiledPattern;
 
 inline constexpr std::size_t kChunkBytes = 30'720;
 inline constexpr std::size_t kResultLineBytes = 512;
@@ -109,6 +110,7 @@ public:
                                                     std::string_view pattern,
                                                     MatchOffsets* offsets = nullptr);
     /// The next match's result line, or nothing once the file is exhausted (it is then closed).
+    /// `pattern` is the one `FindFirstInFile` took: the file is searched with it as compiled then.
     std::optional<std::string_view> FindNextInFile(std::string_view pattern,
                                                    MatchOffsets* offsets = nullptr);
     /// Closes the file; the chunk and result buffers stay for the next file.
@@ -143,6 +145,9 @@ private:
     struct LineIndex;
     struct OpenedText;
 
+    /// The pattern compiled for `options`: compiled at a run's first file and kept while the
+    /// pattern and options stay the same, so that no file compiles it again.
+    const CompiledPattern& Compiled(std::string_view pattern, const SearchOptions& options);
     /// Converts (when the work file has a name), applies the multi-text file test and opens the
     /// file for a search with `options`; nothing when the file can give no match.
     std::optional<OpenedText> OpenFile(std::string_view sjisPath, std::string_view pattern,
@@ -164,6 +169,7 @@ private:
     std::vector<std::string> m_specHistory;
     /// Allocated at the first search and kept: one chunk buffer for the engine's whole life.
     std::unique_ptr<FileState> m_file;
+    std::unique_ptr<CompiledPattern> m_compiled;
     std::unique_ptr<LineIndex> m_index;
 };
 

@@ -26,7 +26,8 @@ struct GlobalFindEngine::FileState {
     std::string resultLine;
     std::string fileName; ///< as the file set named it; never the work file
     std::unique_ptr<FileDescriptor> file;
-    SearchOptions options;
+    /// The pattern of the search under way, compiled once for the whole run.
+    const CompiledPattern* compiled = nullptr;
     /// The regular-expression, width-folding and multi-text strategies step one character
     /// after a match; the plain one a whole pattern length.
     bool stepByCharacter = false;
@@ -55,7 +56,7 @@ struct GlobalFindEngine::FileState {
     /// How far the next search moves on from a match (or a search start) at `offset`.
     std::size_t AdvanceAt(std::size_t offset, std::size_t patternLength) const;
     /// The leftmost match at or after the search offset, as a chunk offset.
-    std::optional<std::size_t> SearchChunk(std::string_view pattern);
+    std::optional<std::size_t> SearchChunk();
     bool IsLineStart(std::size_t offset) const;
     /// `offset` when a line starts there, else the start of the next line (or the text end).
     std::size_t NextLineStart(std::size_t offset) const;

@@ -36,12 +36,17 @@ bool MultiTextFileTest(const std::string& nativePath, std::string_view pattern,
         ParseMultiTextOperators(SplitMultiText(pattern, kMaxMultiTextWords));
     if (!NeedsTermMarks(parsed))
         return true;
+    MultiTextMarks marks(parsed, caseSensitive);
+    return FileQualifies(nativePath, marks);
+}
+
+bool FileQualifies(const std::string& nativePath, MultiTextMarks& marks) {
+    marks.Clear();
     std::size_t fileLength = 0;
     const FileDescriptor file = OpenRegularFileForReading(nativePath, fileLength);
     if (!file.IsOpen())
         return true;
 
-    MultiTextMarks marks(parsed, caseSensitive);
     const auto piece = std::make_unique<Byte[]>(kPieceBytes);
     std::size_t kept = 0;
     while (!marks.AllMarked()) {

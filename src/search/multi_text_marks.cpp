@@ -14,6 +14,11 @@ bool NeedsTermMarks(const MultiTextTerms& parsed) {
 MultiTextMarks::MultiTextMarks(const MultiTextTerms& parsed, bool caseSensitive)
     : m_parsed(parsed), m_scanner(parsed.terms, caseSensitive) {}
 
+void MultiTextMarks::Clear() {
+    m_marked.fill(false);
+    m_markedCount = 0;
+}
+
 void MultiTextMarks::Mark(const Byte* text, const Byte* end) {
     m_scanner.Reset(text, end);
     const Byte* from = text;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 #include "search/multi_text.h"
 #include "search/term_scanner.h"
@@ -22,6 +23,8 @@ public:
     /// Marks the terms found in [text, end); `text` must start a character. At each place only
     /// the first term in order that matches there counts.
     void Mark(const Byte* text, const Byte* end);
+    /// Forgets the marks, for the next text or file.
+    void Clear();
     bool AllMarked() const { return m_markedCount == m_parsed.terms.size(); }
     /// The operators read from the last term back to the first, which equals reading them left
     /// to right with "and" and "or" of equal precedence.
@@ -33,5 +36,9 @@ private:
     std::array<bool, kMaxMultiTextWords> m_marked{};
     std::size_t m_markedCount = 0;
 };
+
+/// `MultiTextFileTest` with marks made ready once: cleared, then the file marked piece by piece.
+/// `nativePath` goes to the OS as is.
+bool FileQualifies(const std::string& nativePath, MultiTextMarks& marks);
 
 } // namespace nelvix

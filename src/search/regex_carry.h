@@ -14,6 +14,13 @@
 
 namespace nelvix {
 
+/// The options a carry was learnt under, as `Begin` takes them.
+constexpr std::uint8_t RegexCarryFlags(bool caseSensitive, bool regularExpression,
+                                       bool widthSensitive) {
+    return static_cast<std::uint8_t>((caseSensitive ? 1 : 0) | (regularExpression ? 2 : 0) |
+                                     (widthSensitive ? 4 : 0));
+}
+
 /// Kept by a caller across searches of one text (the same end) for one pattern, each search
 /// starting on the character boundaries counted from where the first one started; forgotten
 /// when the text changes. A search with another pattern, options or text end forgets on its own.

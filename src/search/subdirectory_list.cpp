@@ -1,5 +1,5 @@
 // The subdirectory list of a file set: every directory below the top one, breadth-first, in one
-// buffer that grows as the tree needs.
+// buffer that grows as the tree needs; the same pass may keep each directory's file names.
 #include "search/file_set.h"
 
 #include <sys/stat.h>
@@ -9,6 +9,7 @@
 #include <new>
 
 #include "search/directory_listing.h"
+#include "search/listed_files.h"
 #include "search/search_specification.h"
 #include "text/native_path.h"
 
@@ -27,22 +28,37 @@ SubdirectoryList::SubdirectoryList(std::size_t firstBytes, std::size_t maxBytes)
     : m_firstBytes(std::max<std::size_t>(firstBytes, 1)), m_maxBytes(maxBytes) {}
 
 long SubdirectoryList::ListSubdirectories(std::string_view sjisTopPattern) {
+    if (!ListTop(sjisTopPattern))
+        return -1;
+    return ListBelowTop();
+}
+
+bool SubdirectoryList::ListTop(std::string_view sjisTopPattern) {
+    m_used = 0;
+    m_count = 0;
+    m_walked.Clear();
+    if (m_files != nullptr)
+        m_files->Clear();
     // Paths, listings and the set of walked directories allocate too: running out of memory
     // anywhere in the walk ends it the same way.
     try {
-        return ListAll(sjisTopPattern);
+        const SplitPath top = SplitDirectory(UnquotePath(sjisTopPattern));
+        m_top = top.directory;
+        return ListDirectSubdirectories(m_top, top.name, true);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+long SubdirectoryList::ListBelowTop() {
+    try {
+        return ListBelow();
     } catch (const std::bad_alloc&) {
         return -1;
     }
 }
 
-long SubdirectoryList::ListAll(std::string_view sjisTopPattern) {
-    m_used = 0;
-    m_count = 0;
-    m_walked.Clear();
-    const SplitPath top = SplitDirectory(UnquotePath(sjisTopPattern));
-    if (!ListDirectSubdirectories(top.directory, top.name))
-        return -1;
+long SubdirectoryList::ListBelow() {
     if (m_keepGoing && !m_keepGoing())
         return kListingStopped;
     // The items appended while walking are walked too, which makes the order breadth-first.
@@ -50,7 +66,7 @@ long SubdirectoryList::ListAll(std::string_view sjisTopPattern) {
     std::size_t offset = 0;
     while (const std::optional<std::string_view> item = NextItem(offset)) {
         const std::string directory = UnquotePath(*item);
-        if (!ListDirectSubdirectories(directory, kEveryName))
+        if (!ListDirectSubdirectories(directory, kEveryName, false))
             return -1;
         if (m_keepGoing && !m_keepGoing())
             return kListingStopped;
@@ -76,24 +92,46 @@ std::optional<std::string_view> SubdirectoryList::NextItem(std::size_t& offset) 
 }
 
 bool SubdirectoryList::ListDirectSubdirectories(const std::string& sjisDirectory,
-                                                std::string_view namePattern) {
+                                                std::string_view namePattern, bool isTop) {
     DirectoryListing listing;
-    if (!listing.Open(SjisPathToNative(sjisDirectory)))
+    if (m_files != nullptr)
+        m_files->BeginDirectory();
+    if (!listing.Open(SjisPathToNative(sjisDirectory))) {
+        if (m_files != nullptr)
+            m_files->EndDirectory(false);
         return true; // a directory that cannot be listed contributes nothing
+    }
     struct stat st {};
-    if (listing.Identify(st))
+    // A subdirectory went into the set when it was found; only the top comes in here unknown.
+    if (isTop && listing.Identify(st))
         m_walked.Insert({st.st_dev, st.st_ino});
     while (const char* name = listing.Next()) {
-        // A directory reached a second time (a link back into the tree) is not listed again, so
-        // that neither it nor its files are searched twice and a cycle ends here.
-        if (IsDotOrDotDot(name) || listing.Kind(true, st) != EntryKind::Directory)
-            continue;
-        const std::string_view sjisName = listing.SjisName();
-        if (WildcardMatch(namePattern, sjisName) && m_walked.Insert({st.st_dev, st.st_ino}) &&
-            !AppendItem(sjisDirectory, sjisName))
+        if (!IsDotOrDotDot(name) && !TakeEntry(listing, sjisDirectory, namePattern))
             return false;
     }
+    if (m_files != nullptr)
+        m_files->EndDirectory(true);
     return true;
+}
+
+bool SubdirectoryList::TakeEntry(DirectoryListing& listing, const std::string& sjisDirectory,
+                                 std::string_view namePattern) {
+    struct stat st {};
+    // The listing's type field tells files and directories apart; a stat only for directories
+    // (their identity) and for links and unknown types.
+    const EntryKind kind = listing.Kind(true, st);
+    if (kind == EntryKind::File) {
+        if (m_files != nullptr)
+            m_files->Add(listing.SjisName());
+        return true;
+    }
+    if (kind != EntryKind::Directory)
+        return true;
+    // A directory reached a second time (a link back into the tree) is not listed again, so
+    // that neither it nor its files are searched twice and a cycle ends here.
+    const std::string_view sjisName = listing.SjisName();
+    return !WildcardMatch(namePattern, sjisName) || !m_walked.Insert({st.st_dev, st.st_ino}) ||
+           AppendItem(sjisDirectory, sjisName);
 }
 
 bool SubdirectoryList::AppendItem(std::string_view sjisDirectory, std::string_view sjisName) {

@@ -26,7 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int titleViewLength = static_cast<std::int8_t>(data[0]);
     const std::string_view line(reinterpret_cast<const char*>(data + 1), size - 1);
 
-    const std::optional<nelvix::TagLocation> tag = nelvix::ReadTag(line, titleViewLength);
+    // A file system of its own, so that both answers of the existence test are reached.
+    const auto exists = [](std::string_view path) { return path.size() % 2 == 0; };
+    const std::optional<nelvix::TagLocation> tag = nelvix::ReadTag(line, titleViewLength, exists);
     if (!tag)
         return 0;
     const std::string_view path = tag->sjisPath;

@@ -63,7 +63,7 @@ StartResult Application::Start(ui::MainFrameHost& frame, std::string_view sjisCo
     FrameShowPlan plan = PlanFrameShow(m_store.LoadWindowPlacement(), ui::kShowNormal);
     frame.CreateFrame(plan.placement, plan.showState);
     CommandLineRequest request = ParseCommandLine(sjisCommandLine);
-    bool cabinetOpened = m_cabinet.Open(m_platform, m_cabinetPath);
+    bool cabinetOpened = m_cabinet.OpenAtStart(m_platform, m_cabinetPath, m_paths.systemDirectory);
     m_session.Environment().format = FormatOf(m_cabinet.Current());
     OpenStartFile(frame, request.file, cabinetOpened);
     if (!m_spin.Load(m_paths.spinLibrary)) {

@@ -25,7 +25,7 @@ namespace nelvix {
 /// Where the run finds its files.
 struct ApplicationPaths {
     std::string home;            ///< native program home
-    std::string systemDirectory; ///< where a missing settings store is copied from
+    std::string systemDirectory; ///< where a missing settings store and cabinet are copied from
     std::string spinLibrary = kSpinLibraryName;
 };
 

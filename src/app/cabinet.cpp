@@ -1,12 +1,16 @@
 // Reading, saving and confirming the cabinet, and the built-in keyword tables.
 #include "app/cabinet.h"
 
+#include <cerrno>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 #include "app/program_home.h"
 #include "text/atomic_write.h"
+#include "text/native_path.h"
 #include "text/posix_file.h"
+#include "text/whole_file.h"
 #include "ui/messages.h"
 
 namespace nelvix {
@@ -35,6 +39,23 @@ std::string FolderOf(const std::string& nativePath) {
     return slash == 0 ? std::string("/") : nativePath.substr(0, slash);
 }
 
+/// True when no entry of that name exists (a dangling link is an entry).
+bool NothingAt(const std::string& nativePath) {
+    struct stat info {};
+    return ::lstat(nativePath.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+/// Copies `<systemDir>/nelvix.cab` to `nativePath` when there is one; a failed copy leaves
+/// nothing behind (the copy goes through a temporary file).
+void CopySystemCabinet(ui::Platform& platform, const std::string& nativePath,
+                       const std::string& nativeSystemDir) {
+    const std::string source = CabinetPath(nativeSystemDir);
+    const std::string folder = FolderOf(nativePath);
+    if (source.empty() || NothingAt(source) || (!folder.empty() && !EnsureProgramHome(folder)))
+        return;
+    CopyWholeFile(platform, NativePathToSjis(nativePath), NativePathToSjis(source));
+}
+
 } // namespace
 
 Cabinet::Cabinet() : m_current(DefaultDisplayBlock()), m_saved(m_current) {}
@@ -54,6 +75,16 @@ bool Cabinet::Open(ui::Platform& platform, const std::string& nativePath) {
     m_current = m_saved = contents->block;
     m_currentKeywords = m_savedKeywords = std::move(contents->keywords);
     return true;
+}
+
+bool Cabinet::OpenAtStart(ui::Platform& platform, const std::string& nativePath,
+                          const std::string& nativeSystemDir) {
+    if (!nativePath.empty() && NothingAt(nativePath)) {
+        CopySystemCabinet(platform, nativePath, nativeSystemDir);
+        if (NothingAt(nativePath))
+            return false;
+    }
+    return Open(platform, nativePath);
 }
 
 bool Cabinet::Save(ui::Platform& platform, const std::string& nativePath,

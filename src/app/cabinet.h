@@ -29,6 +29,12 @@ public:
     /// refused; the defaults then stay. When accepted, the block and keywords go into both
     /// copies.
     bool Open(ui::Platform& platform, const std::string& nativePath);
+    /// The start-up's read. A first start finds no cabinet in the home: it takes a copy of
+    /// `<systemDir>/nelvix.cab` when there is one, else keeps the defaults without a message.
+    /// A cabinet that is there (or was copied) is read as Open reads it, messages included.
+    /// False when no cabinet was taken.
+    bool OpenAtStart(ui::Platform& platform, const std::string& nativePath,
+                     const std::string& nativeSystemDir);
     /// Writes the saved copy and a record for each document with a path, replacing the file in
     /// one step and creating its folder when missing. False after "ファイルの書き込みでエラーが
     /// 発生しました。"; the old file then stays whole.

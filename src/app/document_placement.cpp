@@ -1,6 +1,8 @@
 // Placement of new document windows.
 #include "app/document_placement.h"
 
+#include <algorithm>
+
 namespace nelvix {
 
 namespace {
@@ -37,6 +39,26 @@ ui::PixelRect PlacedWindowRect(PlacementMode mode, int areaWidth, int areaHeight
         break;
     }
     return {};
+}
+
+std::vector<ui::PixelRect> ArrangedIconRects(int areaWidth, int areaHeight,
+                                             std::span<const IconSize> icons) {
+    std::vector<ui::PixelRect> rects;
+    int left = 0;
+    int bottom = areaHeight;
+    int rowHeight = 0;
+    for (const IconSize& icon : icons) {
+        // A row holds at least one icon, however narrow the area.
+        if (left > 0 && left + icon.width > areaWidth) {
+            bottom -= rowHeight;
+            left = 0;
+            rowHeight = 0;
+        }
+        rects.push_back({left, bottom - icon.height, left + icon.width, bottom});
+        left += icon.width;
+        rowHeight = std::max(rowHeight, icon.height);
+    }
+    return rects;
 }
 
 } // namespace nelvix

@@ -2,6 +2,9 @@
 // area, so that a result list and the texts opened from it lie one above the other.
 #pragma once
 
+#include <span>
+#include <vector>
+
 #include "app/settings.h"
 #include "ui/surface.h"
 
@@ -20,6 +23,18 @@ int UpperHeight(int upperHeightPix, int areaHeight);
 /// The window's rectangle in the document area; empty for PlacementMode::None.
 ui::PixelRect PlacedWindowRect(PlacementMode mode, int areaWidth, int areaHeight,
                                int upperHeightPix);
+
+/// The size of a minimised window, in pixels.
+struct IconSize {
+    int width = 0;
+    int height = 0;
+};
+
+/// Where "アイコンの整列" puts the minimised windows: side by side along the bottom of the
+/// document area from its left edge, each further row above the one before when a row is full;
+/// one rectangle per size, in order.
+std::vector<ui::PixelRect> ArrangedIconRects(int areaWidth, int areaHeight,
+                                             std::span<const IconSize> icons);
 
 /// The process-wide placement mode, switched for the length of a run.
 class PlacementState {

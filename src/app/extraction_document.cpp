@@ -6,18 +6,26 @@
 
 #include "text/document_list.h"
 #include "text/kespo_doc.h"
+#include "text/sjis.h"
 #include "view/kespo_ev.h"
 
 namespace nelvix {
 
+// A line starts after CR LF only, as in the document's line numbering and in a global
+// extraction: a lone LF, which a text read as Shift-JIS with CR LF may hold, ends no line. The
+// walk goes by characters, so the second byte of a double-byte character is never a line end.
 DocumentLines::DocumentLines(const CKespoDoc& document) : m_text(document.TextView()) {
-    if (m_text.empty())
+    const auto* bytes = reinterpret_cast<const Byte*>(m_text.data());
+    const std::size_t length = m_text.size();
+    if (length == 0)
         return;
     m_starts.push_back(0);
-    for (std::size_t at = m_text.find('\n'); at != std::string_view::npos;
-         at = m_text.find('\n', at + 1))
-        if (at + 1 < m_text.size())
-            m_starts.push_back(static_cast<std::uint32_t>(at + 1));
+    for (std::size_t at = 0; at < length;) {
+        const bool crLf = bytes[at] == kCr && at + 1 < length && bytes[at + 1] == kLf;
+        at += IsLeadByte(bytes[at]) || bytes[at] == kCr ? 2 : 1;
+        if (crLf && at < length)
+            m_starts.push_back(static_cast<std::uint32_t>(at));
+    }
 }
 
 std::optional<std::string_view> DocumentLines::Line(std::size_t line) {

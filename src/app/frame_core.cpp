@@ -34,7 +34,14 @@ FrameCore::FrameCore(Application& application, FrameWindows& windows, ui::FrameS
              SharedFindOptions{application.FindEngine().Options(),
                                application.FindEngine().FindForward(), m_history},
              m_findSettings, [&windows] { windows.RefreshFindBox(); }),
-      m_findDialog(m_find) {}
+      m_findDialog(m_find) {
+    m_find.SetBusyPointer([&cursor = dialogs.waitCursor](bool busy) {
+        if (busy)
+            cursor.Begin();
+        else
+            cursor.End();
+    });
+}
 
 bool FrameCore::Run(int commandId) {
     switch (commandId) {

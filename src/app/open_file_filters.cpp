@@ -6,14 +6,11 @@ namespace {
 
 constexpr OpenFileFilters kFilters[] = {
     {"ﾃｷｽﾄ(*.txt)|*.txt|その他(*.log;*.ini)|*.log;*.ini|HTML(*.html;*.htm)|*.html;*.htm|"
-     "すべてのﾌｧｲﾙ(*.*)|*.*||",
-     "txt"},
+     "すべてのﾌｧｲﾙ(*.*)|*.*||"},
     {"ｿｰｽ(*.c)|*.c|ﾍｯﾀﾞ(*.h)|*.h|ﾘｿｰｽ(*.rc)|*.rc|ｱｾﾝﾌﾞﾗ(*.asm;*.inc)|*.asm;*.inc|"
-     "すべてのﾌｧｲﾙ(*.*)|*.*||",
-     "c"},
+     "すべてのﾌｧｲﾙ(*.*)|*.*||"},
     {"ｿｰｽ(*.c;*.cpp)|*.c;*.cpp|ﾍｯﾀﾞ(*.h;*.hpp)|*.h;*.hpp|ﾘｿｰｽ(*.rc)|*.rc|"
-     "ｱｾﾝﾌﾞﾗ(*.asm;*.inc)|*.asm;*.inc|すべてのﾌｧｲﾙ(*.*)|*.*||",
-     "cpp"},
+     "ｱｾﾝﾌﾞﾗ(*.asm;*.inc)|*.asm;*.inc|すべてのﾌｧｲﾙ(*.*)|*.*||"},
 };
 
 /// The field up to the next '|' (or the end), and `rest` moved past it.

@@ -8,10 +8,11 @@
 
 namespace nelvix {
 
+/// No default extension goes with a list: a name typed into the dialog is opened as typed, so
+/// that a file without an extension ("README", "/usr/bin/ls") opens under any filter.
 struct OpenFileFilters {
     /// "name|patterns|name|patterns|...||"; patterns are separated by ';'.
     std::string_view filterList;
-    std::string_view defaultExtension;
 };
 
 /// The filters of document type 0 (general text), 1 (C) or 2 (C++); any other type gets type 0's.

@@ -14,7 +14,7 @@
 namespace nelvix {
 namespace {
 
-constexpr const char* kDefaultSystemDirectory = "/etc/nelvix";
+constexpr const char* kDefaultSystemDirectory = NELVIX_SYSTEM_DIRECTORY;
 
 std::string JoinPath(const std::string& directory, const char* name) {
     if (directory.empty() || directory.back() == '/')

@@ -17,7 +17,8 @@ namespace nelvix {
 
 inline constexpr const char* kSettingsFileName = "nelvix.ini";
 
-/// `$NELVIX_SYSCONFDIR` when set and not empty, else "/etc/nelvix".
+/// `$NELVIX_SYSCONFDIR` when set and not empty, else the folder the build installs the system
+/// settings store into (/etc/nelvix for the prefix /usr).
 std::string SystemSettingsDirectory();
 
 class SettingsStore {

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "qt/caption_width.h"
 #include "qt/convert.h"
 
 namespace nelvix::qt {
@@ -46,6 +47,7 @@ void QtCountsDialog::Show(const ui::CountsReport& report) {
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     layout->addWidget(buttons);
+    KeepCaptionWhole(dialog);
     dialog.exec();
 }
 

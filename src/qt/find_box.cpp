@@ -22,7 +22,6 @@ FindBox::FindBox(int dotsPerInch, QWidget* parent) : QComboBox(parent) {
     setCompleter(nullptr);
     setFont(FrameFont(kFindBoxFont, dotsPerInch));
     setFixedWidth(kFindBoxWidthPixels);
-    lineEdit()->installEventFilter(this);
 }
 
 void FindBox::Refresh(const std::vector<std::string>& sjisHistory) {
@@ -65,19 +64,19 @@ void FindBox::showPopup() {
     popup->setGeometry(geometry);
 }
 
-bool FindBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != lineEdit() || event->type() != QEvent::KeyPress)
-        return QComboBox::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
+void FindBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_onEnter) {
         m_onEnter(SjisText());
-        return true;
+        event->accept();
+        return;
     }
     if (key == Qt::Key_Escape && m_onEscape) {
         m_onEscape();
-        return true;
+        event->accept();
+        return;
     }
-    return QComboBox::eventFilter(watched, event);
+    QComboBox::keyPressEvent(event);
 }
 
 } // namespace nelvix::qt

@@ -29,7 +29,8 @@ public:
     void showPopup() override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The line edit hands its focus to the box, so the keys typed into it arrive here first.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::function<void(const std::string&)> m_onEnter;

@@ -11,6 +11,7 @@
 
 #include <iterator>
 
+#include "app/command_prompts.h"
 #include "app/frame_commands.h"
 #include "app/frame_toolbar.h"
 #include "qt/convert.h"
@@ -139,8 +140,7 @@ void FrameMenuBar::AddItems(QMenu& menu, std::span<const MenuItem> items) {
             QAction* action = menu.addAction(TableText(item));
             action->setData(item.commandId);
             action->setCheckable(item.checkable);
-            action->setStatusTip(
-                TableTextToQString(SplitTip(ToolbarTipOf(item.commandId)).statusText));
+            action->setStatusTip(TableTextToQString(CommandPrompt(item.commandId)));
             m_items.insert(action, &item);
             connect(action, &QAction::triggered, this, [this, id = item.commandId] { m_run(id); });
             break;

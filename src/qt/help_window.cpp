@@ -80,9 +80,12 @@ void HelpWindow::MoveTo(QWidget* owner) {
 }
 
 QString HelpWindow::DefaultHelpFile() {
-    const QString installed = QCoreApplication::applicationDirPath() +
-                              QStringLiteral("/../share/nelvix/help") +
-                              QString::fromUtf8(kIndexPage);
+    return HelpFileBeside(QCoreApplication::applicationDirPath());
+}
+
+QString HelpWindow::HelpFileBeside(const QString& programFolder) {
+    const QString installed =
+        programFolder + QStringLiteral("/../share/nelvix/help") + QString::fromUtf8(kIndexPage);
     if (QFileInfo(installed).isFile())
         return QFileInfo(installed).canonicalFilePath();
     const QString source =

@@ -23,9 +23,12 @@ public:
     void ShowTopic(int helpId) override;
     QTextBrowser* Browser() const { return m_browser; }
 
-    /// The installed help beside the program (<bin>/../share/nelvix/help), else the help of the
-    /// source tree the program was built from; the installed path when neither exists.
+    /// HelpFileBeside the running program's folder.
     static QString DefaultHelpFile();
+    /// The installed help beside a program in `programFolder` (<bin>/../share/nelvix/help),
+    /// else the help of the source tree the program was built from; the installed path when
+    /// neither exists.
+    static QString HelpFileBeside(const QString& programFolder);
 
 private:
     /// Opened while a modal dialog runs, the window becomes the dialog's until it closes.

@@ -30,6 +30,11 @@ KespoViewWidget::KespoViewWidget(CKespoDoc& document, ui::Platform& platform,
     // again too.
     connect(m_text, &TextWindowWidget::viewInvalidated, this, &KespoViewWidget::RemakeRulers);
     connect(m_text, &TextWindowWidget::rulersChanged, this, &KespoViewWidget::RemakeRulers);
+    // Queued: the line ruler finds out while it paints, and is placed again afterwards.
+    connect(
+        m_lineRuler, &LineRulerWidget::widthChanged, this,
+        [this] { m_view->SetRulerSizes(m_columnRuler->BarHeight(), m_lineRuler->BarWidth()); },
+        Qt::QueuedConnection);
 }
 
 KespoViewWidget::~KespoViewWidget() {
@@ -48,6 +53,7 @@ void KespoViewWidget::PlaceAgain() {
 }
 
 void KespoViewWidget::Place(const ViewChildRects& rects) {
+    m_columnRuler->SetLineBarWidth(m_lineRuler->BarWidth());
     m_columnRuler->setGeometry(ToQRect(rects.columnRuler));
     m_columnRuler->setVisible(!rects.columnRuler.IsEmpty());
     m_lineRuler->setGeometry(ToQRect(rects.lineRuler));

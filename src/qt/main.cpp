@@ -1,6 +1,7 @@
 // nelvix: the desktop program. Runs the start-up with the command line, then the event loop,
 // then the exit.
 #include <QApplication>
+#include <QIcon>
 
 #include <algorithm>
 #include <string>
@@ -14,6 +15,7 @@
 #include "qt/main_frame.h"
 #include "qt/program_loop.h"
 #include "qt/qt_platform.h"
+#include "qt/qt_translations.h"
 #include "qt/quit_on_signal.h"
 
 namespace {
@@ -41,6 +43,8 @@ std::vector<std::string> FurtherFiles(const std::vector<std::string>& arguments,
 
 int main(int argc, char* argv[]) {
     QApplication qtApplication(argc, argv);
+    nelvix::qt::InstallJapaneseQtTexts(qtApplication);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/nelvix.svg")));
     nelvix::qt::QuitOnSignal quitOnSignal;
     nelvix::qt::QtPlatform platform;
     nelvix::Application application(platform.platform,

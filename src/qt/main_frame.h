@@ -159,6 +159,8 @@ private:
     void KeepRulerSwitches();
     void OpenFileCommand();
     void CloseAll(bool untitledOnly);
+    /// Lines the minimised document windows up along the bottom of the document area.
+    void ArrangeIcons();
     void FindWithBox(int commandId);
     void LineJump();
     bool LeftDoubleClick(CKespoEV& window, bool shift, bool ctrl);

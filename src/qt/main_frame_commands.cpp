@@ -1,7 +1,6 @@
 // The main window's commands: those the core decides run through FrameCore, the document
 // windows run their own, and the rest open the frame's dialogs and arrange its windows.
 #include <QApplication>
-#include <QFileDialog>
 #include <QMdiArea>
 
 #include "app/application.h"
@@ -21,6 +20,7 @@
 #include "qt/kespo_mcw.h"
 #include "qt/line_jump_dialog.h"
 #include "qt/main_frame.h"
+#include "qt/open_file_dialog.h"
 #include "qt/recall_operation_dialog.h"
 #include "qt/save_operation_dialog.h"
 #include "qt/set_ps.h"
@@ -37,14 +37,6 @@
 namespace nelvix::qt {
 
 namespace {
-
-/// A Qt name filter for one "name|patterns" pair: the name as shown, then the patterns in the
-/// form from which Qt takes them.
-QString QtNameFilter(const FileFilter& filter) {
-    QString patterns = SjisToQString(filter.patterns);
-    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    return SjisToQString(filter.name) + QStringLiteral(" (") + patterns + QLatin1Char(')');
-}
 
 bool IsFindBoxCommand(int commandId) {
     return commandId == static_cast<int>(FindBoxCommand::FindNext) ||
@@ -106,8 +98,9 @@ bool CMainFrame::RunFrameCommand(int commandId) {
         OpenFileCommand();
         return true;
     case kCmdFileClose:
+        // The document goes with all its windows, not only the active one.
         if (CKespoMCW* window = ActiveDocumentWindow())
-            window->close();
+            CloseDocument(*window->Document());
         return true;
     case kCmdFileSaveAs:
         if (CKespoMCW* window = ActiveDocumentWindow())
@@ -139,7 +132,8 @@ bool CMainFrame::RunFrameCommand(int commandId) {
         m_area->tileSubWindows();
         return true;
     case kCmdArrangeIcons:
-        return true; // minimised windows keep their places along the area's bottom edge
+        ArrangeIcons();
+        return true;
     case kFindCommand:
         m_findDialog->OpenFind();
         return true;
@@ -168,20 +162,12 @@ bool CMainFrame::RunFrameCommand(int commandId) {
 
 void CMainFrame::OpenFileCommand() {
     const int documentType = m_application.GetCabinet().Current()[kWordDocumentType];
-    const OpenFileFilters filters = OpenFileFiltersOf(documentType);
-    QStringList nameFilters;
-    for (const FileFilter& filter : ParseFilterList(filters.filterList))
-        nameFilters << QtNameFilter(filter);
-    QFileDialog dialog(this);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(nameFilters);
-    dialog.setDefaultSuffix(SjisToQString(filters.defaultExtension));
-    if (m_openFilter >= 0 && m_openFilter < nameFilters.size())
-        dialog.selectNameFilter(nameFilters[m_openFilter]);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QStringList nameFilters = OpenNameFilters(OpenFileFiltersOf(documentType).filterList);
+    const std::optional<OpenFileChoice> choice = ChooseFileToOpen(this, nameFilters, m_openFilter);
+    if (!choice)
         return;
-    m_openFilter = static_cast<int>(nameFilters.indexOf(dialog.selectedNameFilter()));
-    const std::string path = QStringToSjisPath(dialog.selectedFiles().first());
+    m_openFilter = choice->filterIndex;
+    const std::string path = QStringToSjisPath(choice->path);
     if (path.size() >= kMaxOpenPathBytes)
         return;
     if (CKespoMCW* window = OpenDocumentWindow(path))

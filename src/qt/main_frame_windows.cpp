@@ -263,6 +263,21 @@ void CMainFrame::RefreshWindowBar() {
         m_windowBar->Select(*activeIndex);
 }
 
+void CMainFrame::ArrangeIcons() {
+    std::vector<QMdiSubWindow*> minimised;
+    std::vector<IconSize> sizes;
+    for (QMdiSubWindow* window : m_area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized() || !window->isVisible())
+            continue;
+        minimised.push_back(window);
+        sizes.push_back({window->width(), window->height()});
+    }
+    const QSize area = m_area->viewport()->size();
+    const std::vector<ui::PixelRect> rects = ArrangedIconRects(area.width(), area.height(), sizes);
+    for (std::size_t i = 0; i < minimised.size(); ++i)
+        minimised[i]->move(rects[i].left, rects[i].top);
+}
+
 void CMainFrame::SelectTab(std::size_t documentIndex) {
     const auto& documents = m_application.Documents().Documents();
     if (documentIndex >= documents.size() || documentIndex >= kMaxWindowTabs)

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 
+#include "qt/caption_width.h"
 #include "qt/convert.h"
 
 namespace nelvix::qt {
@@ -65,6 +66,7 @@ ui::MessageResult QtMessageBox::Show(const ui::MessageRequest& request) {
         return ui::MessageResult::Cancel;
     QMessageBox box(IconOf(request.style.icon), SjisToQString(request.caption),
                     SjisToQString(request.text), ButtonsOf(request.style.buttons), m_owner);
+    KeepCaptionWhole(box);
     // Qt has no system-wide modality; a box that must not be missed stays above every window
     // of the program.
     box.setWindowModality(Qt::ApplicationModal);
@@ -88,14 +90,20 @@ std::optional<std::string> QtClipboard::ReadText() {
     return ClipboardTextToSjis(data->text());
 }
 
+// The window system may refuse the clipboard (another program holds it, or no clipboard
+// exists): what it holds afterwards tells whether it took the change.
 bool QtClipboard::Empty() {
-    QGuiApplication::clipboard()->clear();
-    return true;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QMimeData* data = clipboard->mimeData();
+    return data == nullptr || !data->hasText();
 }
 
 bool QtClipboard::ReplaceText(std::string_view sjisText) {
-    QGuiApplication::clipboard()->setText(SjisToClipboardText(sjisText));
-    return true;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QString text = SjisToClipboardText(sjisText);
+    clipboard->setText(text);
+    return clipboard->text() == text;
 }
 
 QtEventPump::QtEventPump() {

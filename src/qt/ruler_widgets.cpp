@@ -75,14 +75,22 @@ void LineRulerWidget::Create(const view::RulerSettings& settings, const QFont& t
 }
 
 void LineRulerWidget::FollowCaret() {
+    FitWidth();
     RepaintLater();
 }
 
 void LineRulerWidget::FollowRows(int) {
+    FitWidth();
     RepaintLater();
 }
 
+void LineRulerWidget::FitWidth() {
+    if (m_bar.FitWidth(State()))
+        emit widthChanged();
+}
+
 void LineRulerWidget::PaintRuler() {
+    FitWidth();
     m_bar.Paint(Surface(), State());
 }
 

@@ -54,6 +54,8 @@ public:
     /// Takes the settings and the text window's font and pitch; called again when they change.
     void Create(const view::RulerSettings& settings, const QFont& textFont);
     int BarHeight() const { return m_bar.Height(); }
+    /// The line ruler's width as placed, which the scale starts after.
+    void SetLineBarWidth(int pixels) { m_bar.SetLineBarWidth(pixels); }
     void FollowCaret();
     /// After a horizontal scroll: redrawn when the first visible column changed.
     void FollowColumns();
@@ -78,11 +80,18 @@ public:
     /// After a vertical scroll of `rows` rows (positive: the text moved up).
     void FollowRows(int rows);
 
+signals:
+    /// The numbers shown need another width (the text grew past a power of ten): the view
+    /// places its children again.
+    void widthChanged();
+
 protected:
     void PaintRuler() override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FitWidth();
+
     view::CLineBar m_bar;
 };
 

@@ -2,26 +2,12 @@
 #include "text/document_list.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "text/native_path.h"
 #include "ui/message_table.h"
 #include "ui/messages.h"
 
 namespace nelvix {
-namespace {
-
-/// The absolute, lexically normal native form of a path, so that "a.txt", "./a.txt" and
-/// "/dir/a.txt" name the same document.
-std::filesystem::path NormalPath(std::string_view sjisPath) {
-    std::filesystem::path path(SjisPathToNative(sjisPath));
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return (error ? path : absolute).lexically_normal();
-}
-
-} // namespace
 
 CKespoDoc* DocumentList::CreateUntitled() {
     std::unique_ptr<CKespoDoc> document = CKespoDoc::Create(m_environment);
@@ -52,9 +38,9 @@ CKespoDoc* DocumentList::FindByPath(std::string_view sjisPath) const {
     for (const auto& document : m_documents)
         if (document->PathName() == sjisPath)
             return document.get();
-    const std::filesystem::path wanted = NormalPath(sjisPath);
+    const std::string wanted = AbsoluteSjisPath(sjisPath);
     for (const auto& document : m_documents)
-        if (!document->PathName().empty() && NormalPath(document->PathName()) == wanted)
+        if (!document->PathName().empty() && AbsoluteSjisPath(document->PathName()) == wanted)
             return document.get();
     return nullptr;
 }

@@ -133,8 +133,9 @@ std::unique_ptr<CKespoDoc> CKespoDoc::Create(DocumentEnvironment& environment) {
     return document;
 }
 
-bool CKespoDoc::OnOpenDocument(std::string_view sjisPath) {
+bool CKespoDoc::OnOpenDocument(std::string_view givenPath) {
     ui::Platform& platform = m_environment.platform;
+    const std::string sjisPath = AbsoluteSjisPath(givenPath);
     m_alteredOnLoad = false;
 
     std::string readPath;
@@ -170,7 +171,7 @@ bool CKespoDoc::OnOpenDocument(std::string_view sjisPath) {
     // The attribute file belongs to the path the user gave, never to the work file.
     if (m_environment.attributes != nullptr)
         m_environment.attributes->Read(*this, sjisPath);
-    SetPathName(std::string(sjisPath));
+    SetPathName(sjisPath);
     if (m_environment.addToRecentFiles)
         m_environment.addToRecentFiles(sjisPath);
     m_modified = false;
@@ -284,7 +285,7 @@ bool CKespoDoc::DoSave(const std::string* sjisPath) {
     // A failed save has changed no file, so there is nothing to clean up.
     if (!OnSaveDocument(newPath))
         return false;
-    SetPathName(newPath);
+    SetPathName(AbsoluteSjisPath(newPath));
     if (m_environment.addToRecentFiles)
         m_environment.addToRecentFiles(m_path);
     if (m_environment.refreshWindowBar)

@@ -97,7 +97,9 @@ public:
 
     /// Loads a file (converted through the work file when needed); false after the load-failure
     /// report (the file cannot be opened, is not a regular file, or a read failed). A file too
-    /// long or a text block that cannot grow is reported but still opens, cut or empty.
+    /// long or a text block that cannot grow is reported but still opens, cut or empty. The
+    /// document keeps the path absolute (AbsoluteSjisPath), so that its title, tags, the recent
+    /// files and the cabinet name the file from any working folder.
     bool OnOpenDocument(std::string_view sjisPath);
     /// Writes the text as held and its attribute file together: both are replaced, or neither
     /// file changes. False after the report: "無効なﾌｧｲﾙ名です。" for a name that cannot be

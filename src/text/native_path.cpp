@@ -3,8 +3,10 @@
 #include "text/native_path.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <optional>
+#include <system_error>
 
 #include "text/cp932.h"
 #include "text/cp932_table.h"
@@ -133,6 +135,19 @@ std::string SjisPathToNative(std::string_view sjisPath) {
     if (runStart < length)
         native += Cp932ToUtf8(sjisPath.substr(runStart));
     return native;
+}
+
+std::string AbsoluteSjisPath(std::string_view sjisPath) {
+    if (sjisPath.empty())
+        return {};
+    std::filesystem::path path{std::string(sjisPath)};
+    if (path.is_relative()) {
+        std::error_code error;
+        const std::filesystem::path current = std::filesystem::current_path(error);
+        if (!error)
+            path = std::filesystem::path(NativePathToSjis(current.native())) / path;
+    }
+    return path.lexically_normal().native();
 }
 
 void AppendSjisPathForLine(std::string& line, std::string_view sjisPath) {

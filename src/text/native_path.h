@@ -34,6 +34,12 @@ std::string NativePathToSjis(std::string_view nativePath);
 /// Never fails: escape pairs become their bytes, the rest is converted as Cp932ToUtf8 does.
 std::string SjisPathToNative(std::string_view sjisPath);
 
+/// `sjisPath` made absolute against the current folder and lexically normal (no "." parts, no
+/// "name/.." pairs, no doubled slashes); symbolic links are not resolved. Works on the core
+/// bytes, since no lead or trail byte is '/' or '.'. Empty stays empty; a relative path stays
+/// relative only when the current folder cannot be worked out.
+std::string AbsoluteSjisPath(std::string_view sjisPath);
+
 /// Appends the core path `sjisPath` to a line of text (a result line, a tag): each byte below
 /// 0x20 as its escape pair, since a name may hold a line break and a line may not; every other
 /// byte as it is. SjisPathToNative turns the pairs back into the bytes, so a tag read from the

@@ -55,6 +55,7 @@ view::RulerViewState CKespoEV::RulerState() const {
     state.charsPerLine = static_cast<int>(Rules().charsPerLine);
     state.rowPitch = m_rowHeight;
     state.columnPitch = m_cellWidth;
+    state.rowCount = static_cast<int>(RowCount());
     state.lineBarShown = m_settings.displayLineBar;
     return state;
 }

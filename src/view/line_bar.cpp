@@ -19,19 +19,56 @@ int TextWidth(std::string_view text, const ui::FontMetrics& metrics) {
     return static_cast<int>(text.size()) * metrics.averageWidth;
 }
 
+int DigitCount(int value) {
+    int digits = 1;
+    for (; value >= 10; value /= 10)
+        ++digits;
+    return digits;
+}
+
+// The white edge line down the left side stays clear of the numbers.
+constexpr int kEdgeLinePixels = 1;
+
+/// The largest number the ruler can show: the text's last row, or the partly visible row
+/// below the window when the window reaches past the end of the text.
+int LargestRowNumber(const RulerViewState& view) {
+    return std::max(view.rowCount, view.topRow + std::max(view.visibleRows, 0) + 1);
+}
+
 } // namespace
 
 void CLineBar::Create(const RulerSettings& settings, const RulerViewState& view,
-                      const ui::Surface& surface) {
+                      ui::Surface& surface) {
     m_settings = settings;
     int dpiX = surface.DotsPerInchX();
-    m_width = TenthsToPixels(kLineBarWidthTenths, dpiX);
+    m_standardWidth = TenthsToPixels(kLineBarWidthTenths, dpiX);
+    surface.SelectFont(ui::FontRole::Small);
+    m_smallDigitWidth = surface.Metrics().averageWidth;
+    surface.SelectFont(ui::FontRole::Text);
+    m_digitWidth = surface.Metrics().averageWidth;
     m_tick10 = TenthsToPixels(kTick10Tenths, dpiX);
     m_tick5 = TenthsToPixels(kTick5Tenths, dpiX);
     m_tick1 = TenthsToPixels(kTick1Tenths, dpiX);
     m_markerWidth = m_tick1;
     m_rowPitch = view.rowPitch;
     m_topMargin = TenthsToPixels(settings.topMgnLM, surface.DotsPerInchY());
+    m_width = WidthFor(view);
+}
+
+// A row number ends at the marker strip, a scale number at the longest tick.
+int CLineBar::WidthFor(const RulerViewState& view) const {
+    const int digits = DigitCount(LargestRowNumber(view));
+    const int numbers = m_settings.figureRuler ? digits * m_digitWidth + m_markerWidth
+                                               : digits * m_smallDigitWidth + m_tick10;
+    return std::max(m_standardWidth, kEdgeLinePixels + numbers);
+}
+
+bool CLineBar::FitWidth(const RulerViewState& view) {
+    const int width = WidthFor(view);
+    if (width == m_width)
+        return false;
+    m_width = width;
+    return true;
 }
 
 int CLineBar::RowTop(const RulerViewState& view, int row) const {

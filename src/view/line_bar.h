@@ -9,13 +9,19 @@ namespace nelvix::view {
 
 class CLineBar {
 public:
-    /// Takes the pixel measures from the settings, the surface's dots per inch and the view's
-    /// row pitch; called again when any of them changes. Nothing is drawn.
-    void Create(const RulerSettings& settings, const RulerViewState& view,
-                const ui::Surface& surface);
+    /// Takes the pixel measures from the settings, the surface's dots per inch and text font
+    /// and the view's row pitch and rows; called again when any of them changes. Nothing is
+    /// drawn.
+    void Create(const RulerSettings& settings, const RulerViewState& view, ui::Surface& surface);
     /// The strip's height in pixels, as the view places it.
     void SetHeight(int pixels) { m_height = pixels; }
     int Width() const { return m_width; }
+    /// The width `view` needs: the standard width, or more when a number of the text's rows
+    /// (or of a row shown below the text's end) would not stand whole in it.
+    int WidthFor(const RulerViewState& view) const;
+    /// Takes the width `view` needs; true when it changed, and the view must place the ruler
+    /// again.
+    bool FitWidth(const RulerViewState& view);
 
     /// Draws the whole ruler and marks the view's caret row.
     void Paint(ui::Surface& surface, const RulerViewState& view);
@@ -38,6 +44,9 @@ private:
 
     RulerSettings m_settings;
     int m_width = 0;
+    int m_standardWidth = 0;   ///< kLineBarWidthTenths in pixels
+    int m_digitWidth = 0;      ///< one digit of the numbers, in the text font
+    int m_smallDigitWidth = 0; ///< one digit of the scale's numbers
     int m_height = 0;
     int m_tick10 = 0;
     int m_tick5 = 0;

@@ -15,6 +15,9 @@ public:
                 const ui::Surface& surface);
     /// The strip's width in pixels, as the view places it.
     void SetWidth(int pixels) { m_width = pixels; }
+    /// The line ruler's width as the view places it, when it is wider than its standard width
+    /// (a text of many rows): the scale stays over the text's columns.
+    void SetLineBarWidth(int pixels) { m_lineBarWidth = pixels; }
     int Height() const { return m_height; }
 
     /// Draws the whole ruler and marks the view's caret column.

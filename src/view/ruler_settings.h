@@ -33,6 +33,7 @@ struct RulerViewState {
     int charsPerLine = 0; ///< the wrap column
     int rowPitch = 0;     ///< font height plus line spacing
     int columnPitch = 0;  ///< cell width plus character spacing
+    int rowCount = 0;     ///< rows of the text
     bool lineBarShown = false;
 };
 

@@ -157,6 +157,16 @@ void TextFind::RefreshFindBox() {
 }
 
 bool TextFind::FindNext(FindTarget& target, std::string_view pattern, bool down, bool matchCase) {
+    if (!m_busy)
+        return SearchAndShow(target, pattern, down, matchCase);
+    m_busy(true);
+    const bool found = SearchAndShow(target, pattern, down, matchCase);
+    m_busy(false);
+    return found;
+}
+
+bool TextFind::SearchAndShow(FindTarget& target, std::string_view pattern, bool down,
+                             bool matchCase) {
     const std::size_t kept = WholeCharacterBytes(reinterpret_cast<const Byte*>(pattern.data()),
                                                  std::min(pattern.size(), kLastFindBytes));
     m_last = LastFind{std::string(pattern.substr(0, kept)), down, matchCase};

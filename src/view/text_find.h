@@ -86,6 +86,10 @@ public:
     bool FindWithBox(FindTarget& target, std::string_view boxText, FindBoxCommand command,
                      bool ctrlHeld, bool findDialogOpen);
 
+    /// Called with true before a find searches and with false when it is done, so that the
+    /// busy pointer shows meanwhile.
+    void SetBusyPointer(std::function<void(bool)> busy) { m_busy = std::move(busy); }
+
     const LastFind& Last() const { return m_last; }
     SharedFindOptions& Shared() { return m_shared; }
     void RefreshFindBox();
@@ -93,12 +97,14 @@ public:
 private:
     std::uint32_t StartPosition(const FindTarget& target, std::string_view pattern, bool down,
                                 const SearchOptions& options) const;
+    bool SearchAndShow(FindTarget& target, std::string_view pattern, bool down, bool matchCase);
     void ShowHit(FindTarget& target, const TextHit& hit) const;
 
     ui::Platform& m_platform;
     SharedFindOptions m_shared;
     const TextFindSettings& m_settings;
     std::function<void()> m_refreshFindBox;
+    std::function<void(bool)> m_busy;
     LastFind m_last;
 };
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -77,8 +78,8 @@ TEST(Application, FirstStartShowsMaximisedAndWritesStoreAndCabinetOnClose) {
     Application application(run.fake.platform, run.Paths());
     FakeFrame frame(application);
     EXPECT_EQ(application.Start(frame, ""), StartResult::Running);
-    // No cabinet yet: the read-error message, and the defaults stay.
-    EXPECT_EQ(run.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgFileReadError});
+    // No cabinet yet is the normal first start: no message, and the defaults stay.
+    EXPECT_TRUE(run.fake.messageBox.shown.empty());
     EXPECT_EQ(frame.calls, std::vector<std::string>{"create 3"});
     EXPECT_TRUE(application.Spin().IsLoaded());
 
@@ -106,8 +107,7 @@ TEST(Application, MissingSpinLibraryFailsAndSavesOnlyTheSettings) {
     Application application(run.fake.platform, run.Paths("/nonexistent/libmuscrl32.so"));
     FakeFrame frame(application);
     EXPECT_EQ(application.Start(frame, ""), StartResult::Failed);
-    EXPECT_EQ(run.fake.messageBox.ShownIds(),
-              (std::vector<int>{ui::kMsgFileReadError, ui::kMsgSpinLibraryMissing}));
+    EXPECT_EQ(run.fake.messageBox.ShownIds(), (std::vector<int>{ui::kMsgSpinLibraryMissing}));
     EXPECT_EQ(run.fake.messageBox.shown.back().style.icon, ui::MessageIcon::Stop);
     EXPECT_EQ(frame.calls, (std::vector<std::string>{"create 3", "destroy"}));
     EXPECT_NE(run.Store().find("[Settings]"), std::string::npos);
@@ -127,6 +127,34 @@ TEST(Application, FileOnTheCommandLineOpensMaximised) {
     EXPECT_EQ(application.RecentFiles(), std::vector<std::string>{file});
     application.Exit();
     EXPECT_NE(run.Store().find("File1=" + file), std::string::npos);
+}
+
+TEST(Application, RelativeThenAbsoluteOpenLeavesOneAbsoluteRecentFile) {
+    ProgramRun run;
+    run.WriteCabinet();
+    run.dir.Write("x.txt", "text\r\n");
+    std::string file;
+    {
+        test::WorkingFolder here(run.dir.Path());
+        file = std::filesystem::current_path().string() + "/x.txt";
+        Application first(run.fake.platform, run.Paths());
+        FakeFrame frame(first);
+        first.Start(frame, "./x.txt");
+        ASSERT_EQ(first.Documents().Documents().size(), 1u);
+        EXPECT_EQ(first.Documents().Documents()[0]->PathName(), file);
+        EXPECT_EQ(first.RecentFiles(), std::vector<std::string>{file});
+    }
+    // Another working folder: the stored entry still opens, and the absolute spelling of the
+    // same file is the same entry.
+    test::WorkingFolder elsewhere(run.home);
+    Application second(run.fake.platform, run.Paths());
+    FakeFrame frame(second);
+    second.Start(frame, file);
+    EXPECT_EQ(second.RecentFiles(), std::vector<std::string>{file});
+    EXPECT_TRUE(run.fake.messageBox.shown.empty());
+    second.Exit();
+    EXPECT_NE(run.Store().find("File1=" + file), std::string::npos);
+    EXPECT_EQ(run.Store().find("File2="), std::string::npos);
 }
 
 TEST(Application, UserToolWithExitFlagRunsTheToolAndQuits) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
@@ -290,6 +291,70 @@ TEST(Cabinet, UnreadableOrRefusedFileKeepsDefaultsAndIsReplacedBySave) {
         Cabinet reread;
         EXPECT_TRUE(reread.Open(fake.platform, path));
         EXPECT_EQ(fake.messageBox.ShownIds().size(), 1u);
+    }
+}
+
+TEST(Cabinet, OpenAtStartTreatsAFirstStartAsNormal) {
+    enum class Entry { None, Valid, Damaged, Folder };
+    struct Case {
+        const char* name;
+        Entry home;
+        Entry system;
+        bool taken;
+        std::vector<int> messages;
+    };
+    const std::vector<Case> cases{
+        {"FreshHomeStartsWithoutMessage", Entry::None, Entry::None, false, {}},
+        {"FreshHomeTakesTheSystemCabinet", Entry::None, Entry::Valid, true, {}},
+        {"DamagedSystemCabinetIsReported",
+         Entry::None,
+         Entry::Damaged,
+         false,
+         {ui::kMsgCabinetInvalid}},
+        {"UnreadableCabinetIsStillReported",
+         Entry::Folder,
+         Entry::Valid,
+         false,
+         {ui::kMsgFileReadError}},
+        {"DamagedCabinetIsStillReported",
+         Entry::Damaged,
+         Entry::Valid,
+         false,
+         {ui::kMsgCabinetInvalid}},
+        {"OwnCabinetWinsOverTheSystemOne", Entry::Valid, Entry::Damaged, true, {}},
+    };
+    DisplayBlock block = DefaultDisplayBlock();
+    block[kWordCharsPerLine] = 72;
+    const Image valid = BuildCabinetImage(block, {"if"}, {});
+    const std::string validBytes(valid.begin(), valid.end());
+    const auto place = [&](const test::TempDir& dir, const std::string& folder, Entry entry) {
+        const std::string name = folder + "/nelvix.cab";
+        if (entry != Entry::None)
+            std::filesystem::create_directories(dir.PathOf(folder));
+        if (entry == Entry::Valid)
+            dir.Write(name, validBytes);
+        else if (entry == Entry::Damaged)
+            dir.Write(name, validBytes.substr(0, validBytes.size() - 20));
+        else if (entry == Entry::Folder)
+            std::filesystem::create_directories(dir.PathOf(name));
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        place(dir, "home", c.home);
+        place(dir, "etc", c.system);
+        ui::FakePlatform fake;
+        Cabinet cabinet;
+        const std::string path = CabinetPath(dir.PathOf("home"));
+        EXPECT_EQ(cabinet.OpenAtStart(fake.platform, path, dir.PathOf("etc")), c.taken);
+        EXPECT_EQ(fake.messageBox.ShownIds(), c.messages);
+        EXPECT_EQ(cabinet.Current()[kWordCharsPerLine], c.taken ? 72 : 200);
+        if (c.home == Entry::None && c.system == Entry::None) {
+            EXPECT_FALSE(std::filesystem::exists(path)) << "created only by the first save";
+        }
+        if (c.home == Entry::None && c.system == Entry::Valid) {
+            EXPECT_EQ(test::ReadFileBytes(path), validBytes);
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace nelvix {
 namespace {
 
@@ -45,6 +47,30 @@ TEST(DocumentPlacement, UpperAndLowerPartsShareTheArea) {
     EXPECT_EQ(PlacedWindowRect(PlacementMode::Lower, 800, 600, 200),
               (ui::PixelRect{0, 200, 800, 600}));
     EXPECT_TRUE(PlacedWindowRect(PlacementMode::None, 800, 600, 200).IsEmpty());
+}
+
+TEST(DocumentPlacement, ArrangedIconsFillRowsFromTheBottomLeft) {
+    using Rects = std::vector<ui::PixelRect>;
+    struct Case {
+        const char* name;
+        int areaWidth;
+        std::vector<IconSize> icons;
+        Rects expected;
+    };
+    const Case cases[] = {
+        {"none", 500, {}, {}},
+        {"one row", 500, {{160, 30}, {160, 30}}, Rects{{0, 270, 160, 300}, {160, 270, 320, 300}}},
+        {"the fourth goes above",
+         500,
+         {{160, 30}, {160, 30}, {160, 30}, {160, 30}},
+         Rects{{0, 270, 160, 300}, {160, 270, 320, 300}, {320, 270, 480, 300}, {0, 240, 160, 270}}},
+        {"an area narrower than an icon",
+         100,
+         {{160, 30}, {160, 30}},
+         Rects{{0, 270, 160, 300}, {0, 240, 160, 270}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ArrangedIconRects(c.areaWidth, 300, c.icons), c.expected) << c.name;
 }
 
 TEST(DocumentPlacement, ARunSwitchesTheModeForItsLength) {

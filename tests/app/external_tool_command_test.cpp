@@ -81,6 +81,19 @@ TEST_F(ExternalToolCommandTest, TheTagUnderTheCaretIsTheTarget) {
     EXPECT_EQ(fake.beeper.beeps, 0);
 }
 
+// A tag whose folder held parentheses gave no target: its "(ja)" was read as the line number.
+TEST_F(ExternalToolCommandTest, TagInFolderWithParenthesesIsTheTarget) {
+    ::mkdir((data + "/Debian FAQ (ja)").c_str(), 0755);
+    const std::string tagged = dir.Write("data/Debian FAQ (ja)/x(12): y.txt", "x\r\n");
+    CKespoEV& results = Open("results.txt", tagged + "(120): foo\r\n");
+    results.PlaceCaret(3, 0);
+    EXPECT_EQ(command.Target(false), (ToolTarget{tagged, 120, 1}));
+
+    application.Editors() = {{"/opt/editor/ed", "+$l \"$f\"", ""}};
+    EXPECT_TRUE(command.Start(ExternalTool::Editor, false));
+    EXPECT_EQ(StartedArguments(), (Arguments{"+120", tagged}));
+}
+
 TEST_F(ExternalToolCommandTest, CtrlGivesTheResultListItself) {
     const std::string tagged = data + "/b.txt";
     CKespoEV& results = Open("results.txt", "first line\r\n" + tagged + "(120): foo\r\n");

@@ -155,6 +155,33 @@ TEST_F(ExtractionCommandTest, LineExtractionOfAMailLogWithTheDefaultRules) {
     EXPECT_FALSE(application.Recorder().HasRecord());
 }
 
+// A lone LF ends no line: both extractions cut the text where its line numbers do, after CR LF
+// only (nelvix-cli extract cuts the same text the same way, tests/cli/extract_test.cpp).
+TEST_F(ExtractionCommandTest, LoneLineFeedsEndNoLineInEitherExtraction) {
+    const std::string text = "head\r\nkeep one\nstill one\r\nnext\r\nx\ny\r\nkeep two\r\n"
+                             "after\nmore\r\ntail\r\n";
+    const std::string expected = "keep one\nstill one\r\nnext\r\nkeep two\r\nafter\nmore\r\n";
+    const std::string path = dir.Write("data/lf.txt", text);
+    ExtractionSheetValues values = Values(data + "lf.txt");
+    values.rules.runMode = kRunStep1Only;
+    values.rules.step1Process = kStep1Extract;
+    values.rules.step1Lines = {};
+    values.rules.step1Lines.Add(MakeRuleEntry("keep", 0, 2));
+
+    ASSERT_NE(windows.OpenOrActivate(path), nullptr);
+    Answer(values);
+    command.RunLineExtraction();
+    ASSERT_EQ(Texts().size(), 2u);
+    EXPECT_EQ(Texts()[1], expected);
+
+    Answer(values);
+    command.RunGlobalExtraction();
+    ASSERT_EQ(Texts().size(), 3u);
+    // Each block is headed by its first line's number, counted by CR LF too.
+    EXPECT_EQ(Texts()[2], path + "(2): \r\nkeep one\nstill one\r\nnext\r\n" + path +
+                              "(5): \r\nkeep two\r\nafter\nmore\r\n");
+}
+
 TEST_F(ExtractionCommandTest, CancelledSheetRecordsAndWritesNothing) {
     ASSERT_NE(OpenSource(), nullptr);
     Answer(std::nullopt);

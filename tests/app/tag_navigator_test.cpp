@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -43,8 +44,9 @@ protected:
     }
     std::string Tag(int line) const { return numbered + "(" + std::to_string(line) + "): x"; }
     /// The caret of the numbered file's window, as the line text it stands on.
-    std::string CaretLineOfNumbered() {
-        CKespoEV* window = windows.FirstTextWindow(*documents.FindByPath(numbered));
+    std::string CaretLineOfNumbered() { return CaretLineOf(numbered); }
+    std::string CaretLineOf(const std::string& path) {
+        CKespoEV* window = windows.FirstTextWindow(*documents.FindByPath(path));
         const CKespoDoc& document = window->Document();
         const auto* text = reinterpret_cast<const char*>(document.Text());
         const std::uint32_t start = document.RowStarts()[window->CaretRow()];
@@ -199,6 +201,60 @@ TEST_F(TagNavigatorTest, LeftDoubleClick) {
         EXPECT_EQ(fake.beeper.beeps - beeps, c.beeps) << c.name;
     }
     EXPECT_EQ(tags.TagDocument(), &list.Document());
+}
+
+// Tags in a folder "Debian FAQ (ja)" did nothing: the folder's "(" was read as the line
+// number's. Every way of reading a tag goes through the same reader.
+TEST_F(TagNavigatorTest, TagInFolderWithParenthesesJumps) {
+    const std::string folder = dir.Path() + "/Debian FAQ (ja)";
+    std::filesystem::create_directories(folder + "/a (1)");
+    const std::string text = test::ReadFileBytes(numbered);
+    const std::string page = dir.Write("Debian FAQ (ja)/index.html", text);
+    const std::string inner = dir.Write("Debian FAQ (ja)/a (1)/b(2).txt", text);
+    const std::string odd = dir.Write("Debian FAQ (ja)/x(12): y.txt", text); // "(12):" in the name
+    const std::string title = "FAQ" + std::string(settings.titleViewLength - 3, ' ') + " ";
+    CKespoEV& list = OpenTagList(title + page + "\r\n" + inner + "(120): line 120\r\n     " + odd +
+                                 "(30): line 30\r\n");
+    enum class Action { Current, Next, Previous, DoubleClick };
+    struct Step {
+        const char* name;
+        Action action;
+        std::uint32_t row; ///< the list's caret row before a current tag or a double-click
+        const std::string* path;
+        const char* shown;
+    };
+    const Step steps[] = {
+        {"Ctrl+F5 on a result line", Action::Current, 1, &inner, "line 120"},
+        {"F5 to a match line whose name holds (12):", Action::Next, 0, &odd, "line 30\r"},
+        {"Shift+F5 back", Action::Previous, 0, &inner, "line 120"},
+        {"Shift+F5 to an HTML title line", Action::Previous, 0, &page, "line 1\r\n"},
+        {"double-click on the match line", Action::DoubleClick, 2, &odd, "line 30\r"},
+        {"double-click on the title line", Action::DoubleClick, 0, &page, "line 1\r\n"},
+    };
+    ui::FakeShellOpener shell;
+    for (const Step& step : steps) {
+        windows.ActivateDocument(list.Document());
+        if (step.action == Action::Current || step.action == Action::DoubleClick)
+            list.PlaceCaret(0, step.row);
+        switch (step.action) {
+        case Action::Current:
+            tags.CurrentTag();
+            break;
+        case Action::Next:
+            tags.NextTag();
+            break;
+        case Action::Previous:
+            tags.PreviousTag();
+            break;
+        case Action::DoubleClick:
+            EXPECT_TRUE(tags.OnLeftDoubleClick(list, false, false, shell)) << step.name;
+            break;
+        }
+        ASSERT_EQ(windows.ActiveTextWindow()->Document().PathName(), *step.path) << step.name;
+        EXPECT_EQ(CaretLineOf(*step.path), step.shown) << step.name;
+    }
+    EXPECT_EQ(fake.beeper.beeps, 0);
+    EXPECT_EQ(fake.messageBox.shown.size(), 0u);
 }
 
 } // namespace

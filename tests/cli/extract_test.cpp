@@ -238,6 +238,22 @@ TEST_F(CliExtractTest, ALastLineWithoutItsEndStaysWithoutOne) {
     EXPECT_EQ(RunWith({"extract", "--utf8", log}).out, "    題名：x\nlast");
 }
 
+// The text and the result of the program's own line extraction
+// (LoneLineFeedsEndNoLineInEitherExtraction in tests/app): a lone LF ends no line.
+TEST_F(CliExtractTest, LoneLineFeedsEndNoLine) {
+    ExtractionRules rules = DefaultExtractionRules();
+    rules.runMode = kRunStep1Only;
+    rules.step1Process = kStep1Extract;
+    rules.step1Lines = {};
+    rules.step1Lines.Add(MakeRuleEntry("keep", 0, 2));
+    const std::string text = m_dir.Write(
+        "lf.txt", "head\r\nkeep one\nstill one\r\nnext\r\nx\ny\r\nkeep two\r\nafter\nmore\r\n"
+                  "tail\r\n");
+    CliRun run = RunWith({"extract", "--rules", WriteRules(rules), text});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "keep one\nstill one\r\nnext\r\nkeep two\r\nafter\nmore\r\n");
+}
+
 TEST_F(CliExtractTest, TextsInEachCodeGiveTheSameResult) {
     ExtractionRules rules = DefaultExtractionRules();
     rules.runMode = kRunStep1Only;

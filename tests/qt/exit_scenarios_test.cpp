@@ -73,7 +73,7 @@ struct RealProgram {
 
     RealProgram() {
         services.SetOwner(&frame);
-        // A first start finds no cabinet and says so; the box is answered as a person would.
+        // A box of the start-up, should one come, is answered as a person would.
         WhenShown<QMessageBox>([](QMessageBox& shown) {
             if (!shown.text().contains(kLimitMark))
                 shown.accept();

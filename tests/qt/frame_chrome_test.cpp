@@ -140,7 +140,7 @@ private slots:
         c.menus->Show(FrameMenu::Documents);
         QCOMPARE(MenuTitles(c.window).size(), 7);
         QCOMPARE(MenuTitles(c.window)[5], Utf8("ｳｨﾝﾄﾞｳ"));
-        QCOMPARE(c.menus->Action(kCmdGlobalFind)->text(), Utf8("グローバル検索"));
+        QCOMPARE(c.menus->Action(kCmdGlobalFind)->text(), Utf8("グローバル検索\tCtrl+G"));
         QCOMPARE(c.menus->Action(kCmdTagWindow)->text(), Utf8("タグウィンドウ\tCtrl+Shift+F5"));
         QCOMPARE(c.menus->Action(kCmdToolBar)->text(), Utf8("ツールバー"));
         c.menus->Action(kCmdFileSaveAs)->trigger();
@@ -225,9 +225,12 @@ private slots:
         box.SetOnEnter([&](const std::string& text) { entered.push_back(text); });
         box.SetOnEscape([&] { ++escapes; });
         box.TakeFocus();
-        QTest::keyClicks(box.lineEdit(), QStringLiteral("x"));
-        QTest::keyClick(box.lineEdit(), Qt::Key_Return);
-        QTest::keyClick(box.lineEdit(), Qt::Key_Escape);
+        // Keys go where the focus is: the box, which holds it for its line edit.
+        QWidget* focus = QApplication::focusWidget();
+        QCOMPARE(focus, &box);
+        QTest::keyClicks(focus, QStringLiteral("x"));
+        QTest::keyClick(focus, Qt::Key_Return);
+        QTest::keyClick(focus, Qt::Key_Escape);
         QCOMPARE(entered, std::vector<std::string>({"x"}));
         QCOMPARE(escapes, 1);
         QCOMPARE(box.count(), 20);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -62,7 +63,8 @@ private slots:
     void globalFindOverTheSamplesListsTheHits();
     void aSearchWithoutHitsLeavesNoWindow();
     void f5WalksTheTagsAndWrapsAfterTheBeep();
-    void marksCopyAndFindWorkThroughKeys();
+    void marksAndCopyWorkThroughKeys();
+    void enterInFindBoxFinds();
     void placementPutsTheResultAboveAndTheTextBelow();
     void closeAllUntitledKeepsTheFiles();
     void markWindowsTakeTheirPrefixThroughKeys();
@@ -77,6 +79,16 @@ void FrameScenariosTest::menusFollowTheDocuments() {
     QCOMPARE(scene.frame->Menus()->Shown(), FrameMenu::Documents);
     QVERIFY(scene.frame->Menus()->Action(kCmdCloseAll) != nullptr);
     SaveScreenshot(*scene.frame, QStringLiteral("menu-3"));
+    // Menu 3 once showed no keys beside the searches; the key table's keys are shown as text.
+    QMenu* edit = scene.frame->Menus()->Menus()[1];
+    edit->popup(scene.frame->mapToGlobal(QPoint(60, 30)));
+    QTRY_VERIFY(edit->isVisible());
+    QCOMPARE(scene.frame->Menus()->Action(kCmdGlobalFind)->text(),
+             QStringLiteral("グローバル検索\tCtrl+G"));
+    QCOMPARE(scene.frame->Menus()->Action(kCmdHtmlSearch)->text(),
+             QStringLiteral("ＨＴＭＬ検索\tCtrl+L"));
+    SaveScreenshot(*edit, QStringLiteral("menu-keys"));
+    edit->hide();
     scene.frame->RunCommand(kCmdCloseAll);
     QTRY_COMPARE(scene.frame->Menus()->Shown(), FrameMenu::NoDocument);
     QCOMPARE(scene.DocumentCount(), std::size_t{0});
@@ -138,14 +150,13 @@ void FrameScenariosTest::f5WalksTheTagsAndWrapsAfterTheBeep() {
     QCOMPARE(TagTargetText(text), std::string("line 3 target"));
 }
 
-void FrameScenariosTest::marksCopyAndFindWorkThroughKeys() {
+void FrameScenariosTest::marksAndCopyWorkThroughKeys() {
     Scene scene;
     qt::CKespoMCW* window = scene.Open(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"));
     QVERIFY(window != nullptr);
     qt::TextWindowWidget& widget = window->ViewWidget()->TextWidget();
     widget.setFocus();
     QTRY_VERIFY(widget.hasFocus());
-    CKespoEV& text = *window->TextWindow();
 
     Press(scene, Qt::Key_F2, Qt::ControlModifier);
     QCOMPARE(window->Document()->LineMarks().size(), std::size_t{1});
@@ -155,19 +166,33 @@ void FrameScenariosTest::marksCopyAndFindWorkThroughKeys() {
         Press(scene, Qt::Key_Right, Qt::ShiftModifier);
     Press(scene, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" * w"));
+}
 
+void FrameScenariosTest::enterInFindBoxFinds() {
+    Scene scene;
+    qt::CKespoMCW* window = scene.Open(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"));
+    QVERIFY(window != nullptr);
+    qt::TextWindowWidget& widget = window->ViewWidget()->TextWidget();
+    widget.setFocus();
+    QTRY_VERIFY(widget.hasFocus());
+    CKespoEV& text = *window->TextWindow();
+
+    // Ctrl+F, the word typed and Enter, each where the keyboard focus is, as a person does.
     Press(scene, Qt::Key_F, Qt::ControlModifier);
     qt::FindBox& box = scene.frame->ToolBar()->Box();
     QTRY_VERIFY(box.hasFocus() || box.lineEdit()->hasFocus());
-    box.setEditText(QStringLiteral("getchar"));
-    QTest::keyClick(box.lineEdit(), Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("getchar"));
+    QCOMPARE(box.currentText(), QStringLiteral("getchar"));
+    Press(scene, Qt::Key_Return);
     Scene::Settle();
     const auto selection = text.StreamSelection();
     QVERIFY(selection.has_value());
     const std::string found(window->Document()->TextView().substr(
         selection->first, selection->second - selection->first));
     QCOMPARE(found, std::string("getchar"));
-    SaveScreenshot(*scene.frame, QStringLiteral("marks-copy-find"));
+    QCOMPARE(text.CaretOffset(), selection->first);
+    QCOMPARE(scene.beeper.beeps, 0);
+    SaveScreenshot(*scene.frame, QStringLiteral("find-box-enter"));
 }
 
 void FrameScenariosTest::placementPutsTheResultAboveAndTheTextBelow() {

@@ -1,13 +1,27 @@
 // Scenarios of the main window: texts in every encoding opened through the core and shown,
 // refused files, windows and documents going together, and the work file at the end of a run.
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <csignal>
@@ -17,22 +31,54 @@
 #include "app/application.h"
 #include "app/cabinet_image.h"
 #include "app/command_line.h"
+#include "app/display_block.h"
 #include "frame_scene.h"
 #include "qt/convert.h"
+#include "qt/find_box.h"
+#include "qt/frame_tool_bar.h"
+#include "qt/kespo_view_widget.h"
 #include "qt/main_frame.h"
 #include "qt/qt_platform.h"
+#include "qt/qt_translations.h"
 #include "qt/quit_on_signal.h"
 #include "qt_test_support.h"
 #include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
+#include "view/kespo_view.h"
+#include "view/line_jump.h"
+#include "view/text_find.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
 
+namespace {
+
+/// Whether `widget` shows `icon`: every opaque pixel of the icon at the widget's size is drawn
+/// as it is, whatever the background around it.
+bool ShowsIcon(QWidget& widget, const QIcon& icon) {
+    const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage expected =
+        icon.pixmap(widget.size()).toImage().convertToFormat(QImage::Format_ARGB32);
+    int opaque = 0;
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x) {
+            if (qAlpha(expected.pixel(x, y)) != 255)
+                continue;
+            ++opaque;
+            if (!shown.valid(x, y) || shown.pixel(x, y) != expected.pixel(x, y))
+                return false;
+        }
+    return opaque > 0;
+}
+
+} // namespace
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
+    // Qt's texts and the program's icon, as the program sets them at start-up.
+    void initTestCase();
     void showsEachEncoding_data();
     void showsEachEncoding();
     void showsThreeEncodingsSideBySide();
@@ -40,13 +86,25 @@ private slots:
     void refusesUnreadablePath();
     void reopeningBringsExistingWindowForward();
     void closingWindowClosesDocument();
+    void closeCommandClosesTheDocumentWithAllItsWindows();
+    void arrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom();
+    void rulerShowsFiveDigitRows();
+    void menuItemsWithoutAButtonShowTheirPrompt();
+    void findInATextShowsTheWaitCursor();
     void reopeningRightAfterClosingMakesNewWindow();
     void workFileIsDeletedAtEnd();
     void startsWithFileAndKeepsPlacementAndCabinet();
+    void openDialogTakesNamesAsTheProgramMatchesThem_data();
+    void openDialogTakesNamesAsTheProgramMatchesThem();
     // Runs the application's event loop and ends it.
     void stopSignalQuitsTheEventLoop_data();
     void stopSignalQuitsTheEventLoop();
 };
+
+void MainWindowTest::initTestCase() {
+    QVERIFY(qt::InstallJapaneseQtTexts(*QCoreApplication::instance()));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/nelvix.svg")));
+}
 
 void MainWindowTest::showsEachEncoding_data() {
     QTest::addColumn<QString>("sample");
@@ -175,6 +233,137 @@ void MainWindowTest::closingWindowClosesDocument() {
              std::string("sample.euc.txt"));
 }
 
+void MainWindowTest::closeCommandClosesTheDocumentWithAllItsWindows() {
+    Scene scene;
+    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
+    QVERIFY(scene.Open(DataPath("sample.jis.txt")) != nullptr);
+    scene.frame->RunCommand(kCmdNewWindow);
+    QCOMPARE(scene.Windows().size(), 3);
+    scene.frame->RunCommand(kCmdFileClose);
+    QTRY_COMPARE(scene.Windows().size(), 1);
+    QCOMPARE(scene.DocumentCount(), std::size_t{1});
+    QCOMPARE(scene.application->Documents().Documents().front()->Title(),
+             std::string("sample.euc.txt"));
+}
+
+void MainWindowTest::arrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom() {
+    Scene scene;
+    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
+    QVERIFY(scene.Open(DataPath("sample.jis.txt")) != nullptr);
+    QVERIFY(scene.Open(DataPath("sample.sjis.txt")) != nullptr);
+    const QList<QMdiSubWindow*> windows = scene.Windows();
+    for (QMdiSubWindow* window : windows)
+        window->showNormal();
+    int scatter = 0;
+    for (QMdiSubWindow* window : windows) {
+        window->showMinimized();
+        window->move(40 + scatter, 30 + scatter);
+        scatter += 50;
+    }
+    scene.frame->RunCommand(kCmdArrangeIcons);
+    Scene::Settle();
+    const int bottom = scene.frame->DocumentArea()->viewport()->height();
+    int left = 0;
+    for (QMdiSubWindow* window : windows) {
+        QVERIFY(window->isMinimized());
+        QCOMPARE(window->geometry().bottom() + 1, bottom);
+        QCOMPARE(window->x(), left);
+        left += window->width();
+    }
+    SaveScreenshot(*scene.frame, QStringLiteral("arranged-icons"));
+}
+
+// Row 1303 of a long text read "303": the line ruler grows with the digits of the text's rows.
+void MainWindowTest::rulerShowsFiveDigitRows() {
+    QTemporaryDir folder;
+    QByteArray text;
+    for (int line = 1; line <= 16'669; ++line)
+        text += "line " + QByteArray::number(line) + "\r\n";
+    QFile file(folder.filePath(QStringLiteral("long.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+
+    Scene scene;
+    qt::CKespoMCW* window = scene.Open(file.fileName());
+    QVERIFY(window != nullptr);
+    qt::TextWindowWidget& widget = window->ViewWidget()->TextWidget();
+    widget.setFocus();
+    Press(scene, Qt::Key_End, Qt::ControlModifier);
+    QTRY_VERIFY(window->TextWindow()->TopRow() > 16'600);
+    Scene::Settle();
+
+    const qt::LineRulerWidget& ruler = window->ViewWidget()->LineRuler();
+    const int digit = QFontMetrics(widget.TextFont()).horizontalAdvance(QLatin1Char('M'));
+    const int marker = 15 * ruler.logicalDpiX() / 254;
+    QVERIFY2(ruler.width() >= 1 + 5 * digit + marker, qPrintable(QString::number(ruler.width())));
+    QCOMPARE(widget.x(), ruler.width());
+    // The first of the five digits is drawn inside the ruler.
+    const int firstDigit = ruler.width() - marker - 5 * digit;
+    const QImage image = ruler.Image();
+    bool drawn = false;
+    for (int y = 0; y < image.height() && !drawn; ++y)
+        for (int x = firstDigit; x < firstDigit + digit && !drawn; ++x)
+            drawn = qGray(image.pixel(x, y)) < 100;
+    QVERIFY(drawn);
+    QVERIFY(SaveImage(scene.frame->grab().toImage(), QStringLiteral("ruler-five-digits")));
+}
+
+// Menu items without a toolbar button showed no prompt in the status bar.
+void MainWindowTest::menuItemsWithoutAButtonShowTheirPrompt() {
+    Scene scene;
+    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
+    QMenuBar* bar = scene.frame->menuBar();
+    QMenu* view = nullptr;
+    for (QAction* action : bar->actions())
+        if (action->text().startsWith(QStringLiteral("表示")))
+            view = action->menu();
+    QVERIFY(view != nullptr);
+    bar->setActiveAction(view->menuAction());
+    QTRY_VERIFY(view->isVisible());
+    QAction* jump = nullptr;
+    QAction* rulers = nullptr;
+    for (QAction* action : view->actions()) {
+        if (action->data().toInt() == kLineJumpCommand)
+            jump = action;
+        if (action->menu() != nullptr)
+            rulers = action;
+    }
+    QVERIFY(jump != nullptr && rulers != nullptr);
+    view->setActiveAction(jump);
+    QCOMPARE(scene.frame->statusBar()->currentMessage(),
+             QStringLiteral("指定した行番号の行へｼﾞｬﾝﾌﾟ"));
+
+    view->setActiveAction(rulers);
+    QTRY_VERIFY(rulers->menu()->isVisible());
+    QAction* columnRuler = rulers->menu()->actions().front();
+    QCOMPARE(columnRuler->data().toInt(), kCommandColumnRuler);
+    rulers->menu()->setActiveAction(columnRuler);
+    QCOMPARE(scene.frame->statusBar()->currentMessage(),
+             QStringLiteral("桁ﾙｰﾗｰを表示または非表示"));
+    SaveScreenshot(*scene.frame, QStringLiteral("menu-prompt"));
+    rulers->menu()->hide();
+    view->hide();
+}
+
+void MainWindowTest::findInATextShowsTheWaitCursor() {
+    Scene scene;
+    qt::CKespoMCW* window = scene.Open(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"));
+    QVERIFY(window != nullptr);
+    qt::TextWindowWidget& widget = window->ViewWidget()->TextWidget();
+    // The hit is shown while the find runs: the cursor the caret's move sees is the find's.
+    std::vector<int> cursors;
+    QObject::connect(&widget, &qt::TextWindowWidget::caretMoved, [&cursors] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        cursors.push_back(cursor != nullptr ? cursor->shape() : -1);
+    });
+    scene.frame->ToolBar()->Box().setEditText(QStringLiteral("getchar"));
+    scene.frame->RunCommand(static_cast<int>(FindBoxCommand::FindNext));
+    QVERIFY(!cursors.empty());
+    QCOMPARE(cursors.back(), static_cast<int>(Qt::WaitCursor));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
 void MainWindowTest::reopeningRightAfterClosingMakesNewWindow() {
     Scene scene;
     QPointer<qt::CKespoMCW> closed = scene.Open(DataPath("sample.jis.txt"));
@@ -216,6 +405,10 @@ void MainWindowTest::startsWithFileAndKeepsPlacementAndCabinet() {
     QCOMPARE(scene->Windows().size(), 1);
     QVERIFY(scene->Windows().front()->isMaximized());
     SaveScreenshot(*scene->frame, QStringLiteral("start-with-file"));
+    // The maximised document's system menu in the menu bar once showed Qt's logo.
+    QWidget* systemMenu = scene->frame->menuBar()->cornerWidget(Qt::TopLeftCorner);
+    QVERIFY(systemMenu != nullptr);
+    QVERIFY(ShowsIcon(*systemMenu, QApplication::windowIcon()));
 
     QVERIFY(scene->frame->close());
     const std::string home = scene->homePath;
@@ -257,6 +450,98 @@ void MainWindowTest::stopSignalQuitsTheEventLoop() {
     scene.frame.reset();
     scene.application.reset();
     QVERIFY(!QFile::exists(workFile));
+}
+
+void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem_data() {
+    QTest::addColumn<int>("documentType");
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<QStringList>("filterLabels");
+
+    const QStringList text{QStringLiteral("ﾃｷｽﾄ(*.txt)"), QStringLiteral("その他(*.log;*.ini)"),
+                           QStringLiteral("HTML(*.html;*.htm)"),
+                           QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
+    const QStringList c{QStringLiteral("ｿｰｽ(*.c)"), QStringLiteral("ﾍｯﾀﾞ(*.h)"),
+                        QStringLiteral("ﾘｿｰｽ(*.rc)"), QStringLiteral("ｱｾﾝﾌﾞﾗ(*.asm;*.inc)"),
+                        QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
+    // "*.*" once listed only names with a dot, and a typed name once got the default extension
+    // ("ls.c File not found").
+    QTest::newRow("every file lists a name without a dot")
+        << 0 << 3 << QStringLiteral("README") << true << text;
+    QTest::newRow("a name typed under *.c opens as typed")
+        << 1 << 0 << QStringLiteral("ls") << false << c;
+    QTest::newRow("*.txt lists an upper-case name")
+        << 0 << 0 << QStringLiteral("NOTE.TXT") << true << text;
+}
+
+void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem() {
+    QFETCH(int, documentType);
+    QFETCH(int, filter);
+    QFETCH(QString, name);
+    QFETCH(bool, listed);
+    QFETCH(QStringList, filterLabels);
+    QTemporaryDir folder;
+    QFile file(folder.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("text\r\n") == 6);
+    file.close();
+    Scene scene;
+    scene.application->GetCabinet().Current()[kWordDocumentType] = documentType;
+
+    QStringList labels, shownNames;
+    QString nameLabel, acceptText;
+    bool refused = false;
+    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < types->count(); ++i)
+            labels << types->itemText(i);
+        types->setCurrentIndex(filter);
+        emit types->activated(filter);
+        // The folder's listing arrives from a worker thread.
+        QSignalSpy loaded(dialog.findChild<QFileSystemModel*>(),
+                          &QFileSystemModel::directoryLoaded);
+        dialog.setDirectory(folder.path());
+        const auto folderLoaded = [&loaded, &folder] {
+            for (const QList<QVariant>& signal : loaded)
+                if (signal.value(0).toString() == folder.path())
+                    return true;
+            return false;
+        };
+        QTRY_VERIFY(folderLoaded());
+        auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+            shownNames << list->model()->index(row, 0, list->rootIndex()).data().toString();
+        nameLabel = dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text();
+        acceptText = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+                         ->button(QDialogButtonBox::Open)
+                         ->text();
+        if (name == QStringLiteral("README"))
+            SaveScreenshot(dialog, QStringLiteral("open-dialog-japanese"));
+        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        edit->setText(folder.filePath(name));
+        // A name the dialog refuses shows a box; it is closed, and so is the dialog.
+        QTimer refusal;
+        QObject::connect(&refusal, &QTimer::timeout, [&refused] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                refused = true;
+                box->reject();
+            }
+        });
+        refusal.start(10);
+        QTest::keyClick(edit, Qt::Key_Return);
+        if (dialog.isVisible())
+            dialog.reject();
+    });
+    Press(scene, Qt::Key_O, Qt::ControlModifier);
+    Scene::Settle();
+
+    QCOMPARE(labels, filterLabels);
+    QCOMPARE(shownNames.contains(name), listed);
+    QCOMPARE(nameLabel, QStringLiteral("ファイル名(&N):"));
+    QCOMPARE(acceptText, QStringLiteral("開く(&O)"));
+    QVERIFY(!refused);
+    QVERIFY(scene.Active() != nullptr);
+    QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(folder.filePath(name)));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -12,7 +12,9 @@
 #include <optional>
 #include <string>
 
+#include "qt/caption_width.h"
 #include "qt/qt_platform.h"
+#include "qt/qt_translations.h"
 #include "qt_test_support.h"
 #include "text/cp932.h"
 #include "ui/message_ids.h"
@@ -31,8 +33,11 @@ Q_DECLARE_METATYPE(std::optional<QString>)
 class QtPlatformTest : public QObject {
     Q_OBJECT
 private slots:
+    // As the program does at start-up.
+    void initTestCase() { qt::InstallJapaneseQtTexts(*QCoreApplication::instance()); }
     void messageBoxShowsRequest_data();
     void messageBoxShowsRequest();
+    void htmlSearchCountsBoxKeepsItsCaptionWhole();
     void clipboardTakesCoreText_data();
     void clipboardTakesCoreText();
     void clipboardGivesCoreText_data();
@@ -51,6 +56,7 @@ void QtPlatformTest::messageBoxShowsRequest_data() {
     QTest::addColumn<int>("expectedIcon");
     QTest::addColumn<int>("expectedButtons");
     QTest::addColumn<ui::MessageResult>("expected");
+    QTest::addColumn<QStringList>("buttonTexts"); // OK, Yes, No, Cancel as far as shown
 
     using B = ui::MessageButtons;
     using I = ui::MessageIcon;
@@ -58,19 +64,25 @@ void QtPlatformTest::messageBoxShowsRequest_data() {
     const int yesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     QTest::newRow("out-of-memory stop box, OK")
         << B::Ok << I::Stop << true << int(QMessageBox::Ok) << int(QMessageBox::Critical)
-        << int(QMessageBox::Ok) << R::Ok;
+        << int(QMessageBox::Ok) << R::Ok << QStringList{QStringLiteral("OK")};
     QTest::newRow("warning, OK/Cancel, Cancel pressed")
         << B::OkCancel << I::Warning << false << int(QMessageBox::Cancel)
-        << int(QMessageBox::Warning) << int(QMessageBox::Ok | QMessageBox::Cancel) << R::Cancel;
+        << int(QMessageBox::Warning) << int(QMessageBox::Ok | QMessageBox::Cancel) << R::Cancel
+        << QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")};
     QTest::newRow("question, Yes/No, Yes pressed")
         << B::YesNo << I::Question << false << int(QMessageBox::Yes) << int(QMessageBox::Question)
-        << int(QMessageBox::Yes | QMessageBox::No) << R::Yes;
+        << int(QMessageBox::Yes | QMessageBox::No) << R::Yes
+        << QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")};
     QTest::newRow("information, Yes/No/Cancel, No pressed")
         << B::YesNoCancel << I::Information << false << int(QMessageBox::No)
-        << int(QMessageBox::Information) << yesNoCancel << R::No;
+        << int(QMessageBox::Information) << yesNoCancel << R::No
+        << QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"),
+                       QStringLiteral("キャンセル")};
     QTest::newRow("no icon, Yes/No/Cancel closed with Escape")
         << B::YesNoCancel << I::None << false << int(QMessageBox::NoButton)
-        << int(QMessageBox::NoIcon) << yesNoCancel << R::Cancel;
+        << int(QMessageBox::NoIcon) << yesNoCancel << R::Cancel
+        << QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"),
+                       QStringLiteral("キャンセル")};
 }
 
 void QtPlatformTest::messageBoxShowsRequest() {
@@ -81,6 +93,7 @@ void QtPlatformTest::messageBoxShowsRequest() {
     QFETCH(int, expectedIcon);
     QFETCH(int, expectedButtons);
     QFETCH(ui::MessageResult, expected);
+    QFETCH(QStringList, buttonTexts);
 
     // A text with half-width katakana, which only code page 932 decoding shows right.
     ui::MessageRequest request;
@@ -92,7 +105,12 @@ void QtPlatformTest::messageBoxShowsRequest() {
     QString seenText, seenTitle;
     int seenIcon = -1, seenButtons = -1;
     bool seenOnTop = false;
+    QStringList seenButtonTexts;
     WhenShown<QMessageBox>([&](QMessageBox& box) {
+        for (auto button :
+             {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (box.button(button) != nullptr)
+                seenButtonTexts << box.button(button)->text();
         seenText = box.text();
         seenTitle = box.windowTitle();
         seenIcon = box.icon();
@@ -114,6 +132,24 @@ void QtPlatformTest::messageBoxShowsRequest() {
     QCOMPARE(seenIcon, expectedIcon);
     QCOMPARE(seenButtons, expectedButtons);
     QCOMPARE(seenOnTop, systemModal);
+    QCOMPARE(seenButtonTexts, buttonTexts);
+}
+
+void QtPlatformTest::htmlSearchCountsBoxKeepsItsCaptionWhole() {
+    // A short box: the window manager once cut its caption to "HT…検索".
+    ui::MessageRequest request;
+    request.text = ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts), {"3", "7"});
+    request.caption = ui::MessageText(ui::kMsgHtmlSearchTitle);
+    request.style = {ui::MessageButtons::Ok, ui::MessageIcon::None, false};
+    int width = 0, needed = 0;
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        width = box.width();
+        needed = qt::CaptionWidth(box, box.windowTitle());
+        SaveScreenshot(box, QStringLiteral("html-search-counts"));
+        box.accept();
+    });
+    qt::QtMessageBox().Show(request);
+    QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
 }
 
 void QtPlatformTest::clipboardTakesCoreText_data() {

@@ -26,8 +26,10 @@
 #include "qt/ext_number_field.h"
 #include "qt/global_find_dialog.h"
 #include "qt/html_search_dialog.h"
+#include "qt/kespo_view_widget.h"
 #include "qt/save_operation_dialog.h"
 #include "qt/set_ps.h"
+#include "qt/text_window_widget.h"
 #include "qt/window_bar.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
@@ -53,6 +55,11 @@ std::vector<std::string> Lines(std::string_view text) {
         start = end + 2;
     }
     return lines;
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 /// Counts the notices by which the settings reach a document's views: a new layout, or only a
@@ -87,6 +94,7 @@ private slots:
     void settingsLayTheTextsOutAgainOnlyForLayoutChanges();
     void editorStartsOnTheTagsFileAndLine();
     void operationSavedAsUserToolThreeRunsWithCtrl3();
+    void tagInFolderWithParenthesesJumps();
 };
 
 void ToolsScenariosTest::ctrlLListsTitlesAndLinksAndF5OpensThePages() {
@@ -247,6 +255,83 @@ void ToolsScenariosTest::operationSavedAsUserToolThreeRunsWithCtrl3() {
     QCOMPARE(std::string(ResultDocument(scene)->TextView()), firstResult);
     QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
     SaveScreenshot(*scene.frame, QStringLiteral("user-tool-3-replayed"));
+}
+
+// In a folder "Debian FAQ (ja)" neither Ctrl+F5 nor a double-click did anything, on result lines
+// and on HTML title lines alike: the folder's "(" was taken for the line number's.
+void ToolsScenariosTest::tagInFolderWithParenthesesJumps() {
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("Debian FAQ (ja)"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/a (1)")));
+    QByteArray lines;
+    for (int line = 1; line <= 200; ++line)
+        lines += "line " + QByteArray::number(line) + (line == 3 || line == 120 ? " target" : "") +
+                 "\r\n";
+    const QString text = folder + QStringLiteral("/a (1)/b(2).txt");
+    const QString page = folder + QStringLiteral("/index.html");
+    QVERIFY(WriteBytes(text, lines));
+    QVERIFY(WriteBytes(page, "<html><head><title>FAQ</title></head></html>\r\n"));
+
+    Scene scene;
+    WhenShown<qt::GlobalFindDialog>([folder](qt::GlobalFindDialog& dialog) {
+        dialog.ChangeDirectory(folder);
+        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
+            ->setEditText(QStringLiteral("target"));
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(QStringLiteral("*.txt"));
+        dialog.findChild<QCheckBox*>(QStringLiteral("subdirectories"))->setChecked(true);
+        dialog.accept();
+    });
+    scene.frame->RunCommand(kCmdGlobalFind);
+    Scene::Settle();
+    qt::CKespoMCW* results = scene.Active();
+    QVERIFY(results != nullptr && results->Document() == ResultDocument(scene));
+    QCOMPARE(Lines(results->Document()->TextView()).front(),
+             ArgumentPath(text) + "(3): line 3 target");
+
+    // Ctrl+F5 on the first result line.
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_F5, Qt::ControlModifier);
+    QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(text));
+    const CKespoEV& shown = *scene.Active()->TextWindow();
+    QCOMPARE(shown.CaretRow(), shown.Document().RowOfLine(2));
+    QCOMPARE(shown.TagTargetLine(),
+             std::int64_t{shown.Document().RowStarts()[shown.CaretRow()]} - 2);
+
+    // A double-click on the second.
+    scene.frame->ActivateDocument(*results->Document());
+    const CKespoEV& list = *results->TextWindow();
+    QWidget* viewport = results->ViewWidget()->TextWidget().viewport();
+    const QPoint second(list.LeftMargin() + list.CellWidth() / 2,
+                        list.TopMargin() +
+                            (1 - static_cast<int>(list.TopRow())) * list.RowHeight() +
+                            list.RowHeight() / 2);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, second);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, second, viewport->mapToGlobal(second),
+                            Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &doubleClick);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, second);
+    Scene::Settle();
+    QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(text));
+    QCOMPARE(shown.CaretRow(), shown.Document().RowOfLine(119));
+    QCOMPARE(scene.beeper.beeps, 0);
+    QVERIFY(SaveImage(scene.frame->grab().toImage(), QStringLiteral("tag-jump-parentheses")));
+
+    // The title line of the page there.
+    WhenShown<qt::HtmlSearchDialog>([folder](qt::HtmlSearchDialog& dialog) {
+        dialog.ChangeDirectory(folder);
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(QStringLiteral("*.html"));
+        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("targetTitle")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    Press(scene, Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(scene.Active()->Document()->PathName().empty());
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_F5, Qt::ControlModifier);
+    QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(page));
+    QCOMPARE(scene.beeper.beeps, 0);
 }
 
 QTEST_MAIN(ToolsScenariosTest)

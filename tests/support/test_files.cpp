@@ -28,6 +28,16 @@ std::string TempDir::Write(std::string_view name, std::string_view bytes) const 
     return path;
 }
 
+WorkingFolder::WorkingFolder(const std::string& folder)
+    : m_previous(std::filesystem::current_path().string()) {
+    std::filesystem::current_path(folder);
+}
+
+WorkingFolder::~WorkingFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+}
+
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

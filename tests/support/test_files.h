@@ -24,6 +24,18 @@ private:
     std::string m_path;
 };
 
+/// Makes `folder` the working folder for the object's life, then returns to the one before.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::string& folder);
+    ~WorkingFolder();
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+private:
+    std::string m_previous;
+};
+
 /// The whole content of a file, or an empty string when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "support/test_files.h"
 #include "text/cp932_table.h"
 
 namespace nelvix {
@@ -248,6 +250,31 @@ TEST(NativePathRoundTrip, RandomByteStrings) {
         }
         ExpectRoundTrip(native);
     }
+}
+
+TEST(AbsoluteSjisPath, JoinsTheWorkingFolderAndNormalisesWithoutResolvingLinks) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.PathOf("real"));
+    std::filesystem::create_directory_symlink(dir.PathOf("real"), dir.PathOf("link"));
+    test::WorkingFolder here(dir.PathOf("link"));
+    const std::string current = std::filesystem::current_path().string();
+    const std::string parent = current.substr(0, current.rfind('/'));
+    // 表 is 0x95 0x5C: a trail byte that is a backslash, never a separator.
+    const std::string hyou = "\x95\x5C";
+    struct Case {
+        std::string given;
+        std::string expected;
+    };
+    const std::vector<Case> cases{
+        {"", ""},
+        {"a.txt", current + "/a.txt"},
+        {"./sub/../a.txt", current + "/a.txt"},
+        {"../link/a.txt", parent + "/link/a.txt"},
+        {"/x//y/./z/../w.txt", "/x/y/w.txt"},
+        {hyou + "/../" + hyou + ".txt", current + "/" + hyou + ".txt"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(AbsoluteSjisPath(c.given), c.expected) << c.given;
 }
 
 } // namespace

@@ -46,7 +46,7 @@ RulerSettings Settings(bool figureRuler) {
 }
 
 CLineBar MakeLineBar(const RulerSettings& settings, const RulerViewState& view,
-                     const RecordingSurface& surface) {
+                     RecordingSurface& surface) {
     CLineBar bar;
     bar.Create(settings, view, surface);
     bar.SetHeight(kLineBarHeight);
@@ -93,6 +93,59 @@ TEST(LineBarTest, NumberStyleCountsFromOneAtTheTopRow) {
     EXPECT_EQ(grid.RowText(1), "102");
     EXPECT_EQ(grid.RowText(10), "111");
     EXPECT_EQ(grid.At(0, 0).foreground, ui::StandardPaletteColor(1));
+}
+
+// The ruler grows with the digits of the largest number it shows, so that row 1303 never reads
+// "303"; three digits of 8 pixels fit the standard 30 pixels beside the 5-pixel marker strip.
+TEST(LineBarTest, RulerShowsFiveDigitRows) {
+    struct Case {
+        const char* name;
+        bool figureRuler;
+        int rowCount;
+        int topRow;
+        int width;
+    };
+    const Case cases[] = {
+        {"999 rows", true, 999, 0, kBarWidth},
+        {"1000 rows", true, 1000, 0, 1 + 4 * 8 + 5},
+        {"16,669 rows, at the top", true, 16'669, 0, 1 + 5 * 8 + 5},
+        {"16,669 rows, at the end", true, 16'669, 16'660, 1 + 5 * 8 + 5},
+        {"100,000 rows", true, 100'000, 0, 1 + 6 * 8 + 5},
+        {"995 rows scrolled past the end shows 1001", true, 995, 990, 1 + 4 * 8 + 5},
+        {"scale of 99 rows: two small digits fit", false, 99, 0, kBarWidth},
+        {"scale of 100 rows", false, 100, 0, 1 + 3 * 6 + 13},
+        {"scale of 16,669 rows", false, 16'669, 0, 1 + 5 * 6 + 13},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingSurface surface;
+        RulerViewState view = View(c.topRow, c.topRow);
+        view.rowCount = c.rowCount;
+        CLineBar bar = MakeLineBar(Settings(c.figureRuler), view, surface);
+        EXPECT_EQ(bar.Width(), c.width);
+        if (!c.figureRuler)
+            continue;
+        // The last number shown stands whole between the edge line and the marker strip.
+        bar.Paint(surface, view);
+        const std::vector<const SurfaceOperation*> texts = Texts(surface);
+        ASSERT_FALSE(texts.empty());
+        const SurfaceOperation& last = *texts.back();
+        EXPECT_EQ(last.text, std::to_string(c.topRow + 11));
+        EXPECT_GE(last.x1, 1);
+        EXPECT_EQ(last.x1 + static_cast<int>(last.text.size()) * 8, c.width - 5);
+    }
+}
+
+TEST(LineBarTest, WidthFollowsAGrowingText) {
+    RecordingSurface surface;
+    RulerViewState view = View(0, 0);
+    view.rowCount = 999;
+    CLineBar bar = MakeLineBar(Settings(true), view, surface);
+    EXPECT_FALSE(bar.FitWidth(view));
+    view.rowCount = 1000;
+    EXPECT_TRUE(bar.FitWidth(view));
+    EXPECT_EQ(bar.Width(), 1 + 4 * 8 + 5);
+    EXPECT_FALSE(bar.FitWidth(view));
 }
 
 TEST(LineBarTest, ScaleStyleTicksAndNumbers) {
@@ -240,6 +293,7 @@ TEST(RulerBarTest, ScaleFromTheLeftMargin) {
         {"line ruler hidden", false, 0, 5, "1", 0},
         {"line ruler shown", true, 0, 35, "1", 28},
         {"scrolled to column 7", true, 7, 35, "10", 35 + 3 * 8 - 1 - 12},
+        {"line ruler widened for five digits", true, 0, 5 + 46, "1", 5 + 46 - 7},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -249,6 +303,8 @@ TEST(RulerBarTest, ScaleFromTheLeftMargin) {
         view.firstColumn = c.firstColumn;
         view.caretColumn = 50;
         CRulerBar bar = MakeRulerBar(view, surface);
+        if (c.firstTickX > kMargin + kBarWidth)
+            bar.SetLineBarWidth(c.firstTickX - kMargin);
         EXPECT_EQ(bar.Height(), kRulerHeight);
         bar.Paint(surface, view);
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "view/fake_find_target.h"
 #include "ui/fake_platform.h"
+#include "view/fake_find_target.h"
 #include "view/find_dialog_model.h"
 
 namespace nelvix {
@@ -292,6 +292,31 @@ TEST(TextFind, FindBoxCommands) {
             EXPECT_EQ(f.refreshes, 1) << c.name;
             EXPECT_TRUE(f.down) << c.name; // the stored direction stays
         }
+    }
+}
+
+// The busy pointer stands from before the search until the hit is shown or the beep has
+// sounded, and is taken down again either way.
+TEST(TextFind, FindingInATextShowsTheBusyPointer) {
+    struct Case {
+        const char* name;
+        std::string pattern;
+        std::uint32_t caretAfter;
+        int beeps;
+    };
+    const std::vector<Case> cases = {{"a hit", "cd", 3, 0}, {"no hit", "zz", 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FindFixture f("ab cd");
+        std::vector<std::string> log;
+        f.find.SetBusyPointer([&](bool busy) {
+            log.push_back((busy ? "busy caret " : "idle caret ") + std::to_string(f.target.caret) +
+                          " beeps " + std::to_string(f.fake.beeper.beeps));
+        });
+        f.find.FindNext(f.target, c.pattern, true, true);
+        const std::string after =
+            std::to_string(c.caretAfter) + " beeps " + std::to_string(c.beeps);
+        EXPECT_EQ(log, (std::vector<std::string>{"busy caret 0 beeps 0", "idle caret " + after}));
     }
 }
 

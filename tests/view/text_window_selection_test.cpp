@@ -87,6 +87,19 @@ TEST(TextWindowSelection, ClipboardMemoryThatCannotBeHadLeavesTheClipboard) {
     EXPECT_EQ(w.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
 }
 
+TEST(TextWindowSelection, ClipboardThatRefusesTheTextBeeps) {
+    for (int command : {kCmdCopy, kCmdAppendCopy}) {
+        SCOPED_TRACE(command);
+        TextWindow w("abc");
+        w.fake.clipboard.text = "old";
+        w.fake.clipboard.available = false;
+        w.window->SelectAll();
+        EXPECT_TRUE(w.window->OnCommand(command));
+        EXPECT_EQ(w.fake.beeper.beeps, 1);
+        EXPECT_EQ(w.fake.clipboard.text, "old");
+    }
+}
+
 TEST(TextWindowSelection, SelectRangeTakesTheWholeLastCharacterAndStaysInTheText) {
     TextWindow w(Sjis("ab漢字"));
     struct Case {

@@ -94,9 +94,9 @@ std::optional<Match> CompiledPattern::FindTerm(const Byte* text, const Byte* end
     return found;
 }
 
-bool CompiledPattern::QualifiesFile(const std::string& nativePath) const {
+bool CompiledPattern::QualifiesText(TextReader& reader) const {
     // Without an AND between two terms every file qualifies, unread.
-    return !m_marks || FileQualifies(nativePath, *m_marks);
+    return !m_marks || TextQualifies(reader, *m_marks);
 }
 
 } // namespace nelvix

@@ -17,6 +17,8 @@
 
 namespace nelvix {
 
+class TextReader;
+
 class CompiledPattern {
 public:
     CompiledPattern(std::string_view pattern, const SearchOptions& options);
@@ -32,8 +34,8 @@ public:
     std::optional<Match> Find(const Byte* text, const Byte* end, bool firstOnly,
                               std::size_t* matchedTerm = nullptr,
                               RegexCarry* carry = nullptr) const;
-    /// `MultiTextFileTest` with the terms read once.
-    bool QualifiesFile(const std::string& nativePath) const;
+    /// `MultiTextFileTest` with the terms read once, over a text read from its start.
+    bool QualifiesText(TextReader& reader) const;
 
 private:
     enum class Strategy { Never, Regex, MultiText, Plain };

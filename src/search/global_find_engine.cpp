@@ -8,10 +8,13 @@
 #include "search/compiled_pattern.h"
 #include "search/global_find_state.h"
 #include "search/result_line.h"
+#include "text/detect.h"
 #include "text/file_convert.h"
 #include "text/kespo_doc.h"
 #include "text/native_path.h"
 #include "text/posix_file.h"
+#include "text/text_detection.h"
+#include "ui/messages.h"
 #include "ui/platform.h"
 
 namespace nelvix {
@@ -56,7 +59,7 @@ bool GlobalFindEngine::FileState::ReadChunk() {
     textLength = 0;
     // The buffer is the same for every chunk: what was learnt of the last one is void.
     regexCarry.Forget();
-    std::optional<std::size_t> got = ReadUpToAt(file->Get(), chunk, kChunkBytes, chunkPosition);
+    std::optional<std::size_t> got = reader.ReadAt(chunkPosition, chunk, kChunkBytes);
     if (!got)
         return false;
     if (nulAsFF)
@@ -144,12 +147,43 @@ const CompiledPattern& GlobalFindEngine::Compiled(std::string_view pattern,
     return *m_compiled;
 }
 
-std::optional<GlobalFindEngine::OpenedText>
-GlobalFindEngine::OpenFile(std::string_view sjisPath, std::string_view pattern,
-                           const SearchOptions& options) {
+bool GlobalFindEngine::OpenWorkFileCopy(std::unique_ptr<FileDescriptor>& file, OpenedText& text) {
+    const WorkFileConversion conversion =
+        ConvertOpenFileToWorkFile(m_environment.platform, file->Get(), text.length,
+                                  m_environment.codeDecision, m_environment.workFilePath);
+    if (!conversion)
+        return true;
+    text.nativePath = conversion.path;
+    std::size_t length = 0;
+    file.reset(new FileDescriptor(OpenRegularFileForReading(text.nativePath, length)));
+    text.length = length;
+    return file->IsOpen();
+}
+
+void GlobalFindEngine::ReadThroughConversion(int fd, std::uint64_t length) {
+    TextReader& reader = m_file->reader;
+    reader.ReadAsIs(fd);
+    if (m_environment.workFilePath.empty())
+        return;
+    const std::optional<Detection> detection = DecideOpenFile(fd, m_environment.codeDecision);
+    if (!detection || NeedsNoConversion(detection->code, detection->lineEnd))
+        return;
+    // Without memory for the conversion the file is read as it is, as when a copy fails.
+    if (!reader.ReadConverted(m_environment.platform.memory, fd, length, *detection))
+        ui::ShowOutOfMemory(m_environment.platform);
+}
+
+std::optional<GlobalFindEngine::OpenedText> GlobalFindEngine::OpenFile(std::string_view sjisPath,
+                                                                       std::string_view pattern,
+                                                                       const SearchOptions& options,
+                                                                       bool asFile) {
     EndFile();
     if (pattern.empty())
         return std::nullopt;
+    if (!m_file) {
+        m_file = std::make_unique<FileState>();
+        m_file->resultLine.reserve(kResultLineBytes + 1);
+    }
     OpenedText text;
     text.nativePath = SjisPathToNative(sjisPath);
     std::size_t length = 0;
@@ -157,25 +191,20 @@ GlobalFindEngine::OpenFile(std::string_view sjisPath, std::string_view pattern,
         new FileDescriptor(OpenRegularFileForReading(text.nativePath, length)));
     if (!file->IsOpen())
         return std::nullopt;
-    // The file is opened once: its head decides here whether the search reads a converted copy.
-    if (const WorkFileConversion conversion =
-            ConvertOpenFileToWorkFile(m_environment.platform, file->Get(), length,
-                                      m_environment.codeDecision, m_environment.workFilePath)) {
-        text.nativePath = conversion.path;
-        file.reset(new FileDescriptor(OpenRegularFileForReading(text.nativePath, length)));
-        if (!file->IsOpen())
+    text.length = length;
+    // The file is opened once: its head decides here whether the search reads a conversion.
+    if (asFile) {
+        if (!OpenWorkFileCopy(file, text))
             return std::nullopt;
+        m_file->reader.ReadAsIs(file->Get());
+    } else {
+        ReadThroughConversion(file->Get(), text.length);
     }
     const CompiledPattern& compiled = Compiled(pattern, options);
     if (!options.regularExpression && options.widthSensitive && options.multiText &&
-        !compiled.QualifiesFile(text.nativePath))
+        !compiled.QualifiesText(m_file->reader))
         return std::nullopt;
-    text.length = length;
 
-    if (!m_file) {
-        m_file = std::make_unique<FileState>();
-        m_file->resultLine.reserve(kResultLineBytes + 1);
-    }
     FileState& f = *m_file;
     f.file = std::move(file);
     f.fileName.assign(sjisPath);

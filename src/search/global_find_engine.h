@@ -23,6 +23,7 @@ namespace nelvix {
 
 class CKespoDoc;
 class CompiledPattern;
+class FileDescriptor;
 
 inline constexpr std::size_t kChunkBytes = 30'720;
 inline constexpr std::size_t kResultLineBytes = 512;
@@ -148,10 +149,18 @@ private:
     /// The pattern compiled for `options`: compiled at a run's first file and kept while the
     /// pattern and options stay the same, so that no file compiles it again.
     const CompiledPattern& Compiled(std::string_view pattern, const SearchOptions& options);
-    /// Converts (when the work file has a name), applies the multi-text file test and opens the
-    /// file for a search with `options`; nothing when the file can give no match.
+    /// Opens the file for a search with `options`, read through its conversion when the work
+    /// file has a name and the file needs one, and applies the multi-text file test; nothing
+    /// when the file can give no match. `asFile`: the conversion goes to the work file, for a
+    /// text whose lines are read again by offset; otherwise it is made in memory as the search
+    /// reads on.
     std::optional<OpenedText> OpenFile(std::string_view sjisPath, std::string_view pattern,
-                                       const SearchOptions& options);
+                                       const SearchOptions& options, bool asFile = false);
+    /// Sets the reader to convert `fd` in memory when it needs converting.
+    void ReadThroughConversion(int fd, std::uint64_t length);
+    /// Converts into the work file and opens that copy in place of `file`; false when the
+    /// copy was written but cannot be opened.
+    bool OpenWorkFileCopy(std::unique_ptr<FileDescriptor>& file, OpenedText& text);
     /// The chunk offset of the next match, reading further chunks as needed; nothing (and the
     /// file closed) when there is none.
     std::optional<std::size_t> NextMatch(std::string_view pattern);

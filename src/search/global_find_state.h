@@ -12,10 +12,12 @@
 #include "search/regex_carry.h"
 #include "text/byte_block.h"
 #include "text/posix_file.h"
+#include "text/text_reader.h"
 
 namespace nelvix {
 
-/// The text a search reads: the file itself, or its converted copy in the work file.
+/// The text a search reads: the file itself, or its converted copy (in memory, or in the work
+/// file for the line index, whose lines are read again by offset).
 struct GlobalFindEngine::OpenedText {
     std::string nativePath;
     std::uint64_t length = 0;
@@ -26,6 +28,8 @@ struct GlobalFindEngine::FileState {
     std::string resultLine;
     std::string fileName; ///< as the file set named it; never the work file
     std::unique_ptr<FileDescriptor> file;
+    /// Reads `file` as it is or as its conversion gives it; chunks are cut in that text.
+    TextReader reader;
     /// The pattern of the search under way, compiled once for the whole run.
     const CompiledPattern* compiled = nullptr;
     /// The regular-expression, width-folding and multi-text strategies step one character

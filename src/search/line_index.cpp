@@ -45,7 +45,7 @@ LineIndexResult GlobalFindEngine::BuildLineIndex(std::string_view sjisPath) {
     options.regularExpression = false;
     options.widthSensitive = true;
     options.multiText = false;
-    std::optional<OpenedText> text = OpenFile(sjisPath, kCrLf, options);
+    std::optional<OpenedText> text = OpenFile(sjisPath, kCrLf, options, true);
     if (!text)
         return LineIndexResult::OpenFailed;
     index->text = std::move(*text);

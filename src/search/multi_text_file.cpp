@@ -5,6 +5,7 @@
 #include "search/multi_text.h"
 #include "search/multi_text_marks.h"
 #include "text/posix_file.h"
+#include "text/text_reader.h"
 
 namespace nelvix {
 
@@ -41,18 +42,27 @@ bool MultiTextFileTest(const std::string& nativePath, std::string_view pattern,
 }
 
 bool FileQualifies(const std::string& nativePath, MultiTextMarks& marks) {
-    marks.Clear();
     std::size_t fileLength = 0;
     const FileDescriptor file = OpenRegularFileForReading(nativePath, fileLength);
-    if (!file.IsOpen())
+    if (!file.IsOpen()) {
+        marks.Clear();
         return true;
+    }
+    TextReader reader;
+    reader.ReadAsIs(file.Get());
+    return TextQualifies(reader, marks);
+}
 
+bool TextQualifies(TextReader& reader, MultiTextMarks& marks) {
+    marks.Clear();
     const auto piece = std::make_unique<Byte[]>(kPieceBytes);
+    std::uint64_t position = 0;
     std::size_t kept = 0;
     while (!marks.AllMarked()) {
-        const auto read = ReadUpTo(file.Get(), piece.get() + kept, kPieceBytes - kept);
+        const auto read = reader.ReadAt(position, piece.get() + kept, kPieceBytes - kept);
         if (!read)
             return true; // as a file that cannot be opened: the search itself decides
+        position += *read;
         const std::size_t filled = kept + *read;
         const bool atEnd = filled < kPieceBytes;
         const std::size_t cut = atEnd ? filled : PieceCut(piece.get(), filled);

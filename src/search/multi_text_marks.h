@@ -11,6 +11,8 @@
 
 namespace nelvix {
 
+class TextReader;
+
 /// False when the pattern has fewer than two terms or only "or" between them: every text
 /// qualifies, so nothing needs to be read.
 bool NeedsTermMarks(const MultiTextTerms& parsed);
@@ -40,5 +42,8 @@ private:
 /// `MultiTextFileTest` with marks made ready once: cleared, then the file marked piece by piece.
 /// `nativePath` goes to the OS as is.
 bool FileQualifies(const std::string& nativePath, MultiTextMarks& marks);
+
+/// The same over a text read from its start through `reader` (a file, or its conversion).
+bool TextQualifies(TextReader& reader, MultiTextMarks& marks);
 
 } // namespace nelvix

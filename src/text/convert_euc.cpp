@@ -1,5 +1,8 @@
 // EUC-JP to Shift-JIS.
+#include <cstring>
+
 #include "text/convert.h"
+#include "text/plain_run.h"
 
 namespace nelvix {
 
@@ -21,8 +24,11 @@ ConvertedPiece ConvertEucPiece(const Byte* src, Byte* dest, std::size_t length, 
                 *out++ = kLf;
                 i += b == kCr && i + 1 < length && src[i + 1] == kLf ? 2 : 1;
             } else {
-                *out++ = b;
-                ++i;
+                // ASCII comes in runs: eight bytes a step while none needs more than a copy.
+                const std::size_t run = PlainRun(src + i + 1, src + stop, splitLineEnds, true);
+                std::memcpy(out, src + i, run + 1);
+                out += run + 1;
+                i += run + 1;
             }
         } else if (b == 0x8E) {
             if (i + 1 < length)

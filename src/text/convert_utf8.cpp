@@ -4,20 +4,9 @@
 #include <cstring>
 
 #include "text/cp932_table.h"
+#include "text/plain_run.h"
 
 namespace nelvix {
-namespace {
-
-constexpr std::uint64_t kHighBits = 0x8080808080808080u;
-constexpr std::uint64_t kLowBits = 0x0101010101010101u;
-
-/// True when some byte of `word` equals `b` (the classic zero-byte test on word ^ b...b).
-constexpr bool HasByte(std::uint64_t word, Byte b) {
-    const std::uint64_t x = word ^ (kLowBits * b);
-    return ((x - kLowBits) & ~x & kHighBits) != 0;
-}
-
-} // namespace
 
 ConvertedPiece ConvertUtf8Piece(const Byte* src, Byte* dest, std::size_t length,
                                 LineEndKind lineEnd, bool last, ConvertState& state) {
@@ -53,16 +42,10 @@ ConvertedPiece ConvertUtf8Piece(const Byte* src, Byte* dest, std::size_t length,
             ++p;
             // ASCII tends to come in runs: take eight bytes at a time while none of them is
             // high or a line end to be changed.
-            while (stop - p >= 8) {
-                std::uint64_t word;
-                std::memcpy(&word, p, sizeof word);
-                if ((word & kHighBits) != 0 ||
-                    (expandLineEnds && (HasByte(word, kCr) || HasByte(word, kLf))))
-                    break;
-                std::memcpy(out, &word, sizeof word);
-                p += 8;
-                out += 8;
-            }
+            const std::size_t run = PlainRun(p, stop, expandLineEnds, true);
+            std::memcpy(out, p, run);
+            p += run;
+            out += run;
             continue;
         }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/plain_run.h"
+
 namespace nelvix {
 namespace {
 
@@ -34,15 +36,6 @@ bool LooksLikeJis(const Byte* bytes, std::size_t length) {
     return i + 2 < length && IsKanjiIn(bytes + i);
 }
 
-constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-constexpr std::uint64_t kLowBits = 0x0101010101010101ull;
-
-/// True when some byte of `word` is ESC (the zero-byte test on word ^ ESC...ESC).
-constexpr bool HasEscape(std::uint64_t word) {
-    const std::uint64_t x = word ^ (kLowBits * kEsc);
-    return ((x - kLowBits) & ~x & kHighBits) != 0;
-}
-
 /// Offset of the first byte of 0x80 or more (or, with `escapeToo`, ESC), or `length`.
 /// Detection runs on every file a search opens, so the ASCII part is skipped a word at a time.
 std::size_t FirstTelling(const Byte* bytes, std::size_t length, bool escapeToo) {
@@ -50,7 +43,7 @@ std::size_t FirstTelling(const Byte* bytes, std::size_t length, bool escapeToo) 
     for (; i + 8 <= length; i += 8) {
         std::uint64_t word;
         std::memcpy(&word, bytes + i, sizeof word);
-        if ((word & kHighBits) != 0 || (escapeToo && HasEscape(word)))
+        if ((word & kHighBits) != 0 || (escapeToo && HasByte(word, kEsc)))
             break;
     }
     while (i < length && bytes[i] < 0x80 && !(escapeToo && bytes[i] == kEsc))

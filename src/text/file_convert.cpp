@@ -26,21 +26,6 @@ Byte* AllocateBytes(ui::Platform& platform, std::size_t bytes) {
     return static_cast<Byte*>(platform.memory.Allocate(bytes));
 }
 
-/// The detection of an open file, its code overridden by the setting; nothing when the head
-/// cannot be read.
-std::optional<Detection> DecideOpenFile(int fd, int codeSetting) {
-    Byte head[kExaminedHeadBytes];
-    const std::optional<std::size_t> headLength = ReadUpToAt(fd, head, sizeof head, 0);
-    if (!headLength)
-        return std::nullopt;
-    // A fixed code needs only the head's line end.
-    Detection detection = codeSetting >= 1 && codeSetting <= 3
-                              ? DetectTextCode(head, *headLength)
-                              : DetectOpenFile(fd, head, *headLength);
-    detection.code = EffectiveTextCode(detection.code, codeSetting);
-    return detection;
-}
-
 /// Buffers for one piece of input (with the bytes kept back from the one before) and its
 /// output.
 struct PieceBuffers {

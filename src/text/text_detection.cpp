@@ -46,6 +46,19 @@ Detection DetectOpenFile(int fd, const Byte* head, std::size_t headLength) {
     }
 }
 
+std::optional<Detection> DecideOpenFile(int fd, int codeSetting) {
+    Byte head[kExaminedHeadBytes];
+    const std::optional<std::size_t> headLength = ReadUpToAt(fd, head, sizeof head, 0);
+    if (!headLength)
+        return std::nullopt;
+    // A fixed code needs only the head's line end.
+    Detection detection = codeSetting >= 1 && codeSetting <= 3
+                              ? DetectTextCode(head, *headLength)
+                              : DetectOpenFile(fd, head, *headLength);
+    detection.code = EffectiveTextCode(detection.code, codeSetting);
+    return detection;
+}
+
 Detection DetectBuffer(const Byte* bytes, std::size_t length) {
     const std::size_t headLength = length < kExaminedHeadBytes ? length : kExaminedHeadBytes;
     Detection detection = DetectTextCode(bytes, headLength);

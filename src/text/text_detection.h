@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 
 #include "text/sjis.h"
 #include "text/text_code.h"
@@ -18,6 +19,10 @@ inline constexpr std::size_t kDetectReadBytes = 256 * 1024;
 /// to its end, or that cannot be read on (a read error, a file cut short meanwhile), keeps the
 /// head's decision.
 Detection DetectOpenFile(int fd, const Byte* head, std::size_t headLength);
+
+/// The detection of an open file (as DetectOpenFile, from its start) with its code overridden by
+/// `codeSetting` ("CodeDecision"); nothing when the head cannot be read.
+std::optional<Detection> DecideOpenFile(int fd, int codeSetting);
 
 /// The same over a text held whole.
 Detection DetectBuffer(const Byte* bytes, std::size_t length);

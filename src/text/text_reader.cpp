@@ -1,0 +1,112 @@
+// A text read by position: a file as it is, or its conversion made in memory as reads go on.
+#include "text/text_reader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "text/posix_file.h"
+#include "ui/platform.h"
+
+namespace nelvix {
+namespace {
+
+constexpr std::size_t kInputBytes = kReaderPieceBytes + kConvertLookahead;
+/// No converter writes more than twice what it reads.
+constexpr std::size_t kPieceOutputBytes = 2 * kInputBytes;
+static_assert(kReaderStageBytes > kPieceOutputBytes);
+
+} // namespace
+
+void TextReader::ReadAsIs(int fd) {
+    m_fd = fd;
+    m_converting = false;
+}
+
+bool TextReader::ReadConverted(ui::Memory& memory, int fd, std::uint64_t fileLength,
+                               const Detection& detection) {
+    if (!m_input)
+        m_input.reset(static_cast<Byte*>(memory.Allocate(kInputBytes)));
+    if (!m_stage)
+        m_stage.reset(static_cast<Byte*>(memory.Allocate(kReaderStageBytes)));
+    if (!m_input || !m_stage)
+        return false;
+    m_fd = fd;
+    m_converting = true;
+    m_detection = detection;
+    m_fileLength = fileLength;
+    Restart();
+    return true;
+}
+
+void TextReader::Restart() {
+    m_fileRead = 0;
+    m_kept = 0;
+    m_ended = false;
+    m_state = ConvertState{};
+    m_stageStart = 0;
+    m_stageLength = 0;
+}
+
+void TextReader::Discard(std::uint64_t upTo) {
+    const std::uint64_t end = std::min(upTo, StageEnd());
+    if (end <= m_stageStart)
+        return;
+    const auto dropped = static_cast<std::size_t>(end - m_stageStart);
+    m_stageLength -= dropped;
+    std::memmove(m_stage.get(), m_stage.get() + dropped, m_stageLength);
+    m_stageStart = end;
+}
+
+void TextReader::MakeRoom(std::uint64_t keepFrom, std::uint64_t mustKeepFrom) {
+    if (kReaderStageBytes - m_stageLength < kPieceOutputBytes)
+        Discard(keepFrom);
+    if (kReaderStageBytes - m_stageLength < kPieceOutputBytes)
+        Discard(mustKeepFrom);
+}
+
+bool TextReader::ConvertMore() {
+    const std::uint64_t left = m_fileLength - m_fileRead;
+    const std::size_t want = left < kReaderPieceBytes ? left : kReaderPieceBytes;
+    const std::optional<std::size_t> got =
+        ReadUpToAt(m_fd, m_input.get() + m_kept, want, m_fileRead);
+    if (!got)
+        return false;
+    m_fileRead += *got;
+    // A file that shrank since it was opened simply ends early.
+    m_ended = *got < want || m_fileRead >= m_fileLength;
+    const std::size_t length = m_kept + *got;
+    const ConvertedPiece piece =
+        ConvertPiece(m_detection.code, m_detection.lineEnd, m_input.get(), length, m_ended, m_state,
+                     m_stage.get() + m_stageLength);
+    m_stageLength += piece.written;
+    m_kept = length - piece.consumed;
+    std::memmove(m_input.get(), m_input.get() + piece.consumed, m_kept);
+    return true;
+}
+
+std::optional<std::size_t> TextReader::ReadAt(std::uint64_t position, Byte* dest,
+                                              std::size_t length) {
+    if (!m_converting)
+        return ReadUpToAt(m_fd, dest, length, position);
+    if (position < m_stageStart)
+        Restart();
+    std::size_t done = 0;
+    while (done < length) {
+        const std::uint64_t at = position + done;
+        if (at < StageEnd()) {
+            const auto held = static_cast<std::size_t>(StageEnd() - at);
+            const std::size_t taken = std::min(length - done, held);
+            std::memcpy(dest + done, m_stage.get() + (at - m_stageStart), taken);
+            done += taken;
+            continue;
+        }
+        if (m_ended)
+            break;
+        MakeRoom(position, at);
+        if (!ConvertMore())
+            return std::nullopt;
+    }
+    return done;
+}
+
+} // namespace nelvix

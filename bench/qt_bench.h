@@ -12,7 +12,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <ctime>
 #include <functional>
 #include <string>
 
@@ -46,19 +49,54 @@ inline void AnswerGlobalFind(const QString& pattern, const QString& folder) {
     });
 }
 
-/// The best wall-clock time of `runs` runs of `nelvix-cli` with `arguments`, output discarded.
-inline double BestCliSeconds(const QStringList& arguments, int runs) {
-    double best = 1e9;
+/// Wall-clock and processor (user + system) seconds; as a best of several runs, the best of
+/// each on its own.
+struct Times {
+    double wall = 1e9;
+    double cpu = 1e9;
+    void KeepBest(const Times& run) {
+        wall = std::min(wall, run.wall);
+        cpu = std::min(cpu, run.cpu);
+    }
+};
+
+/// Processor seconds used so far by every thread of this process.
+inline double ProcessCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+/// Processor seconds used so far by the children that were waited for.
+inline double ChildrenCpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+/// The best times of `runs` runs of `nelvix-cli` with `arguments`, output discarded.
+inline Times BestCliTimes(const QStringList& arguments, int runs) {
+    Times best;
     for (int run = 0; run < runs; ++run) {
+        const double cpuBefore = ChildrenCpuSeconds();
         QElapsedTimer timer;
         timer.start();
         QProcess process;
         process.setStandardOutputFile(QProcess::nullDevice());
         process.start(QStringLiteral(NELVIX_CLI_PATH), arguments);
         process.waitForFinished(-1);
-        best = std::min(best, static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        best.KeepBest(
+            {static_cast<double>(timer.nsecsElapsed()) / 1e9, ChildrenCpuSeconds() - cpuBefore});
     }
     return best;
+}
+
+/// The best wall-clock time of `runs` runs of `nelvix-cli` with `arguments`, output discarded.
+inline double BestCliSeconds(const QStringList& arguments, int runs) {
+    return BestCliTimes(arguments, runs).wall;
 }
 
 /// The program in a fresh home, started, with the counts message off.

@@ -24,7 +24,8 @@ void RulerWidget::Repaint() {
 }
 
 void RulerWidget::RepaintLater() {
-    if (!IsShown())
+    // A drawing already waits for the next paint; asking Qt again walks the widget tree.
+    if (m_stale || !IsShown())
         return;
     m_stale = true;
     update();
@@ -75,11 +76,17 @@ void LineRulerWidget::Create(const view::RulerSettings& settings, const QFont& t
 }
 
 void LineRulerWidget::FollowCaret() {
-    FitWidth();
-    RepaintLater();
+    FollowText();
 }
 
 void LineRulerWidget::FollowRows(int) {
+    FollowText();
+}
+
+void LineRulerWidget::FollowText() {
+    // A drawing that waits fits the width first.
+    if (Stale())
+        return;
     FitWidth();
     RepaintLater();
 }

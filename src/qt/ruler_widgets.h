@@ -34,6 +34,8 @@ public:
 
 protected:
     ImageSurface& Surface() { return m_surface; }
+    /// A whole drawing waits for the next paint.
+    bool Stale() const { return m_stale; }
     view::RulerViewState State() const { return m_state(); }
     /// Draws the whole ruler into the image.
     virtual void PaintRuler() = 0;
@@ -90,6 +92,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FollowText();
     void FitWidth();
 
     view::CLineBar m_bar;

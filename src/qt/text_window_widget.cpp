@@ -44,7 +44,7 @@ TextWindowWidget::TextWindowWidget(CKespoDoc& document, ui::Platform& platform,
     // The core draws outside paint events too (a tag target line, a range repainted).
     m_surface.SetDrawnHandler([this](const QRect& area) {
         if (!m_painting)
-            viewport()->update(area);
+            RequestPaint(area);
     });
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
             &TextWindowWidget::OnVerticalAction);
@@ -56,6 +56,9 @@ TextWindowWidget::TextWindowWidget(CKespoDoc& document, ui::Platform& platform,
     m_verticalBarTimer.setSingleShot(true);
     m_verticalBarTimer.setInterval(0);
     connect(&m_verticalBarTimer, &QTimer::timeout, this, &TextWindowWidget::ShowVerticalBar);
+    m_followTimer.setSingleShot(true);
+    m_followTimer.setInterval(0);
+    connect(&m_followTimer, &QTimer::timeout, this, &TextWindowWidget::EndFollowPass);
 
     m_window = std::make_unique<CKespoEV>(document, platform, m_surface, *this, settings);
     m_window->SetCaretSettings(caretSettings);
@@ -76,14 +79,25 @@ QRect TextWindowWidget::CaretRect() const {
 }
 
 void TextWindowWidget::InvalidateAll() {
-    m_unpainted = QRegion(viewport()->rect());
-    viewport()->update();
+    m_unpainted = viewport()->rect();
+    RequestPaint(m_unpainted);
 }
 
 void TextWindowWidget::InvalidateRect(const ui::PixelRect& rect) {
     const QRect area = ToQRect(rect).intersected(viewport()->rect());
-    m_unpainted += area;
-    viewport()->update(area);
+    m_unpainted |= area;
+    RequestPaint(area);
+}
+
+void TextWindowWidget::RequestPaint(const QRect& area) {
+    // A run that appends line after line invalidates the same rows and moves the caret within
+    // them many times between two paints; asking Qt again for an area it will paint anyway
+    // costs a walk up the widget tree each time.
+    const QRect shown = area.intersected(viewport()->rect());
+    if (shown.isEmpty() || m_requested.contains(shown))
+        return;
+    m_requested |= shown;
+    viewport()->update(m_requested);
 }
 
 void TextWindowWidget::InvalidateView() {
@@ -96,8 +110,8 @@ void TextWindowWidget::ScrollImage(const ui::PixelRect& rect, int, int) {
     // scrolls once per line, and moving the whole image each time would cost far more than one
     // repaint when the event loop next runs.
     const QRect area = ToQRect(rect).intersected(viewport()->rect());
-    m_unpainted += area;
-    viewport()->update(area);
+    m_unpainted |= area;
+    RequestPaint(area);
 }
 
 void TextWindowWidget::SetVerticalScrollBar(int maximum, int position, bool active) {
@@ -107,9 +121,10 @@ void TextWindowWidget::SetVerticalScrollBar(int maximum, int position, bool acti
     // A run that appends line after line changes the range once per line; a bar that changes
     // its range lays the window out again, so within a burst the bar follows once the event
     // loop runs.
+    if (m_verticalBarTimer.isActive())
+        return;
     if (m_barsShown.isValid() && m_barsShown.elapsed() < kBarBurstMilliseconds) {
-        if (!m_verticalBarTimer.isActive())
-            m_verticalBarTimer.start();
+        m_verticalBarTimer.start();
         return;
     }
     ShowVerticalBar();
@@ -128,9 +143,14 @@ void TextWindowWidget::ShowVerticalBar() {
 void TextWindowWidget::SetHorizontalScrollBar(int maximum, int position) {
     QScrollBar* bar = horizontalScrollBar();
     m_horizontalValue = position;
+    const int page =
+        m_window ? std::max<int>(1, static_cast<int>(m_window->VisibleColumns())) : bar->pageStep();
+    // Every appended line passes the same values again.
+    if (bar->maximum() == std::max(0, maximum) && bar->minimum() == 0 && bar->pageStep() == page &&
+        bar->value() == position)
+        return;
     bar->setRange(0, std::max(0, maximum));
-    if (m_window)
-        bar->setPageStep(std::max<int>(1, static_cast<int>(m_window->VisibleColumns())));
+    bar->setPageStep(page);
     bar->setValue(position);
 }
 
@@ -148,7 +168,9 @@ void TextWindowWidget::MakeTextFont(
 }
 
 void TextWindowWidget::RowsScrolled(int rows) {
-    emit rowsScrolled(rows);
+    m_rowsToTell += rows;
+    m_rowsScrolledPending = true;
+    TellFollowers();
 }
 
 void TextWindowWidget::ColumnsScrolled(int columns) {
@@ -167,7 +189,39 @@ void TextWindowWidget::ShowCaretBar(bool shown) {
 }
 
 void TextWindowWidget::CaretMoved(std::uint32_t column, std::uint32_t row) {
-    emit caretMoved(column, row);
+    m_caretToTell = {column, row};
+    m_caretMovedPending = true;
+    TellFollowers();
+}
+
+void TextWindowWidget::TellFollowers() {
+    // A run that appends line after line scrolls and moves the caret twice per line; past the
+    // first few in one pass of the event loop, the rulers and panes hear of the last state once
+    // the loop runs.
+    if (m_tellsThisPass >= kImmediateTellsPerPass)
+        return;
+    ++m_tellsThisPass;
+    if (!m_followTimer.isActive())
+        m_followTimer.start();
+    TellPending();
+}
+
+void TextWindowWidget::EndFollowPass() {
+    m_tellsThisPass = 0;
+    TellPending();
+}
+
+void TextWindowWidget::TellPending() {
+    if (m_rowsScrolledPending) {
+        m_rowsScrolledPending = false;
+        const int rows = m_rowsToTell;
+        m_rowsToTell = 0;
+        emit rowsScrolled(rows);
+    }
+    if (m_caretMovedPending) {
+        m_caretMovedPending = false;
+        emit caretMoved(m_caretToTell.first, m_caretToTell.second);
+    }
 }
 
 void TextWindowWidget::TakeFocus() {
@@ -187,9 +241,11 @@ void TextWindowWidget::StopDragTimer() {
 }
 
 void TextWindowWidget::paintEvent(QPaintEvent* event) {
+    // Whatever Qt still holds back after this paint is asked for again.
+    m_requested = QRect();
     if (!m_unpainted.isEmpty()) {
-        const QRect dirty = m_unpainted.boundingRect();
-        m_unpainted = QRegion();
+        const QRect dirty = m_unpainted;
+        m_unpainted = QRect();
         m_painting = true;
         m_surface.BeginBatch();
         m_window->OnPaint({dirty.left(), dirty.top(), dirty.right() + 1, dirty.bottom() + 1});
@@ -326,7 +382,7 @@ void TextWindowWidget::OnDragTimer() {
 }
 
 void TextWindowWidget::UpdateCaretArea() {
-    viewport()->update(QRect(m_caret, QSize(kCaretWidth, m_caretHeight)));
+    RequestPaint(QRect(m_caret, QSize(kCaretWidth, m_caretHeight)));
 }
 
 } // namespace nelvix::qt

@@ -6,12 +6,13 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QPoint>
-#include <QRegion>
+#include <QRect>
 #include <QTimer>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "qt/image_surface.h"
 #include "view/kespo_ev.h"
@@ -20,6 +21,9 @@ namespace nelvix::qt {
 
 /// Scroll-bar changes closer together than this are shown together.
 inline constexpr int kBarBurstMilliseconds = 5;
+/// Caret moves and scrolls the rulers and panes hear of at once in one pass of the event loop;
+/// they hear of the last state after more.
+inline constexpr int kImmediateTellsPerPass = 8;
 
 /// What the window around a text window decides on a double-click.
 struct TextWindowHandlers {
@@ -99,7 +103,14 @@ private:
     void OnVerticalScroll(ScrollRequest request, int position);
     void OnDragTimer();
     void ShowVerticalBar();
+    /// Emits rowsScrolled and caretMoved now, or after more than a few in one pass, once the
+    /// event loop runs.
+    void TellFollowers();
+    void EndFollowPass();
+    void TellPending();
     void UpdateCaretArea();
+    /// Has Qt paint `area` of the viewport at its next pass.
+    void RequestPaint(const QRect& area);
     QPoint PointOf(const QMouseEvent& event);
 
     ImageSurface m_surface;
@@ -108,8 +119,12 @@ private:
     std::unique_ptr<CKespoEV> m_window;
     const CaretSettings& m_caretSettings;
     TextWindowHandlers m_handlers;
-    /// What the core must paint into the image before it is shown.
-    QRegion m_unpainted;
+    /// What the core must paint into the image before it is shown; one rectangle, as the core
+    /// paints the rows it covers anyway.
+    QRect m_unpainted;
+    /// What Qt was asked to paint since the last paint event: one rectangle that covers every
+    /// request.
+    QRect m_requested;
     bool m_painting = false;
     QSize m_clientSize;
     /// Where the core put the bars' thumbs; an action that scrolled nothing moves them back.
@@ -123,6 +138,13 @@ private:
     QElapsedTimer m_barsShown;
     int m_verticalMaximum = 1;
     bool m_verticalActive = false;
+    /// What the rulers and panes have not heard of yet.
+    QTimer m_followTimer;
+    int m_tellsThisPass = 0;
+    int m_rowsToTell = 0;
+    bool m_rowsScrolledPending = false;
+    std::pair<std::uint32_t, std::uint32_t> m_caretToTell;
+    bool m_caretMovedPending = false;
     /// The pointer as the last mouse event saw it, for the drag timer's ticks.
     QPoint m_pointer;
     /// Eighths of a degree the wheel turned that have not made a whole notch yet.

@@ -374,6 +374,12 @@ void CKespoDoc::RemoveView(DocumentView& view) {
 }
 
 void CKespoDoc::UpdateAllViews(UpdateHint hint, const HintArgument& argument) {
+    // A lone view, the usual case, is told without a copy of the list: a find tells it once
+    // per appended line.
+    if (m_views.size() == 1) {
+        m_views.front()->OnUpdate(*this, hint, argument);
+        return;
+    }
     // A view may remove itself while it is told.
     const std::vector<DocumentView*> views = m_views;
     for (DocumentView* view : views)

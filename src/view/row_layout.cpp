@@ -3,6 +3,7 @@
 #include "view/row_layout.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstring>
 #include <memory>
@@ -31,6 +32,33 @@ std::uint32_t CellsOf(const LayoutText& text, std::uint32_t offset, std::uint32_
     if (b == kCr)
         return 0;
     return IsLeadByte(b) ? 2 : 1;
+}
+
+/// One cell and nothing more: neither a line end, a tab nor a lead byte.
+constexpr std::array<bool, 256> kPlainBytes = [] {
+    std::array<bool, 256> plain{};
+    for (unsigned b = 0; b < plain.size(); ++b) {
+        const auto byte = static_cast<Byte>(b);
+        plain[b] = byte != kCr && byte != '\t' && !IsLeadByte(byte);
+    }
+    return plain;
+}();
+
+/// The end of the run of plain bytes from `from`, at most `limit`.
+std::uint32_t PlainRunEnd(const Byte* bytes, std::uint32_t from, std::uint32_t limit) {
+    while (from < limit && kPlainBytes[bytes[from]])
+        ++from;
+    return from;
+}
+
+/// The last offset among `before` and [from, to) whose byte is not a letter, or `found`.
+std::optional<std::uint32_t> LastBreakCandidate(const Byte* bytes, std::uint32_t before,
+                                                std::uint32_t from, std::uint32_t to,
+                                                std::optional<std::uint32_t> found) {
+    for (std::uint32_t i = to; i > from; --i)
+        if (!IsAsciiAlpha(bytes[i - 1]))
+            return i - 1;
+    return IsAsciiAlpha(bytes[before]) ? found : before;
 }
 
 bool BeginsLine(const LayoutText& text, std::uint32_t offset) {
@@ -110,6 +138,17 @@ std::optional<std::uint32_t> NextRowStart(const LayoutText& text, const LayoutRu
     std::uint32_t p = rowStart;
     std::optional<std::uint32_t> b;
     while (i < n) {
+        // Most bytes take one cell and end nothing: a run of them is taken whole, as the steps
+        // below would take them one by one.
+        if (k < cpl && kPlainBytes[bytes[i]]) {
+            const std::uint32_t end = PlainRunEnd(bytes, i + 1, std::min(n, i + (cpl - k)));
+            if (rules.wordWrap)
+                b = LastBreakCandidate(bytes, p, i, end - 1, b);
+            k += end - i;
+            p = end - 1;
+            i = end;
+            continue;
+        }
         if (!IsAsciiAlpha(bytes[p]))
             b = p;
         const Byte c = bytes[i];

@@ -175,6 +175,7 @@ private slots:
     void shortTextTurnsBarRequestsIntoKeys();
     void rulersAreToggledInEveryView();
     void twoWindowsOnOneDocumentShowAppendedText();
+    void aBurstOfAppendedLinesIsShownWhole();
     void colouredCTextWithRulersAndAMarkedLine();
     void fontKeepsAnInstalledFaceElseFallsBack_data();
     void fontKeepsAnInstalledFaceElseFallsBack();
@@ -466,6 +467,49 @@ void TextWindowTest::twoWindowsOnOneDocumentShowAppendedText() {
     second.close();
     QVERIFY(scene.documents.Documents().empty());
     QCOMPARE(scene.closings, 2);
+}
+
+void TextWindowTest::aBurstOfAppendedLinesIsShownWhole() {
+    // A find appends line after line between two passes of the event loop; the repaints, the
+    // bars and the rulers follow once per pass and must end where the text is.
+    Scene scene;
+    // Line numbers of three digits throughout: the line ruler keeps its width, so that no
+    // resize repaints everything anyway.
+    CKespoDoc& document = scene.Load(Lines(100));
+    CKespoMCW& window = scene.Show(document);
+    TextWindowWidget& text = Scene::Text(window);
+    // Shown and painted before the run.
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    std::pair<quint32, quint32> caretTold{};
+    QObject::connect(&text, &TextWindowWidget::caretMoved,
+                     [&caretTold](quint32 column, quint32 row) {
+                         caretTold = {column, row};
+                     });
+    for (int i = 0; i < 300; ++i) {
+        const std::string line = "C:\\src\\a.c(" + std::to_string(i) + "): needle\r\n";
+        HintArgument argument;
+        argument.text = reinterpret_cast<const Byte*>(line.c_str());
+        argument.length = line.size();
+        document.UpdateAllViews(UpdateHint::AppendText, argument);
+    }
+    const CKespoEV& core = *window.TextWindow();
+    QVERIFY(core.TopRow() > 0);
+    QScrollBar* vertical = text.verticalScrollBar();
+    QTRY_COMPARE(vertical->value(), int(core.TopRow()));
+    QCOMPARE(vertical->maximum(), int(core.VerticalMaximum()));
+    QTRY_COMPARE(caretTold, std::make_pair(quint32{core.CaretColumn()}, quint32{core.CaretRow()}));
+
+    // What the event loop painted is what a repaint of everything paints.
+    QCoreApplication::processEvents();
+    qt::LineRulerWidget& ruler = window.ViewWidget()->LineRuler();
+    const QImage shown = text.Image().copy();
+    const QImage rulerShown = ruler.Image().copy();
+    text.InvalidateAll();
+    text.viewport()->grab();
+    ruler.Repaint();
+    QCOMPARE(text.Image(), shown);
+    QCOMPARE(ruler.Image(), rulerShown);
 }
 
 void TextWindowTest::colouredCTextWithRulersAndAMarkedLine() {

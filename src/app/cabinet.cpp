@@ -1,16 +1,12 @@
 // Reading, saving and confirming the cabinet, and the built-in keyword tables.
 #include "app/cabinet.h"
 
-#include <cerrno>
 #include <optional>
-#include <sys/stat.h>
 #include <vector>
 
 #include "app/program_home.h"
 #include "text/atomic_write.h"
-#include "text/native_path.h"
 #include "text/posix_file.h"
-#include "text/whole_file.h"
 #include "ui/messages.h"
 
 namespace nelvix {
@@ -39,23 +35,6 @@ std::string FolderOf(const std::string& nativePath) {
     return slash == 0 ? std::string("/") : nativePath.substr(0, slash);
 }
 
-/// True when no entry of that name exists (a dangling link is an entry).
-bool NothingAt(const std::string& nativePath) {
-    struct stat info {};
-    return ::lstat(nativePath.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
-}
-
-/// Copies `<systemDir>/nelvix.cab` to `nativePath` when there is one; a failed copy leaves
-/// nothing behind (the copy goes through a temporary file).
-void CopySystemCabinet(ui::Platform& platform, const std::string& nativePath,
-                       const std::string& nativeSystemDir) {
-    const std::string source = CabinetPath(nativeSystemDir);
-    const std::string folder = FolderOf(nativePath);
-    if (source.empty() || NothingAt(source) || (!folder.empty() && !EnsureProgramHome(folder)))
-        return;
-    CopyWholeFile(platform, NativePathToSjis(nativePath), NativePathToSjis(source));
-}
-
 } // namespace
 
 Cabinet::Cabinet() : m_current(DefaultDisplayBlock()), m_saved(m_current) {}
@@ -79,11 +58,12 @@ bool Cabinet::Open(ui::Platform& platform, const std::string& nativePath) {
 
 bool Cabinet::OpenAtStart(ui::Platform& platform, const std::string& nativePath,
                           const std::string& nativeSystemDir) {
-    if (!nativePath.empty() && NothingAt(nativePath)) {
-        CopySystemCabinet(platform, nativePath, nativeSystemDir);
-        if (NothingAt(nativePath))
-            return false;
-    }
+    if (nativePath.empty())
+        return Open(platform, nativePath);
+    CopySystemFileWhenMissing(platform, FolderOf(nativePath), nativePath,
+                              CabinetPath(nativeSystemDir));
+    if (NoEntryAt(nativePath))
+        return false;
     return Open(platform, nativePath);
 }
 

@@ -1,9 +1,12 @@
-// Locating the program home from the environment.
+// The program home: locating it from the environment, and its first copies of the system files.
 #include "app/program_home.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <sys/stat.h>
+
+#include "text/native_path.h"
+#include "text/whole_file.h"
 
 namespace nelvix {
 namespace {
@@ -14,6 +17,23 @@ std::string FromEnvironment(const char* name) {
 }
 
 } // namespace
+
+bool NoEntryAt(const std::string& nativePath) {
+    struct stat info {};
+    return ::lstat(nativePath.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+void CopySystemFileWhenMissing(ui::Platform& platform, const std::string& nativeFolder,
+                               const std::string& nativeHomeFile,
+                               const std::string& nativeSystemFile) {
+    struct stat info {};
+    if (nativeSystemFile.empty() || !NoEntryAt(nativeHomeFile) ||
+        ::stat(nativeSystemFile.c_str(), &info) != 0)
+        return;
+    if (!nativeFolder.empty() && !EnsureProgramHome(nativeFolder))
+        return;
+    CopyWholeFile(platform, NativePathToSjis(nativeHomeFile), NativePathToSjis(nativeSystemFile));
+}
 
 std::string ProgramHome() {
     std::string home = FromEnvironment("NELVIX_HOME");

@@ -22,11 +22,6 @@ std::string JoinPath(const std::string& directory, const char* name) {
     return directory + '/' + name;
 }
 
-bool Exists(const std::string& nativePath) {
-    struct stat info {};
-    return ::stat(nativePath.c_str(), &info) == 0;
-}
-
 } // namespace
 
 std::string SystemSettingsDirectory() {
@@ -41,11 +36,9 @@ SettingsStore SettingsStore::Locate(ui::Platform& platform, const std::string& n
     if (nativeHome.empty())
         return SettingsStore(platform, {}, {});
     SettingsStore store(platform, nativeHome, JoinPath(nativeHome, kSettingsFileName));
-    if (Exists(store.m_path) || nativeSystemDir.empty())
-        return store;
-    const std::string systemPath = JoinPath(nativeSystemDir, kSettingsFileName);
-    if (Exists(systemPath) && EnsureProgramHome(nativeHome))
-        CopyWholeFile(platform, NativePathToSjis(store.m_path), NativePathToSjis(systemPath));
+    if (!nativeSystemDir.empty())
+        CopySystemFileWhenMissing(platform, nativeHome, store.m_path,
+                                  JoinPath(nativeSystemDir, kSettingsFileName));
     return store;
 }
 

@@ -1,7 +1,6 @@
 // nelvix: the desktop program. Runs the start-up with the command line, then the event loop,
 // then the exit.
 #include <QApplication>
-#include <QIcon>
 
 #include <algorithm>
 #include <string>
@@ -13,6 +12,7 @@
 #include "app/settings_store.h"
 #include "qt/convert.h"
 #include "qt/main_frame.h"
+#include "qt/program_icon.h"
 #include "qt/program_loop.h"
 #include "qt/qt_platform.h"
 #include "qt/qt_translations.h"
@@ -44,7 +44,7 @@ std::vector<std::string> FurtherFiles(const std::vector<std::string>& arguments,
 int main(int argc, char* argv[]) {
     QApplication qtApplication(argc, argv);
     nelvix::qt::InstallJapaneseQtTexts(qtApplication);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/nelvix.svg")));
+    nelvix::qt::InstallProgramIcon();
     nelvix::qt::QuitOnSignal quitOnSignal;
     nelvix::qt::QtPlatform platform;
     nelvix::Application application(platform.platform,

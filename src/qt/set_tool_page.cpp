@@ -8,33 +8,14 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
-#include "app/open_file_filters.h"
 #include "qt/convert.h"
+#include "qt/open_file_dialog.h"
 #include "ui/message_ids.h"
 #include "ui/message_table.h"
 
 namespace nelvix::qt {
-
-namespace {
-
-/// The dialog's name filters from "name|patterns|...||"; "*.*" is every name, also one without
-/// a dot.
-QStringList ProgramNameFilters() {
-    QStringList filters;
-    for (const FileFilter& filter : ParseFilterList(ui::MessageTextUtf8(ui::kMsgProgramFilter))) {
-        QStringList patterns = QString::fromStdString(filter.patterns).split(QLatin1Char(';'));
-        patterns.replaceInStrings(QRegularExpression(QStringLiteral("^\\*\\.\\*$")),
-                                  QStringLiteral("*"));
-        filters << QString::fromStdString(filter.name) + QStringLiteral(" (") +
-                       patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return filters;
-}
-
-} // namespace
 
 CToolPage::CToolPage(SetToolPageModel& model, const QString& label, QWidget* parent)
     : QWidget(parent), m_model(model), m_program(new QComboBox(this)),
@@ -111,7 +92,7 @@ void CToolPage::Browse() {
     const QFileInfo current(SjisPathToQString(m_model.Fields().program));
     QFileDialog dialog(this, MessageQString(ui::kMsgBrowseTitle), current.absolutePath());
     dialog.setObjectName(QStringLiteral("browseDialog"));
-    dialog.setNameFilters(ProgramNameFilters());
+    dialog.setNameFilters(OpenNameFilters(ui::MessageTextUtf8(ui::kMsgProgramFilter)));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -177,17 +177,7 @@ TEST_F(SettingsStoreTest, AStoreThatCannotBeReadWholeIsKeptAsItIsAndSaidOnce) {
 }
 
 TEST_F(SettingsStoreTest, AFailedWriteOfTheStoreIsSaidOnceForAllItsKeys) {
-    struct Row {
-        const char* situation;
-        FileStep step;
-        int error;
-    };
-    const std::vector<Row> rows = {
-        {"read-only disk", FileStep::Create, EROFS},
-        {"full disk", FileStep::Write, ENOSPC},
-        {"failed rename", FileStep::Rename, EIO},
-    };
-    for (const Row& row : rows) {
+    for (const test::WriteFault& row : test::kWriteFaults) {
         ASSERT_TRUE(EnsureProgramHome(home));
         dir.Write("home/nelvix/nelvix.ini", "[Mine]\nx=1\n");
         fake.messageBox.shown.clear();

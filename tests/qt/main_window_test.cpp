@@ -38,6 +38,7 @@
 #include "qt/frame_tool_bar.h"
 #include "qt/kespo_view_widget.h"
 #include "qt/main_frame.h"
+#include "qt/program_icon.h"
 #include "qt/qt_platform.h"
 #include "qt/qt_translations.h"
 #include "qt/quit_on_signal.h"
@@ -103,7 +104,7 @@ private slots:
 
 void MainWindowTest::initTestCase() {
     QVERIFY(qt::InstallJapaneseQtTexts(*QCoreApplication::instance()));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/nelvix.svg")));
+    qt::InstallProgramIcon();
 }
 
 void MainWindowTest::showsEachEncoding_data() {

@@ -2,6 +2,7 @@
 // error, a rename that fails, without needing one.
 #pragma once
 
+#include <cerrno>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,18 @@ private:
     };
     std::vector<Rule> m_rules;
     FileFaults* m_previous;
+};
+
+/// The ways a replacing write fails: its temporary cannot be made, written, or renamed.
+struct WriteFault {
+    const char* situation;
+    FileStep step;
+    int error;
+};
+inline const std::vector<WriteFault> kWriteFaults = {
+    {"read-only disk", FileStep::Create, EROFS},
+    {"full disk", FileStep::Write, ENOSPC},
+    {"failed rename", FileStep::Rename, EIO},
 };
 
 } // namespace nelvix::test

@@ -114,17 +114,7 @@ TEST(StagedFileTest, ALinkToARegularFileOrToAFreeNameIsFollowedAndStays) {
 }
 
 TEST(StagedFileTest, AReadOnlyOrFullDiskOrAFailedRenameLeavesTheTargetAndNoTemporary) {
-    struct Row {
-        const char* situation;
-        FileStep step;
-        int error;
-    };
-    const std::vector<Row> rows = {
-        {"read-only disk", FileStep::Create, EROFS},
-        {"full disk", FileStep::Write, ENOSPC},
-        {"failed rename", FileStep::Rename, EIO},
-    };
-    for (const Row& row : rows) {
+    for (const test::WriteFault& row : test::kWriteFaults) {
         test::TempDir dir;
         const std::string path = dir.Write("t.txt", "intact");
         test::InjectedFileFaults faults;

@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/display_block.h"
 #include "record/command_table.h"
+#include "search/search_workers.h"
 
 #include "ui/messages.h"
 
@@ -27,7 +28,8 @@ Application::Application(ui::Platform& platform, ApplicationPaths paths)
     : m_platform(platform), m_paths(std::move(paths)),
       m_store(SettingsStore::Locate(platform, m_paths.home, m_paths.systemDirectory)),
       m_cabinetPath(CabinetPath(m_paths.home)), m_session(platform, m_paths.home),
-      m_recorder(platform, m_paths.home, m_settings.userTools), m_engineEnvironment{platform},
+      m_recorder(platform, m_paths.home, m_settings.userTools),
+      m_engineEnvironment{.platform = platform, .searchWorkers = SearchWorkersForThisMachine()},
       m_findEngine(m_engineEnvironment), m_extraction(platform),
       m_dataFilePath(DataFilePath(m_paths.home)) {
     m_session.Environment().attributes = &m_attributeFiles;

@@ -41,6 +41,8 @@ constexpr std::string_view kUsage =
     "    --subdir-buffer-kb N  first allocation of the subdirectory list, which grows as the\n"
     "                          tree needs; 10..500 KiB (else 150)\n"
     "    --spec SPEC           a ready search specification, such as '/src/*.c *.h'\n"
+    "    --threads N           search with N threads (1..4; default: one per core, at most\n"
+    "                          4); the output is the same with any number\n"
     "    --utf8                write UTF-8 with LF line ends, for reading in a terminal\n"
     "    --pattern-sjis        PATTERN is Shift-JIS bytes (else UTF-8 from the terminal)\n"
     "  extract   cut FILE down by the extraction rules as Nelvix's line extraction does, or,\n"

@@ -2,14 +2,27 @@
 // words.
 #include "cli/find_args.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "cli/cli_args.h"
 #include "cli/search_option_words.h"
 #include "cli/subcommand_words.h"
+#include "search/search_workers.h"
 
 namespace nelvix::cli {
 namespace {
+
+std::string SetThreads(std::string_view word, int& threads) {
+    int count = 0;
+    const auto [end, problem] = std::from_chars(word.data(), word.data() + word.size(), count);
+    if (word.empty() || end != word.data() + word.size() || problem != std::errc() || count < 1 ||
+        count > static_cast<int>(kMaxSearchWorkers))
+        return "bad --threads value " + Quoted(word) + " (1.." + std::to_string(kMaxSearchWorkers) +
+               ")";
+    threads = count;
+    return {};
+}
 
 std::string ParseOption(WordReader& reader, CliArgs& args) {
     FindArgs& find = args.find;
@@ -22,6 +35,8 @@ std::string ParseOption(WordReader& reader, CliArgs& args) {
         find.specification = std::string(*word);
         return error;
     }
+    if (auto word = OptionValue(reader, "--threads", error))
+        return error.empty() ? SetThreads(*word, find.threads) : error;
     return ParseSearchOption(
         reader, args, {find.patternSjis, find.options, find.subdirectories, find.subdirBufferKb},
         "find");

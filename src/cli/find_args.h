@@ -33,6 +33,9 @@ struct FindArgs {
     bool subdirectories = true;
     bool findNoneTextFile = false;
     long subdirBufferKb = kDefaultSubdirBufferKb;
+    /// Threads that search: 1, the calling thread alone; more, that many workers beside it;
+    /// 0, as many as the machine offers.
+    int threads = 0;
 };
 
 /// The value of a "SubDirBufSizeKB" setting as the program reads it.

@@ -13,6 +13,7 @@
 #include "cli/temp_work_file.h"
 #include "search/find_pattern.h"
 #include "search/global_find_engine.h"
+#include "search/search_workers.h"
 #include "text/cp932.h"
 #include "ui/messages.h"
 
@@ -43,6 +44,12 @@ bool PatternFits(std::string_view pattern, const SearchOptions& options, std::os
     return false;
 }
 
+unsigned SearchWorkersFor(int threads) {
+    if (threads == 0)
+        return SearchWorkersForThisMachine();
+    return threads == 1 ? 0 : static_cast<unsigned>(threads);
+}
+
 void SetUpEngine(GlobalFindEngine& engine, const FindArgs& find) {
     engine.Options() = find.options;
     engine.SearchSubdirectories() = find.subdirectories;
@@ -70,7 +77,8 @@ int SearchFileSet(const CliArgs& args, const std::string& sjisSpecification,
                                   .codeDecision = args.codeDecision,
                                   .multiText = find.options.multiText,
                                   .findNoneTextFile = find.findNoneTextFile,
-                                  .passOver = PassOverOutputFile(args.outputFile, err)};
+                                  .passOver = PassOverOutputFile(args.outputFile, err),
+                                  .searchWorkers = SearchWorkersFor(find.threads)};
     GlobalFindEngine engine(environment);
     SetUpEngine(engine, find);
     ResultPrinter printer(out, args.utf8);

@@ -229,7 +229,7 @@ std::optional<std::size_t> GlobalFindEngine::NextMatch(std::string_view pattern)
     FileState& f = *m_file;
     for (;;) {
         if (f.needChunk) {
-            if (!f.ReadChunk())
+            if (Cancelled() || !f.ReadChunk())
                 break;
             f.needChunk = false;
         }

@@ -3,6 +3,7 @@
 // and histories, and builds the line index of a file for global extraction.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -44,6 +45,11 @@ struct EngineEnvironment {
     /// True for a file that a run over a file set passes over without searching or counting
     /// it (the command line's own output file); empty: none is.
     std::function<bool(std::string_view sjisPath)> passOver{};
+    /// Once true, a file's search ends before its next chunk (a worker whose run stopped).
+    const std::atomic<bool>* cancelled = nullptr;
+    /// Threads that search the files of a run ahead of the one that hands their lines on;
+    /// 0: the calling thread searches them itself.
+    unsigned searchWorkers = 0;
 };
 
 /// The progress window of a run, as the engine drives it.
@@ -156,6 +162,10 @@ private:
     /// reads on.
     std::optional<OpenedText> OpenFile(std::string_view sjisPath, std::string_view pattern,
                                        const SearchOptions& options, bool asFile = false);
+    bool Cancelled() const {
+        return m_environment.cancelled != nullptr &&
+               m_environment.cancelled->load(std::memory_order_relaxed);
+    }
     /// Sets the reader to convert `fd` in memory when it needs converting.
     void ReadThroughConversion(int fd, std::uint64_t length);
     /// Converts into the work file and opens that copy in place of `file`; false when the

@@ -41,6 +41,7 @@ bool FakeEventPump::PumpEvents() {
 }
 
 bool FakeMemory::ShouldFail(std::size_t bytes) {
+    const std::lock_guard lock(m_mutex);
     ++calls;
     if (failAll)
         return true;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +56,7 @@ public:
 
 private:
     bool ShouldFail(std::size_t bytes);
+    std::mutex m_mutex; ///< a global find's workers allocate beside the calling thread
 };
 
 class FakeFileDialogs final : public FileDialogs {

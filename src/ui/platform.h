@@ -36,7 +36,8 @@ public:
 };
 
 /// Large blocks (texts, conversion buffers) come from here so that tests can make them fail.
-/// Every block is released with std::free.
+/// Every block is released with std::free. A global find's workers call it from their own
+/// threads, beside the calling thread.
 class Memory {
 public:
     virtual ~Memory() = default;

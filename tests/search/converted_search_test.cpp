@@ -1,6 +1,7 @@
 // A file searched through its conversion in memory gives, byte for byte, the result lines of its
 // whole conversion searched as a file: every encoding and line-end kind, NUL bytes, lines longer
-// than a chunk, characters and CR LF pairs split at the chunk boundary, every option.
+// than a chunk, characters and CR LF pairs split at the chunk boundary, every option. A run over
+// all of them on workers tells its sink, progress window and message box what one thread does.
 #include <gtest/gtest.h>
 #include <iconv.h>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "search/global_find_engine.h"
+#include "search/search_workers.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 #include "text/file_convert.h"
@@ -165,6 +167,52 @@ protected:
         return lines;
     }
 
+    /// Everything a run over every file told its sink, progress window and message box.
+    struct RunLog final : ResultSink, SearchProgress {
+        explicit RunLog(ui::FakeMessageBox& box) : messageBox(box) {}
+        bool Add(std::string_view line) override {
+            Note("line " + std::string(line));
+            return ++lines != refuseLine;
+        }
+        void ShowFileName(std::string_view name) override { Note("file " + std::string(name)); }
+        void ShowHitCount(std::uint32_t hits) override { Note("hits " + std::to_string(hits)); }
+        bool StopRequested() override { return ++checks == stopAtCheck; }
+        void Note(std::string event) {
+            for (; messagesSeen < messageBox.shown.size(); ++messagesSeen)
+                events.push_back("message " + std::to_string(messageBox.shown[messagesSeen].id));
+            events.push_back(std::move(event));
+        }
+
+        ui::FakeMessageBox& messageBox;
+        std::vector<std::string> events;
+        std::size_t messagesSeen = 0;
+        std::size_t lines = 0;
+        std::size_t refuseLine = 0;
+        int checks = 0;
+        int stopAtCheck = 0;
+    };
+
+    std::vector<std::string> RunOverAll(const OptionCase& option, unsigned workers,
+                                        std::size_t refuseLine = 0, int stopAtCheck = 0) {
+        EngineEnvironment environment{.platform = fake.platform,
+                                      .workFilePath = dir.PathOf("work.wrk"),
+                                      .codeDecision = option.codeDecision,
+                                      .multiText = option.flags.find('m') != std::string_view::npos,
+                                      .searchWorkers = workers};
+        GlobalFindEngine engine(environment);
+        engine.Options().caseSensitive = option.flags.find('i') == std::string_view::npos;
+        engine.Options().regularExpression = option.flags.find('r') != std::string_view::npos;
+        fake.messageBox.shown.clear();
+        RunLog log(fake.messageBox);
+        log.refuseLine = refuseLine;
+        log.stopAtCheck = stopAtCheck;
+        const GlobalFindCounts counts =
+            RunGlobalFind(engine, dir.Path() + "/*.*", option.pattern, 150 * 1024, log, log);
+        log.Note("counts " + std::to_string(counts.filesSearched) + " " +
+                 std::to_string(counts.hits) + (counts.stopped ? " stopped" : ""));
+        return log.events;
+    }
+
     test::TempDir dir;
     ui::FakePlatform fake;
     std::vector<std::string> names;
@@ -202,6 +250,50 @@ TEST_F(ConvertedSearch, GivesTheResultLinesOfTheWholeConversion) {
     }
     EXPECT_GT(compared, 50'000u) << "the cases find something";
     EXPECT_TRUE(test::ReadFileBytes(workFile).empty()) << "a search writes no work file";
+}
+
+TEST_F(ConvertedSearch, WorkersHandOnWhatOneThreadGives) {
+    struct RunCase {
+        const char* name;
+        OptionCase option;
+        std::size_t refuseLine = 0;
+        int stopAtCheck = 0;
+        std::size_t failAboveBytes = 0;
+    };
+    const OptionCase plain{"Plain", Sjis("検索"), "", 0};
+    const RunCase cases[] = {
+        {"Plain", plain},
+        {"IgnoreCase", {"IgnoreCase", "abc", "i", 0}},
+        {"Regex", {"Regex", Sjis("^L[0-9]+ .*(abc|検索)$"), "r", 0}},
+        {"MultiText", {"MultiText", Sjis("検索 and xyz"), "m", 0}},
+        {"SinkRefusesTheFirstLine", plain, 1},
+        {"SinkRefusesALineInTheMiddle", plain, 4'000},
+        {"StopAtTheFirstFilesCheck", plain, 0, 5},
+        {"StopAfterSomeFiles", plain, 0, 2'500},
+        // Conversions of the larger files fail: their message comes before their lines.
+        {"MessagesInFileOrder", plain, 0, 0, 100'000},
+    };
+    for (const RunCase& c : cases) {
+        fake.memory.failAboveBytes = c.failAboveBytes;
+        const std::vector<std::string> one = RunOverAll(c.option, 0, c.refuseLine, c.stopAtCheck);
+        ASSERT_GT(one.size(), 2u) << c.name;
+        for (const unsigned workers : {2u, kMaxSearchWorkers}) {
+            const std::vector<std::string> pooled =
+                RunOverAll(c.option, workers, c.refuseLine, c.stopAtCheck);
+            const auto differ = std::mismatch(pooled.begin(), pooled.end(), one.begin(), one.end());
+            EXPECT_TRUE(pooled == one)
+                << c.name << " on " << workers << " workers: " << pooled.size() << " events for "
+                << one.size() << ", first differing "
+                << (differ.first != pooled.end() ? differ.first->substr(0, 120) : "(none)")
+                << " for "
+                << (differ.second != one.end() ? differ.second->substr(0, 120) : "(none)");
+        }
+        if (c.failAboveBytes != 0) {
+            EXPECT_NE(std::find_if(one.begin(), one.end(),
+                                   [](const std::string& e) { return e.starts_with("message"); }),
+                      one.end());
+        }
+    }
 }
 
 } // namespace

@@ -11,17 +11,23 @@ namespace nelvix {
 class CKespoDoc;
 class DocumentList;
 
-/// Appends each result line to the document with hint 48; the document's views do the
-/// appending, as for every result list. Events run between the lines, so the person may close
-/// the document meanwhile: the run then stops instead of writing into it. A document that
+/// Appends each result line to the document, laid out at once and shown a few dozen lines at a
+/// time (a redraw for each line cost more than the rest of its append); the document's views do
+/// the appending, as for every result list. Events run between the lines, so the person may
+/// close the document meanwhile: the run then stops instead of writing into it. A document that
 /// reached its limits (its message shown once) stops the run too.
+/// Lines appended before their views repaint and move the caret after them.
+inline constexpr std::uint32_t kLinesShownTogether = 64;
+
 class ResultDocumentSink final : public ResultSink {
 public:
     ResultDocumentSink(CKespoDoc& document, const DocumentList& documents)
         : m_document(document), m_documents(documents) {}
-    /// `line` must be followed by a NUL, as the engine's result lines are. False once the
-    /// document was closed or can take no more.
+    /// `line` ends at its first NUL, if any. False once the document was closed or can take
+    /// no more.
     bool Add(std::string_view line) override;
+    /// Shows the lines appended since the last time; at the end of a run.
+    void ShowAppended();
     bool DocumentOpen() const;
     /// The document refused a line or filled its rows: the run ended there.
     bool LimitReached() const { return m_limitReached; }
@@ -32,6 +38,8 @@ private:
     CKespoDoc& m_document;
     const DocumentList& m_documents;
     std::uint32_t m_linesKept = 0;
+    std::uint32_t m_unshownFrom = 0; ///< text offset of the first line not yet shown
+    std::uint32_t m_unshownLines = 0;
     bool m_limitReached = false;
 };
 

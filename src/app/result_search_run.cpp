@@ -46,6 +46,7 @@ void SearchIntoResult(Application& application, FrameWindows& windows,
     progress.Open(ui::MessageText(titleId));
     ResultDocumentSink sink(result, application.Documents());
     GlobalFindCounts counts = search(sink, progress);
+    sink.ShowAppended();
     // A full result ends the run as "中断" would; the count is of the lines it holds.
     if (sink.LimitReached())
         counts.hits = sink.LinesKept();

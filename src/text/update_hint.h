@@ -20,6 +20,9 @@ enum class UpdateHint : int {
     AppendText = 48,          ///< append `text` (NUL-terminated, with its CR LF) at the end
     AppendLength = 49,        ///< append `length` bytes of `text`, with the layout updated
     AppendNoLayout = 50,      ///< as AppendLength, without updating the layout
+    /// Repaint what was appended without redrawing since text offset `length`, and (the first
+    /// view) put the caret after it, as appending with a redraw would have.
+    ShowAppended = 51,
 };
 
 struct HintArgument {

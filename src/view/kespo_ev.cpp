@@ -155,6 +155,9 @@ void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argumen
             OnAppend(argument.text, std::strlen(reinterpret_cast<const char*>(argument.text)),
                      true);
         break;
+    case UpdateHint::ShowAppended:
+        ShowAppended(static_cast<std::uint32_t>(argument.length));
+        break;
     case UpdateHint::AppendLength:
     case UpdateHint::AppendNoLayout:
         if (argument.text != nullptr && argument.length >= 1)

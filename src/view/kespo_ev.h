@@ -237,6 +237,10 @@ public:
 private:
     /// Hints 48 to 50: the first view appends, every view follows.
     void OnAppend(const Byte* bytes, std::size_t length, bool repaint);
+    /// Repaints from the row of `offset` to the end of the text.
+    void RepaintToEnd(std::uint32_t offset);
+    /// What appending with a redraw does, for the text appended without since `offset`.
+    void ShowAppended(std::uint32_t offset);
     /// Another view of the document inserted `length` bytes at `offset`.
     void FollowInsertion(std::uint32_t offset, std::uint32_t length, bool lineEndOnly,
                          bool repaint);

@@ -140,12 +140,23 @@ void CKespoEV::FollowInsertion(std::uint32_t offset, std::uint32_t length, bool 
         m_comments.UpdateCommentTables(m_platform, m_document.Text(), m_document.TextLength(),
                                        offset, length);
     UpdateScrollRanges();
-    if (!repaint)
-        return;
+    if (repaint)
+        RepaintToEnd(offset);
+}
+
+void CKespoEV::RepaintToEnd(std::uint32_t offset) {
     const LayoutText text = Text();
     const std::uint32_t rowStart =
-        RowStart(text, Rows(), RowOfOffset(text, Rules(), Rows(), offset));
+        RowStart(text, Rows(), RowOfOffset(text, Rules(), Rows(), std::min(offset, text.length)));
     RepaintInsertion(std::min(rowStart, view::RepaintStart(PaintInput(), rowStart)), text.length);
+}
+
+void CKespoEV::ShowAppended(std::uint32_t offset) {
+    RepaintToEnd(offset);
+    if (m_document.FirstView() != this)
+        return;
+    MoveCaretToOffset(m_document.TextLength());
+    RememberColumn();
 }
 
 void CKespoEV::OnAppend(const Byte* bytes, std::size_t length, bool repaint) {

@@ -235,6 +235,27 @@ TEST(KespoEvTest, AppendedLinesAreLaidOutAndTheFullTableSaysSo) {
     EXPECT_EQ(w.host.verticalMaximum, static_cast<int>(kMaxRows) - 25 + 1);
 }
 
+TEST(KespoEvTest, LinesShownTogetherEndAsLinesShownOneByOne) {
+    Window oneByOne(10), together(10);
+    const std::uint32_t from = together.document->TextLength();
+    for (int i = 0; i < 100; ++i) {
+        const std::string line = "result " + std::to_string(i) + "\r\n";
+        HintArgument argument;
+        argument.text = reinterpret_cast<const Byte*>(line.c_str());
+        oneByOne.document->UpdateAllViews(UpdateHint::AppendText, argument);
+        argument.length = line.size();
+        together.document->UpdateAllViews(UpdateHint::AppendNoLayout, argument);
+    }
+    EXPECT_NE(together.window->GetViewPosition(), oneByOne.window->GetViewPosition());
+    HintArgument shown;
+    shown.length = from;
+    together.document->UpdateAllViews(UpdateHint::ShowAppended, shown);
+    EXPECT_EQ(together.window->GetViewPosition(), oneByOne.window->GetViewPosition());
+    EXPECT_EQ(together.window->TopRow(), oneByOne.window->TopRow());
+    EXPECT_EQ(together.host.caret, oneByOne.host.caret);
+    EXPECT_EQ(together.host.verticalMaximum, oneByOne.host.verticalMaximum);
+}
+
 TEST(KespoEvTest, LayingOutAgainKeepsTopRowAndCaretOffsets) {
     Window w(100, 200);
     w.window->ScrollToRow(50, ScrollMode::Top, true);

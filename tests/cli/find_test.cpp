@@ -4,6 +4,8 @@
 #include "cli/result_printer.h"
 #include "cli/run_cli.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -65,6 +67,7 @@ std::string Described(const CliArgs& args) {
     add(args.codeDecision != 0, "code=" + std::to_string(args.codeDecision));
     add(args.utf8, "--utf8");
     add(find.patternSjis, "--pattern-sjis");
+    add(find.threads != 0, "threads=" + std::to_string(find.threads));
     return text;
 }
 
@@ -88,6 +91,8 @@ TEST(CliFindArgsTest, AcceptedCommandLines) {
         {"find --subdir-buffer-kb 99999999999999999999999 abc", "abc"},
         {"find --spec /d/*.txt abc", "abc spec=/d/*.txt"},
         {"find --spec=/d/*.txt abc", "abc spec=/d/*.txt"},
+        {"find --threads 1 abc", "abc threads=1"},
+        {"find --threads=4 abc", "abc threads=4"},
         {"find -- -i", "-i"},
         {"find - /d", "- dir=/d"},
     };
@@ -117,6 +122,9 @@ TEST(CliFindArgsTest, WrongCommandLinesExitWithTwo) {
         {"--spec and a DIR", {"find", "--spec", "/d/*", "abc", "/d"}, "find: --spec takes the"},
         {"a bad --code", {"find", "--code=utf8", "abc"}, "bad --code value 'utf8'"},
         {"a bad --subdir-buffer-kb", {"find", "--subdir-buffer-kb", "10k", "abc"}, "bad --subdir"},
+        {"no threads", {"find", "--threads", "0", "abc"}, "bad --threads value '0' (1..4)"},
+        {"more threads than a run starts", {"find", "--threads=5", "abc"}, "bad --threads value"},
+        {"a word for threads", {"find", "--threads", "two", "abc"}, "bad --threads value 'two'"},
         {"a DIR that does not exist",
          {"find", "abc", dir.PathOf("none")},
          "find: " + dir.PathOf("none") + ": No such file or directory"},
@@ -372,6 +380,37 @@ TEST(CliFindTest, TreeWalkRefusedForWantOfMemoryIsTrouble) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
         EXPECT_EQ(SearchExitStatus(row.counts), row.status);
+    }
+}
+
+TEST(CliFindTest, TroubledTreeGivesTheSameOutputOnAnyNumberOfThreads) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.PathOf("sub/deeper"));
+    for (int i = 0; i < 40; ++i)
+        dir.Write("sub/f" + std::to_string(i) + ".txt",
+                  std::string(static_cast<std::size_t>(i) * 997, 'x') + "\nabc " +
+                      std::to_string(i) + "\n");
+    dir.Write("bin.dat", std::string("abc\0 abc\r\n", 11));
+    dir.Write("sub/long.txt", std::string(10 << 20, 'y') + "abc\r\nabc\r\n");
+    dir.Write("sub/deeper/euc.txt", "abc \xC6\xFC\xCB\xDC\xB8\xEC\n");
+    dir.Write("sub/deeper/locked.txt", "abc\r\n");
+    ::chmod(dir.PathOf("sub/deeper/locked.txt").c_str(), 0);
+    ::mkfifo(dir.PathOf("sub/fifo.txt").c_str(), 0600);
+    std::filesystem::create_directory_symlink("..", dir.PathOf("sub/deeper/loop"));
+    std::filesystem::create_symlink("gone.txt", dir.PathOf("sub/dangling.txt"));
+
+    std::ostringstream oneOut, oneErr;
+    const int one = RunCli(std::vector<std::string>{"find", "--threads", "1", "abc", dir.Path()},
+                           oneOut, oneErr);
+    EXPECT_EQ(one, 0);
+    EXPECT_NE(oneOut.str().find("long.txt(1): "), std::string::npos);
+    for (const char* threads : {"2", "4"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCli(std::vector<std::string>{"find", "--threads", threads, "abc", dir.Path()},
+                         out, err),
+                  one);
+        EXPECT_TRUE(out.str() == oneOut.str()) << threads << " threads";
+        EXPECT_EQ(err.str(), oneErr.str()) << threads << " threads";
     }
 }
 

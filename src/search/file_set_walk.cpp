@@ -2,6 +2,7 @@
 // pass that finds its subdirectories also keeps its file names, which its patterns then take.
 #include "search/file_set_walk.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -51,16 +52,25 @@ bool VisitFiles(const std::vector<std::string>& patterns, const std::string& lis
     return true;
 }
 
-/// Visits the files of every listed subdirectory in order; false when the walk must stop.
-bool VisitSubdirectories(const SubdirectoryList& directories, const ListedFiles& listed,
-                         std::string_view sjisSpecification, FileVisit& files) {
+/// Where the visits of the listed subdirectories stand.
+struct SubdirectoryCursor {
     std::size_t offset = 0;
-    // Directory 0 of the kept names is the top one; the subdirectories follow in list order.
+    /// Directory 0 of the kept names is the top one; the subdirectories follow in list order.
     std::size_t index = 1;
-    while (const std::optional<std::string_view> directory = directories.NextItem(offset)) {
+};
+
+/// Visits the files of the listed subdirectories from `cursor` on, in order, up to the one
+/// with kept names index `end` (excluded); false when the walk must stop.
+bool VisitSubdirectories(const SubdirectoryList& directories, const ListedFiles& listed,
+                         std::string_view sjisSpecification, FileVisit& files,
+                         SubdirectoryCursor& cursor, std::size_t end = SIZE_MAX) {
+    while (cursor.index < end) {
+        const std::optional<std::string_view> directory = directories.NextItem(cursor.offset);
+        if (!directory)
+            break;
         const std::vector<std::string> patterns =
             SpecificationPatterns(SubdirectorySpecification(*directory, sjisSpecification));
-        if (!VisitFiles(patterns, UnquotePath(*directory), listed.Names(index++), files))
+        if (!VisitFiles(patterns, UnquotePath(*directory), listed.Names(cursor.index++), files))
             return false;
     }
     return true;
@@ -71,7 +81,8 @@ bool VisitSubdirectories(const SubdirectoryList& directories, const ListedFiles&
 FileSetWalkEnd WalkFileSet(std::string_view sjisSpecification, bool subdirectories,
                            std::size_t subdirBufferBytes,
                            const std::function<bool(const std::string& sjisPath)>& visit,
-                           const std::function<bool()>& keepGoing, std::size_t subdirMaxBytes) {
+                           const std::function<bool()>& keepGoing, std::size_t subdirMaxBytes,
+                           const WalkAhead* ahead) {
     // The top directory is the first pattern's: the last '/' of the whole specification may
     // lie in a further pattern ("/src/*.c inc/*.h"), and so may the part after it.
     const std::vector<std::string> patterns = SpecificationPatterns(sjisSpecification);
@@ -80,7 +91,22 @@ FileSetWalkEnd WalkFileSet(std::string_view sjisSpecification, bool subdirectori
     const std::string top = SplitDirectory(patterns.front()).directory;
     ListedFiles listed;
     SubdirectoryList directories(subdirBufferBytes, subdirMaxBytes);
-    directories.SetKeepGoing(keepGoing);
+    FileVisit files{visit, {}, ListedFiles()};
+    SubdirectoryCursor cursor;
+    // Asked once before the first directory below the top is listed, then after each: the
+    // directories listed so far are those before kept names index `asked`.
+    std::size_t asked = 0;
+    directories.SetKeepGoing([&] {
+        if (keepGoing && !keepGoing())
+            return false;
+        ++asked;
+        // One directory at a time, so that the room is asked for each.
+        while (ahead != nullptr && cursor.index < asked && ahead->visitNow())
+            if (!VisitSubdirectories(directories, listed, sjisSpecification, files, cursor,
+                                     cursor.index + 1))
+                return false;
+        return true;
+    });
     directories.KeepFiles(&listed);
     bool listedTop = true;
     if (subdirectories)
@@ -89,7 +115,6 @@ FileSetWalkEnd WalkFileSet(std::string_view sjisSpecification, bool subdirectori
         ListFileNames(top, listed);
     const std::string& topListed = subdirectories ? directories.TopDirectory() : top;
 
-    FileVisit files{visit, {}, ListedFiles()};
     if (!VisitFiles(patterns, topListed, listed.Names(0), files))
         return FileSetWalkEnd::Stopped;
     if (!subdirectories)
@@ -97,11 +122,13 @@ FileSetWalkEnd WalkFileSet(std::string_view sjisSpecification, bool subdirectori
     if (!listedTop)
         return FileSetWalkEnd::SubdirectoryOverflow;
     const long below = directories.ListBelowTop();
+    if (ahead != nullptr)
+        ahead->listed(below >= 0);
     if (below == kListingStopped)
         return FileSetWalkEnd::Stopped;
     if (below < 0)
         return FileSetWalkEnd::SubdirectoryOverflow;
-    if (!VisitSubdirectories(directories, listed, sjisSpecification, files))
+    if (!VisitSubdirectories(directories, listed, sjisSpecification, files, cursor))
         return FileSetWalkEnd::Stopped;
     return FileSetWalkEnd::Done;
 }

@@ -10,34 +10,6 @@ namespace {
 /// Paths this long or longer do not fit the old 261-byte buffer with its NUL.
 constexpr std::size_t kMaxSpecificationBytes = 260;
 
-GlobalFindCounts RunWithWorkers(SearchWorkers& workers, GlobalFindEngine& engine,
-                                std::string_view sjisSpecification, std::size_t subdirBufferBytes,
-                                ResultSink& sink, SearchProgress& progress) {
-    GlobalFindCounts counts;
-    bool handedOn = true;
-    const FileSetWalkEnd end = WalkFileSet(
-        sjisSpecification, engine.SearchSubdirectories(), subdirBufferBytes,
-        [&](const std::string& path) {
-            if (engine.PassesOver(path))
-                return true;
-            handedOn = workers.Search(path, sink, progress, counts.filesSearched, counts.hits);
-            return handedOn;
-        },
-        [&] {
-            // The walk asks this only while it lists the tree below the top directory, which
-            // a search on one thread does after the top directory's files: they are handed on
-            // first, so that events run at the same points as there.
-            handedOn = workers.Finish(sink, progress, counts.filesSearched, counts.hits);
-            return handedOn && engine.KeepGoing(progress);
-        });
-    // The files the walk queued last are handed on only when it ended by itself.
-    if (end != FileSetWalkEnd::Stopped)
-        handedOn = workers.Finish(sink, progress, counts.filesSearched, counts.hits);
-    counts.stopped = end == FileSetWalkEnd::Stopped || !handedOn;
-    counts.subdirectoryOverflow = end == FileSetWalkEnd::SubdirectoryOverflow;
-    return counts;
-}
-
 } // namespace
 
 GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSpecification,
@@ -46,8 +18,9 @@ GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSp
     if (engine.Environment().searchWorkers > 0 && !pattern.empty()) {
         SearchWorkers workers(engine, pattern, engine.Environment().searchWorkers);
         if (workers.Started())
-            return RunWithWorkers(workers, engine, sjisSpecification, subdirBufferBytes, sink,
-                                  progress);
+            if (std::optional<GlobalFindCounts> counts =
+                    workers.Run(sjisSpecification, subdirBufferBytes, sink, progress))
+                return *counts;
     }
     GlobalFindCounts counts;
     const FileSetWalkEnd end = WalkFileSet(

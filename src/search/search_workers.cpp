@@ -1,4 +1,4 @@
-// The global find's workers and the in-order hand-over of what they found.
+// The global find's walker and workers, and the in-order hand-over of what they found.
 #include "search/search_workers.h"
 
 #include <algorithm>
@@ -23,10 +23,11 @@ struct SearchWorkers::Job {
     std::vector<Message> messages;
     std::uint64_t linesFound = 0;
     bool done = false;
+    /// Queued once the listing below the top directory began: handed on after all its pumps.
+    bool afterListing = false;
 };
 
 struct SearchWorkers::Batch {
-    Job* job = nullptr;
     std::string lines;
     std::vector<std::uint32_t> ends;
     std::vector<Job::Message> messages;
@@ -125,7 +126,7 @@ SearchWorkers::SearchWorkers(GlobalFindEngine& engine, std::string_view pattern,
     for (unsigned i = 0; i < workers; ++i) {
         m_workers.push_back(std::make_unique<Worker>(*this, engine));
         try {
-            m_threads.emplace_back([this, worker = m_workers.back().get()] { Run(*worker); });
+            m_threads.emplace_back([this, worker = m_workers.back().get()] { RunWorker(*worker); });
         } catch (const std::system_error&) {
             // The run goes on with the workers it has, or on the calling thread.
             m_workers.pop_back();
@@ -136,17 +137,120 @@ SearchWorkers::SearchWorkers(GlobalFindEngine& engine, std::string_view pattern,
 }
 
 SearchWorkers::~SearchWorkers() {
+    Cancel();
+    if (m_walker.joinable())
+        m_walker.join();
+    for (std::thread& thread : m_threads)
+        thread.join();
+}
+
+void SearchWorkers::Cancel() {
     {
         std::lock_guard lock(m_mutex);
         m_cancelled = true;
     }
     m_jobReady.notify_all();
     m_linesTaken.notify_all();
-    for (std::thread& thread : m_threads)
-        thread.join();
+    m_consumer.notify_all();
 }
 
-void SearchWorkers::Run(Worker& worker) {
+std::optional<GlobalFindCounts> SearchWorkers::Run(std::string_view sjisSpecification,
+                                                   std::size_t subdirBufferBytes, ResultSink& sink,
+                                                   SearchProgress& progress) {
+    try {
+        m_walker = std::thread(&SearchWorkers::Walk, this, std::string(sjisSpecification),
+                               m_engine.SearchSubdirectories(), subdirBufferBytes);
+    } catch (const std::system_error&) {
+        return std::nullopt;
+    }
+    GlobalFindCounts counts;
+    for (;;) {
+        FileSetWalkEnd end = FileSetWalkEnd::Done;
+        const Next next = WaitForNext(end);
+        if (next == Next::End) {
+            counts.stopped = end == FileSetWalkEnd::Stopped;
+            counts.subdirectoryOverflow = end == FileSetWalkEnd::SubdirectoryOverflow;
+            return counts;
+        }
+        const bool goOn =
+            next == Next::Pump ? m_engine.KeepGoing(progress) : HandOnFirst(sink, progress, counts);
+        if (!goOn) {
+            Cancel();
+            counts.stopped = true;
+            return counts;
+        }
+    }
+}
+
+// The walking thread.
+
+void SearchWorkers::Walk(std::string sjisSpecification, bool subdirectories,
+                         std::size_t subdirBufferBytes) {
+    const WalkAhead ahead{[this] { return RoomWhileListing(); },
+                          [this](bool complete) { Listed(complete); }};
+    const FileSetWalkEnd end = WalkFileSet(
+        sjisSpecification, subdirectories, subdirBufferBytes,
+        [this](const std::string& path) { return Queue(path); }, [this] { return ListedOne(); },
+        kUnlimitedListBytes, &ahead);
+    {
+        std::lock_guard lock(m_mutex);
+        m_walkEnd = end;
+    }
+    m_consumer.notify_all();
+}
+
+bool SearchWorkers::Queue(const std::string& sjisPath) {
+    std::unique_lock lock(m_mutex);
+    // While the tree is listed the consumer hands nothing on past the top directory's files,
+    // so the walk may not wait for it then: it visits only where RoomWhileListing found room.
+    if (!m_listing || m_listed)
+        m_linesTaken.wait(lock, [this] { return m_cancelled || m_jobs.size() < m_filesAhead; });
+    if (m_cancelled)
+        return false;
+    m_jobs.push_back(std::make_unique<Job>());
+    m_jobs.back()->path = sjisPath;
+    m_jobs.back()->afterListing = m_listing;
+    const bool wakeWorker = m_idleWorkers > 0;
+    const bool wakeConsumer = m_consumerSleeps && m_jobs.size() == 1;
+    lock.unlock();
+    if (wakeWorker)
+        m_jobReady.notify_one();
+    if (wakeConsumer)
+        m_consumer.notify_one();
+    return true;
+}
+
+bool SearchWorkers::ListedOne() {
+    std::unique_lock lock(m_mutex);
+    if (m_cancelled)
+        return false;
+    m_listing = true;
+    ++m_pumpsAsked;
+    // The consumer is woken for a few dozen pumps at a time: each is little work.
+    const bool wake = m_consumerSleeps && (m_pumpsAsked - m_pumpsMade) % kPumpsTogether == 0;
+    lock.unlock();
+    if (wake)
+        m_consumer.notify_one();
+    return true;
+}
+
+bool SearchWorkers::RoomWhileListing() {
+    std::lock_guard lock(m_mutex);
+    return m_jobs.size() < kFilesAheadWhileListing;
+}
+
+void SearchWorkers::Listed(bool complete) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_listed = true;
+        m_listingComplete = complete;
+    }
+    m_consumer.notify_all();
+}
+
+// The workers.
+
+void SearchWorkers::RunWorker(Worker& worker) {
     while (Job* job = NextJob()) {
         worker.Search(*job);
         FinishJob(*job);
@@ -166,13 +270,23 @@ SearchWorkers::Job* SearchWorkers::NextJob() {
 bool SearchWorkers::AddLine(Job& job, std::string_view line) {
     std::unique_lock lock(m_mutex);
     // The first file's lines are always taken, so a later file that waits here never holds
-    // up the run; memory stays within a few of these limits whatever the tree holds.
-    m_linesTaken.wait(lock, [&] { return m_cancelled || job.lines.size() < kWorkerLineBytes; });
+    // up the run; memory stays within these limits whatever the tree holds.
+    const auto room = [&] {
+        return m_cancelled || (job.lines.size() < kWorkerLineBytes &&
+                               (m_heldBytes < kHeldLineBytes || &job == m_jobs.front().get()));
+    };
+    if (!room()) {
+        // The consumer may be waiting for this file to finish: it is told that it will not.
+        if (m_consumerSleeps)
+            m_consumer.notify_one();
+        m_linesTaken.wait(lock, room);
+    }
     if (m_cancelled)
         return false;
     job.lines.append(line);
     job.ends.push_back(static_cast<std::uint32_t>(job.lines.size()));
     job.lines.push_back('\0');
+    m_heldBytes += line.size() + 1;
     ++job.linesFound;
     WakeConsumerIfDue(lock);
     return true;
@@ -190,35 +304,78 @@ void SearchWorkers::FinishJob(Job& job) {
     WakeConsumerIfDue(lock);
 }
 
+// The calling thread.
+
+bool SearchWorkers::FirstFileIsNext() const {
+    return !m_jobs.empty() && (!m_jobs.front()->afterListing || (m_listed && m_listingComplete));
+}
+
+std::optional<SearchWorkers::Next> SearchWorkers::NextUnderLock(FileSetWalkEnd& end) {
+    if (!m_jobs.empty() && !m_jobs.front()->afterListing)
+        return Next::File;
+    if (m_pumpsMade < m_pumpsAsked) {
+        ++m_pumpsMade;
+        return Next::Pump;
+    }
+    if (FirstFileIsNext())
+        return Next::File;
+    // The walk has ended, and every file before its end was handed on: the files of an
+    // incomplete listing are not.
+    if (m_walkEnd && (m_jobs.empty() || !m_listingComplete)) {
+        end = *m_walkEnd;
+        return Next::End;
+    }
+    return std::nullopt;
+}
+
+SearchWorkers::Next SearchWorkers::WaitForNext(FileSetWalkEnd& end) {
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        if (const std::optional<Next> next = NextUnderLock(end))
+            return *next;
+        m_consumerSleeps = true;
+        m_consumer.wait_for(lock, kHandOnWait);
+        m_consumerSleeps = false;
+    }
+}
+
 bool SearchWorkers::ConsumerMayGoOn() const {
+    if (!FirstFileIsNext())
+        return m_walkEnd.has_value() || m_pumpsAsked - m_pumpsMade >= kPumpsTogether ||
+               (m_listed && m_pumpsMade < m_pumpsAsked);
     const Job& first = *m_jobs.front();
     if (first.lines.size() >= kHandOnBytes || !first.messages.empty())
         return true;
+    if (!first.done)
+        return false;
     // A sleeping consumer is woken for several finished files, not for each: a wake-up costs
-    // more than handing on a small file.
+    // more than handing on a small file. A file whose worker waits for its lines counts as
+    // finished, and so does every file once the lines held reach their limit.
+    if (m_heldBytes >= kHeldLineBytes)
+        return true;
     const std::size_t wanted = std::min(m_jobs.size(), std::max<std::size_t>(m_filesAhead / 2, 1));
-    std::size_t done = 0;
-    while (done < wanted && m_jobs[done]->done)
-        ++done;
-    return done == wanted;
+    std::size_t ready = 0;
+    while (ready < wanted &&
+           (m_jobs[ready]->done || m_jobs[ready]->lines.size() >= kWorkerLineBytes))
+        ++ready;
+    return ready == wanted;
 }
 
 void SearchWorkers::WakeConsumerIfDue(std::unique_lock<std::mutex>& lock) {
     const bool wake = m_consumerSleeps && ConsumerMayGoOn();
     lock.unlock();
     if (wake)
-        m_jobChanged.notify_one();
+        m_consumer.notify_one();
 }
 
-void SearchWorkers::TakeFromFirst(Batch& batch) {
+void SearchWorkers::TakeFromFirst(Job& job, Batch& batch) {
     std::unique_lock lock(m_mutex);
-    Job& job = *m_jobs.front();
     // Lines of a file still being searched are taken in batches, or after a short wait, so
     // that the first hits of a long file show while it is searched.
     if (!job.done) {
         m_consumerSleeps = true;
-        while (!m_jobChanged.wait_for(lock, kHandOnWait, [this] { return ConsumerMayGoOn(); }) &&
-               job.ends.empty()) {
+        while (!m_consumer.wait_for(lock, kHandOnWait, [this] { return ConsumerMayGoOn(); }) &&
+               job.ends.empty() && !job.done) {
         }
         m_consumerSleeps = false;
     }
@@ -226,6 +383,7 @@ void SearchWorkers::TakeFromFirst(Batch& batch) {
     batch.ends.clear();
     batch.lines.swap(job.lines);
     batch.ends.swap(job.ends);
+    m_heldBytes -= batch.lines.size();
     batch.messages.insert(batch.messages.end(), std::make_move_iterator(job.messages.begin()),
                           std::make_move_iterator(job.messages.end()));
     job.messages.clear();
@@ -241,22 +399,46 @@ void SearchWorkers::ShowMessagesUpTo(Batch& batch, std::uint64_t line) {
     batch.messages.erase(batch.messages.begin(), shown);
 }
 
+void SearchWorkers::DropFirst() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_jobs.pop_front();
+        --m_nextJob;
+    }
+    // Room for the walk, and a new first file whose worker may go on.
+    m_linesTaken.notify_all();
+}
+
 bool SearchWorkers::HandOnFirst(ResultSink& sink, SearchProgress& progress,
-                                std::uint32_t& filesSearched, std::uint32_t& hits) {
+                                GlobalFindCounts& counts) {
+    Job* job = nullptr;
+    {
+        std::lock_guard lock(m_mutex);
+        job = m_jobs.front().get();
+    }
     Batch batch;
-    const std::string_view path = m_jobs.front()->path;
+    // As the walk on one thread does, on this thread, in order: the file is searched and
+    // its lines dropped.
+    if (m_engine.PassesOver(job->path)) {
+        do
+            TakeFromFirst(*job, batch);
+        while (!batch.last);
+        DropFirst();
+        return true;
+    }
+    const std::string_view path = job->path;
     const std::size_t slash = path.rfind('/');
     progress.ShowFileName(slash == std::string_view::npos ? path : path.substr(slash + 1));
     // A file that cannot be opened still counts: it was handed over.
-    ++filesSearched;
+    ++counts.filesSearched;
     do {
-        TakeFromFirst(batch);
+        TakeFromFirst(*job, batch);
         std::uint32_t from = 0;
         for (const std::uint32_t end : batch.ends) {
             ShowMessagesUpTo(batch, batch.linesHandedOn);
             ++batch.linesHandedOn;
-            ++hits;
-            progress.ShowHitCount(hits);
+            ++counts.hits;
+            progress.ShowHitCount(counts.hits);
             if (!sink.Add(std::string_view(batch.lines).substr(from, end - from)) ||
                 !m_engine.KeepGoing(progress))
                 return false;
@@ -264,36 +446,9 @@ bool SearchWorkers::HandOnFirst(ResultSink& sink, SearchProgress& progress,
         }
     } while (!batch.last);
     ShowMessagesUpTo(batch, batch.linesHandedOn);
-    {
-        std::lock_guard lock(m_mutex);
-        m_jobs.pop_front();
-        --m_nextJob;
-    }
+    DropFirst();
     // As after a search on one thread: events run once after a file without a match.
     return batch.linesHandedOn > 0 || m_engine.KeepGoing(progress);
-}
-
-bool SearchWorkers::Search(const std::string& sjisPath, ResultSink& sink, SearchProgress& progress,
-                           std::uint32_t& filesSearched, std::uint32_t& hits) {
-    while (m_jobs.size() >= m_filesAhead)
-        if (!HandOnFirst(sink, progress, filesSearched, hits))
-            return false;
-    std::unique_lock lock(m_mutex);
-    m_jobs.push_back(std::make_unique<Job>());
-    m_jobs.back()->path = sjisPath;
-    const bool wake = m_idleWorkers > 0;
-    lock.unlock();
-    if (wake)
-        m_jobReady.notify_one();
-    return true;
-}
-
-bool SearchWorkers::Finish(ResultSink& sink, SearchProgress& progress, std::uint32_t& filesSearched,
-                           std::uint32_t& hits) {
-    while (!m_jobs.empty())
-        if (!HandOnFirst(sink, progress, filesSearched, hits))
-            return false;
-    return true;
 }
 
 } // namespace nelvix

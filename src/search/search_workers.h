@@ -1,6 +1,6 @@
-// A small pool of threads that search the files of a global find ahead of the thread that
-// hands their result lines on. Lines, messages and counts reach the sink in file order, exactly
-// as a search on one thread would give them.
+// A global find on several threads: one walks the file set, a small pool searches its files,
+// and the calling thread hands their result lines on. Lines, messages, event pumps and counts
+// reach the sink and the progress window in the order a search on one thread gives them.
 #pragma once
 
 #include <atomic>
@@ -11,24 +11,32 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
+#include "search/file_set_walk.h"
 #include "search/global_find_engine.h"
 #include "ui/message_box.h"
 
 namespace nelvix {
 
-/// Files handed to the workers and not yet handed on, per worker.
+/// Files queued and not yet handed on, per worker, once the tree is listed.
 inline constexpr std::size_t kFilesAheadPerWorker = 4;
+/// Files queued while the tree is still listed: their lines can be handed on only after it.
+inline constexpr std::size_t kFilesAheadWhileListing = 2048;
 /// Result bytes a worker keeps for one file before it waits for them to be handed on.
 inline constexpr std::size_t kWorkerLineBytes = 256 * 1024;
+/// Result bytes all files but the first may hold together before their workers wait.
+inline constexpr std::size_t kHeldLineBytes = 8 * 1024 * 1024;
 /// A file's result bytes that the consumer takes in one go while the file is still searched.
 inline constexpr std::size_t kHandOnBytes = kWorkerLineBytes / 4;
 /// How long the consumer waits for a batch before it takes the lines there are.
 inline constexpr std::chrono::milliseconds kHandOnWait{20};
+/// Event pumps the listing asks for before a sleeping consumer is woken to make them.
+inline constexpr std::size_t kPumpsTogether = 32;
 /// Workers a run starts at most, whatever the machine offers.
 inline constexpr unsigned kMaxSearchWorkers = 4;
 
@@ -40,19 +48,18 @@ public:
     /// Starts up to `workers` threads, each with an engine set up like `engine`; Started() is
     /// false when none could start.
     SearchWorkers(GlobalFindEngine& engine, std::string_view pattern, unsigned workers);
-    /// Stops the workers within one chunk of their files and waits for them.
+    /// Stops the walk and the workers within one directory or chunk and waits for them.
     ~SearchWorkers();
     SearchWorkers(const SearchWorkers&) = delete;
     SearchWorkers& operator=(const SearchWorkers&) = delete;
 
     bool Started() const { return !m_threads.empty(); }
-    /// Queues `sjisPath`, first handing on finished files while the queue is full. False when
-    /// the run must stop (as SearchFileIntoSink).
-    bool Search(const std::string& sjisPath, ResultSink& sink, SearchProgress& progress,
-                std::uint32_t& filesSearched, std::uint32_t& hits);
-    /// Hands on every queued file; false when the run must stop.
-    bool Finish(ResultSink& sink, SearchProgress& progress, std::uint32_t& filesSearched,
-                std::uint32_t& hits);
+    /// The run of RunGlobalFind: walks `sjisSpecification` on a thread of its own and hands
+    /// every file's lines on from this one.
+    /// Nothing when the walk's thread could not start (nothing was searched then).
+    std::optional<GlobalFindCounts> Run(std::string_view sjisSpecification,
+                                        std::size_t subdirBufferBytes, ResultSink& sink,
+                                        SearchProgress& progress);
 
 private:
     struct Job;
@@ -60,35 +67,63 @@ private:
     /// What the consumer took of the first file in one go.
     struct Batch;
 
-    void Run(Worker& worker);
+    // The walking thread.
+    void Walk(std::string sjisSpecification, bool subdirectories, std::size_t subdirBufferBytes);
+    bool Queue(const std::string& sjisPath);
+    bool ListedOne();
+    bool RoomWhileListing();
+    void Listed(bool complete);
+
+    // The workers.
+    void RunWorker(Worker& worker);
     Job* NextJob();
     /// Adds one result line to `job`, waiting while it holds too many; false once cancelled.
     bool AddLine(Job& job, std::string_view line);
     void AddMessage(Job& job, const ui::MessageRequest& request);
     void FinishJob(Job& job);
-    /// Whether the consumer has enough of the first files to hand on; under the lock.
+
+    // The calling thread.
+    /// What comes next in the order of a run on one thread.
+    enum class Next { File, Pump, End };
+    /// `end` is set for Next::End.
+    Next WaitForNext(FileSetWalkEnd& end);
+    std::optional<Next> NextUnderLock(FileSetWalkEnd& end);
+    /// Whether the first queued file is the next thing to hand on; under the lock.
+    bool FirstFileIsNext() const;
+    bool HandOnFirst(ResultSink& sink, SearchProgress& progress, GlobalFindCounts& counts);
+    void TakeFromFirst(Job& job, Batch& batch);
+    void ShowMessagesUpTo(Batch& batch, std::uint64_t line);
+    void DropFirst();
+    /// Whether the consumer has something to do; under the lock.
     bool ConsumerMayGoOn() const;
     /// Wakes the consumer when it sleeps and may go on; unlocks `lock`.
     void WakeConsumerIfDue(std::unique_lock<std::mutex>& lock);
-    bool HandOnFirst(ResultSink& sink, SearchProgress& progress, std::uint32_t& filesSearched,
-                     std::uint32_t& hits);
-    void TakeFromFirst(Batch& batch);
-    void ShowMessagesUpTo(Batch& batch, std::uint64_t line);
+    void Cancel();
 
     GlobalFindEngine& m_engine;
     std::string m_pattern;
     std::size_t m_filesAhead = 0;
     std::mutex m_mutex;
-    std::condition_variable m_jobReady;   ///< a job was queued, or the pool stops
-    std::condition_variable m_jobChanged; ///< the consumer may go on
-    std::condition_variable m_linesTaken; ///< the consumer emptied a job's lines
+    std::condition_variable m_jobReady;   ///< a file was queued, or the run stops
+    std::condition_variable m_consumer;   ///< the consumer may go on
+    std::condition_variable m_linesTaken; ///< the consumer took lines or files
     std::deque<std::unique_ptr<Job>> m_jobs;
     std::size_t m_nextJob = 0; ///< index in m_jobs of the first job no worker took
+    std::size_t m_heldBytes = 0;
     unsigned m_idleWorkers = 0;
     bool m_consumerSleeps = false;
+    /// The listing below the top directory: event pumps it asked for and those the consumer
+    /// made; the files queued from its start on are handed on after all of them.
+    bool m_listing = false;
+    bool m_listed = false;
+    bool m_listingComplete = false;
+    std::size_t m_pumpsAsked = 0;
+    std::size_t m_pumpsMade = 0;
+    std::optional<FileSetWalkEnd> m_walkEnd;
     std::atomic<bool> m_cancelled{false};
     std::vector<std::unique_ptr<Worker>> m_workers;
     std::vector<std::thread> m_threads;
+    std::thread m_walker;
 };
 
 } // namespace nelvix

@@ -392,6 +392,11 @@ TEST(CliFindTest, TroubledTreeGivesTheSameOutputOnAnyNumberOfThreads) {
                       std::to_string(i) + "\n");
     dir.Write("bin.dat", std::string("abc\0 abc\r\n", 11));
     dir.Write("sub/long.txt", std::string(10 << 20, 'y') + "abc\r\nabc\r\n");
+    // More result lines than one file may hold before its worker waits for them.
+    std::string many;
+    for (int i = 0; i < 20'000; ++i)
+        many += "abc " + std::to_string(i) + "\r\n";
+    dir.Write("sub/many.txt", many);
     dir.Write("sub/deeper/euc.txt", "abc \xC6\xFC\xCB\xDC\xB8\xEC\n");
     dir.Write("sub/deeper/locked.txt", "abc\r\n");
     ::chmod(dir.PathOf("sub/deeper/locked.txt").c_str(), 0);

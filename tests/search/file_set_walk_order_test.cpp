@@ -3,6 +3,7 @@
 // reference here walks that way, listing every directory again for each pattern.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,14 +42,24 @@ Strings ReferenceWalk(const std::string& specification, bool subdirectories) {
     return paths;
 }
 
-Strings Walked(const std::string& specification, bool subdirectories) {
+/// `visitNow` empty: the files below the top are visited after the whole listing.
+Strings Walked(const std::string& specification, bool subdirectories,
+               std::function<bool()> visitNow = {}) {
     Strings paths;
-    const FileSetWalkEnd end =
-        WalkFileSet(specification, subdirectories, kFirstBytes, [&](const std::string& path) {
+    int listedCalls = 0;
+    const WalkAhead ahead{visitNow, [&](bool complete) {
+                              EXPECT_TRUE(complete);
+                              ++listedCalls;
+                          }};
+    const FileSetWalkEnd end = WalkFileSet(
+        specification, subdirectories, kFirstBytes,
+        [&](const std::string& path) {
             paths.push_back(path);
             return true;
-        });
+        },
+        {}, kUnlimitedListBytes, visitNow ? &ahead : nullptr);
     EXPECT_EQ(end, FileSetWalkEnd::Done);
+    EXPECT_EQ(listedCalls, visitNow && subdirectories ? 1 : 0);
     return paths;
 }
 
@@ -78,6 +89,12 @@ TEST_P(WalkOrderTable, SameFilesInSameOrderAsListingPerPattern) {
         const Strings expected = ReferenceWalk(specification, subdirectories);
         EXPECT_TRUE(!subdirectories || !expected.empty());
         EXPECT_EQ(Walked(specification, subdirectories), expected);
+        // Files visited while the tree is still listed, where there is room, come in the
+        // same order.
+        int asked = 0;
+        EXPECT_EQ(Walked(specification, subdirectories, [] { return true; }), expected);
+        EXPECT_EQ(Walked(specification, subdirectories, [&] { return ++asked % 3 == 0; }),
+                  expected);
     }
 }
 

@@ -203,8 +203,34 @@ std::string Utf8ToCp932(std::string_view utf8, std::string_view replacement, boo
             *lossy = false;
         return std::string(utf8);
     }
-    // No code page 932 form is longer than its UTF-8 form; a long replacement grows the output.
-    return ConvertAll(Utf8ToCp932Handle(), utf8, replacement, 1, SkipUtf8, lossy);
+    // glibc's iconv drops the language tags U+E0000..U+E007F without a word where the target
+    // lacks them; like every other character code page 932 lacks, they are replaced here, as
+    // the text converter does. Their lead byte 0xF3 never continues another sequence.
+    std::string output;
+    bool anyLossy = false;
+    std::size_t from = 0;
+    for (std::size_t tag = utf8.find("\xF3\xA0"); from < utf8.size();
+         tag = utf8.find("\xF3\xA0", tag + 1)) {
+        const bool isTag = tag != std::string_view::npos && tag + 4 <= utf8.size() &&
+                           (utf8[tag + 2] == '\x80' || utf8[tag + 2] == '\x81') &&
+                           (static_cast<Byte>(utf8[tag + 3]) & 0xC0) == 0x80;
+        if (tag != std::string_view::npos && !isTag)
+            continue;
+        const std::size_t end = tag == std::string_view::npos ? utf8.size() : tag;
+        bool replaced = false;
+        // No code page 932 form is longer than its UTF-8 form; a long replacement grows it.
+        output += ConvertAll(Utf8ToCp932Handle(), utf8.substr(from, end - from), replacement, 1,
+                             SkipUtf8, &replaced);
+        anyLossy = anyLossy || replaced;
+        if (tag == std::string_view::npos)
+            break;
+        output += replacement;
+        anyLossy = true;
+        from = tag + 4;
+    }
+    if (lossy != nullptr)
+        *lossy = anyLossy;
+    return output;
 }
 
 const std::uint16_t* UnicodeToCp932Table() {

@@ -106,7 +106,12 @@ INSTANTIATE_TEST_SUITE_P(
         ToCp932Case{"CutSequenceKeepsTheByteThatBrokeIt", "\xE3\x81\x41\xE3\x81\x82", "?",
                     "?A\x82\xA0", true},
         ToCp932Case{"LongReplacementGrowsTheOutput", "\xFF\xFF\xFF\xFF", "<bad>",
-                    "<bad><bad><bad><bad>", true}),
+                    "<bad><bad><bad><bad>", true},
+        // iconv drops these silently; the text converter replaces them like any other.
+        ToCp932Case{"LanguageTagIsReplacedAsTheTextConverterDoes",
+                    "\x80\x80\xA0\x80\xF3\xA0\x80\x80\x80", "?", "??????", true},
+        ToCp932Case{"LastLanguageTagIsReplaced", "a\xF3\xA0\x81\xBF", "?", "a?", true},
+        ToCp932Case{"NotALanguageTagGoesToIconv", "\xF3\xA0\x82\x80z", "?", "?z", true}),
     [](const testing::TestParamInfo<ToCp932Case>& row) { return std::string(row.param.name); });
 
 TEST(Cp932ToUtf8, LongTextPassesWhole) {

@@ -95,7 +95,7 @@ public:
     }
 
     ui::MessageResult Show(const ui::MessageRequest& request) override {
-        if (m_job != nullptr)
+        if (m_job != nullptr && HandOver())
             m_pool.AddMessage(*m_job, request);
         return ui::MessageResult::Ok;
     }
@@ -103,8 +103,22 @@ public:
     void Search(Job& job) {
         m_job = &job;
         std::optional<std::string_view> line = m_engine.FindFirstInFile(job.path, m_pool.m_pattern);
-        while (line && m_pool.AddLine(job, *line))
-            line = m_engine.FindNextInFile(m_pool.m_pattern);
+        bool goOn = true;
+        while (line && goOn) {
+            m_lines.append(*line);
+            m_ends.push_back(static_cast<std::uint32_t>(m_lines.size()));
+            m_lines.push_back('\0');
+            // The file being handed on gets each line at once; a file searched ahead gets them
+            // in batches, each of which costs the lock once.
+            if (m_lines.size() >= kWorkerBatchBytes || m_pool.IsFirst(job))
+                goOn = HandOver();
+            if (goOn)
+                line = m_engine.FindNextInFile(m_pool.m_pattern);
+        }
+        if (goOn)
+            HandOver();
+        m_lines.clear();
+        m_ends.clear();
         m_engine.EndFile();
         m_job = nullptr;
     }
@@ -119,6 +133,11 @@ private:
     EngineEnvironment m_environment;
     GlobalFindEngine m_engine;
     Job* m_job = nullptr;
+    /// Result lines of `m_job` not yet handed over, each followed by a NUL, and their ends.
+    std::string m_lines;
+    std::vector<std::uint32_t> m_ends;
+
+    bool HandOver() { return m_ends.empty() || m_pool.AddLines(*m_job, m_lines, m_ends); }
 };
 
 SearchWorkers::SearchWorkers(GlobalFindEngine& engine, std::string_view pattern, unsigned workers)
@@ -151,6 +170,7 @@ void SearchWorkers::Cancel() {
     }
     m_jobReady.notify_all();
     m_linesTaken.notify_all();
+    m_room.notify_all();
     m_consumer.notify_all();
 }
 
@@ -204,12 +224,19 @@ bool SearchWorkers::Queue(const std::string& sjisPath) {
     // While the tree is listed the consumer hands nothing on past the top directory's files,
     // so the walk may not wait for it then: it visits only where RoomWhileListing found room.
     if (!m_listing || m_listed)
-        m_linesTaken.wait(lock, [this] { return m_cancelled || m_jobs.size() < m_filesAhead; });
+        if (m_jobs.size() >= m_filesAhead) {
+            // Woken when half the queue was handed on, not for each file.
+            m_walkerWaits = true;
+            m_room.wait(lock, [this] { return m_cancelled || m_jobs.size() <= m_filesAhead / 2; });
+            m_walkerWaits = false;
+        }
     if (m_cancelled)
         return false;
     m_jobs.push_back(std::make_unique<Job>());
     m_jobs.back()->path = sjisPath;
     m_jobs.back()->afterListing = m_listing;
+    if (m_jobs.size() == 1)
+        m_first = m_jobs.front().get();
     const bool wakeWorker = m_idleWorkers > 0;
     const bool wakeConsumer = m_consumerSleeps && m_jobs.size() == 1;
     lock.unlock();
@@ -267,7 +294,7 @@ SearchWorkers::Job* SearchWorkers::NextJob() {
     return m_jobs[m_nextJob++].get();
 }
 
-bool SearchWorkers::AddLine(Job& job, std::string_view line) {
+bool SearchWorkers::AddLines(Job& job, std::string& lines, std::vector<std::uint32_t>& ends) {
     std::unique_lock lock(m_mutex);
     // The first file's lines are always taken, so a later file that waits here never holds
     // up the run; memory stays within these limits whatever the tree holds.
@@ -279,15 +306,20 @@ bool SearchWorkers::AddLine(Job& job, std::string_view line) {
         // The consumer may be waiting for this file to finish: it is told that it will not.
         if (m_consumerSleeps)
             m_consumer.notify_one();
+        ++m_waitingWorkers;
         m_linesTaken.wait(lock, room);
+        --m_waitingWorkers;
     }
     if (m_cancelled)
         return false;
-    job.lines.append(line);
-    job.ends.push_back(static_cast<std::uint32_t>(job.lines.size()));
-    job.lines.push_back('\0');
-    m_heldBytes += line.size() + 1;
-    ++job.linesFound;
+    const auto base = static_cast<std::uint32_t>(job.lines.size());
+    job.lines.append(lines);
+    for (const std::uint32_t end : ends)
+        job.ends.push_back(base + end);
+    m_heldBytes += lines.size();
+    job.linesFound += ends.size();
+    lines.clear();
+    ends.clear();
     WakeConsumerIfDue(lock);
     return true;
 }
@@ -388,8 +420,10 @@ void SearchWorkers::TakeFromFirst(Job& job, Batch& batch) {
                           std::make_move_iterator(job.messages.end()));
     job.messages.clear();
     batch.last = job.done;
+    const bool wake = m_waitingWorkers > 0;
     lock.unlock();
-    m_linesTaken.notify_all();
+    if (wake)
+        m_linesTaken.notify_all();
 }
 
 void SearchWorkers::ShowMessagesUpTo(Batch& batch, std::uint64_t line) {
@@ -400,13 +434,18 @@ void SearchWorkers::ShowMessagesUpTo(Batch& batch, std::uint64_t line) {
 }
 
 void SearchWorkers::DropFirst() {
-    {
-        std::lock_guard lock(m_mutex);
-        m_jobs.pop_front();
-        --m_nextJob;
-    }
+    std::unique_lock lock(m_mutex);
+    m_jobs.pop_front();
+    --m_nextJob;
+    m_first = m_jobs.empty() ? nullptr : m_jobs.front().get();
     // Room for the walk, and a new first file whose worker may go on.
-    m_linesTaken.notify_all();
+    const bool wakeWalker = m_walkerWaits && m_jobs.size() <= m_filesAhead / 2;
+    const bool wakeWorkers = m_waitingWorkers > 0;
+    lock.unlock();
+    if (wakeWalker)
+        m_room.notify_one();
+    if (wakeWorkers)
+        m_linesTaken.notify_all();
 }
 
 bool SearchWorkers::HandOnFirst(ResultSink& sink, SearchProgress& progress,

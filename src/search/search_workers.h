@@ -24,13 +24,15 @@
 namespace nelvix {
 
 /// Files queued and not yet handed on, per worker, once the tree is listed.
-inline constexpr std::size_t kFilesAheadPerWorker = 4;
+inline constexpr std::size_t kFilesAheadPerWorker = 16;
 /// Files queued while the tree is still listed: their lines can be handed on only after it.
 inline constexpr std::size_t kFilesAheadWhileListing = 2048;
 /// Result bytes a worker keeps for one file before it waits for them to be handed on.
 inline constexpr std::size_t kWorkerLineBytes = 256 * 1024;
 /// Result bytes all files but the first may hold together before their workers wait.
 inline constexpr std::size_t kHeldLineBytes = 8 * 1024 * 1024;
+/// Result bytes a worker gathers before it hands them over, for a file searched ahead.
+inline constexpr std::size_t kWorkerBatchBytes = 16 * 1024;
 /// A file's result bytes that the consumer takes in one go while the file is still searched.
 inline constexpr std::size_t kHandOnBytes = kWorkerLineBytes / 4;
 /// How long the consumer waits for a batch before it takes the lines there are.
@@ -77,8 +79,10 @@ private:
     // The workers.
     void RunWorker(Worker& worker);
     Job* NextJob();
-    /// Adds one result line to `job`, waiting while it holds too many; false once cancelled.
-    bool AddLine(Job& job, std::string_view line);
+    /// Moves result lines (each followed by a NUL; `ends` before each NUL) to `job`, waiting
+    /// while it holds too many; false once cancelled.
+    bool AddLines(Job& job, std::string& lines, std::vector<std::uint32_t>& ends);
+    bool IsFirst(const Job& job) const { return m_first.load(std::memory_order_relaxed) == &job; }
     void AddMessage(Job& job, const ui::MessageRequest& request);
     void FinishJob(Job& job);
 
@@ -107,10 +111,13 @@ private:
     std::condition_variable m_jobReady;   ///< a file was queued, or the run stops
     std::condition_variable m_consumer;   ///< the consumer may go on
     std::condition_variable m_linesTaken; ///< the consumer took lines or files
+    std::condition_variable m_room;       ///< the walk may queue again
     std::deque<std::unique_ptr<Job>> m_jobs;
     std::size_t m_nextJob = 0; ///< index in m_jobs of the first job no worker took
     std::size_t m_heldBytes = 0;
     unsigned m_idleWorkers = 0;
+    unsigned m_waitingWorkers = 0; ///< for room for their lines
+    bool m_walkerWaits = false;
     bool m_consumerSleeps = false;
     /// The listing below the top directory: event pumps it asked for and those the consumer
     /// made; the files queued from its start on are handed on after all of them.
@@ -121,6 +128,8 @@ private:
     std::size_t m_pumpsMade = 0;
     std::optional<FileSetWalkEnd> m_walkEnd;
     std::atomic<bool> m_cancelled{false};
+    /// The file being handed on, or about to be; read without the lock.
+    std::atomic<const Job*> m_first{nullptr};
     std::vector<std::unique_ptr<Worker>> m_workers;
     std::vector<std::thread> m_threads;
     std::thread m_walker;

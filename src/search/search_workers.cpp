@@ -223,13 +223,12 @@ bool SearchWorkers::Queue(const std::string& sjisPath) {
     std::unique_lock lock(m_mutex);
     // While the tree is listed the consumer hands nothing on past the top directory's files,
     // so the walk may not wait for it then: it visits only where RoomWhileListing found room.
-    if (!m_listing || m_listed)
-        if (m_jobs.size() >= m_filesAhead) {
-            // Woken when half the queue was handed on, not for each file.
-            m_walkerWaits = true;
-            m_room.wait(lock, [this] { return m_cancelled || m_jobs.size() <= m_filesAhead / 2; });
-            m_walkerWaits = false;
-        }
+    if ((!m_listing || m_listed) && m_jobs.size() >= m_filesAhead) {
+        // Woken when half the queue was handed on, not for each file.
+        m_walkerWaits = true;
+        m_room.wait(lock, [this] { return m_cancelled || m_jobs.size() <= m_filesAhead / 2; });
+        m_walkerWaits = false;
+    }
     if (m_cancelled)
         return false;
     m_jobs.push_back(std::make_unique<Job>());

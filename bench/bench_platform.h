@@ -8,6 +8,7 @@
 
 #include "text/cp932.h"
 #include "ui/platform.h"
+#include "ui/windowless_services.h"
 
 namespace nelvix::bench {
 
@@ -21,34 +22,17 @@ public:
     }
     int shown = 0;
 };
-class NoBeeper final : public ui::Beeper {
-public:
-    void Beep() override {}
-};
-class NoClipboard final : public ui::Clipboard {
-public:
-    std::optional<std::string> ReadText() override { return std::nullopt; }
-    bool Empty() override { return false; }
-    bool ReplaceText(std::string_view) override { return false; }
-};
 class NoPump final : public ui::EventPump {
 public:
     bool PumpEvents() override { return true; }
 };
-class NoDialogs final : public ui::FileDialogs {
-public:
-    std::optional<std::string> AskSaveFileName(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
-
 struct BenchPlatform {
     StderrMessageBox messageBox;
-    NoBeeper beeper;
-    NoClipboard clipboard;
+    ui::NoBeeper beeper;
+    ui::NoClipboard clipboard;
     NoPump pump;
     ui::SystemMemory memory;
-    NoDialogs dialogs;
+    ui::NoFileDialogs dialogs;
     ui::Platform platform{messageBox, beeper, clipboard, pump, memory, dialogs};
 };
 

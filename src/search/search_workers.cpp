@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "ui/platform.h"
+#include "ui/windowless_services.h"
 
 namespace nelvix {
 
@@ -36,24 +37,6 @@ struct SearchWorkers::Batch {
 };
 
 namespace {
-
-/// A worker has no window: nothing it could ask of one is asked during a search.
-class NoBeeper final : public ui::Beeper {
-public:
-    void Beep() override {}
-};
-class NoClipboard final : public ui::Clipboard {
-public:
-    std::optional<std::string> ReadText() override { return std::nullopt; }
-    bool Empty() override { return false; }
-    bool ReplaceText(std::string_view) override { return false; }
-};
-class NoFileDialogs final : public ui::FileDialogs {
-public:
-    std::optional<std::string> AskSaveFileName(std::string_view, std::string_view) override {
-        return std::nullopt;
-    }
-};
 
 /// Events are pumped by the consumer only; a worker's run goes on until it is cancelled.
 class CancelPump final : public ui::EventPump {
@@ -125,10 +108,10 @@ public:
 
 private:
     SearchWorkers& m_pool;
-    NoBeeper m_beeper;
-    NoClipboard m_clipboard;
+    ui::NoBeeper m_beeper;
+    ui::NoClipboard m_clipboard;
     CancelPump m_pump;
-    NoFileDialogs m_fileDialogs;
+    ui::NoFileDialogs m_fileDialogs;
     ui::Platform m_platform;
     EngineEnvironment m_environment;
     GlobalFindEngine m_engine;

@@ -1,7 +1,10 @@
-// The matcher's entry point: the choice of strategy, and the plain search at whole characters.
+// The matcher's entry point: the choice of strategy, and the plain search at whole characters;
+// a pattern compiled once finds what the entry point finds.
 #include "search/find_pattern.h"
 
 #include <gtest/gtest.h>
+
+#include "search/compiled_pattern.h"
 
 #include <memory>
 #include <random>
@@ -137,6 +140,45 @@ TEST(FindPlain, AgreesWithCharacterByCharacterComparisonOnRandomTexts) {
         ASSERT_EQ(found.has_value(), expected.has_value()) << text << " / " << pattern;
         if (found) {
             ASSERT_EQ(found->offset, *expected) << text << " / " << pattern;
+        }
+    }
+}
+
+TEST(CompiledPattern, FoldingWithoutFoldableCharactersFindsWhatTheFoldingMatcherFinds) {
+    // Kanji and hiragana whose bytes recur as each other's lead and trail bytes, beside the
+    // half-width and full-width forms that folding joins.
+    const std::string pieces[] = {"\x8c\x9f", "\x8d\xf5", "\x9f\x8d", "\x8c\x8c", "\x82\xa0",
+                                  "\x82\x60", "\x82\x81", "A",        "a",        "\xb1",
+                                  "\x83\x41", "\x81\x40", " ",        "\x9f"};
+    const std::string foldFree[] = {"\x8c\x9f", "\x8d\xf5", "\x9f\x8d", "\x8c\x8c"};
+    std::mt19937 random(11);
+    const auto randomText = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += pieces[random() % std::size(pieces)];
+        return text;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const std::string text = randomText(random() % 40);
+        std::string pattern;
+        for (std::size_t i = 0, n = 1 + random() % 3; i < n; ++i)
+            pattern += round % 4 == 0 ? pieces[random() % std::size(pieces)]
+                                      : foldFree[random() % std::size(foldFree)];
+        const unsigned flags =
+            kFoldWidth | (random() % 2 != 0 ? kFoldCase : 0u) | (random() % 2 != 0 ? kLast : 0u);
+        SearchOptions options;
+        options.caseSensitive = (flags & kFoldCase) == 0;
+        options.widthSensitive = false;
+        const CompiledPattern compiled(pattern, options);
+        const auto block = std::make_unique<Byte[]>(text.size());
+        std::copy(text.begin(), text.end(), block.get());
+        const auto found =
+            compiled.Find(block.get(), block.get() + text.size(), (flags & kLast) == 0);
+        const auto expected = Find(text, pattern, flags);
+        ASSERT_EQ(found.has_value(), expected.has_value()) << text << " / " << pattern;
+        if (found) {
+            ASSERT_EQ(found->offset, expected->offset) << text << " / " << pattern;
+            ASSERT_EQ(found->length, expected->length) << text << " / " << pattern;
         }
     }
 }

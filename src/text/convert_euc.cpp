@@ -5,6 +5,13 @@
 #include "text/plain_run.h"
 
 namespace nelvix {
+namespace {
+
+bool IsEucJisByte(Byte b) {
+    return b >= 0xA1 && b <= 0xFE;
+}
+
+} // namespace
 
 // SS2 half-width katakana keep their byte; SS3 itself is dropped and the two JIS X 0212 bytes
 // after it convert as if they were a JIS X 0208 pair. A lead byte with nothing after it, and
@@ -35,8 +42,19 @@ ConvertedPiece ConvertEucPiece(const Byte* src, Byte* dest, std::size_t length, 
                 *out++ = src[i + 1];
             i += 2;
         } else if (b >= 0xA1 && b <= 0xFE) {
+            // Kanji and kana come in runs: a pair of two JIS bytes needs no further test.
+            while (i < stop && i + 1 < length && IsEucJisByte(src[i]) && IsEucJisByte(src[i + 1])) {
+                const std::uint16_t sjis = JisToSjisPairInRange(src[i] - 0x80, src[i + 1] - 0x80);
+                out[0] = static_cast<Byte>(sjis >> 8);
+                out[1] = static_cast<Byte>(sjis & 0xFF);
+                out += 2;
+                i += 2;
+            }
+            if (i >= stop || !IsEucJisByte(src[i]))
+                continue;
+            // A pair whose second byte is no JIS byte, or a lead byte at the end.
             if (i + 1 < length) {
-                out = WriteSjisPair(out, JisToSjisPair(static_cast<Byte>(b - 0x80),
+                out = WriteSjisPair(out, JisToSjisPair(static_cast<Byte>(src[i] - 0x80),
                                                        static_cast<Byte>(src[i + 1] - 0x80)));
             }
             i += 2;

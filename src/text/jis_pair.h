@@ -39,6 +39,12 @@ inline constexpr SjisPairTable kSjisPairs;
 
 } // namespace detail
 
+/// As JisToSjisPair, for bytes known to lie in 0x21..0x7E.
+inline std::uint16_t JisToSjisPairInRange(unsigned high, unsigned low) {
+    return detail::kSjisPairs
+        .codes[(high - detail::kJisFirst) * detail::kJisCells + (low - detail::kJisFirst)];
+}
+
 /// Maps a JIS X 0208 code to Shift-JIS (high byte in bits 8..15); 0 when either byte lies
 /// outside 0x21..0x7E.
 inline std::uint16_t JisToSjisPair(Byte high, Byte low) {

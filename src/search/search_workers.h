@@ -30,7 +30,7 @@ inline constexpr std::size_t kFilesAheadWhileListing = 2048;
 /// Result bytes a worker keeps for one file before it waits for them to be handed on.
 inline constexpr std::size_t kWorkerLineBytes = 256 * 1024;
 /// Result bytes all files but the first may hold together before their workers wait.
-inline constexpr std::size_t kHeldLineBytes = 8 * 1024 * 1024;
+inline constexpr std::size_t kHeldLineBytes = 16 * 1024 * 1024;
 /// Result bytes a worker gathers before it hands them over, for a file searched ahead.
 inline constexpr std::size_t kWorkerBatchBytes = 16 * 1024;
 /// A file's result bytes that the consumer takes in one go while the file is still searched.

@@ -30,8 +30,8 @@ constexpr int kMatchEvery = 14;
 constexpr int kRuns = 5;
 /// "中断" is timed on a tree that takes longer than one pass of the event loop (30 ms) to
 /// search, with few hits, so that the press comes while files are still searched.
-constexpr int kStopFiles = 1000;
-constexpr int kStopMatchEvery = 500;
+constexpr int kStopFiles = 2000;
+constexpr int kStopMatchEvery = 1000;
 
 void WriteCorpus(const QString& folder, int files = kFiles, int matchEvery = kMatchEvery) {
     for (int file = 0; file < files; ++file) {

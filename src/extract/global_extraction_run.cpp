@@ -9,12 +9,6 @@
 namespace nelvix {
 namespace {
 
-/// The name and extension, as the progress window of a global find shows them.
-std::string_view FileNamePart(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 /// A specification names at least one pattern, and the first one a directory.
 bool UsableSpecification(std::string_view sjisSpecification) {
     const std::vector<std::string> patterns = SpecificationPatterns(sjisSpecification);

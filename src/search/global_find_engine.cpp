@@ -20,12 +20,6 @@
 namespace nelvix {
 namespace {
 
-/// The file's name and extension, without its directory.
-std::string_view FileNamePart(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 /// Appends each result line to a result document; its views do the appending.
 class DocumentSink final : public ResultSink {
 public:
@@ -47,6 +41,11 @@ private:
 };
 
 } // namespace
+
+std::string_view FileNamePart(std::string_view sjisPath) {
+    const std::size_t slash = sjisPath.rfind('/');
+    return slash == std::string_view::npos ? sjisPath : sjisPath.substr(slash + 1);
+}
 
 bool GlobalFindEngine::FileState::ReadChunk() {
     chunkStartsLine = chunkPosition == 0 || (chunkLength >= 2 && chunk[chunkLength - 2] == kCr &&

@@ -52,6 +52,9 @@ struct EngineEnvironment {
     unsigned searchWorkers = 0;
 };
 
+/// The file's name and extension, without its folder: what the progress window shows.
+std::string_view FileNamePart(std::string_view sjisPath);
+
 /// The progress window of a run, as the engine drives it.
 class SearchProgress {
 public:

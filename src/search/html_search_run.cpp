@@ -16,11 +16,6 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kIndent = "     ";
 static_assert(kIndent.size() == kHtmlIndentBytes);
 
-std::string_view FileNamePart(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 /// The files of one run, each listed for the run's target.
 class HtmlLister {
 public:

@@ -135,9 +135,7 @@ bool SearchWorkers::HandOnFirst(ResultSink& sink, SearchProgress& progress,
         DropFirst();
         return true;
     }
-    const std::string_view path = job->path;
-    const std::size_t slash = path.rfind('/');
-    progress.ShowFileName(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    progress.ShowFileName(FileNamePart(job->path));
     // A file that cannot be opened still counts: it was handed over.
     ++counts.filesSearched;
     do {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
 
 #include "text/cp932.h"
@@ -33,6 +34,15 @@ std::optional<Match> Find(const std::string& text, const std::string& pattern, u
     options.multiText = (flags & kMulti) != 0;
     return FindPattern(block.get(), block.get() + text.size(), pattern, options,
                        (flags & kLast) == 0, term);
+}
+
+/// `count` pieces drawn at random, one after another.
+std::string RandomPieces(std::span<const std::string> pieces, std::size_t count,
+                         std::mt19937& random) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        text += pieces[random() % pieces.size()];
+    return text;
 }
 
 struct Row {
@@ -124,15 +134,9 @@ TEST(FindPlain, AgreesWithCharacterByCharacterComparisonOnRandomTexts) {
     const std::string pieces[] = {"a",        "A",        "b",        "\x81\x81", "\x81\x41",
                                   "\x88\x9f", "\x9f\x88", "\x82\xa0", "\xa0",     "\r\n"};
     std::mt19937 random(7);
-    const auto randomText = [&](std::size_t count) {
-        std::string text;
-        for (std::size_t i = 0; i < count; ++i)
-            text += pieces[random() % std::size(pieces)];
-        return text;
-    };
     for (int round = 0; round < 3000; ++round) {
-        const std::string text = randomText(random() % 40);
-        const std::string pattern = randomText(1 + random() % 3);
+        const std::string text = RandomPieces(pieces, random() % 40, random);
+        const std::string pattern = RandomPieces(pieces, 1 + random() % 3, random);
         const unsigned flags = random() % 2 != 0 ? kLast : 0u;
         const bool foldCase = random() % 2 != 0;
         const auto expected = ReferencePlain(text, pattern, flags == kLast, foldCase);
@@ -152,18 +156,11 @@ TEST(CompiledPattern, FoldingWithoutFoldableCharactersFindsWhatTheFoldingMatcher
                                   "\x83\x41", "\x81\x40", " ",        "\x9f"};
     const std::string foldFree[] = {"\x8c\x9f", "\x8d\xf5", "\x9f\x8d", "\x8c\x8c"};
     std::mt19937 random(11);
-    const auto randomText = [&](std::size_t count) {
-        std::string text;
-        for (std::size_t i = 0; i < count; ++i)
-            text += pieces[random() % std::size(pieces)];
-        return text;
-    };
     for (int round = 0; round < 4000; ++round) {
-        const std::string text = randomText(random() % 40);
-        std::string pattern;
-        for (std::size_t i = 0, n = 1 + random() % 3; i < n; ++i)
-            pattern += round % 4 == 0 ? pieces[random() % std::size(pieces)]
-                                      : foldFree[random() % std::size(foldFree)];
+        const std::string text = RandomPieces(pieces, random() % 40, random);
+        const std::string pattern =
+            RandomPieces(round % 4 == 0 ? std::span<const std::string>(pieces) : foldFree,
+                         1 + random() % 3, random);
         const unsigned flags =
             kFoldWidth | (random() % 2 != 0 ? kFoldCase : 0u) | (random() % 2 != 0 ? kLast : 0u);
         SearchOptions options;

@@ -46,9 +46,12 @@ void WriteCorpus(const QString& folder, int files = kFiles, int matchEvery = kMa
     }
 }
 
-/// The next global find dialog searches `folder` for "needle".
+/// What the window is timed on: the written folder and "needle", or a tree and pattern given.
+QString pattern = QStringLiteral("needle");
+
+/// The next global find dialog searches `folder` for the pattern.
 void AnswerNextDialog(const QString& folder) {
-    nelvix::bench::AnswerGlobalFind(QStringLiteral("needle"), folder);
+    nelvix::bench::AnswerGlobalFind(pattern, folder);
 }
 
 /// The length of the untitled result document; 0 when there is none.
@@ -107,29 +110,46 @@ std::pair<double, std::size_t> StopSeconds(nelvix::Application& application,
     return {seconds, kept};
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    QApplication qtApplication(argc, argv);
-    QTemporaryDir corpus;
-    WriteCorpus(corpus.path());
-    QTemporaryDir stopCorpus;
-    WriteCorpus(stopCorpus.path(), kStopFiles, kStopMatchEvery);
-    nelvix::bench::FrameProgram program;
-
-    const nelvix::bench::Times cli = nelvix::bench::BestCliTimes(
-        {QStringLiteral("find"), QStringLiteral("needle"), corpus.path()}, kRuns);
-    const WindowRun window = WindowSeconds(program.application, program.frame, corpus.path());
-    const auto [stop, stopBytes] =
-        StopSeconds(program.application, program.frame, stopCorpus.path());
-    std::printf("corpus: %d files, %d result lines\n", kFiles,
-                kFiles * kLinesPerFile / kMatchEvery);
+void PrintTimes(const nelvix::bench::Times& cli, const WindowRun& window) {
     std::printf("best of %d                      wall      processor\n", kRuns);
     std::printf("nelvix-cli find:               %.3f s   %.3f s\n", cli.wall, cli.cpu);
     std::printf("main window global find:       %.3f s   %.3f s   (%zu bytes of results)\n",
                 window.times.wall, window.times.cpu, window.resultBytes);
     std::printf("ratio window / cli:            %.2f      %.2f\n", window.times.wall / cli.wall,
                 window.times.cpu / cli.cpu);
+}
+
+/// `bench_global_find_qt FOLDER PATTERN` times both on a tree of the user's (subfolders on).
+int TimeGivenTree(const QString& folder) {
+    nelvix::bench::FrameProgram program;
+    const nelvix::bench::Times cli =
+        nelvix::bench::BestCliTimes({QStringLiteral("find"), pattern, folder}, kRuns);
+    PrintTimes(cli, WindowSeconds(program.application, program.frame, folder));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication qtApplication(argc, argv);
+    if (argc == 3) {
+        pattern = QString::fromLocal8Bit(argv[2]);
+        return TimeGivenTree(QString::fromLocal8Bit(argv[1]));
+    }
+    QTemporaryDir corpus;
+    WriteCorpus(corpus.path());
+    QTemporaryDir stopCorpus;
+    WriteCorpus(stopCorpus.path(), kStopFiles, kStopMatchEvery);
+    nelvix::bench::FrameProgram program;
+
+    const nelvix::bench::Times cli =
+        nelvix::bench::BestCliTimes({QStringLiteral("find"), pattern, corpus.path()}, kRuns);
+    const WindowRun window = WindowSeconds(program.application, program.frame, corpus.path());
+    const auto [stop, stopBytes] =
+        StopSeconds(program.application, program.frame, stopCorpus.path());
+    std::printf("corpus: %d files, %d result lines\n", kFiles,
+                kFiles * kLinesPerFile / kMatchEvery);
+    PrintTimes(cli, window);
     std::printf("\"中断\" to the end of the run: %.3f s (%zu bytes of results kept)\n", stop,
                 stopBytes);
     return 0;

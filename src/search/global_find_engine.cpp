@@ -48,6 +48,10 @@ std::string_view FileNamePart(std::string_view sjisPath) {
 }
 
 bool GlobalFindEngine::FileState::ReadChunk() {
+    // The chunk before was counted up to its last match; its rest is counted once, here.
+    if (chunkLength > 0)
+        linesBeforeChunk =
+            lineBase + CountChunkLineEnds(chunk + countedTo, chunkLength - countedTo);
     chunkStartsLine = chunkPosition == 0 || (chunkLength >= 2 && chunk[chunkLength - 2] == kCr &&
                                              chunk[chunkLength - 1] == kLf);
     searchOffset = 0;
@@ -76,7 +80,6 @@ bool GlobalFindEngine::FileState::ReadChunk() {
     chunk[chunkLength] = 0;
     textLength = std::min(textRead, chunkLength);
     lineBase = linesBeforeChunk;
-    linesBeforeChunk += CountChunkLineEnds(chunk, chunkLength);
     return true;
 }
 

@@ -42,7 +42,7 @@ struct GlobalFindEngine::FileState {
 
     std::uint64_t chunkPosition = 0;
     std::int64_t nextReadPosition = 0;  ///< -1 after the last chunk
-    std::uint64_t linesBeforeChunk = 0; ///< line ends in the chunks read so far
+    std::uint64_t linesBeforeChunk = 0; ///< line ends in the chunks before this one
     std::uint64_t lineBase = 0;         ///< line ends before `countedTo`
     std::size_t chunkLength = 0;
     std::size_t textLength = 0; ///< of the chunk, up to its first NUL

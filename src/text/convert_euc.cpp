@@ -1,6 +1,10 @@
 // EUC-JP to Shift-JIS.
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "text/convert.h"
 #include "text/plain_run.h"
 
@@ -10,6 +14,48 @@ namespace {
 bool IsEucJisByte(Byte b) {
     return b >= 0xA1 && b <= 0xFE;
 }
+
+#if defined(__SSE2__)
+/// Japanese prose is long runs of pairs, and converting them is most of the time a search of
+/// EUC-JP files takes: sixteen bytes (eight pairs) a step while all of them are JIS bytes,
+/// with the mapping's arithmetic done on eight 16-bit lanes (first byte low, second high).
+/// Returns the bytes converted, a multiple of sixteen.
+std::size_t ConvertPairBlocks(const Byte* src, std::size_t available, Byte* out) {
+    const __m128i firstJis = _mm_set1_epi8(static_cast<char>(0xA1));
+    const __m128i lastOffset = _mm_set1_epi8(0xFE - 0xA1);
+    const __m128i lowByte = _mm_set1_epi16(0xFF);
+    const __m128i one = _mm_set1_epi16(1);
+    std::size_t i = 0;
+    for (; i + 16 <= available; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        const __m128i offset = _mm_sub_epi8(bytes, firstJis); // 0..0x5D for a JIS byte
+        const __m128i inRange = _mm_cmpeq_epi8(_mm_min_epu8(offset, lastOffset), offset);
+        if (_mm_movemask_epi8(inRange) != 0xFFFF)
+            break;
+        const __m128i row = _mm_and_si128(offset, lowByte);
+        const __m128i cell = _mm_srli_epi16(offset, 8);
+        // Lead: two rows a lead byte from 0x81, jumping the half-width katakana at 0xA0.
+        const __m128i half = _mm_srli_epi16(row, 1);
+        const __m128i pastKana = _mm_cmpgt_epi16(half, _mm_set1_epi16(0x1E));
+        const __m128i lead = _mm_add_epi16(_mm_add_epi16(half, _mm_set1_epi16(0x81)),
+                                           _mm_and_si128(pastKana, _mm_set1_epi16(0x40)));
+        // Trail: the first row of a lead from 0x40, skipping 0x7F; the second from 0x9F.
+        const __m128i secondRow = _mm_cmpeq_epi16(_mm_and_si128(row, one), one);
+        const __m128i pastDelete = _mm_and_si128(_mm_cmpgt_epi16(cell, _mm_set1_epi16(0x3E)), one);
+        const __m128i firstRowBase = _mm_add_epi16(_mm_set1_epi16(0x40), pastDelete);
+        const __m128i base = _mm_or_si128(_mm_and_si128(secondRow, _mm_set1_epi16(0x9F)),
+                                          _mm_andnot_si128(secondRow, firstRowBase));
+        const __m128i trail = _mm_add_epi16(cell, base);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                         _mm_or_si128(lead, _mm_slli_epi16(trail, 8)));
+    }
+    return i;
+}
+#else
+std::size_t ConvertPairBlocks(const Byte*, std::size_t, Byte*) {
+    return 0;
+}
+#endif
 
 } // namespace
 
@@ -43,6 +89,9 @@ ConvertedPiece ConvertEucPiece(const Byte* src, Byte* dest, std::size_t length, 
             i += 2;
         } else if (b >= 0xA1 && b <= 0xFE) {
             // Kanji and kana come in runs: a pair of two JIS bytes needs no further test.
+            const std::size_t blocks = ConvertPairBlocks(src + i, stop - i, out);
+            i += blocks;
+            out += blocks;
             while (i < stop && i + 1 < length && IsEucJisByte(src[i]) && IsEucJisByte(src[i + 1])) {
                 const std::uint16_t sjis = JisToSjisPairInRange(src[i] - 0x80, src[i + 1] - 0x80);
                 out[0] = static_cast<Byte>(sjis >> 8);

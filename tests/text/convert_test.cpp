@@ -106,5 +106,36 @@ TEST(JisToSjisPair, MapsRowsAndRejectsBytesOutsideTheTable) {
     EXPECT_EQ(JisToSjisPair(0x7F, 0x21), 0);
 }
 
+// Long runs of pairs are converted many at a time; every JIS X 0208 code, at every place in runs
+// of every length around the step, behind an odd number of ASCII bytes or not, must still come
+// out as the pair-by-pair mapping gives it.
+TEST(ConvertEucToSjis, RunsOfEveryPairAtEveryPlaceMapAsOnePair) {
+    std::vector<std::uint16_t> codes;
+    for (unsigned high = 0x21; high <= 0x7E; ++high)
+        for (unsigned low = 0x21; low <= 0x7E; ++low)
+            codes.push_back(static_cast<std::uint16_t>(high << 8 | low));
+    std::size_t next = 0;
+    for (std::size_t lead : {0, 1, 3}) {
+        for (std::size_t pairs = 1; pairs <= 40 || next < codes.size(); ++pairs) {
+            std::string euc(lead, 'a'), expected(lead, 'a');
+            for (std::size_t k = 0; k < pairs % 41 + 1; ++k, ++next) {
+                const std::uint16_t jis = codes[next % codes.size()];
+                euc += static_cast<char>((jis >> 8) | 0x80);
+                euc += static_cast<char>((jis & 0xFF) | 0x80);
+                const std::uint16_t sjis = JisToSjisPair(jis >> 8, jis & 0xFF);
+                expected += static_cast<char>(sjis >> 8);
+                expected += static_cast<char>(sjis & 0xFF);
+            }
+            euc += "z\xA4"; // a run's end, then a lead byte with nothing after it
+            expected += "z";
+            std::vector<Byte> out(2 * euc.size());
+            const std::size_t n = ConvertEucToSjis(reinterpret_cast<const Byte*>(euc.data()),
+                                                   out.data(), euc.size(), LineEndKind::CrLf);
+            ASSERT_EQ(std::string(reinterpret_cast<const char*>(out.data()), n), expected)
+                << "run of " << pairs % 41 + 1 << " pairs after " << lead << " ASCII bytes";
+        }
+    }
+}
+
 } // namespace
 } // namespace nelvix

@@ -48,6 +48,14 @@ INSTANTIATE_TEST_SUITE_P(
                    LineEndKind::CrLf},
         DetectCase{"EscapeCutByHeadEnd", "ab\x1B$", TextCode::ShiftJis, LineEndKind::CrLf},
         DetectCase{"EucHiraganaA", "\xA4\xA2", TextCode::Euc, LineEndKind::CrLf},
+        DetectCase{"SjisPairAfterLongEucRun",
+                   "a\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2"
+                   "\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\x82\xA0",
+                   TextCode::ShiftJis, LineEndKind::CrLf},
+        DetectCase{"SingleShiftsInLongEucRun",
+                   "a\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\x8E\xB1"
+                   "\x8F\xA1\xA1\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\xA4\xA2\r",
+                   TextCode::Euc, LineEndKind::Cr},
         DetectCase{"SjisHiraganaA", "\x82\xA0", TextCode::ShiftJis, LineEndKind::CrLf},
         DetectCase{"EucSs2Katakana", "\x8E\xB1\n", TextCode::Euc, LineEndKind::Lf},
         DetectCase{"SjisHalfWidthKanaOnly", "\xB1\xB2\xB3", TextCode::Euc, LineEndKind::CrLf},

@@ -25,6 +25,18 @@ make_corpus() {
     touch "$corpus.complete"
 }
 
+# The same tree with every file as nelvix-cli holds it (Shift-JIS, CR LF): grep searching it finds
+# the lines nelvix-cli finds, so that column compares the same work without the decoding.
+converted="$corpus-sjis"
+make_converted() {
+    [ -f "$converted.complete" ] && return
+    rm -rf "$converted"
+    (cd "$corpus" && find . -type d -exec mkdir -p "$converted/{}" \;)
+    (cd "$corpus" && find . -type f -exec sh -c \
+        'for f; do "$0" convert "$f" > "$1/$f"; done' "$cli" "$converted" {} +)
+    touch "$converted.complete"
+}
+
 # "WALL CPU" seconds of one run of "$@" (CPU = user + system), its output going to $work/out.
 time_once() {
     local start end
@@ -58,6 +70,7 @@ sjis() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
 row() {
     local line="| $1 | $(measure "$cli" find "${ours[@]}" "$corpus")"
     line+=" | $(measure env LC_ALL=C grep -rn "${grep_a[@]}" "$corpus")"
+    line+=" | $(measure env LC_ALL=C grep -rn "${grep_a[@]}" "$converted")"
     if command -v rg > /dev/null; then
         line+=" | $(measure rg -n -j2 -E shift_jis --no-ignore "${rg_a[@]}" "$corpus")"
         line+=" | $(measure rg -n -j1 -E shift_jis --no-ignore "${rg_a[@]}" "$corpus")"
@@ -72,14 +85,15 @@ literal_row() {
 }
 
 make_corpus
+make_converted
 # Read everything once, so that every tool finds the tree in the page cache.
-find "$corpus" -type f -print0 | xargs -0 cat > /dev/null
+find "$corpus" "$converted" -type f -print0 | xargs -0 cat > /dev/null
 echo "runs per cell: $runs; $(nproc) cores; $cli"
 echo "$(find "$corpus" -type f | wc -l) files in $(find "$corpus" -type d | wc -l) folders," \
     "$(du -sm "$corpus" | cut -f1) MiB"
 echo
-header="| pattern | nelvix-cli find | LC_ALL=C grep -rnF"
-rule="|---|---|---"
+header="| pattern | nelvix-cli find | LC_ALL=C grep -rnF | the same grep, tree converted first"
+rule="|---|---|---|---"
 if command -v rg > /dev/null; then
     header+=" | rg -E shift_jis -j2 | rg -E shift_jis -j1"
     rule+="|---|---"

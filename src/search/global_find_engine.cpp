@@ -167,11 +167,19 @@ void GlobalFindEngine::ReadThroughConversion(int fd, std::uint64_t length) {
     reader.ReadAsIs(fd);
     if (m_environment.workFilePath.empty())
         return;
-    const std::optional<Detection> detection = DecideOpenFile(fd, m_environment.codeDecision);
+    const std::optional<HeadDecision> head = DecideOpenHead(fd, m_environment.codeDecision);
+    if (!head)
+        return;
+    // A plain head's code is told as the file is read, so that the file is read once.
+    ui::Memory& memory = m_environment.platform.memory;
+    if (head->codeOpen && reader.ReadConverted(memory, fd, length, head->detection, true))
+        return;
+    const std::optional<Detection> detection =
+        head->codeOpen ? DecideOpenFile(fd, m_environment.codeDecision) : head->detection;
     if (!detection || NeedsNoConversion(detection->code, detection->lineEnd))
         return;
     // Without memory for the conversion the file is read as it is, as when a copy fails.
-    if (!reader.ReadConverted(m_environment.platform.memory, fd, length, *detection))
+    if (!reader.ReadConverted(memory, fd, length, *detection))
         ui::ShowOutOfMemory(m_environment.platform);
 }
 

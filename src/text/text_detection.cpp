@@ -46,17 +46,31 @@ Detection DetectOpenFile(int fd, const Byte* head, std::size_t headLength) {
     }
 }
 
+/// A fixed code needs only the head's line end.
+bool FixesCode(int codeSetting) {
+    return codeSetting >= 1 && codeSetting <= 3;
+}
+
 std::optional<Detection> DecideOpenFile(int fd, int codeSetting) {
     Byte head[kExaminedHeadBytes];
     const std::optional<std::size_t> headLength = ReadUpToAt(fd, head, sizeof head, 0);
     if (!headLength)
         return std::nullopt;
-    // A fixed code needs only the head's line end.
-    Detection detection = codeSetting >= 1 && codeSetting <= 3
-                              ? DetectTextCode(head, *headLength)
-                              : DetectOpenFile(fd, head, *headLength);
+    Detection detection = FixesCode(codeSetting) ? DetectTextCode(head, *headLength)
+                                                 : DetectOpenFile(fd, head, *headLength);
     detection.code = EffectiveTextCode(detection.code, codeSetting);
     return detection;
+}
+
+std::optional<HeadDecision> DecideOpenHead(int fd, int codeSetting) {
+    Byte head[kExaminedHeadBytes];
+    const std::optional<std::size_t> headLength = ReadUpToAt(fd, head, sizeof head, 0);
+    if (!headLength)
+        return std::nullopt;
+    HeadDecision decision{DetectTextCode(head, *headLength),
+                          !FixesCode(codeSetting) && LeavesCodeOpen(head, *headLength)};
+    decision.detection.code = EffectiveTextCode(decision.detection.code, codeSetting);
+    return decision;
 }
 
 Detection DetectBuffer(const Byte* bytes, std::size_t length) {

@@ -24,6 +24,17 @@ Detection DetectOpenFile(int fd, const Byte* head, std::size_t headLength);
 /// `codeSetting` ("CodeDecision"); nothing when the head cannot be read.
 std::optional<Detection> DecideOpenFile(int fd, int codeSetting);
 
+/// What the head alone decides. With `codeOpen` the head is full and plain ASCII: the line end
+/// is decided, but the code is told only where the first byte of 0x80 or more (or ESC) stands,
+/// which a reader finds as it reads the file (TextReader::ReadConverted).
+struct HeadDecision {
+    Detection detection;
+    bool codeOpen = false;
+};
+
+/// As DecideOpenFile, without reading past the head.
+std::optional<HeadDecision> DecideOpenHead(int fd, int codeSetting);
+
 /// The same over a text held whole.
 Detection DetectBuffer(const Byte* bytes, std::size_t length);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "text/detect.h"
 #include "text/posix_file.h"
 #include "ui/platform.h"
 
@@ -15,6 +16,20 @@ constexpr std::size_t kInputBytes = kReaderPieceBytes + kConvertLookahead;
 constexpr std::size_t kPieceOutputBytes = 2 * kInputBytes;
 static_assert(kReaderStageBytes > kPieceOutputBytes);
 
+ConvertedPiece CopyPiece(const Byte* src, std::size_t length, Byte* dest) {
+    std::memcpy(dest, src, length);
+    return {length, length};
+}
+
+/// Plain ASCII converts alike under every code, and a file whose head is plain is read as it is
+/// when it has CR LF line ends: only the line ends of other kinds change.
+ConvertedPiece ConvertPlain(const Byte* src, std::size_t length, LineEndKind lineEnd, bool last,
+                            Byte* dest) {
+    if (lineEnd == LineEndKind::CrLf)
+        return CopyPiece(src, length, dest);
+    return NormalizeLineEndsPiece(src, dest, length, last);
+}
+
 } // namespace
 
 void TextReader::ReadAsIs(int fd) {
@@ -23,7 +38,7 @@ void TextReader::ReadAsIs(int fd) {
 }
 
 bool TextReader::ReadConverted(ui::Memory& memory, int fd, std::uint64_t fileLength,
-                               const Detection& detection) {
+                               const Detection& detection, bool codeOpen) {
     if (!m_input)
         m_input.reset(static_cast<Byte*>(memory.Allocate(kInputBytes)));
     if (!m_stage)
@@ -32,7 +47,8 @@ bool TextReader::ReadConverted(ui::Memory& memory, int fd, std::uint64_t fileLen
         return false;
     m_fd = fd;
     m_converting = true;
-    m_detection = detection;
+    m_headDetection = detection;
+    m_headLeavesCodeOpen = codeOpen;
     m_fileLength = fileLength;
     Restart();
     return true;
@@ -43,6 +59,8 @@ void TextReader::Restart() {
     m_kept = 0;
     m_ended = false;
     m_state = ConvertState{};
+    m_detection = m_headDetection;
+    m_codeOpen = m_headLeavesCodeOpen;
     m_stageStart = 0;
     m_stageLength = 0;
 }
@@ -75,13 +93,38 @@ bool TextReader::ConvertMore() {
     // A file that shrank since it was opened simply ends early.
     m_ended = *got < want || m_fileRead >= m_fileLength;
     const std::size_t length = m_kept + *got;
-    const ConvertedPiece piece =
-        ConvertPiece(m_detection.code, m_detection.lineEnd, m_input.get(), length, m_ended, m_state,
-                     m_stage.get() + m_stageLength);
+    Byte* dest = m_stage.get() + m_stageLength;
+    const ConvertedPiece piece = m_codeOpen ? ConvertOpen(length, dest)
+                                            : ConvertDecided(m_input.get(), length, dest);
     m_stageLength += piece.written;
     m_kept = length - piece.consumed;
     std::memmove(m_input.get(), m_input.get() + piece.consumed, m_kept);
     return true;
+}
+
+ConvertedPiece TextReader::ConvertDecided(const Byte* src, std::size_t length, Byte* dest) {
+    if (NeedsNoConversion(m_detection.code, m_detection.lineEnd))
+        return CopyPiece(src, length, dest);
+    return ConvertPiece(m_detection.code, m_detection.lineEnd, src, length, m_ended, m_state,
+                        dest);
+}
+
+ConvertedPiece TextReader::ConvertOpen(std::size_t length, Byte* dest) {
+    const Byte* input = m_input.get();
+    const std::size_t plain = FirstHighOrEscape(input, length);
+    if (plain == length)
+        return ConvertPlain(input, length, m_detection.lineEnd, m_ended, dest);
+    // The telling byte is no line end, so the plain bytes before it convert as a text's end.
+    const ConvertedPiece head = ConvertPlain(input, plain, m_detection.lineEnd, true, dest);
+    Byte window[kExaminedHeadBytes];
+    const std::optional<std::size_t> windowLength =
+        ReadUpToAt(m_fd, window, sizeof window, m_fileRead - (length - plain));
+    if (windowLength && *windowLength > 0)
+        m_detection.code = DetectCodeOf(window, *windowLength);
+    m_codeOpen = false;
+    m_state.started = true; // a byte-order mark past the file's start is no mark
+    const ConvertedPiece rest = ConvertDecided(input + plain, length - plain, dest + head.written);
+    return {head.written + rest.written, plain + rest.consumed};
 }
 
 std::optional<std::size_t> TextReader::ReadAt(std::uint64_t position, Byte* dest,

@@ -29,9 +29,11 @@ public:
     /// Reads `fd` as it is.
     void ReadAsIs(int fd);
     /// Reads the first `fileLength` bytes of `fd` as their conversion from `detection` gives
-    /// them. False when memory for the buffers ran out (they are made once, then kept).
+    /// them; with `codeOpen` (a head of plain ASCII) the code is told where the first byte of
+    /// 0x80 or more (or ESC) stands, as detection over the whole file would tell it. False when
+    /// memory for the buffers ran out (they are made once, then kept).
     bool ReadConverted(ui::Memory& memory, int fd, std::uint64_t fileLength,
-                       const Detection& detection);
+                       const Detection& detection, bool codeOpen = false);
     bool Converting() const { return m_converting; }
 
     /// Up to `length` bytes of the text from `position`, fewer only at its end; nothing on a
@@ -49,10 +51,17 @@ private:
     void MakeRoom(std::uint64_t keepFrom, std::uint64_t mustKeepFrom);
     /// Converts the next piece of the file onto the held text; false on a read error.
     bool ConvertMore();
+    /// Converts `length` input bytes into `dest` by the code decided.
+    ConvertedPiece ConvertDecided(const Byte* src, std::size_t length, Byte* dest);
+    /// Converts input while the code is open, deciding it at the first byte that tells it.
+    ConvertedPiece ConvertOpen(std::size_t length, Byte* dest);
 
     int m_fd = -1;
     bool m_converting = false;
     Detection m_detection;
+    Detection m_headDetection; ///< what the file's start decided
+    bool m_codeOpen = false;
+    bool m_headLeavesCodeOpen = false;
     std::uint64_t m_fileLength = 0;
     std::uint64_t m_fileRead = 0; ///< file bytes read so far
     std::size_t m_kept = 0;       ///< file bytes kept back at the input's start

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "support/test_files.h"
+#include "text/detect.h"
 #include "text/posix_file.h"
+#include "text/text_detection.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {
@@ -80,6 +82,66 @@ TEST(TextReader, EveryReadGivesTheBytesOfTheWholeConversion) {
                     << row.name << " at " << position << " code " << TextCodeName(detection.code);
             }
         }
+    }
+}
+
+/// Plain lines of `bytes` bytes in all, each ending in `lineEnd`.
+std::string PlainLines(std::size_t bytes, const std::string& lineEnd) {
+    std::string text;
+    while (text.size() < bytes)
+        text += "int value_" + std::to_string(text.size() % 977) + " = 0;" + lineEnd;
+    text.resize(bytes);
+    return text;
+}
+
+// A file whose head is plain ASCII has its code told where its first telling byte stands, while
+// it is read: the text must be what detection over the whole file and its conversion give.
+TEST(TextReader, APlainHeadIsDecidedWhereTheTellingByteStands) {
+    test::TempDir dir;
+    ui::FakePlatform fake;
+    const std::string euc = "\xa4\xa2\xb8\xa1 \x8e\xb1\n\xc8\xfe\n";
+    const std::string sjisWithLoneLf = "\x82\xa0\r\nx\ny\r\n";
+    const std::pair<const char*, std::string> rows[] = {
+        {"EucAfterLfHead", PlainLines(5'000, "\n") + euc + PlainLines(3'000, "\n")},
+        {"SjisAfterCrLfHeadKeepsItsLoneLf", PlainLines(6'000, "\r\n") + sjisWithLoneLf},
+        {"JisEscapeInTheSecondPiece",
+         PlainLines(40'000, "\n") + "\x1b$B$\"8!\x1b(B\n" + PlainLines(100, "\n")},
+        {"TellingByteOpensAPiece", PlainLines(kReaderPieceBytes, "\n") + euc},
+        {"CrJustBeforeTheTellingByte", PlainLines(kReaderPieceBytes - 1, "\r") + "\r" + euc},
+        {"CrLfCutByTheTellingByte", PlainLines(4'999, "\r\n") + "\r\xa4\xa2\n"},
+        {"Utf8MarkPastTheHeadStaysText",
+         PlainLines(4'500, "\n") + "\xef\xbb\xbf\xe3\x81\x82\n"},
+        {"PlainToTheEndWithLf", PlainLines(100'000, "\n")},
+        {"PlainToTheEndWithCrLf", PlainLines(70'000, "\r\n") + "lone\nlf"},
+    };
+    for (const auto& [name, raw] : rows) {
+        std::size_t length = 0;
+        const FileDescriptor file = OpenRegularFileForReading(dir.Write(name, raw), length);
+        const std::optional<Detection> whole = DecideOpenFile(file.Get(), 0);
+        const std::optional<HeadDecision> head = DecideOpenHead(file.Get(), 0);
+        ASSERT_TRUE(whole && head && head->codeOpen) << name;
+        const std::string expected = NeedsNoConversion(whole->code, whole->lineEnd)
+                                         ? raw
+                                         : WholeConversion(raw, *whole);
+        TextReader reader;
+        ASSERT_TRUE(
+            reader.ReadConverted(fake.platform.memory, file.Get(), length, head->detection, true));
+        // Forward in chunks cut back as the engine cuts them, then once more from the start.
+        std::string got;
+        for (std::uint64_t at = 0; at < expected.size() + 1; at += 30'000) {
+            std::string piece(30'720, '\0');
+            const std::optional<std::size_t> read =
+                reader.ReadAt(at, reinterpret_cast<Byte*>(piece.data()), piece.size());
+            ASSERT_TRUE(read) << name;
+            got += piece.substr(0, std::min<std::size_t>(*read, 30'000));
+        }
+        EXPECT_TRUE(got == expected) << name << ": " << got.size() << " bytes, not "
+                                     << expected.size();
+        std::string again(64, '\0');
+        const std::optional<std::size_t> read =
+            reader.ReadAt(0, reinterpret_cast<Byte*>(again.data()), again.size());
+        ASSERT_TRUE(read) << name;
+        EXPECT_EQ(again.substr(0, *read), expected.substr(0, 64)) << name;
     }
 }
 

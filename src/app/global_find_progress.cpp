@@ -28,7 +28,7 @@ const std::string& StopButton() {
 } // namespace
 
 GlobalFindProgress::GlobalFindProgress(ui::ProgressWindow& window,
-                                       std::chrono::steady_clock::duration refreshInterval)
+                                       ui::CoarseClock::duration refreshInterval)
     : m_window(window), m_refreshInterval(refreshInterval) {}
 
 void GlobalFindProgress::Open() {
@@ -40,7 +40,7 @@ void GlobalFindProgress::Open(std::string_view caption) {
     m_hits = 0;
     m_window.SetValue(kHitCountLine, "0");
     m_hitsShown = 0;
-    m_lastWrite = std::chrono::steady_clock::now();
+    m_lastWrite = ui::CoarseClock::now();
 }
 
 void GlobalFindProgress::Close() {
@@ -55,7 +55,7 @@ void GlobalFindProgress::ShowFileName(std::string_view sjisNameAndExtension) {
 
 void GlobalFindProgress::ShowHitCount(std::uint32_t hits) {
     m_hits = hits;
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = ui::CoarseClock::now();
     if (now - m_lastWrite < m_refreshInterval)
         return;
     m_lastWrite = now;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "search/global_find_engine.h"
+#include "ui/coarse_clock.h"
 #include "ui/frame_services.h"
 
 namespace nelvix {
@@ -21,7 +22,7 @@ class GlobalFindProgress final : public SearchProgress {
 public:
     explicit GlobalFindProgress(
         ui::ProgressWindow& window,
-        std::chrono::steady_clock::duration refreshInterval = kHitCountRefreshInterval);
+        ui::CoarseClock::duration refreshInterval = kHitCountRefreshInterval);
 
     /// Opens the window with the count 0, under the caption "グローバル検索".
     void Open();
@@ -38,8 +39,8 @@ private:
     void WriteHitCount();
 
     ui::ProgressWindow& m_window;
-    std::chrono::steady_clock::duration m_refreshInterval;
-    std::chrono::steady_clock::time_point m_lastWrite{};
+    ui::CoarseClock::duration m_refreshInterval;
+    ui::CoarseClock::time_point m_lastWrite{};
     std::uint32_t m_hits = 0;
     std::uint32_t m_hitsShown = 0;
 };

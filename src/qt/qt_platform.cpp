@@ -114,9 +114,9 @@ QtEventPump::QtEventPump() {
 }
 
 bool QtEventPump::PumpEvents() {
-    if (!m_sincePump.isValid() || m_sincePump.elapsed() >= kPumpIntervalMilliseconds) {
+    if (!m_lastPump || ui::CoarseClock::now() - *m_lastPump >= kPumpInterval) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
-        m_sincePump.start();
+        m_lastPump = ui::CoarseClock::now();
     }
     return !IsQuitting();
 }

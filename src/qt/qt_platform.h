@@ -2,11 +2,14 @@
 // the event pump and the save dialog.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
 
+#include <chrono>
+#include <optional>
+
+#include "ui/coarse_clock.h"
 #include "ui/platform.h"
 
 namespace nelvix::qt {
@@ -48,7 +51,7 @@ public:
 /// pump after every match is not slowed down by it: each pass paints what changed, and about
 /// thirty passes a second show a filling result list as smoothly as more, while "中断" and a
 /// close are still taken at once to the eye.
-inline constexpr int kPumpIntervalMilliseconds = 30;
+inline constexpr std::chrono::milliseconds kPumpInterval{30};
 
 class QtEventPump final : public QObject, public ui::EventPump {
     Q_OBJECT
@@ -63,7 +66,7 @@ protected:
 
 private:
     bool m_quitting = false;
-    QElapsedTimer m_sincePump;
+    std::optional<ui::CoarseClock::time_point> m_lastPump;
 };
 
 class QtFileDialogs final : public ui::FileDialogs {

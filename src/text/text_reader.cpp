@@ -94,8 +94,8 @@ bool TextReader::ConvertMore() {
     m_ended = *got < want || m_fileRead >= m_fileLength;
     const std::size_t length = m_kept + *got;
     Byte* dest = m_stage.get() + m_stageLength;
-    const ConvertedPiece piece = m_codeOpen ? ConvertOpen(length, dest)
-                                            : ConvertDecided(m_input.get(), length, dest);
+    const ConvertedPiece piece =
+        m_codeOpen ? ConvertOpen(length, dest) : ConvertDecided(m_input.get(), length, dest);
     m_stageLength += piece.written;
     m_kept = length - piece.consumed;
     std::memmove(m_input.get(), m_input.get() + piece.consumed, m_kept);
@@ -105,8 +105,7 @@ bool TextReader::ConvertMore() {
 ConvertedPiece TextReader::ConvertDecided(const Byte* src, std::size_t length, Byte* dest) {
     if (NeedsNoConversion(m_detection.code, m_detection.lineEnd))
         return CopyPiece(src, length, dest);
-    return ConvertPiece(m_detection.code, m_detection.lineEnd, src, length, m_ended, m_state,
-                        dest);
+    return ConvertPiece(m_detection.code, m_detection.lineEnd, src, length, m_ended, m_state, dest);
 }
 
 ConvertedPiece TextReader::ConvertOpen(std::size_t length, Byte* dest) {

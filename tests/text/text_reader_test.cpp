@@ -109,8 +109,7 @@ TEST(TextReader, APlainHeadIsDecidedWhereTheTellingByteStands) {
         {"TellingByteOpensAPiece", PlainLines(kReaderPieceBytes, "\n") + euc},
         {"CrJustBeforeTheTellingByte", PlainLines(kReaderPieceBytes - 1, "\r") + "\r" + euc},
         {"CrLfCutByTheTellingByte", PlainLines(4'999, "\r\n") + "\r\xa4\xa2\n"},
-        {"Utf8MarkPastTheHeadStaysText",
-         PlainLines(4'500, "\n") + "\xef\xbb\xbf\xe3\x81\x82\n"},
+        {"Utf8MarkPastTheHeadStaysText", PlainLines(4'500, "\n") + "\xef\xbb\xbf\xe3\x81\x82\n"},
         {"PlainToTheEndWithLf", PlainLines(100'000, "\n")},
         {"PlainToTheEndWithCrLf", PlainLines(70'000, "\r\n") + "lone\nlf"},
     };
@@ -120,9 +119,8 @@ TEST(TextReader, APlainHeadIsDecidedWhereTheTellingByteStands) {
         const std::optional<Detection> whole = DecideOpenFile(file.Get(), 0);
         const std::optional<HeadDecision> head = DecideOpenHead(file.Get(), 0);
         ASSERT_TRUE(whole && head && head->codeOpen) << name;
-        const std::string expected = NeedsNoConversion(whole->code, whole->lineEnd)
-                                         ? raw
-                                         : WholeConversion(raw, *whole);
+        const std::string expected =
+            NeedsNoConversion(whole->code, whole->lineEnd) ? raw : WholeConversion(raw, *whole);
         TextReader reader;
         ASSERT_TRUE(
             reader.ReadConverted(fake.platform.memory, file.Get(), length, head->detection, true));
@@ -135,8 +133,8 @@ TEST(TextReader, APlainHeadIsDecidedWhereTheTellingByteStands) {
             ASSERT_TRUE(read) << name;
             got += piece.substr(0, std::min<std::size_t>(*read, 30'000));
         }
-        EXPECT_TRUE(got == expected) << name << ": " << got.size() << " bytes, not "
-                                     << expected.size();
+        EXPECT_TRUE(got == expected)
+            << name << ": " << got.size() << " bytes, not " << expected.size();
         std::string again(64, '\0');
         const std::optional<std::size_t> read =
             reader.ReadAt(0, reinterpret_cast<Byte*>(again.data()), again.size());

@@ -9,7 +9,7 @@
 #include "app/document_placement.h"
 #include "app/extraction_document.h"
 #include "app/extraction_record.h"
-#include "app/file_specification.h"
+#include "search/search_specification.h"
 #include "app/frame_windows.h"
 #include "app/global_extraction_progress.h"
 #include "app/global_find_checks.h"
@@ -186,7 +186,7 @@ void ExtractionCommand::RunGlobalExtraction() {
         return;
     }
     const std::optional<std::string> specification =
-        ResolveFileSpecification(WorkingDirectory(), pattern);
+        ResolveSearchSpecification(WorkingDirectory(), pattern);
     if (!specification || SpecificationPatterns(*specification).empty()) {
         m_windows.CloseDocument(*result);
         m_application.Platform().beeper.Beep();

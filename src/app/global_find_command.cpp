@@ -10,7 +10,7 @@
 
 #include "app/application.h"
 #include "app/command_scopes.h"
-#include "app/file_specification.h"
+#include "search/search_specification.h"
 #include "app/frame_windows.h"
 #include "app/global_find_checks.h"
 #include "app/global_find_progress.h"
@@ -85,7 +85,7 @@ std::optional<GlobalFindCommand::Request> GlobalFindCommand::RequestFromDialog()
         return std::nullopt;
     m_lastValues = *values;
     std::optional<std::string> specification =
-        ResolveFileSpecification(values->currentDirectory, values->fileBox);
+        ResolveSearchSpecification(values->currentDirectory, values->fileBox);
     if (!specification || !AcceptableFields(*values)) {
         m_application.Platform().beeper.Beep();
         return std::nullopt;

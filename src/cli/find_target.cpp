@@ -9,8 +9,7 @@
 
 #include <sys/stat.h>
 
-#include "search/file_set.h"
-#include "search/global_find_engine.h"
+#include "search/search_specification.h"
 #include "text/native_path.h"
 #include "ui/message_ids.h"
 #include "ui/message_table.h"
@@ -79,7 +78,7 @@ FindTarget BuildFindTarget(const FindArgs& find) {
     std::string fileBoxText =
         find.specification ? *find.specification : FileBoxText(find.wildcards);
     std::optional<std::string> specification =
-        BuildSearchSpecification(NativePathToSjis(*directory), NativePathToSjis(fileBoxText));
+        ResolveSearchSpecification(NativePathToSjis(*directory), NativePathToSjis(fileBoxText));
     if (!specification)
         return TooLong();
     return FindTarget{std::move(*specification), {}};

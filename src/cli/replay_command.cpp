@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/extraction_record.h"
-#include "app/file_specification.h"
+#include "search/search_specification.h"
 #include "app/global_find_record.h"
 #include "app/ini_file.h"
 #include "app/program_home.h"
@@ -145,7 +145,7 @@ int ReplayRunner::GlobalExtraction(std::span<const Byte> record) {
         return Trouble("the rules cannot run: " + problem);
     // As the program does: a pattern without a directory lies in the working directory.
     const std::optional<std::string> specification =
-        ResolveFileSpecification(WorkingDirectory(), parameters->pattern);
+        ResolveSearchSpecification(WorkingDirectory(), parameters->pattern);
     if (!specification || SpecificationPatterns(*specification).empty())
         return Trouble("the file pattern '" + SjisPathToNative(parameters->pattern) +
                        "' names no file set");

@@ -11,41 +11,16 @@
 #include <vector>
 
 #include "search/directory_id_set.h"
+#include "search/search_specification.h"
 
 namespace nelvix {
 
 class DirectoryListing;
 class ListedFiles;
 
-inline constexpr std::size_t kMaxFilePatterns = 10;
-/// A path buffer of the old 260 + NUL bytes: a search specification must be shorter.
-inline constexpr std::size_t kPathBufferBytes = 261;
-
 /// Wildcard match of a file name: "*" and "?", ASCII letters without regard to case, and "*.*"
 /// matching every name, also one without a dot. Both are Shift-JIS; lead bytes step whole.
 bool WildcardMatch(std::string_view pattern, std::string_view name);
-
-struct SplitPath {
-    std::string directory; ///< up to and including the last '/'
-    std::string name;
-};
-
-/// Without a '/', both parts are empty; a path ending in '/' is all directory.
-SplitPath SplitDirectory(std::string_view path);
-
-/// The path in double quotes when it holds a space or a double quote (a quote inside is
-/// doubled), else unchanged.
-std::string QuotePathWithSpaces(std::string_view path);
-
-/// The full path patterns of a specification: at most 10; the first word as it is, each further
-/// word with the first word's directory in front unless it is absolute (leading '/'). Empty for
-/// an empty specification.
-std::vector<std::string> SpecificationPatterns(std::string_view sjisSpecification);
-
-/// The search specification for one item of the subdirectory list: the item, the first pattern's
-/// file name, and the further patterns that are not absolute. Empty for an empty
-/// `userSpecification`.
-std::string SubdirectorySpecification(std::string_view item, std::string_view userSpecification);
 
 /// The files of one search specification, pattern by pattern in the order the directory lists
 /// them. Paths are Shift-JIS core paths. Only regular files (and links to them) are returned;

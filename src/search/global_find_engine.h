@@ -213,9 +213,4 @@ GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSp
                                std::string_view pattern, std::size_t subdirBufferBytes,
                                ResultSink& sink, SearchProgress& progress);
 
-/// The full search specification the global find dialog builds from its current directory
-/// (ending in '/') and the file box text; nothing when it would be 261 bytes or more.
-std::optional<std::string> BuildSearchSpecification(std::string_view sjisCurrentDirectory,
-                                                    std::string_view sjisFileBoxText);
-
 } // namespace nelvix

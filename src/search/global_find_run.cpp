@@ -8,7 +8,6 @@ namespace nelvix {
 namespace {
 
 /// Paths this long or longer do not fit the old 261-byte buffer with its NUL.
-constexpr std::size_t kMaxSpecificationBytes = 260;
 
 } // namespace
 
@@ -36,24 +35,6 @@ GlobalFindCounts RunGlobalFind(GlobalFindEngine& engine, std::string_view sjisSp
     counts.stopped = end == FileSetWalkEnd::Stopped;
     counts.subdirectoryOverflow = end == FileSetWalkEnd::SubdirectoryOverflow;
     return counts;
-}
-
-std::optional<std::string> BuildSearchSpecification(std::string_view sjisCurrentDirectory,
-                                                    std::string_view sjisFileBoxText) {
-    std::string specification;
-    if (!sjisFileBoxText.empty() && sjisFileBoxText.front() == '/') {
-        specification.assign(sjisFileBoxText);
-    } else {
-        std::string_view directory = sjisCurrentDirectory;
-        if (!directory.empty() && directory.back() == '/')
-            directory.remove_suffix(1);
-        // The closing quote goes before the final '/': "/my dir"/*.txt.
-        specification = QuotePathWithSpaces(directory);
-        specification.append(1, '/').append(sjisFileBoxText);
-    }
-    if (specification.size() > kMaxSpecificationBytes)
-        return std::nullopt;
-    return specification;
 }
 
 } // namespace nelvix

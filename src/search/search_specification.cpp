@@ -1,8 +1,12 @@
-// Search specifications: their words, their full path patterns, and the paths and quoting the
-// subdirectory list stores.
+// Search specifications: their words, their full path patterns, the paths and quoting the
+// subdirectory list stores, and the specification a file box names.
 #include "search/search_specification.h"
 
-#include "search/file_set.h"
+#include <unistd.h>
+
+#include <climits>
+
+#include "text/native_path.h"
 #include "text/sjis.h"
 
 namespace nelvix {
@@ -114,6 +118,35 @@ std::string SubdirectorySpecification(std::string_view item, std::string_view us
         specification += QuotePathWithSpaces(words[i]);
     }
     return specification;
+}
+
+std::optional<std::string> ResolveSearchSpecification(std::string_view sjisCurrentDirectory,
+                                                      std::string_view sjisFileBox) {
+    std::string specification;
+    // As the histories store it, a directory with a blank is quoted before its '/'.
+    if (IsAbsolutePath(sjisFileBox) || sjisFileBox.starts_with("\"/")) {
+        specification.assign(sjisFileBox);
+    } else {
+        std::string_view directory = sjisCurrentDirectory;
+        if (!directory.empty() && directory.back() == kSeparator)
+            directory.remove_suffix(1);
+        // The closing quote goes before the final '/': "/my dir"/*.txt.
+        specification = QuotePathWithSpaces(directory);
+        specification.append(1, kSeparator).append(sjisFileBox);
+    }
+    if (specification.size() >= kPathBufferBytes)
+        return std::nullopt;
+    return specification;
+}
+
+std::string WorkingDirectory() {
+    std::vector<char> buffer(PATH_MAX);
+    if (::getcwd(buffer.data(), buffer.size()) == nullptr)
+        return "/";
+    std::string directory = NativePathToSjis(buffer.data());
+    if (!directory.ends_with(kSeparator))
+        directory.push_back(kSeparator);
+    return directory;
 }
 
 } // namespace nelvix

@@ -16,7 +16,7 @@
 #include "app/extraction_record.h"
 #include "app/fake_extraction_sheet.h"
 #include "app/fake_frame_windows.h"
-#include "app/file_specification.h"
+#include "search/search_specification.h"
 #include "record/command_table.h"
 #include "support/test_files.h"
 #include "text/cp932.h"

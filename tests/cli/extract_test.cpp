@@ -528,6 +528,17 @@ TEST_F(CliExtractTest, GlobalSpecificationIsTakenAsFindTakesIt) {
         << tooLong.err;
 }
 
+TEST_F(CliExtractTest, QuotedFolderAsTheHistoriesHoldItIsSearched) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.PathOf("my dir"));
+    dir.Write("my dir/a.log", "ERROR x\r\n");
+    const std::string rules = WriteRules(ErrorBlocks());
+    CliRun run = RunWith(
+        {"extract", "--rules", rules, "--global", "\"" + dir.PathOf("my dir") + "\"/*.log"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "==   1/1   1\r\n" + dir.PathOf("my dir/a.log") + "(1): \r\nERROR x\r\n");
+}
+
 TEST_F(CliExtractTest, NativeFileNamesComeBackUnchangedInUtf8TagLines) {
     test::TempDir dir;
     const std::string path = dir.Write("\xFF\xFE-\xE6\x97\xA5.log", "ERROR x\r\n");

@@ -254,6 +254,21 @@ TEST(CliFindTest, DirectoryIsMadeAbsoluteFromTheCurrentOne) {
               tree.Path() + "/a.txt(2): abc and ABC\r\n");
 }
 
+// The program writes a folder with a blank into its histories as "/my dir"/*.txt: that form
+// names its folder, from any working folder, the root's too.
+TEST(CliFindTest, QuotedFolderAsTheHistoriesHoldItIsSearched) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.PathOf("my dir"));
+    dir.Write("my dir/a.txt", "abc\r\n");
+    const std::string specification = "\"" + dir.PathOf("my dir") + "\"/*.txt";
+    for (const char* workingFolder : {".", "/"}) {
+        ScopedWorkingDirectory in(workingFolder);
+        CliRun run = RunWith({"find", "--spec", specification, "abc"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, dir.PathOf("my dir/a.txt") + "(1): abc\r\n") << workingFolder;
+    }
+}
+
 TEST(CliFindTest, DirectoryWithABlankIsQuotedAndItsFilesFound) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.PathOf("my dir/inner"));

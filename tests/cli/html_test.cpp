@@ -170,6 +170,14 @@ TEST_F(CliHtmlTest, KanjiPathsComeBackNative) {
                            Pad("x", 44) + " \n");
 }
 
+TEST_F(CliHtmlTest, QuotedFolderAsTheHistoriesHoldItIsSearched) {
+    fs::create_directories(top + "my dir");
+    dir.Write("top/my dir/d.html", "<title>D</title>\r\n");
+    const CliRun run = RunWith({"html", "--title", "\"" + top + "my dir\"/*.html"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, Pad("D", 44) + " " + top + "my dir/d.html\r\n");
+}
+
 TEST_F(CliHtmlTest, NothingFoundAndTrouble) {
     struct Row {
         std::vector<std::string> arguments;

@@ -1,6 +1,7 @@
 // A global find over a file set and its subdirectories, and the search specification the dialog
 // builds.
 #include "search/global_find_engine.h"
+#include "search/search_specification.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,7 @@ struct SpecCase {
 TEST(GlobalFindRun, SpecificationIsBuiltFromDirectoryAndFileBox) {
     const SpecCase cases[] = {
         {"AbsoluteFileBoxIsTheSpecification", "/home/u/", "/src/*.c *.h", "/src/*.c *.h"},
+        {"QuotedDirectoryIsTheSpecification", "/home/u/", "\"/my dir\"/*.txt", "\"/my dir\"/*.txt"},
         {"RelativeFileBoxJoinsTheDirectory", "/home/u/", "*.c *.h", "/home/u/*.c *.h"},
         {"DirectoryWithBlankQuotedBeforeItsSlash", "/my dir/", "*.txt", "\"/my dir\"/*.txt"},
         {"RootDirectory", "/", "*.*", "/*.*"},
@@ -34,7 +36,7 @@ TEST(GlobalFindRun, SpecificationIsBuiltFromDirectoryAndFileBox) {
         {"261BytesFail", "/", std::string(260, 'a'), std::nullopt},
     };
     for (const SpecCase& c : cases)
-        EXPECT_EQ(BuildSearchSpecification(c.directory, c.fileBox), c.expected) << c.name;
+        EXPECT_EQ(ResolveSearchSpecification(c.directory, c.fileBox), c.expected) << c.name;
 }
 
 struct RunCase {

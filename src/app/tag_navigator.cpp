@@ -55,10 +55,6 @@ void TagNavigator::ShowTagWindow() {
     m_windows.ActivateDocument(*m_tagDocument);
 }
 
-bool TagNavigator::CanRunCurrentTag() const {
-    return m_windows.ActiveWindow() != 0;
-}
-
 void TagNavigator::DocumentClosing(CKespoDoc& document) {
     if (m_tagDocument == &document)
         m_tagDocument = nullptr;

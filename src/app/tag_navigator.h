@@ -44,8 +44,6 @@ public:
     bool HasTagDocument() const { return m_tagDocument != nullptr; }
     CKespoDoc* TagDocument() const { return m_tagDocument; }
     bool WrapPending() const { return m_wrap; }
-    /// The enable rule of "現在のタグ": a window is active.
-    bool CanRunCurrentTag() const;
     /// A document is about to be destroyed; the tag state forgets it.
     void DocumentClosing(CKespoDoc& document);
 

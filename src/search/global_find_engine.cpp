@@ -10,7 +10,6 @@
 #include "search/result_line.h"
 #include "text/detect.h"
 #include "text/file_convert.h"
-#include "text/kespo_doc.h"
 #include "text/native_path.h"
 #include "text/posix_file.h"
 #include "text/text_detection.h"
@@ -18,29 +17,6 @@
 #include "ui/platform.h"
 
 namespace nelvix {
-namespace {
-
-/// Appends each result line to a result document; its views do the appending.
-class DocumentSink final : public ResultSink {
-public:
-    explicit DocumentSink(CKespoDoc& document) : m_document(document) {}
-    bool Add(std::string_view line) override {
-        if (m_document.AppendLimitReached())
-            return false;
-        // The line is NUL-terminated: it is the engine's result buffer.
-        HintArgument argument;
-        argument.text = reinterpret_cast<const Byte*>(line.data());
-        argument.length = line.size();
-        m_document.UpdateAllViews(UpdateHint::AppendText, argument);
-        // A full document has shown its message once; the run ends there.
-        return !m_document.AppendLimitReached();
-    }
-
-private:
-    CKespoDoc& m_document;
-};
-
-} // namespace
 
 std::string_view FileNamePart(std::string_view sjisPath) {
     const std::size_t slash = sjisPath.rfind('/');
@@ -346,13 +322,6 @@ bool GlobalFindEngine::SearchFileIntoSink(std::string_view sjisPath, std::string
         }
     }
     return true;
-}
-
-bool GlobalFindEngine::SearchFileIntoDocument(std::string_view sjisPath, std::string_view pattern,
-                                              CKespoDoc& result, SearchProgress& progress,
-                                              std::uint32_t& hits) {
-    DocumentSink sink(result);
-    return SearchFileIntoSink(sjisPath, pattern, sink, progress, hits);
 }
 
 } // namespace nelvix

@@ -22,7 +22,6 @@ struct Platform;
 
 namespace nelvix {
 
-class CKespoDoc;
 class CompiledPattern;
 class FileDescriptor;
 
@@ -136,9 +135,6 @@ public:
                             SearchProgress& progress, std::uint32_t& hits);
     /// Lets pending events run; false when the program quits or the person stopped the run.
     bool KeepGoing(SearchProgress& progress);
-    /// The same into a result document, each line appended with hint 48.
-    bool SearchFileIntoDocument(std::string_view sjisPath, std::string_view pattern,
-                                CKespoDoc& result, SearchProgress& progress, std::uint32_t& hits);
 
     /// Indexes the line starts of the file (of its converted copy when it was converted). On
     /// any failure code the previous index is gone and LineCount() is 0.

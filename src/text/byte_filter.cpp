@@ -102,11 +102,4 @@ void ByteFilter::Finish() {
     }
 }
 
-FilterResult FilterBytes(const Byte* src, std::size_t length, Byte* dest) {
-    ByteFilter filter(dest, length);
-    filter.Feed(src, length);
-    filter.Finish();
-    return {filter.Stored(), filter.Altered(), filter.LastUnitIsPair()};
-}
-
 } // namespace nelvix

@@ -55,13 +55,4 @@ private:
     bool m_lastUnitIsPair = false;
 };
 
-struct FilterResult {
-    std::size_t length = 0;
-    bool altered = false;
-    bool lastUnitIsPair = false;
-};
-
-/// Filters `length` bytes in one go into `dest`, which must hold `length` bytes.
-FilterResult FilterBytes(const Byte* src, std::size_t length, Byte* dest);
-
 } // namespace nelvix

@@ -27,28 +27,6 @@ LeftDoubleClickAction DecideLeftDoubleClick(bool isResultLine, bool ctrl, bool s
     return shift ? LeftDoubleClickAction::ShellOpen : LeftDoubleClickAction::TagJump;
 }
 
-LeftDoubleClickAction OnLeftDoubleClick(std::string_view caretLine, bool ctrl, bool shift,
-                                        const LeftDoubleClickServices& services) {
-    std::optional<TagLocation> tag;
-    if (!ctrl && services.readTag)
-        tag = services.readTag(caretLine);
-    const LeftDoubleClickAction action = DecideLeftDoubleClick(tag.has_value(), ctrl, shift);
-    switch (action) {
-    case LeftDoubleClickAction::TagJump:
-        if (services.tagJump)
-            services.tagJump(*tag);
-        break;
-    case LeftDoubleClickAction::ShellOpen:
-        services.shell.OpenWithShell(tag->sjisPath);
-        break;
-    case LeftDoubleClickAction::SelectWord:
-        if (services.selectWord)
-            services.selectWord();
-        break;
-    }
-    return action;
-}
-
 std::optional<int> RightDoubleClickCommand(ui::Platform& platform, int runType,
                                            bool editorConfigured, bool browserConfigured) {
     const bool browser = runType == 1;

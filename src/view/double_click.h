@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +11,6 @@
 
 namespace nelvix::ui {
 struct Platform;
-class ShellOpener;
 } // namespace nelvix::ui
 
 namespace nelvix {
@@ -34,19 +32,6 @@ enum class LeftDoubleClickAction { TagJump, ShellOpen, SelectWord };
 
 /// Ctrl always selects a word; Shift alone opens a result line's file with the shell.
 LeftDoubleClickAction DecideLeftDoubleClick(bool isResultLine, bool ctrl, bool shift);
-
-/// What the left double-click reaches; the global find command provides the tag functions.
-struct LeftDoubleClickServices {
-    /// Reads a line as a result line; nothing when it is not one.
-    std::function<std::optional<TagLocation>(std::string_view line)> readTag;
-    std::function<void(const TagLocation&)> tagJump;
-    ui::ShellOpener& shell;
-    std::function<void()> selectWord;
-};
-
-/// Carries out the left double-click on the caret's line; returns what was done.
-LeftDoubleClickAction OnLeftDoubleClick(std::string_view caretLine, bool ctrl, bool shift,
-                                        const LeftDoubleClickServices& services);
 
 /// The command for a right double-click: the browser with "RunType" 1, else the editor;
 /// nothing (after a beep) when that tool is not configured.

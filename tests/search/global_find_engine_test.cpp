@@ -14,7 +14,6 @@
 #include "search/search_fakes.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
-#include "text/kespo_doc.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {
@@ -224,31 +223,6 @@ TEST_F(Engine, SearchFileIntoSinkPumpsAfterEachMatchAndStopsWhenAsked) {
         EXPECT_EQ(platform.eventPump.pumps, c.pumps);
         EXPECT_EQ(progress.names, Lines{"a.txt"});
     }
-}
-
-class AppendedLines final : public DocumentView {
-public:
-    void OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argument) override {
-        const char* text = reinterpret_cast<const char*>(argument.text);
-        // Hint 48 hands over a NUL-terminated line.
-        if (hint == UpdateHint::AppendText && text[argument.length] == '\0')
-            lines.emplace_back(text, argument.length);
-    }
-    Lines lines;
-};
-
-TEST_F(Engine, SearchFileIntoDocumentHandsEachLineToTheViews) {
-    DocumentEnvironment documentEnvironment{fake.platform};
-    std::unique_ptr<CKespoDoc> result = CKespoDoc::Create(documentEnvironment);
-    ASSERT_TRUE(result);
-    AppendedLines view;
-    result->AddView(view);
-    test::RecordingProgress progress;
-    std::uint32_t hits = 0;
-    const std::string path = dir.Write("a.txt", "abc\r\nxabc\r\n");
-    EXPECT_TRUE(engine.SearchFileIntoDocument(path, "abc", *result, progress, hits));
-    EXPECT_EQ(view.lines, Tagged(path, "(1): abc|(2): xabc"));
-    EXPECT_EQ(progress.shownHits, 2u);
 }
 
 TEST_F(Engine, HistoryKeepsTwentyMostRecentEntries) {

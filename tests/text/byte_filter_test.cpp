@@ -28,14 +28,6 @@ void ExpectSame(const Filtered& got, const Filtered& expected) {
     EXPECT_EQ(got.lastUnitIsPair, expected.lastUnitIsPair);
 }
 
-Filtered Filter(const std::string& input) {
-    std::string out(input.size(), '\xEE');
-    FilterResult got = FilterBytes(reinterpret_cast<const Byte*>(input.data()), input.size(),
-                                   reinterpret_cast<Byte*>(out.data()));
-    out.resize(got.length);
-    return {out, got.altered, got.lastUnitIsPair};
-}
-
 /// Feeds `input` in the pieces that `cuts` (ascending offsets) make, into a block of at most
 /// `capacity` bytes, and checks that nothing was written past the bytes stored.
 Filtered FilterInChunks(const std::string& input, const std::vector<std::size_t>& cuts,
@@ -54,6 +46,10 @@ Filtered FilterInChunks(const std::string& input, const std::vector<std::size_t>
         << "written past the text";
     out.resize(filter.Stored());
     return {out, filter.Altered(), filter.LastUnitIsPair()};
+}
+
+Filtered Filter(const std::string& input) {
+    return FilterInChunks(input, {});
 }
 
 struct FilterCase {

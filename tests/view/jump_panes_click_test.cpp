@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "view/fake_find_target.h"
 #include "text/kespo_doc.h"
 #include "ui/fake_platform.h"
 #include "ui/shell_open.h"
+#include "view/fake_find_target.h"
 
 namespace nelvix {
 namespace {
@@ -113,40 +113,22 @@ struct FakeShell final : ui::ShellOpener {
 };
 
 TEST(DoubleClick, LeftChoosesTagJumpShellOrWord) {
-    const std::string resultLine = "/t/a.txt(3): \"x\"\r\n";
     struct Case {
         const char* name;
-        std::string line;
+        bool resultLine;
         bool ctrl;
         bool shift;
         LeftDoubleClickAction expected;
     };
-    const std::vector<Case> cases = {
-        {"result line", resultLine, false, false, LeftDoubleClickAction::TagJump},
-        {"Shift opens with the shell", resultLine, false, true, LeftDoubleClickAction::ShellOpen},
-        {"Ctrl selects a word", resultLine, true, false, LeftDoubleClickAction::SelectWord},
-        {"Ctrl+Shift selects a word", resultLine, true, true, LeftDoubleClickAction::SelectWord},
-        {"plain line", "just text\r\n", false, true, LeftDoubleClickAction::SelectWord},
+    const Case cases[] = {
+        {"result line", true, false, false, LeftDoubleClickAction::TagJump},
+        {"Shift opens with the shell", true, false, true, LeftDoubleClickAction::ShellOpen},
+        {"Ctrl selects a word", true, true, false, LeftDoubleClickAction::SelectWord},
+        {"Ctrl+Shift selects a word", true, true, true, LeftDoubleClickAction::SelectWord},
+        {"plain line", false, false, true, LeftDoubleClickAction::SelectWord},
     };
-    for (const Case& c : cases) {
-        FakeShell shell;
-        std::vector<TagLocation> jumps;
-        int words = 0;
-        const LeftDoubleClickServices services{
-            [](std::string_view line) -> std::optional<TagLocation> {
-                if (!line.starts_with("/t/a.txt("))
-                    return std::nullopt;
-                return TagLocation{"/t/a.txt", 3};
-            },
-            [&](const TagLocation& tag) { jumps.push_back(tag); }, shell, [&] { ++words; }};
-        EXPECT_EQ(OnLeftDoubleClick(c.line, c.ctrl, c.shift, services), c.expected) << c.name;
-        EXPECT_EQ(jumps.size(), c.expected == LeftDoubleClickAction::TagJump ? 1u : 0u);
-        EXPECT_EQ(shell.opened, c.expected == LeftDoubleClickAction::ShellOpen
-                                    ? std::vector<std::string>{"/t/a.txt"}
-                                    : std::vector<std::string>{})
-            << c.name;
-        EXPECT_EQ(words, c.expected == LeftDoubleClickAction::SelectWord ? 1 : 0) << c.name;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(DecideLeftDoubleClick(c.resultLine, c.ctrl, c.shift), c.expected) << c.name;
 }
 
 TEST(DoubleClick, CaretLineAndRightDoubleClick) {

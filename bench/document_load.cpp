@@ -15,7 +15,7 @@
 
 #include "bench_platform.h"
 #include "text/cp932.h"
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 #include "ui/platform.h"
 
 namespace {

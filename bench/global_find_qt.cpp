@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/frame_commands.h"
-#include "qt/progress_dialog.h"
+#include "frame/frame_commands.h"
+#include "qt/dialogs/progress_dialog.h"
 #include "qt_bench.h"
 #include "record/command_table.h"
 #include "text/document_list.h"

@@ -9,8 +9,8 @@
 
 #include "bench_platform.h"
 #include "text/cp932.h"
-#include "text/kespo_doc.h"
 #include "text/sjis.h"
+#include "text/text_document.h"
 #include "ui/platform.h"
 #include "view/row_layout.h"
 

@@ -21,9 +21,9 @@
 
 #include "app/application.h"
 #include "bench_platform.h"
-#include "qt/global_find_dialog.h"
-#include "qt/main_frame.h"
-#include "qt/qt_platform.h"
+#include "qt/dialogs/global_find_dialog.h"
+#include "qt/frame/main_frame.h"
+#include "qt/platform/qt_platform.h"
 
 namespace nelvix::bench {
 

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/frame_commands.h"
+#include "frame/frame_commands.h"
 #include "qt_bench.h"
 #include "record/command_table.h"
 #include "text/document_list.h"

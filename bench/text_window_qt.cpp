@@ -14,10 +14,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/cabinet.h"
-#include "app/display_block.h"
 #include "bench_platform.h"
-#include "qt/kespo_mcw.h"
+#include "qt/textview/document_window.h"
+#include "store/cabinet.h"
+#include "store/display_block.h"
 #include "text/cp932.h"
 #include "text/document_list.h"
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/cabinet.h"
-#include "app/cabinet_image.h"
-#include "app/display_block.h"
-#include "app/ini_file.h"
-#include "app/settings.h"
-#include "app/settings_store.h"
+#include "store/cabinet.h"
+#include "store/cabinet_image.h"
+#include "store/display_block.h"
+#include "store/ini_file.h"
+#include "store/settings.h"
+#include "store/settings_store.h"
 #include "text/atomic_write.h"
 
 namespace {

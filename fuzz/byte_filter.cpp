@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "text/byte_filter.h"
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 #include "ui/fake_platform.h"
 
 namespace {

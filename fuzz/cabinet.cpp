@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/cabinet_image.h"
+#include "store/cabinet_image.h"
 
 namespace {
 

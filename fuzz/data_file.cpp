@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "app/data_file.h"
+#include "store/data_file.h"
 
 namespace {
 

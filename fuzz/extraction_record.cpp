@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "app/extraction_record.h"
 #include "extract/extraction_sheet.h"
+#include "store/extraction_record.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "app/global_find_record.h"
+#include "store/global_find_record.h"
 
 namespace {
 

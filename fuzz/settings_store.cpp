@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ini_file.h"
-#include "app/settings.h"
+#include "store/ini_file.h"
+#include "store/settings.h"
 #include "text/cp932_table.h"
 
 namespace {

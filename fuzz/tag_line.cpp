@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/tag_line.h"
+#include "commands/tag_line.h"
 
 namespace {
 

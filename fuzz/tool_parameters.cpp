@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/tool_arguments.h"
-#include "app/tool_parameters.h"
 #include "text/sjis.h"
+#include "tools/tool_arguments.h"
+#include "tools/tool_parameters.h"
 
 namespace {
 

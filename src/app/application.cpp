@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "app/command_line.h"
-#include "app/display_block.h"
 #include "record/command_table.h"
 #include "search/search_workers.h"
+#include "store/display_block.h"
 
 #include "ui/messages.h"
 

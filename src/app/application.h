@@ -6,17 +6,17 @@
 #include <string_view>
 #include <vector>
 
-#include "app/cabinet.h"
-#include "app/data_file.h"
 #include "app/program_session.h"
-#include "app/settings.h"
-#include "app/settings_store.h"
 #include "app/spin_library.h"
-#include "app/tool_entry.h"
 #include "extract/extraction_engine.h"
 #include "extract/extraction_sheet.h"
 #include "record/operation_recorder.h"
 #include "search/global_find_engine.h"
+#include "store/cabinet.h"
+#include "store/data_file.h"
+#include "store/settings.h"
+#include "store/settings_store.h"
+#include "store/tool_entry.h"
 #include "text/attribute_file.h"
 #include "ui/main_frame_host.h"
 

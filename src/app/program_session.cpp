@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <unistd.h>
 
-#include "app/program_home.h"
 #include "app/stale_work_files.h"
+#include "store/program_home.h"
 #include "text/work_file.h"
 
 namespace nelvix {

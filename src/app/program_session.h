@@ -5,7 +5,7 @@
 #include <string>
 
 #include "text/document_list.h"
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 
 namespace nelvix {
 

@@ -6,8 +6,8 @@
 #include "cli/console_platform.h"
 #include "cli/input_file.h"
 #include "cli/temp_work_file.h"
-#include "text/kespo_doc.h"
 #include "text/native_path.h"
+#include "text/text_document.h"
 
 namespace nelvix::cli {
 

@@ -3,7 +3,7 @@
 
 #include "cli/terminal_path.h"
 #include "text/cp932.h"
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 #include "ui/messages.h"
 #include "view/row_layout.h"
 

@@ -9,7 +9,7 @@
 
 #include "cli/gathered_output.h"
 #include "extract/extraction_engine.h"
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 
 namespace nelvix::ui {
 struct Platform;

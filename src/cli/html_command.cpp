@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "app/html_search_dialog.h"
 #include "cli/console_platform.h"
 #include "cli/exit_status.h"
 #include "cli/find_command.h"
@@ -13,6 +12,7 @@
 #include "cli/html_printer.h"
 #include "cli/output_file.h"
 #include "cli/temp_work_file.h"
+#include "commands/html_search_dialog.h"
 #include "text/cp932.h"
 #include "ui/message_table.h"
 #include "ui/messages.h"

@@ -9,13 +9,6 @@
 #include <span>
 #include <string>
 
-#include "app/extraction_record.h"
-#include "search/search_specification.h"
-#include "app/global_find_record.h"
-#include "app/ini_file.h"
-#include "app/program_home.h"
-#include "app/settings.h"
-#include "app/settings_store.h"
 #include "cli/console_platform.h"
 #include "cli/exit_status.h"
 #include "cli/extract_command.h"
@@ -23,6 +16,13 @@
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
 #include "search/file_set.h"
+#include "search/search_specification.h"
+#include "store/extraction_record.h"
+#include "store/global_find_record.h"
+#include "store/ini_file.h"
+#include "store/program_home.h"
+#include "store/settings.h"
+#include "store/settings_store.h"
 #include "text/native_path.h"
 
 namespace nelvix::cli {

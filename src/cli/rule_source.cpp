@@ -7,9 +7,9 @@
 
 #include <sys/stat.h>
 
-#include "app/data_file.h"
-#include "app/program_home.h"
 #include "cli/input_file.h"
+#include "store/data_file.h"
+#include "store/program_home.h"
 
 namespace nelvix::cli {
 namespace {

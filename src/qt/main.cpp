@@ -8,15 +8,15 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
-#include "app/program_home.h"
-#include "app/settings_store.h"
-#include "qt/convert.h"
-#include "qt/main_frame.h"
-#include "qt/program_icon.h"
-#include "qt/program_loop.h"
-#include "qt/qt_platform.h"
-#include "qt/qt_translations.h"
-#include "qt/quit_on_signal.h"
+#include "qt/frame/main_frame.h"
+#include "qt/frame/program_loop.h"
+#include "qt/platform/convert.h"
+#include "qt/platform/program_icon.h"
+#include "qt/platform/qt_platform.h"
+#include "qt/platform/qt_translations.h"
+#include "qt/platform/quit_on_signal.h"
+#include "store/program_home.h"
+#include "store/settings_store.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "text/atomic_write.h"
-#include "text/kespo_doc.h"
 #include "text/sjis.h"
+#include "text/text_document.h"
 
 namespace nelvix {
 

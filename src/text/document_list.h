@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 
 namespace nelvix {
 

@@ -1,8 +1,8 @@
 // Jump to a line.
 #include "view/line_jump.h"
 
-#include "text/kespo_doc.h"
 #include "text/sjis.h"
+#include "text/text_document.h"
 #include "ui/platform.h"
 #include "view/row_layout.h"
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "text/kespo_doc.h"
 #include "text/sjis.h"
+#include "text/text_document.h"
 
 namespace nelvix::ui {
 struct Platform;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 
 namespace nelvix {
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "text/kespo_doc.h"
 #include "text/sjis.h"
+#include "text/text_document.h"
 
 namespace nelvix::view {
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "ui/messages.h"
-#include "view/kespo_ev.h"
+#include "view/text_window.h"
 
 namespace nelvix::view {
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "view/find_target.h"
-#include "view/kespo_ev.h"
+#include "view/text_window.h"
 
 namespace nelvix {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 #include "ui/surface.h"
 
 namespace nelvix {

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ini_file.h"
 #include "record/command_table.h"
+#include "store/ini_file.h"
 #include "support/injected_file_faults.h"
 #include "support/non_regular_files.h"
 #include "support/test_files.h"

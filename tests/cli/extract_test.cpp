@@ -12,12 +12,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/data_file.h"
 #include "cli/cli_args.h"
 #include "cli/extraction_printer.h"
 #include "cli/run_cli.h"
 #include "cli_run.h"
 #include "extract/extraction_rules.h"
+#include "store/data_file.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 #include "text/native_path.h"

@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/tag_line.h"
 #include "cli_run.h"
+#include "commands/tag_line.h"
 #include "search/html_search_run.h"
 #include "support/test_files.h"
-#include "text/kespo_doc.h"
 #include "text/native_path.h"
+#include "text/text_document.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix::cli {

@@ -13,12 +13,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/extraction_record.h"
-#include "app/global_find_record.h"
 #include "cli/cli_args.h"
 #include "cli_run.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
+#include "store/extraction_record.h"
+#include "store/global_find_record.h"
 #include "support/test_files.h"
 #include "text/cp932.h"
 #include "ui/fake_platform.h"

@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_commands.h"
+#include "frame/frame_commands.h"
 #include "frame_scene.h"
-#include "qt/global_find_dialog.h"
-#include "qt/main_frame.h"
-#include "qt/program_loop.h"
-#include "qt/progress_dialog.h"
-#include "qt/qt_platform.h"
-#include "qt/quit_on_signal.h"
+#include "qt/dialogs/global_find_dialog.h"
+#include "qt/dialogs/progress_dialog.h"
+#include "qt/frame/main_frame.h"
+#include "qt/frame/program_loop.h"
+#include "qt/platform/qt_platform.h"
+#include "qt/platform/quit_on_signal.h"
 #include "qt_test_support.h"
 #include "ui/message_ids.h"
 

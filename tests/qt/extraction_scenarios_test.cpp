@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_commands.h"
 #include "extract/extraction_sheet.h"
+#include "frame/frame_commands.h"
 #include "frame_scene.h"
-#include "qt/ext_ps.h"
-#include "qt/kespo_mcw.h"
+#include "qt/sheets/extraction_sheet.h"
+#include "qt/textview/document_window.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
@@ -107,9 +107,8 @@ void ExtractionScenariosTest::ctrlEExtractsTheSamplesAndTheReplayGivesTheSameRes
     QTest::keyClick(scene.frame.get(), Qt::Key_E, Qt::ControlModifier);
     Scene::Settle();
 
-    const std::string expected = ExpectedBlocks([](int line) {
-        return MailLogPath() + "(" + std::to_string(line) + "): \r\n";
-    });
+    const std::string expected = ExpectedBlocks(
+        [](int line) { return MailLogPath() + "(" + std::to_string(line) + "): \r\n"; });
     QTRY_COMPARE(UntitledTexts(scene).size(), std::size_t{1});
     QCOMPARE(UntitledTexts(scene)[0], expected);
     QCOMPARE(summaryCaption, QStringLiteral("グローバル抽出"));

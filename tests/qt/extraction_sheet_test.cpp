@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "app/spin_library.h"
-#include "qt/convert.h"
-#include "qt/ext_ps.h"
-#include "qt/progress_dialog.h"
+#include "qt/dialogs/progress_dialog.h"
+#include "qt/platform/convert.h"
+#include "qt/sheets/extraction_sheet.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
 #include "text/cp932.h"

@@ -18,17 +18,17 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_commands.h"
-#include "app/frame_toolbar.h"
-#include "qt/find_box.h"
-#include "qt/frame_menu_bar.h"
-#include "qt/frame_status_bar.h"
-#include "qt/frame_tool_bar.h"
-#include "qt/window_bar.h"
+#include "frame/frame_commands.h"
+#include "frame/frame_toolbar.h"
+#include "qt/frame/find_box.h"
+#include "qt/frame/frame_menu_bar.h"
+#include "qt/frame/frame_status_bar.h"
+#include "qt/frame/frame_tool_bar.h"
+#include "qt/frame/window_bar.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
 #include "text/cp932.h"
-#include "view/kespo_ev.h"
+#include "view/text_window.h"
 
 using namespace nelvix;
 using namespace nelvix::qt;

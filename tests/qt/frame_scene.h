@@ -16,11 +16,11 @@
 #include <string>
 
 #include "app/application.h"
-#include "app/frame_commands.h"
-#include "qt/global_find_dialog.h"
-#include "qt/kespo_mcw.h"
-#include "qt/main_frame.h"
-#include "qt/qt_platform.h"
+#include "frame/frame_commands.h"
+#include "qt/dialogs/global_find_dialog.h"
+#include "qt/frame/main_frame.h"
+#include "qt/platform/qt_platform.h"
+#include "qt/textview/document_window.h"
 #include "qt_test_support.h"
 #include "ui/fake_platform.h"
 

@@ -12,10 +12,10 @@
 #include <set>
 #include <span>
 
-#include "app/frame_commands.h"
-#include "app/frame_menus.h"
-#include "app/frame_toolbar.h"
-#include "qt/help_window.h"
+#include "frame/frame_commands.h"
+#include "frame/frame_menus.h"
+#include "frame/frame_toolbar.h"
+#include "qt/dialogs/help_window.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"

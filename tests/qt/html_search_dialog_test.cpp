@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_commands.h"
-#include "qt/convert.h"
-#include "qt/html_search_dialog.h"
+#include "frame/frame_commands.h"
+#include "qt/dialogs/html_search_dialog.h"
+#include "qt/platform/convert.h"
 #include "qt_test_support.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"

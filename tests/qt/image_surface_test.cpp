@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "qt/document_font.h"
-#include "qt/image_surface.h"
+#include "qt/platform/document_font.h"
+#include "qt/textview/image_surface.h"
 #include "qt_test_support.h"
 #include "ui/colour.h"
 #include "ui/fake_platform.h"
-#include "view/kespo_ev.h"
+#include "view/text_window.h"
 
 using namespace nelvix;
 

@@ -14,9 +14,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/cabinet_image.h"
-#include "qt/help_window.h"
+#include "qt/dialogs/help_window.h"
 #include "qt_test_support.h"
+#include "store/cabinet_image.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
-#include "qt/caption_width.h"
-#include "qt/qt_platform.h"
-#include "qt/qt_translations.h"
+#include "qt/platform/caption_width.h"
+#include "qt/platform/qt_platform.h"
+#include "qt/platform/qt_translations.h"
 #include "qt_test_support.h"
 #include "text/cp932.h"
 #include "ui/message_ids.h"

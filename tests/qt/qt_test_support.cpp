@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QtTest>
 
-#include "qt/convert.h"
+#include "qt/platform/convert.h"
 
 namespace nelvix::test {
 

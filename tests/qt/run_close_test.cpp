@@ -13,12 +13,12 @@
 #include <string>
 
 #include "app/application.h"
-#include "app/frame_commands.h"
-#include "qt/global_find_dialog.h"
-#include "qt/main_frame.h"
-#include "qt/program_loop.h"
-#include "qt/progress_dialog.h"
-#include "qt/qt_platform.h"
+#include "frame/frame_commands.h"
+#include "qt/dialogs/global_find_dialog.h"
+#include "qt/dialogs/progress_dialog.h"
+#include "qt/frame/main_frame.h"
+#include "qt/frame/program_loop.h"
+#include "qt/platform/qt_platform.h"
 #include "qt_test_support.h"
 
 using namespace nelvix;

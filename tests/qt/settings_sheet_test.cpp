@@ -22,9 +22,9 @@
 #include <vector>
 
 #include "app/spin_library.h"
-#include "qt/colour_combo_box.h"
-#include "qt/convert.h"
-#include "qt/set_ps.h"
+#include "qt/platform/convert.h"
+#include "qt/sheets/colour_combo_box.h"
+#include "qt/sheets/settings_sheet.h"
 #include "qt_test_support.h"
 #include "text/cp932.h"
 #include "ui/fake_frame_services.h"

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "app/cabinet.h"
-#include "app/display_block.h"
-#include "qt/convert.h"
-#include "qt/document_font.h"
-#include "qt/kespo_mcw.h"
-#include "qt/qt_platform.h"
-#include "qt/text_font.h"
+#include "qt/platform/convert.h"
+#include "qt/platform/document_font.h"
+#include "qt/platform/qt_platform.h"
+#include "qt/textview/document_window.h"
+#include "qt/textview/text_font.h"
 #include "qt_test_support.h"
+#include "store/cabinet.h"
+#include "store/display_block.h"
 #include "text/cp932.h"
 #include "text/document_list.h"
 #include "ui/fake_platform.h"

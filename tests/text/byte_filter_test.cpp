@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 
 namespace nelvix {
 namespace {

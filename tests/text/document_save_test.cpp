@@ -14,7 +14,7 @@
 #include "support/non_regular_files.h"
 #include "support/test_files.h"
 #include "text/attribute_file.h"
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

@@ -17,8 +17,8 @@
 #include "text/convert.h"
 #include "text/detect.h"
 #include "text/file_convert.h"
-#include "text/kespo_doc.h"
 #include "text/posix_file.h"
+#include "text/text_document.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

@@ -8,7 +8,7 @@
 
 #include "support/test_files.h"
 #include "text/file_convert.h"
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {

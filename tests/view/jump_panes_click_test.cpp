@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "text/kespo_doc.h"
+#include "text/text_document.h"
 #include "ui/fake_platform.h"
 #include "ui/shell_open.h"
 #include "view/fake_find_target.h"

@@ -9,7 +9,7 @@
 
 #include "ui/fake_platform.h"
 #include "ui/recording_surface.h"
-#include "view/kespo_ev.h"
+#include "view/text_window.h"
 
 namespace nelvix::test {
 

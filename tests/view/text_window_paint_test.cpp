@@ -9,8 +9,8 @@
 #include "ui/colour.h"
 #include "ui/fake_platform.h"
 #include "ui/recording_surface.h"
-#include "view/kespo_ev.h"
 #include "view/line_bar.h"
+#include "view/text_window.h"
 
 namespace nelvix {
 namespace {

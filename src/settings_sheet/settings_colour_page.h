@@ -1,0 +1,58 @@
+// The colour page "ｶﾗｰ" of the settings sheet: eleven colour lists over the display block's
+// colour words, each list item k standing for palette colour k + 1.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "store/display_block.h"
+
+namespace nelvix {
+
+/// One colour list of the page: the word it edits, whether that word carries bit 15 above the
+/// palette index, and whether the page shows the list at all.
+struct ColourControl {
+    std::size_t word;
+    bool flagged;
+    bool shown;
+};
+
+inline constexpr std::size_t kColourControlCount = 11;
+
+/// The lists in the page's order: "Cｷｰﾜｰﾄﾞ", "C++ｷｰﾜｰﾄﾞ", "ｺﾒﾝﾄ行", "文字", "改行", "ﾀﾌﾞ",
+/// "ﾏｰｸ行背景", "文字背景", "ﾀｸﾞ先行背景", then the two hidden ones, "ｷｰﾜｰﾄﾞ" and
+/// "ﾏｰｸ文字背景".
+inline constexpr std::array<ColourControl, kColourControlCount> kColourControls{{
+    {kWordCKeywordColour, false, true},
+    {kWordCppKeywordColour, false, true},
+    {kWordCommentColour, false, true},
+    {kWordTextColour, false, true},
+    {kWordLineEndColour, false, true},
+    {kWordTabColour, false, true},
+    {kWordMarkedLineBackColour, true, true},
+    {kWordTextBackColour, false, true},
+    {kWordTagLineBackColour, true, true},
+    {kWordUserKeywordColour, false, false},
+    {kWordMarkedCharBackColour, true, false},
+}};
+
+/// The list item of a colour word: its palette index less one, bit 15 removed.
+int ColourItemOfWord(std::int32_t word);
+/// The colour word of a list item: item + 1, with bit 15 set when `flagged`.
+std::int32_t ColourWordOfItem(int item, bool flagged);
+
+class SetColourPageModel {
+public:
+    void Open(const DisplayBlock& block);
+    /// The item chosen in each list, in the order of kColourControls.
+    std::array<int, kColourControlCount>& Items() { return m_items; }
+    const std::array<int, kColourControlCount>& Items() const { return m_items; }
+    /// Writes every colour word back into `block`.
+    void Store(DisplayBlock& block) const;
+
+private:
+    std::array<int, kColourControlCount> m_items{};
+};
+
+} // namespace nelvix

@@ -1,0 +1,77 @@
+// The settings sheet's common page.
+#include "settings_sheet/settings_common_page.h"
+
+#include <array>
+#include <optional>
+
+namespace nelvix {
+
+namespace {
+
+/// A number field's text and where its value goes.
+struct CommonNumber {
+    std::string CommonPageFields::*text;
+    int CommonSettings::*value;
+    IntegerRange range;
+    SetField field;
+};
+
+constexpr std::array<CommonNumber, 4> kNumbers{{
+    {&CommonPageFields::scrollLineCount, &CommonSettings::scrollLineCount, kScrollLineCountRange,
+     SetField::ScrollLineCount},
+    {&CommonPageFields::titleViewLength, &CommonSettings::titleViewLength, kViewLengthRange,
+     SetField::TitleViewLength},
+    {&CommonPageFields::linkViewLength, &CommonSettings::linkViewLength, kViewLengthRange,
+     SetField::LinkViewLength},
+    {&CommonPageFields::linkJumpViewLength, &CommonSettings::linkJumpViewLength, kViewLengthRange,
+     SetField::LinkJumpViewLength},
+}};
+
+int Ticked(bool on) {
+    return on ? 1 : 0;
+}
+
+} // namespace
+
+void SetCommonPageModel::Open(const CommonSettings& settings) {
+    m_fields.invokeGlobalFind = settings.invokeGlobalFind != 0;
+    m_fields.copySelection = settings.copySelection != 0;
+    m_fields.runBrowser = settings.runType == 1;
+    m_fields.codeItem = settings.codeDecision >= 0 && settings.codeDecision < kCodeDecisionItems
+                            ? settings.codeDecision
+                            : -1;
+    m_fields.displayTabBar = settings.displayTabBar != 0;
+    m_fields.tabBarToTop = settings.tabBarToTop != 0;
+    m_fields.multiText = settings.multiText != 0;
+    m_fields.displayGlobalFindResult = settings.displayGlobalFindResult != 0;
+    m_fields.colorFoundLine = settings.colorFoundLine != 0;
+    m_fields.separatedPlacement = settings.separatedPlacement != 0;
+    for (const CommonNumber& number : kNumbers)
+        m_fields.*number.text = std::to_string(settings.*number.value);
+}
+
+SetField SetCommonPageModel::Check(ui::Platform& platform) const {
+    for (const CommonNumber& number : kNumbers)
+        if (!ReadIntegerField(platform, m_fields.*number.text, number.range))
+            return number.field;
+    return SetField::None;
+}
+
+CommonSettings SetCommonPageModel::Values() const {
+    CommonSettings settings;
+    settings.invokeGlobalFind = Ticked(m_fields.invokeGlobalFind);
+    settings.copySelection = Ticked(m_fields.copySelection);
+    settings.runType = Ticked(m_fields.runBrowser);
+    settings.codeDecision = m_fields.codeItem;
+    settings.displayTabBar = Ticked(m_fields.displayTabBar);
+    settings.tabBarToTop = Ticked(m_fields.tabBarToTop);
+    settings.multiText = Ticked(m_fields.multiText);
+    settings.displayGlobalFindResult = Ticked(m_fields.displayGlobalFindResult);
+    settings.colorFoundLine = Ticked(m_fields.colorFoundLine);
+    settings.separatedPlacement = Ticked(m_fields.separatedPlacement);
+    for (const CommonNumber& number : kNumbers)
+        settings.*number.value = IntegerFieldOr(m_fields.*number.text, settings.*number.value);
+    return settings;
+}
+
+} // namespace nelvix

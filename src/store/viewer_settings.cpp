@@ -1,0 +1,48 @@
+// Filling the viewer's settings from the record and the cabinet.
+#include "store/viewer_settings.h"
+
+#include "store/display_block.h"
+
+namespace nelvix {
+
+ViewSettings ViewSettingsOf(const Settings& settings, const Cabinet& cabinet) {
+    const DisplayBlock& block = cabinet.Current();
+    ViewSettings view;
+    view.leftMarginTenthsMm = settings.leftMgnLM;
+    view.topMarginTenthsMm = settings.topMgnLM;
+    view.lineNumbering = block[kWordLineNumbering];
+    view.freeCursor = block[kWordFreeCursor] != 0;
+    view.wordWrap = block[kWordWordWrap] != 0;
+    view.displayRulerBar = settings.displayRulerBar != 0;
+    view.displayLineBar = settings.displayLineBar != 0;
+    view.colorAreaComment = settings.colorAreaComment != 0;
+    view.userKeyWordWithDelimiter = settings.userKeyWordWithDelimiter != 0;
+    view.keywords = {cabinet.CurrentKeywords(), Cabinet::CKeywords(), Cabinet::CppKeywords()};
+    return view;
+}
+
+view::RulerSettings RulerSettingsOf(const Settings& settings) {
+    view::RulerSettings rulers;
+    rulers.displayRulerBar = settings.displayRulerBar != 0;
+    rulers.displayLineBar = settings.displayLineBar != 0;
+    rulers.rulerCursorColor = settings.rulerCursorColor;
+    rulers.rulerBackColor = settings.rulerBackColor;
+    rulers.figureRuler = settings.figureRuler != 0;
+    rulers.lineFigureColor = settings.lineFigureColor;
+    rulers.lineCursorColorref = settings.lineCursorColorref;
+    rulers.lineBackColorref = settings.lineBackColorref;
+    rulers.leftMgnLM = settings.leftMgnLM;
+    rulers.topMgnLM = settings.topMgnLM;
+    return rulers;
+}
+
+CaretSettings CaretSettingsOf(const Settings& settings) {
+    return {static_cast<std::uint32_t>(settings.scrollLineCount), settings.copySelection != 0};
+}
+
+TextFindSettings TextFindSettingsOf(const Settings& settings) {
+    return {settings.colorFoundLine != 0, settings.plusInvert != 0, settings.multiText != 0,
+            settings.enableSelFindByBox != 0};
+}
+
+} // namespace nelvix

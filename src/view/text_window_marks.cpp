@@ -1,0 +1,118 @@
+// CKespoEV: marked lines: setting and clearing the mark of the caret's line, jumping to the
+// next or previous marked line, and clearing them all.
+#include <algorithm>
+
+#include "ui/platform.h"
+#include "view/text_window.h"
+
+namespace nelvix {
+
+namespace {
+
+/// Format word "ﾏｰｸ行情報を保存".
+constexpr std::size_t kWordSaveLineMarks = 10;
+
+/// A mark is the CR before its line (kFirstLineMark for the first line, which wraps to 0 here).
+std::uint32_t LineStartOfMark(std::uint32_t mark) {
+    return mark + 2u;
+}
+
+} // namespace
+
+std::uint32_t CKespoEV::RowOfMark(std::uint32_t mark) const {
+    return RowOfOffset(Text(), Rules(), Rows(), LineStartOfMark(mark));
+}
+
+void CKespoEV::MarkDocumentModifiedForMarks() {
+    if (m_document.Format().words[kWordSaveLineMarks] != 0)
+        m_document.SetModified(true);
+}
+
+void CKespoEV::ToggleMark() {
+    const LayoutText text = Text();
+    if (text.length == 0)
+        return;
+    if (m_selection.Shown()) {
+        m_platform.beeper.Beep();
+        return;
+    }
+    const std::uint32_t row = m_caretRow;
+    if (row >= RowCount())
+        return;
+    std::vector<std::uint32_t>& marks = m_document.LineMarks();
+    const auto marked = std::find_if(marks.begin(), marks.end(),
+                                     [&](std::uint32_t mark) { return RowOfMark(mark) == row; });
+    if (marked != marks.end()) {
+        marks.erase(marked);
+    } else {
+        std::uint32_t mark = kFirstLineMark;
+        if (row > 0) {
+            mark = RowLastChar(text, Rules(), Rows(), row - 1);
+            // Only a row that begins a line can carry a mark.
+            if (text.bytes[mark] != kCr) {
+                m_platform.beeper.Beep();
+                return;
+            }
+        }
+        if (marks.size() >= kMaxMarks) {
+            m_platform.beeper.Beep();
+            return;
+        }
+        const auto at = std::upper_bound(marks.begin(), marks.end(), mark,
+                                         [](std::uint32_t a, std::uint32_t b) {
+                                             return LineStartOfMark(a) < LineStartOfMark(b);
+                                         });
+        marks.insert(at, mark);
+    }
+    MarkDocumentModifiedForMarks();
+    InvalidateRows(row, row);
+}
+
+void CKespoEV::JumpToMarkRow(std::uint32_t row) {
+    CancelSelection();
+    BringRangeIntoView(row, 0, 0);
+    MoveCaret(0, row);
+    m_rememberedColumn = 0;
+}
+
+void CKespoEV::NextMark() {
+    const std::vector<std::uint32_t>& marks = m_document.LineMarks();
+    if (marks.empty()) {
+        m_platform.beeper.Beep();
+        return;
+    }
+    const auto below = std::find_if(marks.begin(), marks.end(), [&](std::uint32_t mark) {
+        return RowOfMark(mark) > m_caretRow;
+    });
+    JumpToMarkRow(RowOfMark(below != marks.end() ? *below : marks.front()));
+}
+
+void CKespoEV::PreviousMark() {
+    const std::vector<std::uint32_t>& marks = m_document.LineMarks();
+    if (marks.empty()) {
+        m_platform.beeper.Beep();
+        return;
+    }
+    const auto above = std::find_if(marks.rbegin(), marks.rend(), [&](std::uint32_t mark) {
+        return RowOfMark(mark) < m_caretRow;
+    });
+    JumpToMarkRow(RowOfMark(above != marks.rend() ? *above : marks.back()));
+}
+
+void CKespoEV::ClearAllMarks() {
+    std::vector<std::uint32_t>& marks = m_document.LineMarks();
+    if (marks.empty())
+        return;
+    MarkDocumentModifiedForMarks();
+    if (m_selection.Shown()) {
+        m_host.InvalidateAll();
+    } else {
+        for (const std::uint32_t mark : marks) {
+            const std::uint32_t row = RowOfMark(mark);
+            InvalidateRows(row, row);
+        }
+    }
+    marks.clear();
+}
+
+} // namespace nelvix

@@ -1,0 +1,101 @@
+// CKespoEV: painting through the text painter, the comment tables that block-comment colouring
+// reads, and what the rulers read of the window.
+#include "view/text_window.h"
+
+#include <algorithm>
+
+#include "view/text_colouring.h"
+
+namespace nelvix {
+namespace {
+
+constexpr std::size_t kWordShowLineEnds = 5;
+constexpr std::size_t kWordShowTabs = 6;
+
+} // namespace
+
+view::TextPaintInput CKespoEV::PaintInput() const {
+    const FormatSettings& format = m_document.Format();
+    const LayoutRules rules = Rules();
+    view::TextPaintInput input;
+    input.text = m_document.Text();
+    input.textLength = m_document.TextLength();
+    input.rowStarts = m_document.RowStarts();
+    input.rowCount = RowCount();
+    input.charsPerLine = static_cast<int>(rules.charsPerLine);
+    input.tabColumns = static_cast<int>(rules.tabColumns);
+    input.cellWidth = m_cellWidth;
+    input.rowHeight = m_rowHeight;
+    input.leftMargin = m_leftMargin;
+    input.topMargin = m_topMargin;
+    input.topRow = m_topRow;
+    input.firstColumn = static_cast<int>(m_firstColumn);
+    input.clientWidth = m_clientWidth;
+    input.clientHeight = m_clientHeight;
+    input.colours = view::ColoursFromFormat(format);
+    input.showLineEnds = format.words[kWordShowLineEnds] != 0;
+    input.showTabs = format.words[kWordShowTabs] != 0;
+    input.documentType = static_cast<view::DocumentType>(std::clamp(format.DocumentType(), 0, 2));
+    input.colorAreaComment = m_settings.colorAreaComment;
+    input.userKeyWordWithDelimiter = m_settings.userKeyWordWithDelimiter;
+    input.lineMarks = m_document.LineMarks();
+    input.stringMarks = m_document.StringMarks();
+    input.keywords = m_settings.keywords;
+    input.commentTables = KeepsCommentTables() ? &m_comments : nullptr;
+    return input;
+}
+
+view::RulerViewState CKespoEV::RulerState() const {
+    view::RulerViewState state;
+    state.topRow = static_cast<int>(m_topRow);
+    state.visibleRows = static_cast<int>(m_visibleRows);
+    state.firstColumn = static_cast<int>(m_firstColumn);
+    state.caretRow = static_cast<int>(m_caretRow);
+    state.caretColumn = static_cast<int>(m_caretColumn);
+    state.charsPerLine = static_cast<int>(Rules().charsPerLine);
+    state.rowPitch = m_rowHeight;
+    state.columnPitch = m_cellWidth;
+    state.rowCount = static_cast<int>(RowCount());
+    state.lineBarShown = m_settings.displayLineBar;
+    return state;
+}
+
+void CKespoEV::Paint(const ui::PixelRect& dirty) {
+    m_painter->Paint(PaintInput(), m_surface, dirty);
+}
+
+void CKespoEV::PaintRange(std::uint32_t first, std::uint32_t last, bool swap) {
+    m_painter->PaintRange(PaintInput(), first, last, swap, m_surface);
+}
+
+void CKespoEV::SetTagTargetLine(std::uint32_t row) {
+    m_painter->SetTagTargetLine(PaintInput(), row, m_platform, m_surface);
+}
+
+bool CKespoEV::KeepsCommentTables() const {
+    const int type = m_document.Format().DocumentType();
+    return m_settings.colorAreaComment && (type == 1 || type == 2);
+}
+
+void CKespoEV::RebuildCommentTables() {
+    m_comments.Clear();
+    if (KeepsCommentTables())
+        m_comments.Build(m_platform, m_document.Text(), m_document.TextLength());
+}
+
+void CKespoEV::RepaintAfterAppend(std::uint32_t firstRow) {
+    // An append changes only the text's end, so the repaint always runs to the bottom of the
+    // window; what the colouring rules add is how far back it starts: a keyword, a marked
+    // string or a comment mark that the new bytes complete.
+    const LayoutText text = Text();
+    const std::uint32_t rebuiltFrom = RowStart(text, Rows(), firstRow);
+    const std::uint32_t start = view::RepaintStart(PaintInput(), rebuiltFrom);
+    const std::uint32_t fromRow =
+        std::max(std::min(firstRow, RowOfOffset(text, Rules(), Rows(), start)), m_topRow);
+    if (fromRow >= m_topRow + m_visibleRows + 1)
+        return;
+    const int top = m_topMargin + static_cast<int>(fromRow - m_topRow) * m_rowHeight;
+    m_host.InvalidateRect({0, top, m_clientWidth, m_clientHeight});
+}
+
+} // namespace nelvix

@@ -1,0 +1,361 @@
+// The global find command over a small tree: the result document and where it is placed, the
+// counts message, runs that end early (cancel, memory, a long specification, "中断", a full
+// subdirectory list), the histories, the recording hand-over and a replay without the dialog;
+// and the progress window's hit count, written rarely however many hits come.
+#include "commands/global_find_command.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "commands/document_placement.h"
+#include "commands/fake_frame_windows.h"
+#include "commands/global_find_progress.h"
+#include "record/command_table.h"
+#include "support/test_files.h"
+#include "text/cp932.h"
+#include "ui/fake_frame_services.h"
+#include "ui/fake_platform.h"
+#include "ui/message_ids.h"
+#include "ui/message_table.h"
+
+namespace nelvix {
+namespace {
+
+class Dispatcher final : public CommandDispatcher {
+public:
+    explicit Dispatcher(std::function<void(int)> run) : m_run(std::move(run)) {}
+    void RunCommand(int commandId) override { m_run(commandId); }
+    bool HasActiveView() const override { return false; }
+
+private:
+    std::function<void(int)> m_run;
+};
+
+class GlobalFindCommandTest : public ::testing::Test {
+protected:
+    GlobalFindCommandTest() {
+        ::mkdir(home.c_str(), 0755);
+        ::mkdir(data.c_str(), 0755);
+        ::mkdir((data + "sub").c_str(), 0755);
+        dir.Write("data/a.txt", "foo\r\nbar foo\r\n");
+        dir.Write("data/c.txt", "nothing\r\n");
+        dir.Write("data/sub/b.txt", "a foo\r\n");
+        dir.Write("data/sub/d.txt", "none\r\n");
+    }
+
+    ui::GlobalFindValues Values(std::string pattern = "foo") const {
+        ui::GlobalFindValues values;
+        values.pattern = std::move(pattern);
+        values.fileBox = "*.txt";
+        values.currentDirectory = data;
+        values.subdirectories = true;
+        return values;
+    }
+    void Answer(const ui::GlobalFindValues& values) {
+        frame.globalFindDialog.answers.push_back(values);
+    }
+    /// The text of the one document left open; empty when none is.
+    std::string ResultText() const {
+        const auto& documents = application.Documents().Documents();
+        if (documents.size() != 1)
+            return {};
+        return std::string(reinterpret_cast<const char*>(documents[0]->Text()),
+                           documents[0]->TextLength());
+    }
+    std::size_t OpenDocuments() const { return application.Documents().Documents().size(); }
+    std::string CountsText(std::string_view files, std::string_view hits) const {
+        return ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts), {files, hits});
+    }
+    /// The data of the operation the recorder holds, and its command.
+    std::pair<int, std::vector<Byte>> RecordedOperation() {
+        std::pair<int, std::vector<Byte>> recorded;
+        Dispatcher capture([&](int commandId) {
+            const auto bytes = application.Recorder().CurrentReplayRecord();
+            recorded = {commandId, {bytes.begin(), bytes.end()}};
+        });
+        application.Recorder().Replay(capture);
+        return recorded;
+    }
+
+    test::TempDir dir;
+    std::string home = dir.PathOf("home");
+    std::string data = dir.PathOf("data") + "/";
+    ui::FakePlatform fake;
+    ui::FakeFrameServices frame;
+    mutable Application application{
+        fake.platform, {home, dir.PathOf("etc"), std::string(NELVIX_SPIN_LIBRARY_PATH)}};
+    test::FakeFrameWindows fakeWindows{fake.platform, application.Documents()};
+    PlacementState placement{application.GetSettings()};
+    test::PlacementWatch windows{fakeWindows, placement};
+    GlobalFindCommand command{application, windows, placement, frame.services};
+};
+
+TEST_F(GlobalFindCommandTest, HitsFillAResultDocumentPlacedWhereTheTagWindowBelongs) {
+    application.GetSettings().separatedPlacement = 1;
+    application.GetSettings().tagToUpper = 1;
+    placement.Recompute();
+    Answer(Values());
+    command.Run();
+
+    EXPECT_EQ(windows.modes, std::vector<PlacementMode>{PlacementMode::Upper});
+    EXPECT_EQ(placement.Mode(), PlacementMode::Lower);
+    const std::string text = ResultText();
+    EXPECT_NE(text.find(data + "a.txt(1): foo\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(data + "a.txt(2): bar foo\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find(data + "sub/b.txt(1): a foo\r\n"), std::string::npos) << text;
+
+    const ui::FakeProgressWindow& progress = frame.progressWindow;
+    EXPECT_EQ(progress.caption, ui::MessageText(ui::kMsgGlobalFindTitle));
+    EXPECT_EQ(progress.labels,
+              (std::vector<std::string>{Sjis("検索中 : "), Sjis("見つかった個数 : ")}));
+    EXPECT_EQ(progress.stopButton, Sjis("中断"));
+    EXPECT_EQ(progress.values[1], "3");
+    EXPECT_FALSE(progress.open);
+    EXPECT_EQ(fakeWindows.findBoxRefreshes, 1);
+    EXPECT_EQ(fakeWindows.repaints, 1);
+
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    const ui::MessageRequest& counts = fake.messageBox.shown[0];
+    EXPECT_EQ(counts.id, ui::kMsgGlobalFindCounts);
+    EXPECT_EQ(counts.text, CountsText("4", "3"));
+    EXPECT_EQ(counts.caption, ui::MessageText(ui::kMsgGlobalFindTitle));
+    EXPECT_EQ(counts.style.buttons, ui::MessageButtons::Ok);
+}
+
+TEST_F(GlobalFindCommandTest, NoHitLeavesNoDocumentAndCountsShowWhenAsked) {
+    for (const int display : {1, 0}) {
+        fake.messageBox.shown.clear();
+        application.GetSettings().displayGlobalFindResult = display;
+        Answer(Values("absent"));
+        command.Run();
+        EXPECT_EQ(OpenDocuments(), 0u) << display;
+        EXPECT_EQ(frame.progressWindow.opens, display == 1 ? 1 : 2);
+        EXPECT_FALSE(frame.progressWindow.open);
+        if (display == 1) {
+            ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+            EXPECT_EQ(fake.messageBox.shown[0].text, CountsText("4", "0"));
+        } else {
+            EXPECT_TRUE(fake.messageBox.shown.empty());
+        }
+    }
+}
+
+TEST_F(GlobalFindCommandTest, CancelChangesNothing) {
+    const SearchOptions options = application.FindEngine().Options();
+    const Settings settings = application.GetSettings();
+    command.Run();
+    EXPECT_EQ(frame.globalFindDialog.asked.size(), 1u);
+    EXPECT_TRUE(application.FindEngine().PatternHistory().empty());
+    EXPECT_TRUE(application.FindEngine().SpecHistory().empty());
+    EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
+    EXPECT_EQ(application.GetSettings(), settings);
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+    EXPECT_EQ(fakeWindows.repaints, 0);
+    EXPECT_TRUE(fake.messageBox.shown.empty());
+    EXPECT_FALSE(application.Recorder().HasRecord());
+}
+
+TEST_F(GlobalFindCommandTest, MemoryProbeFailureShowsOutOfMemoryOnly) {
+    fake.memory.failAll = true;
+    Answer(Values());
+    command.Run();
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
+    EXPECT_TRUE(frame.globalFindDialog.asked.empty());
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+}
+
+TEST_F(GlobalFindCommandTest, SpecificationOf261BytesBeepsAndEnds) {
+    struct Case {
+        std::size_t bytes;
+        bool runs;
+    };
+    for (const Case c : {Case{260, true}, Case{261, false}}) {
+        frame.progressWindow.opens = 0;
+        fake.beeper.beeps = 0;
+        application.FindEngine().SpecHistory().clear();
+        ui::GlobalFindValues values = Values();
+        values.fileBox = "*.t";
+        // "/" + name + "/*.t": the directory's own '/' is dropped before the file box is added.
+        values.currentDirectory = "/" + std::string(c.bytes - 5, 'd') + "/";
+        Answer(values);
+        command.Run();
+        EXPECT_EQ(frame.progressWindow.opens, c.runs ? 1 : 0) << c.bytes;
+        EXPECT_EQ(fake.beeper.beeps, c.runs ? 0 : 1) << c.bytes;
+        EXPECT_EQ(application.FindEngine().SpecHistory().size(), c.runs ? 1u : 0u) << c.bytes;
+    }
+}
+
+TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOver) {
+    ui::GlobalFindValues first = Values("foo");
+    first.caseSensitive = true;
+    first.nonTextFiles = true;
+    Answer(first);
+    ui::GlobalFindValues second = Values("bar");
+    second.fileBox = "*.*";
+    second.regularExpression = true;
+    second.widthSensitive = false;
+    second.subdirectories = false;
+    Answer(second);
+    command.Run();
+    command.Run();
+
+    GlobalFindEngine& engine = application.FindEngine();
+    EXPECT_EQ(engine.PatternHistory(), (std::vector<std::string>{"bar", "foo"}));
+    EXPECT_EQ(engine.SpecHistory(), (std::vector<std::string>{data + "*.*", data + "*.txt"}));
+    EXPECT_FALSE(engine.Options().caseSensitive);
+    EXPECT_TRUE(engine.Options().regularExpression);
+    EXPECT_FALSE(engine.Options().widthSensitive);
+    EXPECT_FALSE(engine.SearchSubdirectories());
+    EXPECT_EQ(application.GetSettings().findNoneTextFile, 0);
+    EXPECT_EQ(command.LastValues(), second);
+
+    // The second dialog opened with what the first run left.
+    ASSERT_EQ(frame.globalFindDialog.asked.size(), 2u);
+    const ui::GlobalFindValues& initial = frame.globalFindDialog.asked[1].initial;
+    EXPECT_EQ(initial.pattern, "foo");
+    EXPECT_EQ(initial.fileBox, data + "*.txt");
+    EXPECT_EQ(initial.currentDirectory, data);
+    EXPECT_TRUE(initial.caseSensitive);
+    EXPECT_TRUE(initial.nonTextFiles);
+    EXPECT_EQ(frame.globalFindDialog.asked[1].patternHistory, std::vector<std::string>{"foo"});
+}
+
+TEST_F(GlobalFindCommandTest, QuotedSpecificationFromTheHistoryKeepsItsDirectory) {
+    ::mkdir((data + "my dir").c_str(), 0755);
+    dir.Write("data/my dir/q.txt", "foo\r\n");
+    ui::GlobalFindValues first = Values();
+    first.currentDirectory = data + "my dir/";
+    first.subdirectories = false;
+    Answer(first);
+    command.Run();
+    const std::string quoted = application.FindEngine().SpecHistory().front();
+    EXPECT_EQ(quoted, "\"" + data + "my dir\"/*.txt");
+
+    ui::GlobalFindValues again = first;
+    again.fileBox = quoted;
+    again.currentDirectory = "/";
+    Answer(again);
+    command.Run();
+    EXPECT_EQ(application.FindEngine().SpecHistory(), std::vector<std::string>{quoted});
+    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "1"));
+}
+
+TEST_F(GlobalFindCommandTest, FirstDialogStartsInTheWorkingDirectory) {
+    command.Run();
+    ASSERT_EQ(frame.globalFindDialog.asked.size(), 1u);
+    const ui::GlobalFindValues& initial = frame.globalFindDialog.asked[0].initial;
+    char cwd[4096];
+    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+    EXPECT_EQ(initial.currentDirectory, std::string(cwd) + (std::string(cwd) == "/" ? "" : "/"));
+    EXPECT_EQ(initial.pattern, "");
+    EXPECT_EQ(initial.fileBox, "*.*");
+}
+
+TEST_F(GlobalFindCommandTest, RecordCheckHandsTheOperationToTheRecorder) {
+    ui::GlobalFindValues values = Values();
+    values.record = true;
+    values.caseSensitive = true;
+    Answer(values);
+    command.Run();
+
+    EXPECT_FALSE(application.Recorder().IsRecording());
+    EXPECT_EQ(application.GetSettings().recordGlobalFindOperation, 1);
+    const auto [commandId, record] = RecordedOperation();
+    EXPECT_EQ(commandId, kCmdGlobalFind);
+    const GlobalFindParameters expected{true, true, "foo", data + "*.txt", false, false};
+    EXPECT_EQ(ParseGlobalFindRecord(record), expected);
+}
+
+TEST_F(GlobalFindCommandTest, ReplayRunsTheRecordWithoutTheDialog) {
+    const GlobalFindParameters recorded{false, true, "foo", data + "a.txt", true, false};
+    const std::vector<Byte> record = SerializeGlobalFindRecord(recorded);
+    OperationRecorder& recorder = application.Recorder();
+    recorder.StartRecording();
+    ASSERT_TRUE(
+        recorder.RecordOperation(kCommandRecordType, kCmdGlobalFind, record.data(), record.size()));
+    recorder.StopRecording();
+    Dispatcher run([&](int commandId) {
+        if (commandId == kCmdGlobalFind)
+            command.Run();
+    });
+    recorder.Replay(run);
+
+    EXPECT_TRUE(frame.globalFindDialog.asked.empty());
+    EXPECT_EQ(ResultText(), data + "a.txt(1): foo\r\n" + data + "a.txt(2): bar foo\r\n");
+    EXPECT_TRUE(application.FindEngine().Options().caseSensitive);
+    EXPECT_FALSE(application.FindEngine().SearchSubdirectories());
+    EXPECT_EQ(application.FindEngine().SpecHistory(), std::vector<std::string>{data + "a.txt"});
+}
+
+TEST_F(GlobalFindCommandTest, StopKeepsTheHitsFoundSoFar) {
+    ::unlink((data + "c.txt").c_str());
+    for (const char* name : {"data/a.txt", "data/e.txt", "data/f.txt"})
+        dir.Write(name, "one foo\r\n");
+    frame.progressWindow.stopAtCheck = 1;
+    Answer(Values());
+    command.Run();
+    // Every file holds one hit: "中断" after the first match ends the run there.
+    const std::string text = ResultText();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "1"));
+}
+
+TEST_F(GlobalFindCommandTest, ResultDocumentClosedDuringTheRunStopsIt) {
+    frame.progressWindow.onStopCheck = [&] {
+        if (OpenDocuments() == 1)
+            fakeWindows.CloseDocument(*application.Documents().Documents()[0]);
+    };
+    Answer(Values());
+    command.Run();
+    EXPECT_EQ(OpenDocuments(), 0u);
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    EXPECT_FALSE(frame.progressWindow.open);
+}
+
+TEST_F(GlobalFindCommandTest, CommandGivenAgainDuringARunBeeps) {
+    frame.progressWindow.onStopCheck = [&] { command.Run(); };
+    Answer(Values());
+    Answer(Values("bar"));
+    command.Run();
+    EXPECT_EQ(frame.globalFindDialog.asked.size(), 1u);
+    EXPECT_GT(fake.beeper.beeps, 0);
+    EXPECT_EQ(frame.progressWindow.opens, 1);
+    EXPECT_NE(ResultText().find("sub/b.txt(1): a foo"), std::string::npos);
+}
+
+TEST_F(GlobalFindCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
+    application.GetSettings().subDirBufBytes = 4;
+    Answer(Values());
+    command.Run();
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("4", "3"));
+    EXPECT_NE(ResultText().find(data + "sub/b.txt(1): a foo\r\n"), std::string::npos);
+}
+
+TEST(GlobalFindProgress, HitCountIsWrittenRarelyAndLastBeforeClosing) {
+    struct Case {
+        std::chrono::steady_clock::duration interval;
+        int expectedWrites; ///< of the hit count, with the opening "0"
+    };
+    for (const Case c : {Case{std::chrono::hours(1), 2}, Case{{}, 100'001}}) {
+        ui::FakeProgressWindow window;
+        GlobalFindProgress progress(window, c.interval);
+        progress.Open();
+        for (std::uint32_t hit = 1; hit <= 100'000; ++hit)
+            progress.ShowHitCount(hit);
+        progress.Close();
+        EXPECT_EQ(window.setValueCalls, c.expectedWrites);
+        EXPECT_EQ(window.values[1], "100000");
+    }
+}
+
+} // namespace
+} // namespace nelvix

@@ -1,0 +1,429 @@
+// The HTML search command over a small tree: the result document of each target line by line,
+// the counts under the command's own caption, runs that end early (cancel, memory, a long
+// specification, "中断"), the histories, the options and "FindNoneTextFile" put back, the
+// target remembered, the dialog's checks, and the tag commands reading the lines it writes.
+#include "commands/html_search_command.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "commands/document_placement.h"
+#include "commands/fake_frame_windows.h"
+#include "commands/fake_html_search_dialog.h"
+#include "frame/tag_navigator.h"
+#include "support/test_files.h"
+#include "text/cp932.h"
+#include "ui/fake_frame_services.h"
+#include "ui/fake_platform.h"
+#include "ui/message_ids.h"
+#include "ui/message_table.h"
+
+namespace nelvix {
+namespace {
+
+std::string Pad(std::string text, std::size_t width) {
+    text.resize(width, ' ');
+    return text;
+}
+
+class HtmlSearchCommandTest : public ::testing::Test {
+protected:
+    HtmlSearchCommandTest() {
+        ::mkdir(home.c_str(), 0755);
+        ::mkdir(data.c_str(), 0755);
+        ::mkdir((data + "sub").c_str(), 0755);
+        // One file in each directory, so that the order of the lines is fixed.
+        dir.Write("data/index.html", Sjis("<html><head><title>ホーム</title></head>\r\n"
+                                          "<body>\r\n"
+                                          "<a href=\"sub/page.html\">次のページ</a>\r\n"
+                                          "<A HREF=x.html>X</A> foo\r\n"
+                                          "</body></html>\r\n"));
+        dir.Write("data/notes.txt", "<title>Not HTML</title> foo\r\n");
+        dir.Write("data/sub/page.html", "<TITLE>Page</TITLE>\r\nfoo\r\nbar\r\nfoo foo\r\n");
+    }
+
+    HtmlSearchValues Values(HtmlTarget target, std::string pattern = "foo") const {
+        HtmlSearchValues values;
+        values.pattern = std::move(pattern);
+        values.fileBox = "*.html";
+        values.currentDirectory = data;
+        values.subdirectories = true;
+        values.target = target;
+        return values;
+    }
+    void Answer(const HtmlSearchValues& values) { dialog.answers.push_back(values); }
+    /// The text of the one document left open; empty when none is.
+    std::string ResultText() const {
+        const auto& documents = application.Documents().Documents();
+        if (documents.size() != 1)
+            return {};
+        return std::string(reinterpret_cast<const char*>(documents[0]->Text()),
+                           documents[0]->TextLength());
+    }
+    std::size_t OpenDocuments() const { return application.Documents().Documents().size(); }
+    std::string CountsText(std::string_view files, std::string_view hits) const {
+        return ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts), {files, hits});
+    }
+    std::string TitleLine(const std::string& title, const std::string& path) const {
+        return Pad(title, 44) + " " + path + "\r\n";
+    }
+    std::string LinkLine(const std::string& text, const std::string& target) const {
+        return "     " + Pad(text, 44) + " " + Pad(target, 44) + " \r\n";
+    }
+
+    test::TempDir dir;
+    std::string home = dir.PathOf("home");
+    std::string data = dir.PathOf("data") + "/";
+    std::string index = data + "index.html", page = data + "sub/page.html";
+    ui::FakePlatform fake;
+    ui::FakeFrameServices frame;
+    mutable Application application{
+        fake.platform, {home, dir.PathOf("etc"), std::string(NELVIX_SPIN_LIBRARY_PATH)}};
+    test::FakeFrameWindows windows{fake.platform, application.Documents()};
+    PlacementState placement{application.GetSettings()};
+    test::FakeHtmlSearchDialog dialog;
+    HtmlSearchCommand command{application, windows, placement, frame.services, dialog};
+};
+
+TEST_F(HtmlSearchCommandTest, TitleTargetListsTheTitleOfEachPage) {
+    Answer(Values(HtmlTarget::Title));
+    command.Run();
+    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + TitleLine("Page", page));
+
+    const ui::FakeProgressWindow& progress = frame.progressWindow;
+    EXPECT_EQ(progress.caption, Sjis("ＨＴＭＬ検索"));
+    EXPECT_EQ(progress.labels,
+              (std::vector<std::string>{Sjis("検索中 : "), Sjis("見つかった個数 : ")}));
+    EXPECT_EQ(progress.stopButton, Sjis("中断"));
+    EXPECT_EQ(progress.values[0], "page.html");
+    EXPECT_EQ(progress.values[1], "2");
+    EXPECT_FALSE(progress.open);
+
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    const ui::MessageRequest& counts = fake.messageBox.shown[0];
+    EXPECT_EQ(counts.id, ui::kMsgGlobalFindCounts);
+    EXPECT_EQ(counts.text, CountsText("2", "2"));
+    EXPECT_EQ(counts.caption, Sjis("ＨＴＭＬ検索"));
+    EXPECT_EQ(counts.style.buttons, ui::MessageButtons::Ok);
+}
+
+TEST_F(HtmlSearchCommandTest, LinkTargetListsTheTitleLineAndEachLink) {
+    Answer(Values(HtmlTarget::Link));
+    command.Run();
+    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) +
+                                LinkLine(Sjis("次のページ"), "sub/page.html") +
+                                LinkLine("X", "x.html"));
+    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("2", "3"));
+}
+
+TEST_F(HtmlSearchCommandTest, StringTargetListsEachMatchUnderTheTitleLine) {
+    Answer(Values(HtmlTarget::String));
+    command.Run();
+    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + "     " + index +
+                                "(4): <A HREF=x.html>X</A> foo\r\n" + TitleLine("Page", page) +
+                                "     " + page + "(2): foo\r\n" + "     " + page +
+                                "(4): foo foo\r\n" + "     " + page + "(4): foo foo\r\n");
+    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("2", "6"));
+}
+
+TEST_F(HtmlSearchCommandTest, ColumnsFollowTheSettings) {
+    Settings& settings = application.GetSettings();
+    settings.titleViewLength = 10;
+    settings.linkViewLength = 12;
+    settings.linkJumpViewLength = 20;
+    Answer(Values(HtmlTarget::Link));
+    command.Run();
+    EXPECT_EQ(ResultText(), Pad(Sjis("ホーム"), 10) + " " + index + "\r\n" + "     " +
+                                Pad(Sjis("次のページ"), 12) + " " + Pad("sub/page.html", 20) +
+                                " \r\n" + "     " + Pad("X", 12) + " " + Pad("x.html", 20) +
+                                " \r\n");
+}
+
+TEST_F(HtmlSearchCommandTest, NothingFoundLeavesNoDocumentAndCountsShowWhenAsked) {
+    for (const int display : {1, 0}) {
+        fake.messageBox.shown.clear();
+        application.GetSettings().displayGlobalFindResult = display;
+        Answer(Values(HtmlTarget::String, "absent"));
+        command.Run();
+        EXPECT_EQ(OpenDocuments(), 0u) << display;
+        EXPECT_FALSE(frame.progressWindow.open);
+        if (display == 1) {
+            ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+            EXPECT_EQ(fake.messageBox.shown[0].text, CountsText("2", "0"));
+        } else {
+            EXPECT_TRUE(fake.messageBox.shown.empty());
+        }
+    }
+}
+
+TEST_F(HtmlSearchCommandTest, ResultDocumentIsPlacedWhereTheTagWindowBelongs) {
+    application.GetSettings().separatedPlacement = 1;
+    application.GetSettings().tagToUpper = 1;
+    placement.Recompute();
+    test::PlacementWatch watch{windows, placement};
+    HtmlSearchCommand watched{application, watch, placement, frame.services, dialog};
+    Answer(Values(HtmlTarget::Title));
+    watched.Run();
+    EXPECT_EQ(watch.modes, std::vector<PlacementMode>{PlacementMode::Upper});
+    EXPECT_EQ(placement.Mode(), PlacementMode::Lower);
+    EXPECT_EQ(OpenDocuments(), 1u);
+}
+
+TEST_F(HtmlSearchCommandTest, CancelChangesNothing) {
+    application.GetSettings().findNoneTextFile = 1;
+    const SearchOptions options = application.FindEngine().Options();
+    const Settings settings = application.GetSettings();
+    command.Run();
+    EXPECT_EQ(dialog.asked.size(), 1u);
+    EXPECT_TRUE(application.FindEngine().PatternHistory().empty());
+    EXPECT_TRUE(application.FindEngine().SpecHistory().empty());
+    EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
+    EXPECT_EQ(application.GetSettings(), settings);
+    EXPECT_TRUE(application.FindEngine().Environment().findNoneTextFile);
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+    EXPECT_TRUE(fake.messageBox.shown.empty());
+    EXPECT_EQ(command.RememberedTarget(), HtmlTarget::String);
+}
+
+TEST_F(HtmlSearchCommandTest, MemoryProbeFailureShowsShortOfMemoryOnly) {
+    fake.memory.failAll = true;
+    Answer(Values(HtmlTarget::Title));
+    command.Run();
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgShortOfMemory});
+    EXPECT_TRUE(dialog.asked.empty());
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+}
+
+TEST_F(HtmlSearchCommandTest, SpecificationOf261BytesBeepsAndEnds) {
+    struct Case {
+        std::size_t bytes;
+        bool runs;
+    };
+    for (const Case c : {Case{260, true}, Case{261, false}}) {
+        frame.progressWindow.opens = 0;
+        fake.beeper.beeps = 0;
+        application.FindEngine().SpecHistory().clear();
+        HtmlSearchValues values = Values(HtmlTarget::Title);
+        values.fileBox = "*.h";
+        values.currentDirectory = "/" + std::string(c.bytes - 5, 'd') + "/";
+        Answer(values);
+        command.Run();
+        EXPECT_EQ(frame.progressWindow.opens, c.runs ? 1 : 0) << c.bytes;
+        EXPECT_EQ(fake.beeper.beeps, c.runs ? 0 : 1) << c.bytes;
+        EXPECT_EQ(application.FindEngine().SpecHistory().size(), c.runs ? 1u : 0u) << c.bytes;
+    }
+}
+
+TEST_F(HtmlSearchCommandTest, StringRunTakesOverTheOptionsAndThePattern) {
+    HtmlSearchValues values = Values(HtmlTarget::String);
+    values.caseSensitive = true;
+    values.widthSensitive = false;
+    values.subdirectories = false;
+    Answer(values);
+    command.Run();
+    GlobalFindEngine& engine = application.FindEngine();
+    EXPECT_EQ(engine.PatternHistory(), std::vector<std::string>{"foo"});
+    EXPECT_EQ(engine.SpecHistory(), std::vector<std::string>{data + "*.html"});
+    EXPECT_TRUE(engine.Options().caseSensitive);
+    EXPECT_FALSE(engine.Options().widthSensitive);
+    EXPECT_FALSE(engine.SearchSubdirectories());
+    EXPECT_EQ(windows.findBoxRefreshes, 1);
+    // Without subdirectories only index.html is listed.
+    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "2"));
+}
+
+TEST_F(HtmlSearchCommandTest, TitleAndLinkRunsPutTheOptionsBack) {
+    for (const HtmlTarget target : {HtmlTarget::Title, HtmlTarget::Link}) {
+        GlobalFindEngine& engine = application.FindEngine();
+        engine.Options() = {
+            .caseSensitive = true, .widthSensitive = false, .regularExpression = true};
+        SearchOptions during;
+        frame.progressWindow.onStopCheck = [&] { during = engine.Options(); };
+        HtmlSearchValues values = Values(target, "");
+        values.subdirectories = false;
+        values.caseSensitive = true;
+        values.regularExpression = true;
+        Answer(values);
+        command.Run();
+        EXPECT_FALSE(during.caseSensitive);
+        EXPECT_TRUE(during.widthSensitive);
+        EXPECT_FALSE(during.regularExpression);
+        EXPECT_TRUE(engine.Options().caseSensitive);
+        EXPECT_FALSE(engine.Options().widthSensitive);
+        EXPECT_TRUE(engine.Options().regularExpression);
+        // The string is not used: the pattern history stays, the subdirectory choice is taken.
+        EXPECT_TRUE(engine.PatternHistory().empty());
+        EXPECT_FALSE(engine.SearchSubdirectories());
+        EXPECT_EQ(engine.SpecHistory(), std::vector<std::string>{data + "*.html"});
+        EXPECT_EQ(windows.findBoxRefreshes, 0);
+        windows.CloseDocument(*application.Documents().Documents()[0]);
+    }
+}
+
+TEST_F(HtmlSearchCommandTest, NonTextFilesAreNotSearchedAndTheSettingComesBack) {
+    // "foo" only after a NUL: found by a global find with "FindNoneTextFile", never here.
+    dir.Write("data/sub/binary.html", std::string("<TITLE>Bin</TITLE>\0 foo\r\n", 25));
+    application.GetSettings().findNoneTextFile = 1;
+    application.RefreshFindEngineEnvironment();
+    bool nulAsFF = true;
+    frame.progressWindow.onStopCheck = [&] {
+        nulAsFF = application.FindEngine().Environment().findNoneTextFile;
+    };
+    Answer(Values(HtmlTarget::String));
+    command.Run();
+    EXPECT_FALSE(nulAsFF);
+    EXPECT_EQ(ResultText().find("binary.html"), std::string::npos) << ResultText();
+    EXPECT_EQ(application.GetSettings().findNoneTextFile, 1);
+    EXPECT_TRUE(application.FindEngine().Environment().findNoneTextFile);
+}
+
+TEST_F(HtmlSearchCommandTest, TargetIsRememberedForTheNextDialog) {
+    Answer(Values(HtmlTarget::Link));
+    command.Run();
+    command.Run(); // cancelled
+    ASSERT_EQ(dialog.asked.size(), 2u);
+    EXPECT_EQ(dialog.asked[0].initial.target, HtmlTarget::String);
+    const HtmlSearchValues& initial = dialog.asked[1].initial;
+    EXPECT_EQ(initial.target, HtmlTarget::Link);
+    EXPECT_EQ(initial.fileBox, data + "*.html");
+    EXPECT_EQ(initial.currentDirectory, data);
+    EXPECT_EQ(command.RememberedTarget(), HtmlTarget::Link);
+    EXPECT_EQ(dialog.asked[1].specHistory, std::vector<std::string>{data + "*.html"});
+}
+
+TEST_F(HtmlSearchCommandTest, FirstDialogOpensWithTheGlobalFindState) {
+    GlobalFindEngine& engine = application.FindEngine();
+    engine.PatternHistory() = {"bar", "foo"};
+    engine.Options().caseSensitive = true;
+    command.Run();
+    ASSERT_EQ(dialog.asked.size(), 1u);
+    const HtmlSearchValues& initial = dialog.asked[0].initial;
+    EXPECT_EQ(initial.pattern, "bar");
+    EXPECT_EQ(initial.fileBox, "*.*");
+    EXPECT_TRUE(initial.caseSensitive);
+    EXPECT_TRUE(initial.subdirectories);
+    EXPECT_EQ(dialog.asked[0].patternHistory, (std::vector<std::string>{"bar", "foo"}));
+}
+
+TEST_F(HtmlSearchCommandTest, StopKeepsTheLinesWrittenSoFar) {
+    frame.progressWindow.stopAtCheck = 2;
+    Answer(Values(HtmlTarget::Link));
+    command.Run();
+    // The title line, one link line, then "中断" before the next line.
+    EXPECT_EQ(ResultText(),
+              TitleLine(Sjis("ホーム"), index) + LinkLine(Sjis("次のページ"), "sub/page.html"));
+    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "2"));
+    EXPECT_FALSE(frame.progressWindow.open);
+}
+
+TEST_F(HtmlSearchCommandTest, CommandGivenAgainDuringARunBeeps) {
+    frame.progressWindow.onStopCheck = [&] { command.Run(); };
+    Answer(Values(HtmlTarget::Title));
+    Answer(Values(HtmlTarget::Link));
+    command.Run();
+    EXPECT_EQ(dialog.asked.size(), 1u);
+    EXPECT_GT(fake.beeper.beeps, 0);
+    EXPECT_EQ(frame.progressWindow.opens, 1);
+}
+
+TEST_F(HtmlSearchCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
+    application.GetSettings().subDirBufBytes = 4;
+    Answer(Values(HtmlTarget::Title));
+    command.Run();
+    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + TitleLine("Page", page));
+}
+
+/// The line number of the caret in a text window, from 1.
+std::size_t CaretLine(const CKespoEV& window) {
+    const CKespoDoc& document = window.Document();
+    const std::string_view text(reinterpret_cast<const char*>(document.Text()),
+                                document.RowStarts()[window.CaretRow()]);
+    std::size_t line = 1;
+    for (std::size_t at = text.find("\r\n"); at != std::string_view::npos;
+         at = text.find("\r\n", at + 2))
+        ++line;
+    return line;
+}
+
+TEST_F(HtmlSearchCommandTest, TagCommandsReadTheLinesItWrites) {
+    for (const int titleViewLength : {44, 10}) {
+        application.GetSettings().titleViewLength = titleViewLength;
+        Answer(Values(HtmlTarget::String));
+        command.Run();
+        ASSERT_EQ(OpenDocuments(), 1u);
+        CKespoDoc& result = *application.Documents().Documents()[0];
+        TagNavigator tags(windows, fake.platform, application.GetSettings());
+        CKespoEV* list = windows.FirstTextWindow(result);
+        ASSERT_NE(list, nullptr);
+        list->PlaceCaret(0, 0);
+        tags.CurrentTag(); // the title line: the page itself, at its first line
+        ASSERT_NE(windows.ActiveTextWindow(), nullptr);
+        EXPECT_EQ(windows.ActiveTextWindow()->Document().PathName(), index) << titleViewLength;
+        EXPECT_EQ(CaretLine(*windows.ActiveTextWindow()), 1u);
+        tags.NextTag(); // its match
+        EXPECT_EQ(windows.ActiveTextWindow()->Document().PathName(), index);
+        EXPECT_EQ(CaretLine(*windows.ActiveTextWindow()), 4u);
+        tags.NextTag(); // the next page's title line
+        EXPECT_EQ(windows.ActiveTextWindow()->Document().PathName(), page);
+        EXPECT_EQ(fake.beeper.beeps, 0);
+        while (OpenDocuments() > 0)
+            windows.CloseDocument(*application.Documents().Documents()[0]);
+    }
+}
+
+struct CheckCase {
+    const char* name;
+    std::string pattern;
+    std::string fileBox;
+    HtmlTarget target;
+    GlobalFindCheck expected;
+};
+
+TEST(HtmlSearchChecks, StringFirstThenTheFileBox) {
+    using F = GlobalFindField;
+    const std::string s80(80, 's'), f260(260, 'f');
+    const CheckCase cases[] = {
+        {"Accepted", "foo", "*.html", HtmlTarget::String, {}},
+        {"StringOf80Bytes", s80, "*.html", HtmlTarget::String, {}},
+        {"StringOf81Bytes",
+         s80 + "s",
+         "*.html",
+         HtmlTarget::String,
+         {false, ui::kMsgPatternTooLong, false, F::Pattern}},
+        {"LongStringAlsoForTitles",
+         s80 + "s",
+         "*.html",
+         HtmlTarget::Title,
+         {false, ui::kMsgPatternTooLong, false, F::Pattern}},
+        {"EmptyStringBeeps", "", "*.html", HtmlTarget::String, {false, 0, true, F::Pattern}},
+        {"EmptyStringForTitles", "", "*.html", HtmlTarget::Title, {}},
+        {"EmptyStringForLinks", "", "*.html", HtmlTarget::Link, {}},
+        {"FileBoxOf260Bytes", "foo", f260, HtmlTarget::String, {}},
+        {"FileBoxOf261Bytes",
+         "foo",
+         f260 + "f",
+         HtmlTarget::Link,
+         {false, ui::kMsgBadPathName, false, F::FileBox}},
+        {"EmptyFileBoxBeeps", "", "", HtmlTarget::Title, {false, 0, true, F::FileBox}},
+        {"StringCheckedFirst", "", "", HtmlTarget::String, {false, 0, true, F::Pattern}},
+    };
+    for (const CheckCase& c : cases) {
+        HtmlSearchValues values;
+        values.pattern = c.pattern;
+        values.fileBox = c.fileBox;
+        values.target = c.target;
+        EXPECT_EQ(CheckHtmlSearchValues(values), c.expected) << c.name;
+    }
+    EXPECT_TRUE(HtmlStringFieldsEnabled(HtmlTarget::String));
+    EXPECT_FALSE(HtmlStringFieldsEnabled(HtmlTarget::Title));
+    EXPECT_FALSE(HtmlStringFieldsEnabled(HtmlTarget::Link));
+}
+
+} // namespace
+} // namespace nelvix

@@ -1,0 +1,279 @@
+// The settings command with a scripted sheet: what the sheet opens with and the page it opens
+// on, cancel, and the confirmation steps in order: the common settings, the window bar, the
+// placement, the format words with the layout only where it depends on them, the line
+// numbering, the colours with the text background, the redraw, the cabinet and the tool lists.
+#include "settings_sheet/settings_sheet_command.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "commands/document_placement.h"
+#include "commands/fake_frame_windows.h"
+#include "settings_sheet/fake_settings_sheet.h"
+#include "support/test_files.h"
+#include "text/text_document.h"
+#include "ui/fake_platform.h"
+
+namespace nelvix {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class SettingsSheetCommandTest : public ::testing::Test {
+protected:
+    SettingsSheetValues Initial() { return command.InitialValues(); }
+    void Answer(std::optional<SettingsSheetValues> values, int page = kSetCommonPage) {
+        sheet.answers.push_back({std::move(values), page});
+    }
+    /// Confirms the sheet with the initial values as `edit` changes them; the effects' log.
+    Log Confirm(const std::function<void(SettingsSheetValues&)>& edit) {
+        SettingsSheetValues values = Initial();
+        edit(values);
+        Answer(values);
+        effects.log.clear();
+        command.Run();
+        return effects.log;
+    }
+    bool CabinetWritten() const { return !test::ReadFileBytes(application.CabinetFile()).empty(); }
+
+    test::TempDir dir;
+    ui::FakePlatform fake;
+    Application application{fake.platform, {dir.PathOf("home"), dir.PathOf("etc"), {}}};
+    test::FakeFrameWindows windows{fake.platform, application.Documents()};
+    PlacementState placement{application.GetSettings()};
+    test::FakeSettingsSheet sheet;
+    test::FakeSettingsEffects effects;
+    int recordRequests = 0;
+    SettingsSheetCommand command{application, windows, placement, sheet, effects, [this] {
+                                     ++recordRequests;
+                                     return std::vector<CabinetDocument>{};
+                                 }};
+};
+
+TEST_F(SettingsSheetCommandTest, OpensWithTheSettingsTheBlockAndBothLists) {
+    application.GetSettings().scrollLineCount = 7;
+    application.GetSettings().codeDecision = 2;
+    application.GetCabinet().Current()[kWordTabWidth] = 8;
+    application.Editors() = {{"/usr/bin/vi", "$f", ""}};
+    application.Browsers() = {{"/usr/bin/firefox", "$f", ""}};
+    Answer(std::nullopt);
+    command.Run();
+    ASSERT_EQ(sheet.asked.size(), 1u);
+    const SettingsSheetValues& initial = sheet.asked[0].initial;
+    EXPECT_EQ(initial.common.scrollLineCount, 7);
+    EXPECT_EQ(initial.common.codeDecision, 2);
+    EXPECT_EQ(initial.common.displayTabBar, 1);
+    EXPECT_EQ(initial.common.titleViewLength, 44);
+    EXPECT_EQ(initial.block, application.GetCabinet().Current());
+    EXPECT_EQ(initial.editors, application.Editors());
+    EXPECT_EQ(initial.browsers, application.Browsers());
+    EXPECT_EQ(sheet.asked[0].page, kSetCommonPage) << "the common page the first time";
+    EXPECT_TRUE(command.IsEnabled());
+}
+
+TEST_F(SettingsSheetCommandTest, OpensOnThePageLastLeftEvenAfterCancel) {
+    Answer(std::nullopt, kSetColourPage);
+    command.Run();
+    EXPECT_EQ(command.RememberedPage(), kSetColourPage);
+    Answer(Initial(), kSetBrowserPage);
+    command.Run();
+    Answer(std::nullopt);
+    command.Run();
+    ASSERT_EQ(sheet.asked.size(), 3u);
+    EXPECT_EQ(sheet.asked[1].page, kSetColourPage);
+    EXPECT_EQ(sheet.asked[2].page, kSetBrowserPage);
+}
+
+TEST_F(SettingsSheetCommandTest, CancelChangesNothing) {
+    const Settings settings = application.GetSettings();
+    const DisplayBlock block = application.GetCabinet().Current();
+    application.Editors() = {{"/usr/bin/vi", "", ""}};
+    SettingsSheetValues changed = Initial();
+    Answer(std::nullopt);
+    command.Run();
+    EXPECT_EQ(application.GetSettings(), settings);
+    EXPECT_EQ(application.GetCabinet().Current(), block);
+    EXPECT_EQ(application.Editors(), changed.editors);
+    EXPECT_TRUE(effects.log.empty());
+    EXPECT_EQ(windows.repaints, 0);
+    EXPECT_FALSE(CabinetWritten());
+    EXPECT_EQ(recordRequests, 0);
+}
+
+struct EffectCase {
+    const char* name;
+    void (*edit)(SettingsSheetValues&);
+    Log log;
+};
+
+const EffectCase kEffectCases[] = {
+    {"nothing changed", [](SettingsSheetValues&) {}, {"read", "redraw"}},
+    {"window bar hidden",
+     [](SettingsSheetValues& v) { v.common.displayTabBar = 0; },
+     {"bar 0", "read", "redraw"}},
+    {"window bar on top waits for the next start",
+     [](SettingsSheetValues& v) { v.common.tabBarToTop = 0; },
+     {"read", "redraw"}},
+    {"placement switched on",
+     [](SettingsSheetValues& v) { v.common.separatedPlacement = 1; },
+     {"place 1", "read", "redraw"}},
+    {"characters per line",
+     [](SettingsSheetValues& v) { v.block[kWordCharsPerLine] = 100; },
+     {"read", "layout", "redraw"}},
+    {"tab width",
+     [](SettingsSheetValues& v) { v.block[kWordTabWidth] = 8; },
+     {"read", "layout", "redraw"}},
+    {"word wrap",
+     [](SettingsSheetValues& v) { v.block[kWordWordWrap] = 1; },
+     {"read", "layout", "redraw"}},
+    {"document type",
+     [](SettingsSheetValues& v) { v.block[kWordDocumentType] = 1; },
+     {"read", "layout", "redraw"}},
+    {"line numbering",
+     [](SettingsSheetValues& v) { v.block[kWordLineNumbering] = 0; },
+     {"read", "caret", "redraw"}},
+    {"line-end marks only redraw",
+     [](SettingsSheetValues& v) { v.block[kWordShowLineEnds] = 0; },
+     {"read", "redraw"}},
+    {"colours only redraw",
+     [](SettingsSheetValues& v) { v.block[kWordCKeywordColour] = 6; },
+     {"read", "redraw"}},
+    {"text background navy",
+     [](SettingsSheetValues& v) { v.block[kWordTextBackColour] = 9; },
+     {"read", "background 800000", "redraw"}},
+    {"scroll count and HTML lengths",
+     [](SettingsSheetValues& v) {
+         v.common.scrollLineCount = 10;
+         v.common.titleViewLength = 80;
+     },
+     {"read", "redraw"}},
+    {"everything at once in order",
+     [](SettingsSheetValues& v) {
+         v.common.displayTabBar = 0;
+         v.common.separatedPlacement = 1;
+         v.block[kWordCharsPerLine] = 100;
+         v.block[kWordLineNumbering] = 0;
+         v.block[kWordTextBackColour] = 16;
+     },
+     {"bar 0", "place 1", "read", "layout", "caret", "background c0c0c0", "redraw"}},
+};
+
+TEST_F(SettingsSheetCommandTest, EachChangeHasItsEffectsInTheStepsOrder) {
+    for (const EffectCase& c : kEffectCases) {
+        const SettingsSheetValues before = Initial();
+        EXPECT_EQ(Confirm(c.edit), c.log) << c.name;
+        // Back to where the next case starts.
+        Answer(before);
+        command.Run();
+    }
+}
+
+TEST_F(SettingsSheetCommandTest, StoresTheFourteenCommonSettings) {
+    CommonSettings common;
+    common.invokeGlobalFind = 1;
+    common.copySelection = 1;
+    common.scrollLineCount = 9;
+    common.runType = 1;
+    common.codeDecision = 3;
+    common.displayTabBar = 0;
+    common.tabBarToTop = 0;
+    common.multiText = 1;
+    common.displayGlobalFindResult = 0;
+    common.titleViewLength = 11;
+    common.linkViewLength = 12;
+    common.linkJumpViewLength = 13;
+    common.colorFoundLine = 1;
+    common.separatedPlacement = 1;
+    Confirm([&](SettingsSheetValues& v) { v.common = common; });
+    EXPECT_EQ(CommonSettingsOf(application.GetSettings()), common);
+    EXPECT_EQ(application.DocumentsEnvironment().codeDecision, 3);
+    EXPECT_EQ(placement.Mode(), PlacementMode::Lower) << "opposite the tag window";
+}
+
+TEST_F(SettingsSheetCommandTest, CodeDecisionAboveThreeIsStoredAsZero) {
+    application.GetSettings().codeDecision = 1;
+    Confirm([](SettingsSheetValues& v) { v.common.codeDecision = 4; });
+    EXPECT_EQ(application.GetSettings().codeDecision, 0);
+    EXPECT_EQ(application.DocumentsEnvironment().codeDecision, 0);
+}
+
+TEST_F(SettingsSheetCommandTest, DocumentsAreLaidOutWithTheNewWordsAndRedrawnWithTheColours) {
+    DisplayBlock atLayOut{};
+    FormatSettings formatAtLayOut;
+    DisplayBlock atRedraw{};
+    effects.onLayOut = [&] {
+        atLayOut = application.GetCabinet().Current();
+        formatAtLayOut = application.DocumentsEnvironment().format;
+    };
+    effects.onRedraw = [&] {
+        atRedraw = application.GetCabinet().Current();
+        EXPECT_FALSE(CabinetWritten()) << "the cabinet is confirmed after the redraw";
+        EXPECT_EQ(windows.repaints, 0) << "the frame is repainted after the documents";
+    };
+    Confirm([](SettingsSheetValues& v) {
+        v.block[kWordCharsPerLine] = 64;
+        v.block[kWordCommentColour] = 3;
+    });
+    EXPECT_EQ(atLayOut[kWordCharsPerLine], 64);
+    EXPECT_EQ(formatAtLayOut.words[kWordCharsPerLine], 64);
+    EXPECT_EQ(atRedraw[kWordCommentColour], 3);
+    EXPECT_EQ(application.DocumentsEnvironment().format.words[kWordCommentColour], 3)
+        << "new documents take the colours too";
+    EXPECT_EQ(windows.repaints, 1);
+}
+
+TEST_F(SettingsSheetCommandTest, ConfirmsTheCabinetWithTheOpenDocuments) {
+    Confirm([](SettingsSheetValues& v) {
+        v.block[kWordTabWidth] = 2;
+        v.block[kWordTagLineBackColour] = kBackColourFlag + 7;
+    });
+    const Cabinet& cabinet = application.GetCabinet();
+    EXPECT_EQ(cabinet.Saved(), cabinet.Current());
+    EXPECT_EQ(cabinet.Saved()[kWordTabWidth], 2);
+    EXPECT_EQ(cabinet.Saved()[kWordTagLineBackColour], kBackColourFlag + 7);
+    EXPECT_TRUE(CabinetWritten());
+    EXPECT_EQ(recordRequests, 1);
+}
+
+TEST_F(SettingsSheetCommandTest, OnlyThePagesWordsAreTaken) {
+    application.GetCabinet().Current()[kWordLineSpacing] = 2;
+    const DisplayBlock before = application.GetCabinet().Current();
+    Confirm([](SettingsSheetValues& v) {
+        v.block[kWordLineSpacing] = 9;
+        v.block[kWordCharSpacing] = 9;
+        v.block[kWordKeywordCount] = 9;
+        v.block[kWordFontFirst] = 99;
+    });
+    EXPECT_EQ(application.GetCabinet().Current(), before);
+}
+
+TEST_F(SettingsSheetCommandTest, ReplacesBothToolListsLast) {
+    const std::vector<ToolEntry> editors{{"/usr/bin/vi", "+$l $f", ""}};
+    const std::vector<ToolEntry> browsers{{"/usr/bin/firefox", "$f", "/tmp"}};
+    Confirm([&](SettingsSheetValues& v) {
+        v.editors = editors;
+        v.browsers = browsers;
+    });
+    EXPECT_EQ(application.Editors(), editors);
+    EXPECT_EQ(application.Browsers(), browsers);
+}
+
+TEST_F(SettingsSheetCommandTest, TheLayoutReachesAnOpenDocument) {
+    dir.Write("a.txt", "abcdefghijklmnopqrstuvwxyz\r\n");
+    CKespoEV* window = windows.OpenOrActivate(dir.PathOf("a.txt"));
+    ASSERT_NE(window, nullptr);
+    CKespoDoc& document = window->Document();
+    effects.onLayOut = [&] {
+        document.SetFormatSettings(application.DocumentsEnvironment().format);
+    };
+    Confirm([](SettingsSheetValues& v) { v.block[kWordCharsPerLine] = 10; });
+    EXPECT_EQ(document.Format().words[kWordCharsPerLine], 10);
+    EXPECT_EQ(document.RowCount(), 3u) << "26 letters in rows of 10";
+}
+
+} // namespace
+} // namespace nelvix

@@ -1,0 +1,181 @@
+// Confirming an editor or browser page: the refusals in their order, the equal entry moved to
+// the front, the 21st entry dropped; and what the person hears and reads for each refusal.
+#include "tools/tool_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/test_files.h"
+#include "text/cp932.h"
+#include "tools/tool_confirm.h"
+#include "ui/fake_platform.h"
+#include "ui/message_ids.h"
+
+namespace nelvix {
+namespace {
+
+bool Exists(std::string_view) {
+    return true;
+}
+bool Missing(std::string_view) {
+    return false;
+}
+
+ToolEntry Entry(std::string program, std::string parameters = "$f", std::string directory = "") {
+    return {std::move(program), std::move(parameters), std::move(directory)};
+}
+
+std::vector<ToolEntry> Numbered(int count) {
+    std::vector<ToolEntry> list;
+    for (int i = 0; i < count; ++i)
+        list.push_back(Entry("/bin/tool" + std::to_string(i)));
+    return list;
+}
+
+TEST(ToolList, RefusalsLeaveTheListAsItWas) {
+    struct Case {
+        const char* name;
+        ToolEntry entry;
+        bool exists;
+        ToolEditResult expected;
+    };
+    const std::string long261(261, 'p');
+    const Case cases[] = {
+        {"empty program", Entry(""), true, ToolEditResult::EmptyProgram},
+        {"empty program before a missing one", Entry("", std::string(300, 'x')), false,
+         ToolEditResult::EmptyProgram},
+        {"program of 261 bytes", Entry("/" + std::string(260, 'p')), true,
+         ToolEditResult::ProgramTooLong},
+        {"too long before missing", Entry(long261), false, ToolEditResult::ProgramTooLong},
+        {"missing program", Entry("/no/such"), false, ToolEditResult::ProgramMissing},
+        {"missing before long parameters", Entry("/no/such", long261), false,
+         ToolEditResult::ProgramMissing},
+        {"parameters of 261 bytes", Entry("/bin/ed", long261), true,
+         ToolEditResult::ParametersTooLong},
+        {"parameters before the directory", Entry("/bin/ed", long261, long261), true,
+         ToolEditResult::ParametersTooLong},
+        {"directory of 261 bytes", Entry("/bin/ed", "$f", long261), true,
+         ToolEditResult::DirectoryTooLong},
+    };
+    for (const Case& c : cases) {
+        std::vector<ToolEntry> list = Numbered(3);
+        EXPECT_EQ(EditToolList(list, c.entry, c.exists ? Exists : Missing), c.expected) << c.name;
+        EXPECT_EQ(list, Numbered(3)) << c.name;
+    }
+}
+
+TEST(ToolList, FieldsOf260BytesAreTaken) {
+    std::vector<ToolEntry> list;
+    const ToolEntry entry{"/" + std::string(259, 'p'), std::string(260, 'a'),
+                          std::string(260, 'd')};
+    EXPECT_EQ(EditToolList(list, entry, Exists), ToolEditResult::Added);
+    EXPECT_EQ(list, std::vector<ToolEntry>{entry});
+}
+
+TEST(ToolList, TheNewEntryComesFirst) {
+    std::vector<ToolEntry> list = Numbered(2);
+    EXPECT_EQ(EditToolList(list, Entry("/bin/new"), Exists), ToolEditResult::Added);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0], Entry("/bin/new"));
+    EXPECT_EQ(list[1], Entry("/bin/tool0"));
+    EXPECT_EQ(list[2], Entry("/bin/tool1"));
+}
+
+TEST(ToolList, TheSameEntryTwiceIsOneEntryAtTheFront) {
+    std::vector<ToolEntry> list = Numbered(3);
+    EXPECT_EQ(EditToolList(list, Entry("/bin/tool2"), Exists), ToolEditResult::Added);
+    EXPECT_EQ(EditToolList(list, Entry("/bin/tool2"), Exists), ToolEditResult::Added);
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0], Entry("/bin/tool2"));
+    EXPECT_EQ(list[1], Entry("/bin/tool0"));
+    EXPECT_EQ(list[2], Entry("/bin/tool1"));
+}
+
+TEST(ToolList, EntriesDifferingInOneFieldOrInCaseAreKept) {
+    std::vector<ToolEntry> list;
+    for (const ToolEntry& entry : {Entry("/bin/ed"), Entry("/bin/ED"), Entry("/bin/ed", "$F"),
+                                   Entry("/bin/ed", "$f", "/tmp")})
+        EXPECT_EQ(EditToolList(list, entry, Exists), ToolEditResult::Added);
+    EXPECT_EQ(list.size(), 4u);
+}
+
+TEST(ToolList, TheTwentyFirstEntryDropsTheOldest) {
+    std::vector<ToolEntry> list = Numbered(20);
+    EXPECT_EQ(EditToolList(list, Entry("/bin/new"), Exists), ToolEditResult::Added);
+    ASSERT_EQ(list.size(), kToolListEntries);
+    EXPECT_EQ(list.front(), Entry("/bin/new"));
+    EXPECT_EQ(list.back(), Entry("/bin/tool18"));
+}
+
+TEST(ToolList, AnEqualEntryInAFullListMovesWithoutDropping) {
+    std::vector<ToolEntry> list = Numbered(20);
+    EXPECT_EQ(EditToolList(list, Entry("/bin/tool19"), Exists), ToolEditResult::Added);
+    ASSERT_EQ(list.size(), kToolListEntries);
+    EXPECT_EQ(list.front(), Entry("/bin/tool19"));
+    EXPECT_EQ(list.back(), Entry("/bin/tool18"));
+}
+
+TEST(ToolList, TheExistenceCheckSeesTheProgramPath) {
+    std::vector<ToolEntry> list;
+    std::string asked;
+    EditToolList(list, Entry(Sjis("/道具/ed")), [&](std::string_view path) {
+        asked = path;
+        return true;
+    });
+    EXPECT_EQ(asked, Sjis("/道具/ed"));
+}
+
+TEST(ToolConfirm, BeepsAndTheMissingProgramsMessage) {
+    struct Case {
+        const char* name;
+        ToolEntry entry;
+        bool exists;
+        int beeps;
+        std::vector<int> messages;
+    };
+    const Case cases[] = {
+        {"taken", Entry("/bin/ed"), true, 0, {}},
+        {"empty program: silent", Entry(""), true, 0, {}},
+        {"too long", Entry(std::string(261, 'p')), true, 1, {}},
+        {"missing", Entry("/no/such"), false, 1, {ui::kMsgFileNotFound}},
+        {"long parameters", Entry("/bin/ed", std::string(261, 'a')), true, 1, {}},
+        {"long directory", Entry("/bin/ed", "", std::string(261, 'd')), true, 1, {}},
+    };
+    for (const Case& c : cases) {
+        ui::FakePlatform fake;
+        std::vector<ToolEntry> list;
+        ConfirmToolEntry(fake.platform, list, c.entry, c.exists ? Exists : Missing);
+        EXPECT_EQ(fake.beeper.beeps, c.beeps) << c.name;
+        EXPECT_EQ(fake.messageBox.ShownIds(), c.messages) << c.name;
+    }
+}
+
+TEST(ToolConfirm, TheMissingProgramsText) {
+    ui::FakePlatform fake;
+    std::vector<ToolEntry> list;
+    ConfirmToolEntry(fake.platform, list, Entry("/no/such"), Missing);
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fake.messageBox.shown[0].text, Sjis("指定のファイルがありません。"));
+}
+
+TEST(ToolConfirm, ProgramFileExistsOnDisk) {
+    test::TempDir dir;
+    const std::string file = dir.Write("tool", "#!/bin/sh\n");
+    const std::string japanese = dir.Write("道具", "#!/bin/sh\n");
+    EXPECT_TRUE(ProgramFileExists(file));
+    EXPECT_TRUE(ProgramFileExists(Sjis(japanese)));
+    EXPECT_FALSE(ProgramFileExists(dir.PathOf("none")));
+    EXPECT_FALSE(ProgramFileExists(dir.Path()));
+
+    std::vector<ToolEntry> list;
+    ui::FakePlatform fake;
+    EXPECT_EQ(ConfirmToolEntry(fake.platform, list, Entry(dir.PathOf("none"))),
+              ToolEditResult::ProgramMissing);
+    EXPECT_EQ(ConfirmToolEntry(fake.platform, list, Entry(file)), ToolEditResult::Added);
+    EXPECT_EQ(list.size(), 1u);
+}
+
+} // namespace
+} // namespace nelvix

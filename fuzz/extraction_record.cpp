@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!parameters || rules);
     if (!parameters)
         return 0;
-    Check(parameters->pattern.size() <= nelvix::kExtractionPatternMaxBytes);
+    Check(parameters->pattern.size() <= nelvix::kMaxPathBytes);
     Check(parameters->pattern.find('\0') == std::string::npos);
     for (const nelvix::RuleList* list :
          {&parameters->rules.step1Lines, &parameters->rules.startLines,

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         nelvix::ParseGlobalFindRecord(std::span<const nelvix::Byte>(data, size));
     if (!parameters)
         return 0;
-    Check(parameters->pattern.size() <= nelvix::kRecordPatternMaxBytes);
-    Check(parameters->specification.size() <= nelvix::kRecordSpecificationMaxBytes);
+    Check(parameters->pattern.size() <= nelvix::kMaxPatternBytes);
+    Check(parameters->specification.size() <= nelvix::kMaxPathBytes);
     Check(!HasNul(parameters->pattern) && !HasNul(parameters->specification));
     // Both strings and their NULs, after the two leading flags.
     Check(size >= 8 + parameters->pattern.size() + parameters->specification.size() + 2);

@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     nelvix::RegexProgram program;
     if (!program.Compile(pattern, regularExpression, caseSensitive, widthSensitive)) {
-        Check(pattern.empty() || pattern.size() > nelvix::kMaxRegexPatternBytes);
+        Check(pattern.empty() || pattern.size() > nelvix::kMaxPatternBytes);
         return 0;
     }
     // Places skipped before trying a match are places where the first element cannot match.

@@ -39,7 +39,7 @@ std::optional<std::string> SjisPattern(const FindArgs& find, std::ostream& err) 
 bool PatternFits(std::string_view pattern, const SearchOptions& options, std::ostream& err) {
     if (MatcherTakesPattern(pattern, options))
         return true;
-    err << "nelvix-cli: find: the PATTERN is longer than " << kMaxRegexPatternBytes
+    err << "nelvix-cli: find: the PATTERN is longer than " << kMaxPatternBytes
         << " bytes, the most a regular expression (-r) or a search with -w can hold\n";
     return false;
 }

@@ -22,11 +22,11 @@ GlobalFindCheck CheckField(std::string_view text, std::size_t limitBytes, int to
 } // namespace
 
 GlobalFindCheck CheckGlobalFindValues(const ui::GlobalFindValues& values) {
-    const GlobalFindCheck pattern = CheckField(values.pattern, kGlobalFindPatternLimitBytes,
+    const GlobalFindCheck pattern = CheckField(values.pattern, kPatternBufferBytes,
                                                ui::kMsgPatternTooLong, GlobalFindField::Pattern);
     if (!pattern.ok)
         return pattern;
-    return CheckField(values.fileBox, kGlobalFindFileBoxLimitBytes, ui::kMsgBadPathName,
+    return CheckField(values.fileBox, kPathBufferBytes, ui::kMsgBadPathName,
                       GlobalFindField::FileBox);
 }
 

@@ -6,14 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "text/limits.h"
 #include "ui/frame_services.h"
 
 namespace nelvix {
-
-/// A pattern of this many bytes or more is refused with message 59413.
-inline constexpr std::size_t kGlobalFindPatternLimitBytes = 81;
-/// A file box of this many bytes or more is refused with message 59401.
-inline constexpr std::size_t kGlobalFindFileBoxLimitBytes = 261;
 
 /// The file box after a directory change that dropped an absolute specification.
 inline constexpr char kAllFilesSpecBytes[] = "*.*";

@@ -24,7 +24,7 @@ namespace {
 
 /// The dialog checks its fields before it closes; fields that get past it anyway start no run.
 bool AcceptableFields(const ui::GlobalFindValues& values) {
-    return !values.pattern.empty() && values.pattern.size() <= kRecordPatternMaxBytes &&
+    return !values.pattern.empty() && values.pattern.size() <= kMaxPatternBytes &&
            !values.fileBox.empty();
 }
 
@@ -116,7 +116,7 @@ void GlobalFindCommand::TakeOver(const Request& request) {
     const GlobalFindParameters& parameters = request.parameters;
     GlobalFindEngine& engine = m_application.FindEngine();
     GlobalFindEngine::AddToHistory(engine.SpecHistory(), parameters.specification,
-                                   kSpecHistoryBytes);
+                                   kPathBufferBytes);
     engine.Options().caseSensitive = parameters.caseSensitive;
     engine.Options().widthSensitive = parameters.widthSensitive;
     engine.Options().regularExpression = parameters.regularExpression;
@@ -125,7 +125,7 @@ void GlobalFindCommand::TakeOver(const Request& request) {
     settings.findNoneTextFile = request.nonTextFiles ? 1 : 0;
     settings.recordGlobalFindOperation = request.record ? 1 : 0;
     GlobalFindEngine::AddToHistory(engine.PatternHistory(), parameters.pattern,
-                                   kPatternHistoryBytes);
+                                   kPatternBufferBytes);
 
     const std::vector<Byte> record = SerializeGlobalFindRecord(parameters);
     m_application.Recorder().RecordCommand(request.record, kCmdGlobalFind, record.data(),

@@ -119,12 +119,12 @@ std::optional<std::string> HtmlSearchCommand::AskSpecification(HtmlSearchValues&
 SearchOptions HtmlSearchCommand::TakeOver(const HtmlSearchValues& values,
                                           const std::string& specification) {
     GlobalFindEngine& engine = m_application.FindEngine();
-    GlobalFindEngine::AddToHistory(engine.SpecHistory(), specification, kSpecHistoryBytes);
+    GlobalFindEngine::AddToHistory(engine.SpecHistory(), specification, kPathBufferBytes);
     engine.SearchSubdirectories() = values.subdirectories;
     const SearchOptions saved = engine.Options();
     if (values.target == HtmlTarget::String) {
         GlobalFindEngine::AddToHistory(engine.PatternHistory(), values.pattern,
-                                       kPatternHistoryBytes);
+                                       kPatternBufferBytes);
         engine.Options().caseSensitive = values.caseSensitive;
         engine.Options().widthSensitive = values.widthSensitive;
         engine.Options().regularExpression = values.regularExpression;

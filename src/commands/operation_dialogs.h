@@ -9,6 +9,7 @@
 #include <string>
 
 #include "record/command_table.h"
+#include "text/limits.h"
 
 namespace nelvix {
 
@@ -18,8 +19,6 @@ class RecallOperationList;
 /// slot 1..kUserToolSlots.
 inline constexpr int kNoUserToolChosen = -1;
 inline constexpr int kUserToolNotUsed = 0;
-/// "保存するﾌｧｲﾙ名" takes at most this many bytes.
-inline constexpr std::size_t kMacroNameFieldBytes = 260;
 
 /// The fields of "操作の保存".
 struct SaveOperationValues {

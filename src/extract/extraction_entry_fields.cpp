@@ -44,7 +44,7 @@ std::string_view CutToWholeChars(std::string_view sjisText, std::size_t maxBytes
 }
 
 bool RuleTextFits(std::string_view sjisText) {
-    return !sjisText.empty() && sjisText.size() <= kRuleTextMaxBytes &&
+    return !sjisText.empty() && sjisText.size() <= kMaxPatternBytes &&
            sjisText.find('\0') == std::string_view::npos;
 }
 

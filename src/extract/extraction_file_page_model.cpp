@@ -32,7 +32,7 @@ ExtCheck ExtFilePageModel::Check() {
     ExtCheck check = kExtCheckOk;
     if (m_pattern.empty())
         check = {false, ExtField::None};
-    else if (m_pattern.size() > kExtractionPatternMaxBytes)
+    else if (m_pattern.size() > kMaxPathBytes)
         check = {false, ExtField::FilePattern};
     if (!check.ok)
         m_beeper.Beep();

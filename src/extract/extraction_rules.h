@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "text/limits.h"
 #include "text/sjis.h"
 
 namespace nelvix {
@@ -18,8 +19,7 @@ namespace nelvix {
 inline constexpr std::size_t kRuleListSlots = 5;
 /// The text field of a rule entry, NUL included.
 inline constexpr std::size_t kRuleTextFieldBytes = 84;
-/// The most bytes of a rule text the sheet accepts, and of the separator text.
-inline constexpr std::size_t kRuleTextMaxBytes = 80;
+/// The most bytes of the separator text the sheet accepts.
 inline constexpr std::size_t kSeparatorMaxBytes = 80;
 /// The longest rule text a stored record may hold: the field without its NUL.
 inline constexpr std::size_t kRuleTextStoredMaxBytes = kRuleTextFieldBytes - 1;

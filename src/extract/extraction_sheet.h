@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "extract/extraction_rules.h"
+#include "text/limits.h"
 
 namespace nelvix {
 
 /// The extraction file history: at most 20 patterns, most recent first, and the subdirectory
 /// flag of global extraction.
 inline constexpr std::size_t kExtractionHistoryEntries = 20;
-/// A pattern of the file page is at most 260 bytes.
-inline constexpr std::size_t kExtractionPatternMaxBytes = 260;
 
 struct ExtractionFileHistory {
     bool subdirectories = true;

@@ -15,6 +15,7 @@
 #include "frame/tag_navigator.h"
 #include "settings_sheet/settings_sheet_command.h"
 #include "store/cabinet_image.h"
+#include "text/limits.h"
 #include "tools/external_tool_command.h"
 #include "ui/frame_services.h"
 #include "view/find_dialog_model.h"
@@ -24,9 +25,6 @@
 namespace nelvix {
 
 class Application;
-
-/// The open-file dialog takes paths shorter than this.
-inline constexpr std::size_t kMaxOpenPathBytes = 260;
 
 /// What the enable rules of the frame's commands read.
 struct FrameFacts {

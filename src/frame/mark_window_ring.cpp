@@ -50,7 +50,7 @@ void MarkWindowRing::UnmarkAll() {
     // Every title is checked before any changes, so that a refusal leaves all as it was.
     for (const WindowId window : m_ring) {
         const CKespoDoc* document = m_windows.DocumentOfWindow(window);
-        if (document != nullptr && document->Title().size() > kMaxTitleBytesToUnmark) {
+        if (document != nullptr && document->Title().size() > kMaxPathBytes) {
             m_platform.beeper.Beep();
             return;
         }
@@ -109,7 +109,7 @@ void MarkWindowRing::AddPrefix(CKespoDoc& document) {
 
 bool MarkWindowRing::RemovePrefix(CKespoDoc& document) {
     const std::string& title = document.Title();
-    if (title.size() > kMaxTitleBytesToUnmark || !title.starts_with(kMarkTitlePrefix)) {
+    if (title.size() > kMaxPathBytes || !title.starts_with(kMarkTitlePrefix)) {
         m_platform.beeper.Beep();
         return false;
     }

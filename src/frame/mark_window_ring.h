@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands/frame_windows.h"
+#include "text/limits.h"
 
 namespace nelvix::ui {
 struct Platform;
@@ -20,8 +21,6 @@ inline constexpr std::string_view kMarkTitlePrefix{kMarkTitlePrefixBytes,
                                                    sizeof kMarkTitlePrefixBytes - 1};
 /// A title that takes the prefix must leave room for it within 260 bytes.
 inline constexpr std::size_t kMaxTitleBytesToMark = 258;
-/// A title longer than this is not unmarked.
-inline constexpr std::size_t kMaxTitleBytesToUnmark = 260;
 
 class MarkWindowRing {
 public:

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "record/command_table.h"
+#include "text/limits.h"
 #include "text/sjis.h"
 #include "ui/platform.h"
 
@@ -29,8 +30,6 @@ inline constexpr int kCmdSaveOperation = 32810;
 inline constexpr int kCmdRecallOperation = 32811;
 /// Bytes of a macro name shown in a menu or a tip.
 inline constexpr std::size_t kUserToolLabelBytes = 40;
-/// Paths of 260 bytes or more are refused.
-inline constexpr std::size_t kMaxPathBytes = 260;
 
 /// Runs a command as its menu item would; the main frame implements it.
 class CommandDispatcher {

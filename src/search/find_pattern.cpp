@@ -24,7 +24,7 @@ std::optional<std::size_t> FindPlain(const Byte* start, const Byte* endOfStarts,
 }
 
 bool MatcherTakesPattern(std::string_view pattern, const SearchOptions& options) {
-    return !UsesRegexEngine(options) || pattern.size() <= kMaxRegexPatternBytes;
+    return !UsesRegexEngine(options) || pattern.size() <= kMaxPatternBytes;
 }
 
 std::optional<Match> FindPattern(const Byte* text, const Byte* end, std::string_view pattern,

@@ -27,7 +27,7 @@ constexpr bool UsesRegexEngine(const SearchOptions& options) {
 }
 
 /// False for a pattern that the strategy of `options` can never match for its length alone:
-/// one over kMaxRegexPatternBytes for the regular-expression strategy.
+/// one over kMaxPatternBytes for the regular-expression strategy.
 bool MatcherTakesPattern(std::string_view pattern, const SearchOptions& options);
 
 /// Plain substring search over the start positions [start, endOfStarts); case by the flag, no

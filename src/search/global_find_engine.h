@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "search/search_options.h"
+#include "text/limits.h"
 #include "text/sjis.h"
 
 namespace nelvix::ui {
@@ -26,12 +27,9 @@ class CompiledPattern;
 class FileDescriptor;
 
 inline constexpr std::size_t kChunkBytes = 30'720;
-inline constexpr std::size_t kResultLineBytes = 512;
 /// A match further than this into its line (plus the pattern) is quoted from the match itself.
 inline constexpr std::size_t kQuoteFromMatchBeyond = 239;
 inline constexpr std::size_t kHistoryEntries = 20;
-inline constexpr std::size_t kPatternHistoryBytes = 81;
-inline constexpr std::size_t kSpecHistoryBytes = 261;
 
 /// What the engine needs of the program around it.
 struct EngineEnvironment {

@@ -55,7 +55,7 @@ public:
     void ResetSteps() { m_steps = 0; }
 
 private:
-    std::array<char, kMaxRegexPatternBytes> m_pattern{};
+    std::array<char, kMaxPatternBytes> m_pattern{};
     std::size_t m_patternBytes = 0;
     std::uint8_t m_flags = 0;
     const Byte* m_textEnd = nullptr;

@@ -66,8 +66,8 @@ private:
     /// The attempt under way was answered by the carry.
     bool m_carried = false;
     // The last greedy run of each element: a run begun anywhere inside it ends at the same place.
-    std::array<const Byte*, kMaxRegexPatternBytes> m_runFrom{};
-    std::array<const Byte*, kMaxRegexPatternBytes> m_runTo{};
+    std::array<const Byte*, kMaxPatternBytes> m_runFrom{};
+    std::array<const Byte*, kMaxPatternBytes> m_runTo{};
 };
 
 } // namespace nelvix

@@ -42,7 +42,7 @@ bool RegexProgram::Accepts(const RegexElement& element, CharCode code) const {
 }
 
 std::size_t RegexProgram::Tokenize(std::string_view pattern, bool regularExpression,
-                                   std::array<Token, kMaxRegexPatternBytes>& tokens) const {
+                                   std::array<Token, kMaxPatternBytes>& tokens) const {
     const auto* bytes = reinterpret_cast<const Byte*>(pattern.data());
     const std::size_t length = pattern.size();
     std::size_t count = 0;
@@ -117,10 +117,10 @@ bool RegexProgram::Compile(std::string_view pattern, bool regularExpression, boo
     m_mayStart.fill(true);
     for (auto& trails : m_mayStartTrail)
         trails.fill(true);
-    if (pattern.empty() || pattern.size() > kMaxRegexPatternBytes)
+    if (pattern.empty() || pattern.size() > kMaxPatternBytes)
         return false;
 
-    std::array<Token, kMaxRegexPatternBytes> tokens;
+    std::array<Token, kMaxPatternBytes> tokens;
     std::size_t end = Tokenize(pattern, regularExpression, tokens);
     std::size_t i = 0;
     if (IsOperator(tokens[0].code, tokens[0].escaped, '^')) {

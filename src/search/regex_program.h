@@ -71,7 +71,7 @@ private:
     bool Accepts(const RegexElement& element, CharCode code) const;
     bool Contains(const RegexElement& element, CharCode folded) const;
     std::size_t Tokenize(std::string_view pattern, bool regularExpression,
-                         std::array<Token, kMaxRegexPatternBytes>& tokens) const;
+                         std::array<Token, kMaxPatternBytes>& tokens) const;
     std::size_t ReadClass(const Token* tokens, std::size_t count, std::size_t i,
                           RegexElement& element);
     void AddAlternative(RegexElement& element, CharCode code);
@@ -84,9 +84,9 @@ private:
     bool m_widthSensitive = true;
     RegexAnchor m_anchor = RegexAnchor::None;
     // Each pattern byte adds at most one element or one alternative, and a range needs a "-".
-    std::array<RegexElement, kMaxRegexPatternBytes> m_elements{};
-    std::array<CharCode, kMaxRegexPatternBytes> m_alternatives{};
-    std::array<Range, kMaxRegexPatternBytes / 2> m_ranges{};
+    std::array<RegexElement, kMaxPatternBytes> m_elements{};
+    std::array<CharCode, kMaxPatternBytes> m_alternatives{};
+    std::array<Range, kMaxPatternBytes / 2> m_ranges{};
     std::size_t m_elementCount = 0;
     std::size_t m_alternativeCount = 0;
     std::size_t m_rangeCount = 0;

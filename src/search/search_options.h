@@ -1,6 +1,8 @@
 // The four search options and what a match is.
 #pragma once
 
+#include "text/limits.h"
+
 #include <cstddef>
 
 namespace nelvix {
@@ -19,8 +21,6 @@ struct Match {
     bool operator==(const Match&) const = default;
 };
 
-/// Patterns of the regular-expression engine: 1..80 bytes.
-inline constexpr std::size_t kMaxRegexPatternBytes = 80;
 /// Multi-text patterns: at most 20 words of at most 255 bytes.
 inline constexpr std::size_t kMaxMultiTextWords = 20;
 inline constexpr std::size_t kMaxMultiTextWordBytes = 255;

@@ -3,6 +3,8 @@
 // nelvix-cli command alike.
 #pragma once
 
+#include "text/limits.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -12,8 +14,6 @@
 namespace nelvix {
 
 inline constexpr std::size_t kMaxFilePatterns = 10;
-/// A path buffer of the old 260 + NUL bytes: a search specification must be shorter.
-inline constexpr std::size_t kPathBufferBytes = 261;
 
 struct SplitPath {
     std::string directory; ///< up to and including the last '/'

@@ -46,7 +46,7 @@ std::string DataFilePath(const std::string& nativeHome) {
     if (path.back() != '/')
         path += '/';
     path += kDataFileName;
-    if (path.size() >= kMaxDataFilePathBytes)
+    if (path.size() >= kPathBufferBytes)
         return {};
     return path;
 }

@@ -14,6 +14,7 @@
 #include "extract/extraction_rules.h"
 #include "extract/extraction_sheet.h"
 #include "store/tool_entry.h"
+#include "text/limits.h"
 #include "text/sjis.h"
 
 namespace nelvix::ui {
@@ -28,14 +29,6 @@ inline constexpr std::size_t kDataFileBufferBytes = 30'720;
 inline constexpr std::size_t kDataFileHeaderBytes = 80;
 /// Entries of each history and tool list.
 inline constexpr std::size_t kDataFileListEntries = 20;
-/// The longest search or replacement string, and the longest file pattern.
-inline constexpr std::size_t kDataFilePatternMaxBytes = 80;
-inline constexpr std::size_t kDataFileSpecMaxBytes = 260;
-/// The longest program, parameter template or working directory of a tool entry: what the
-/// editor and browser pages accept.
-inline constexpr std::size_t kToolStringMaxBytes = 260;
-/// A data file path this long or longer is not used.
-inline constexpr std::size_t kMaxDataFilePathBytes = 261;
 
 /// What the data file holds. A section the file does not reach keeps the value it had.
 struct DataFileContents {

@@ -95,11 +95,11 @@ bool ReadToolList(ImageReader& reader, std::vector<ToolEntry>& into) {
         return false;
     std::vector<ToolEntry> tools(*count);
     for (ToolEntry& tool : tools) {
-        std::optional<std::string> program = reader.String(kToolStringMaxBytes);
+        std::optional<std::string> program = reader.String(kMaxPathBytes);
         std::optional<std::string> parameters =
-            program ? reader.String(kToolStringMaxBytes) : std::nullopt;
+            program ? reader.String(kMaxPathBytes) : std::nullopt;
         std::optional<std::string> directory =
-            parameters ? reader.String(kToolStringMaxBytes) : std::nullopt;
+            parameters ? reader.String(kMaxPathBytes) : std::nullopt;
         if (!directory)
             return false;
         tool = {std::move(*program), std::move(*parameters), std::move(*directory)};
@@ -133,7 +133,7 @@ bool ReadExtractionFiles(ImageReader& reader, DataFileContents& into) {
     const std::optional<std::uint32_t> count = ReadListCount(reader);
     if (!subdirectories || !count)
         return false;
-    if (!ReadStrings(reader, *count, kExtractionPatternMaxBytes, into.extractionFiles.patterns))
+    if (!ReadStrings(reader, *count, kMaxPathBytes, into.extractionFiles.patterns))
         return false;
     into.extractionFiles.subdirectories = *subdirectories != 0;
     return true;
@@ -174,9 +174,9 @@ bool ReadImage(std::span<const Byte> bytes, DataFileContents& into) {
     ImageReader reader(bytes);
     std::array<std::uint32_t, kHistoryCount> counts{};
     if (!ReadHeader(reader, bytes.size(), into, counts) ||
-        !ReadStrings(reader, counts[0], kDataFilePatternMaxBytes, into.searchStrings) ||
-        !ReadStrings(reader, counts[1], kDataFilePatternMaxBytes, into.replacementStrings) ||
-        !ReadStrings(reader, counts[2], kDataFileSpecMaxBytes, into.filePatterns))
+        !ReadStrings(reader, counts[0], kMaxPatternBytes, into.searchStrings) ||
+        !ReadStrings(reader, counts[1], kMaxPatternBytes, into.replacementStrings) ||
+        !ReadStrings(reader, counts[2], kMaxPathBytes, into.filePatterns))
         return false;
     for (SectionReader read : kOptionalSections) {
         if (!reader.InsideImage())
@@ -209,9 +209,9 @@ void AppendToolList(std::vector<Byte>& out, const std::vector<ToolEntry>& tools)
     const std::span<const ToolEntry> written = FirstEntries(tools);
     PutU32(out, static_cast<std::uint32_t>(written.size()));
     for (const ToolEntry& tool : written) {
-        PutCString(out, Limited(tool.program, kToolStringMaxBytes));
-        PutCString(out, Limited(tool.parameters, kToolStringMaxBytes));
-        PutCString(out, Limited(tool.workingDirectory, kToolStringMaxBytes));
+        PutCString(out, Limited(tool.program, kMaxPathBytes));
+        PutCString(out, Limited(tool.parameters, kMaxPathBytes));
+        PutCString(out, Limited(tool.workingDirectory, kMaxPathBytes));
     }
 }
 
@@ -252,15 +252,15 @@ std::optional<std::vector<Byte>> BuildDataFile(const DataFileContents& contents)
     std::vector<Byte> image;
     image.reserve(kDataFileBufferBytes);
     AppendHeader(image, contents);
-    AppendStrings(image, contents.searchStrings, kDataFilePatternMaxBytes);
-    AppendStrings(image, contents.replacementStrings, kDataFilePatternMaxBytes);
-    AppendStrings(image, contents.filePatterns, kDataFileSpecMaxBytes);
+    AppendStrings(image, contents.searchStrings, kMaxPatternBytes);
+    AppendStrings(image, contents.replacementStrings, kMaxPatternBytes);
+    AppendStrings(image, contents.filePatterns, kMaxPathBytes);
     AppendToolList(image, contents.editors);
     AppendRuleSetRecord(contents.rules, image);
     PutU32(image, contents.extractionFiles.subdirectories ? 1 : 0);
     PutU32(image,
            static_cast<std::uint32_t>(FirstEntries(contents.extractionFiles.patterns).size()));
-    AppendStrings(image, contents.extractionFiles.patterns, kExtractionPatternMaxBytes);
+    AppendStrings(image, contents.extractionFiles.patterns, kMaxPathBytes);
     AppendToolList(image, contents.browsers);
     // The reader takes only files shorter than its buffer.
     if (image.size() >= kDataFileBufferBytes)

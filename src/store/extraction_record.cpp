@@ -32,7 +32,7 @@ std::optional<ExtractionParameters> ParseGlobalExtractionRecord(std::span<const 
     ByteReader reader(record, consumed);
     const std::optional<std::uint32_t> subdirectories = reader.U32();
     const std::optional<std::string_view> pattern =
-        subdirectories ? reader.CString(kExtractionPatternMaxBytes) : std::nullopt;
+        subdirectories ? reader.CString(kMaxPathBytes) : std::nullopt;
     if (!pattern)
         return std::nullopt;
     parameters.subdirectories = *subdirectories != 0;

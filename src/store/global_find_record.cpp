@@ -48,10 +48,10 @@ std::optional<GlobalFindParameters> ParseGlobalFindRecord(std::span<const Byte> 
     const std::optional<bool> caseSensitive = Flag(reader);
     if (!subdirectories || !caseSensitive)
         return std::nullopt;
-    std::optional<std::string> pattern = String(reader, kRecordPatternMaxBytes);
+    std::optional<std::string> pattern = String(reader, kMaxPatternBytes);
     if (!pattern)
         return std::nullopt;
-    std::optional<std::string> specification = String(reader, kRecordSpecificationMaxBytes);
+    std::optional<std::string> specification = String(reader, kMaxPathBytes);
     if (!specification)
         return std::nullopt;
     GlobalFindParameters parameters;

@@ -8,14 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "text/limits.h"
 #include "text/sjis.h"
 
 namespace nelvix {
-
-/// The most bytes of a recorded pattern and of a recorded full specification: what the dialog
-/// lets through.
-inline constexpr std::size_t kRecordPatternMaxBytes = 80;
-inline constexpr std::size_t kRecordSpecificationMaxBytes = 260;
 
 /// The parameters of one global find run.
 struct GlobalFindParameters {

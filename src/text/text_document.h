@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/byte_block.h"
+#include "text/limits.h"
 #include "text/update_hint.h"
 
 namespace nelvix::ui {
@@ -18,8 +19,6 @@ struct Platform;
 
 namespace nelvix {
 
-inline constexpr std::uint32_t kMaxTextBytes = 4'000'000;
-inline constexpr std::uint32_t kMaxRows = 60'000;
 inline constexpr std::uint32_t kTextBlockStep = 32'768;
 inline constexpr std::size_t kLoadBufferBytes = 30'720;
 inline constexpr std::size_t kMaxMarks = 100;

@@ -20,7 +20,7 @@ std::string WorkFilePath(std::string_view programHome, long processId) {
     path += kNamePrefix;
     path += std::to_string(processId);
     path += kNameSuffix;
-    if (path.size() + 1 > kWorkPathBufferBytes)
+    if (path.size() + 1 > kPathBufferBytes)
         return {};
     return path;
 }

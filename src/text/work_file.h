@@ -1,15 +1,13 @@
 // The name of this process's work file.
 #pragma once
 
+#include "text/limits.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace nelvix {
-
-/// Paths this long or longer (with the terminating NUL, as the old 261-byte buffer) leave the
-/// work file without a name, so that nothing is converted.
-inline constexpr std::size_t kWorkPathBufferBytes = 261;
 
 /// `<home>/nelvix.<pid>.wrk`; empty when the result would not fit the path buffer. The process
 /// id keeps two running instances from overwriting each other's converted copy.

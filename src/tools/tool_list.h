@@ -7,11 +7,9 @@
 #include <vector>
 
 #include "store/tool_entry.h"
+#include "text/limits.h"
 
 namespace nelvix {
-
-/// Each string of a tool entry is at most this long.
-inline constexpr std::size_t kToolFieldMaxBytes = 260;
 
 /// What editing a list did, and which field the page must point the person to.
 enum class ToolEditResult {

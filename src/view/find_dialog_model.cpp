@@ -16,7 +16,7 @@ std::optional<std::string> ShortSelection(const FindTarget& target) {
     const Byte* text = target.Text();
     const std::uint32_t last = std::min(selection->second, length - 1);
     const std::uint32_t end = std::min(length, last + (IsLeadByte(text[last]) ? 2u : 1u));
-    if (end - selection->first > kMaxFindBytes ||
+    if (end - selection->first > kMaxPatternBytes ||
         std::find(text + selection->first, text + end, kCr) != text + end)
         return std::nullopt;
     return std::string(reinterpret_cast<const char*>(text + selection->first),

@@ -9,7 +9,7 @@ namespace nelvix {
 
 void FindHistory::Add(std::string_view entry) {
     const std::size_t kept = WholeCharacterBytes(reinterpret_cast<const Byte*>(entry.data()),
-                                                 std::min(entry.size(), kFindHistoryEntryBytes));
+                                                 std::min(entry.size(), kMaxPatternBytes));
     if (kept == 0)
         return;
     std::string added(entry.substr(0, kept));

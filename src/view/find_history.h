@@ -1,6 +1,8 @@
 // The find strings, newest first: one list shared by the global find and the find in a text.
 #pragma once
 
+#include "text/limits.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -9,8 +11,6 @@
 namespace nelvix {
 
 inline constexpr std::size_t kFindHistoryEntries = 20;
-/// An entry keeps at most this many bytes, cut at a whole character.
-inline constexpr std::size_t kFindHistoryEntryBytes = 80;
 
 class FindHistory {
 public:

@@ -123,7 +123,7 @@ bool UsesPlainSearch(const SearchOptions& options) {
 std::optional<TextHit> SearchText(const Byte* text, ByteRange range, std::uint32_t start,
                                   std::string_view pattern, bool down,
                                   const SearchOptions& options) {
-    if (pattern.empty() || pattern.size() > kMaxFindBytes || range.end <= range.start)
+    if (pattern.empty() || pattern.size() > kMaxPatternBytes || range.end <= range.start)
         return std::nullopt;
     if (start < range.start || start >= range.end)
         start = range.start;
@@ -238,7 +238,7 @@ bool TextFind::FindWithBox(FindTarget& target, std::string_view boxText, FindBox
         else if (const auto range = SelectionAsSearchRange(target))
             target.SetSearchRange(range);
     }
-    if (boxText.empty() || boxText.size() > kMaxFindBytes) {
+    if (boxText.empty() || boxText.size() > kMaxPatternBytes) {
         m_platform.beeper.Beep();
         return false;
     }

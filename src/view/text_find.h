@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "search/search_options.h"
+#include "text/limits.h"
 #include "text/sjis.h"
 #include "view/find_history.h"
 #include "view/find_target.h"
@@ -20,8 +21,6 @@ struct Platform;
 
 namespace nelvix {
 
-/// A find string longer than this never matches; the find box refuses it.
-inline constexpr std::size_t kMaxFindBytes = 80;
 /// The last find keeps this many bytes of its string.
 inline constexpr std::size_t kLastFindBytes = 79;
 /// A wrapped matcher search reaches this far past the start position, so that a hit that

@@ -218,7 +218,7 @@ TEST(Application, StartReadsTheDataFileAndExitWritesIt) {
     EXPECT_EQ(application.Editors(), stored.editors);
     EXPECT_EQ(application.ExtractionFiles(), stored.extractionFiles);
 
-    GlobalFindEngine::AddToHistory(engine.PatternHistory(), "new", kPatternHistoryBytes);
+    GlobalFindEngine::AddToHistory(engine.PatternHistory(), "new", kPatternBufferBytes);
     application.Extraction().Rules().runMode = kRunStep2Only;
     application.Exit();
     DataFileContents written;

@@ -201,7 +201,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"WithADirectory", "sub/find1", nullptr},
                       NameCase{"AbsolutePath", "/tmp/find1", nullptr},
                       NameCase{"Dot", ".", nullptr}, NameCase{"DotDot", "..", nullptr},
-                      NameCase{"TooLong", std::string(kMacroNameFieldBytes, 'a'), nullptr}),
+                      NameCase{"TooLong", std::string(kMaxPathBytes, 'a'), nullptr}),
     SituationName{});
 
 TEST_F(OperationDialogsTest, ARefusedNameKeepsTheDialogOpenForTheNextTry) {

@@ -182,7 +182,7 @@ void OperationDialogsTest::saveDialogLimitsTheCommentAndTheName() {
     QString nameAfterTyping;
     WhenShown<qt::SaveOperationDialog>([&](qt::SaveOperationDialog& shown) {
         auto* name = Child<QLineEdit>(shown, "name");
-        name->setText(QString(kMacroNameFieldBytes - 1, QLatin1Char('n')));
+        name->setText(QString(kMaxPathBytes - 1, QLatin1Char('n')));
         name->end(false);
         name->insert(QStringLiteral("表"));
         QTest::keyClicks(name, QStringLiteral("x"));
@@ -199,8 +199,7 @@ void OperationDialogsTest::saveDialogLimitsTheCommentAndTheName() {
         Click(shown, "ok");
     });
     const auto values = dialog.Ask({}, [](const SaveOperationValues&) { return true; });
-    QCOMPARE(nameAfterTyping,
-             QString(kMacroNameFieldBytes - 1, QLatin1Char('n')) + QLatin1Char('x'));
+    QCOMPARE(nameAfterTyping, QString(kMaxPathBytes - 1, QLatin1Char('n')) + QLatin1Char('x'));
     QVERIFY(values.has_value());
     QCOMPARE(values->comment, std::string(97, 'a') + "\r\nb");
 }

@@ -332,7 +332,7 @@ TEST(BuildDataFile, ListsAndStringsAreCutToWhatReadsBack) {
 /// Headers, histories and rules as the defaults, tool lists filled so that the image is
 /// `bytes` long.
 DataFileContents ContentsOfImageSize(std::size_t bytes) {
-    constexpr std::size_t kEntryMax = 3 * (kToolStringMaxBytes + 1);
+    constexpr std::size_t kEntryMax = 3 * (kMaxPathBytes + 1);
     DataFileContents contents;
     const std::size_t base = BuildDataFile(contents)->size();
     const std::size_t fill = bytes - base;
@@ -341,7 +341,7 @@ DataFileContents ContentsOfImageSize(std::size_t bytes) {
         std::size_t text = fill / entries + (i < fill % entries ? 1 : 0) - 3;
         std::string strings[3];
         for (std::string& s : strings) {
-            s.assign(std::min(text, kToolStringMaxBytes), 'x');
+            s.assign(std::min(text, kMaxPathBytes), 'x');
             text -= s.size();
         }
         (i < kToolListEntries ? contents.editors : contents.browsers)

@@ -26,8 +26,8 @@ TEST(GlobalFindRecord, RoundTrips) {
     const GlobalFindParameters cases[] = {
         {false, false, "a", "/*.*", false, false},
         {true, true, Sjis("検索語"), Sjis("\"/my dir\"/*.txt *.h"), true, true},
-        {false, true, std::string(kRecordPatternMaxBytes, 'p'),
-         "/" + std::string(kRecordSpecificationMaxBytes - 1, 's'), false, true},
+        {false, true, std::string(kMaxPatternBytes, 'p'), "/" + std::string(kMaxPathBytes - 1, 's'),
+         false, true},
         {true, false, "", "", true, false},
     };
     for (const GlobalFindParameters& parameters : cases)
@@ -77,9 +77,8 @@ TEST(GlobalFindRecord, DamagedRecordsAreRefused) {
         flags,
         flags + "pattern",
         flags + std::string("p\0/spec", 7),
-        flags + std::string(kRecordPatternMaxBytes + 1, 'p') + std::string("\0/s\0", 4),
-        flags + std::string("p\0", 2) + std::string(kRecordSpecificationMaxBytes + 1, 's') +
-            std::string(1, '\0'),
+        flags + std::string(kMaxPatternBytes + 1, 'p') + std::string("\0/s\0", 4),
+        flags + std::string("p\0", 2) + std::string(kMaxPathBytes + 1, 's') + std::string(1, '\0'),
     };
     for (const std::string& record : cases)
         EXPECT_FALSE(ParseGlobalFindRecord(Bytes(record))) << record.size();

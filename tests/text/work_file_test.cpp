@@ -14,8 +14,8 @@ TEST(WorkFilePath, CarriesTheProcessIdAndFitsThePathBuffer) {
 
     // "/" + base + "/nelvix.1.wrk" = 260 bytes with the NUL still fits; one more does not.
     const std::string suffix = "/nelvix.1.wrk";
-    std::string fits = "/" + std::string(kWorkPathBufferBytes - 2 - suffix.size(), 'd');
-    EXPECT_EQ(WorkFilePath(fits, 1).size(), kWorkPathBufferBytes - 1);
+    std::string fits = "/" + std::string(kPathBufferBytes - 2 - suffix.size(), 'd');
+    EXPECT_EQ(WorkFilePath(fits, 1).size(), kPathBufferBytes - 1);
     EXPECT_EQ(WorkFilePath(fits + "d", 1), "");
 }
 

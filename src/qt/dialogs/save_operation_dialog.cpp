@@ -116,7 +116,7 @@ void SaveOperationDialog::accept() {
 
 void SaveOperationDialog::LimitName(const QString& text) {
     const FittedText fitted =
-        FitToBytes(m_nameBefore, text, kMacroNameFieldBytes,
+        FitToBytes(m_nameBefore, text, kMaxPathBytes,
                    [](const QString& name) { return QStringToSjisPath(name).size(); });
     m_nameBefore = fitted.text;
     if (fitted.text == text)

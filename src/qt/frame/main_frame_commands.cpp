@@ -168,7 +168,7 @@ void CMainFrame::OpenFileCommand() {
         return;
     m_openFilter = choice->filterIndex;
     const std::string path = QStringToSjisPath(choice->path);
-    if (path.size() >= kMaxOpenPathBytes)
+    if (path.size() >= kMaxPathBytes)
         return;
     if (CKespoMCW* window = OpenDocumentWindow(path))
         window->Document()->SetReadOnly(false);

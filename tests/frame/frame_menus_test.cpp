@@ -88,13 +88,7 @@ TEST(FrameMenusTest, KeysAreUniqueAndFoundByKeyAndModifiers) {
     EXPECT_EQ(CommandOfKey(FrameKey::Insert, {false, false}), std::nullopt);
 }
 
-TEST(FrameToolbarTest, TheFindBoxAndTheUserToolsStandWhereTheTableSays) {
-    const auto toolbar = FrameToolbar();
-    ASSERT_EQ(toolbar.size(), 25u);
-    EXPECT_EQ(toolbar[4].kind, ToolbarItemKind::FindBox);
-    EXPECT_EQ(toolbar[18].commandId, kCmdUserTool1);
-    EXPECT_EQ(toolbar[22].commandId, kCmdUserToolLast);
-    EXPECT_EQ(toolbar[24].commandId, kCmdContextHelp);
+TEST(FrameToolbarTest, ATipSplitsIntoItsStatusTextAndItsShortTip) {
     const TipParts copy = SplitTip(ToolbarTipOf(kCmdCopy));
     EXPECT_EQ(copy.statusText, "選択した範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存");
     EXPECT_EQ(copy.shortTip, "ｺﾋﾟｰ");

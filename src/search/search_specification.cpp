@@ -1,5 +1,5 @@
-// Search specifications: their words, their full path patterns, the paths and quoting the
-// subdirectory list stores, and the specification a file box names.
+// File sets as a file box names them: their words, their full path patterns, the paths and quoting
+// the subdirectory list stores, and the full form a box resolves to.
 #include "search/search_specification.h"
 
 #include <unistd.h>

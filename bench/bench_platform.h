@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 #include "ui/platform.h"
 #include "ui/windowless_services.h"
 

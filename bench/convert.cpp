@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "text/convert.h"
-#include "text/text_code.h"
+#include "encoding/convert.h"
+#include "encoding/text_code.h"
 
 namespace {
 

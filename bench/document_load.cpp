@@ -13,8 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "base/cp932.h"
 #include "bench_platform.h"
-#include "text/cp932.h"
 #include "text/text_document.h"
 #include "ui/platform.h"
 

@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#include "base/cp932.h"
 #include "bench_platform.h"
 #include "extract/extraction_engine.h"
 #include "search/global_find_engine.h"
-#include "text/cp932.h"
 #include "ui/frame_services.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "search/find_pattern.h"
-#include "text/cp932.h"
+#include "base/cp932.h"
+#include "pattern/find_pattern.h"
 
 namespace {
 

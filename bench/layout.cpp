@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
+#include "base/sjis.h"
 #include "bench_platform.h"
-#include "text/cp932.h"
-#include "text/sjis.h"
+#include "render/row_layout.h"
 #include "text/text_document.h"
 #include "ui/platform.h"
-#include "view/row_layout.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "render/comment_tables.h"
+#include "render/text_painter.h"
 #include "ui/fake_platform.h"
 #include "ui/surface.h"
-#include "view/comment_tables.h"
-#include "view/text_painter.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "search/find_pattern.h"
+#include "pattern/find_pattern.h"
 #include "search/global_find_engine.h"
 
 namespace {

@@ -14,11 +14,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "base/cp932.h"
 #include "bench_platform.h"
 #include "qt/textview/document_window.h"
 #include "store/cabinet.h"
 #include "store/display_block.h"
-#include "text/cp932.h"
 #include "text/document_list.h"
 
 namespace {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "files/atomic_write.h"
 #include "store/cabinet.h"
 #include "store/cabinet_image.h"
 #include "store/display_block.h"
 #include "store/ini_file.h"
 #include "store/settings.h"
 #include "store/settings_store.h"
-#include "text/atomic_write.h"
 
 namespace {
 

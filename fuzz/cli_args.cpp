@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "text/convert.h"
-#include "text/cp932.h"
-#include "text/detect.h"
-#include "text/text_detection.h"
+#include "base/cp932.h"
+#include "encoding/convert.h"
+#include "encoding/detect.h"
+#include "encoding/text_detection.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "search/find_pattern.h"
-#include "search/multi_text.h"
+#include "pattern/find_pattern.h"
+#include "pattern/multi_text.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "text/cp932.h"
-#include "text/cp932_table.h"
-#include "text/native_path.h"
+#include "base/cp932.h"
+#include "base/cp932_table.h"
+#include "base/native_path.h"
 
 namespace {
 

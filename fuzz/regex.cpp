@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "search/char_compare.h"
-#include "search/find_pattern.h"
-#include "search/regex_matcher.h"
+#include "pattern/char_compare.h"
+#include "pattern/find_pattern.h"
+#include "pattern/regex_matcher.h"
 
 namespace {
 

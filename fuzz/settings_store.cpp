@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/cp932_table.h"
 #include "store/ini_file.h"
 #include "store/settings.h"
-#include "text/cp932_table.h"
 
 namespace {
 

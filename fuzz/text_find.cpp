@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "find/find_dialog_model.h"
+#include "find/line_jump.h"
+#include "find/text_find.h"
+#include "render/status_panes.h"
 #include "ui/fake_platform.h"
-#include "view/find_dialog_model.h"
-#include "view/line_jump.h"
-#include "view/status_panes.h"
-#include "view/text_find.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 #include "tools/tool_arguments.h"
 #include "tools/tool_parameters.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "search/file_set.h"
-#include "text/sjis.h"
+#include "base/sjis.h"
+#include "fileset/file_set.h"
 
 namespace {
 

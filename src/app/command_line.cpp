@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 namespace {

@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include "app/stale_work_files.h"
+#include "files/work_file.h"
 #include "store/program_home.h"
-#include "text/work_file.h"
 
 namespace nelvix {
 namespace {

@@ -11,8 +11,8 @@
 #include <limits>
 #include <optional>
 
-#include "text/save_target.h"
-#include "text/work_file.h"
+#include "files/save_target.h"
+#include "files/work_file.h"
 
 namespace nelvix {
 namespace {

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/document_text.h"
+#include "base/cp932.h"
 #include "cli/exit_status.h"
-#include "text/cp932.h"
+#include "cli/io/document_text.h"
 
 namespace nelvix::cli {
 namespace {

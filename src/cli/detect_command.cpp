@@ -5,9 +5,9 @@
 #include <array>
 
 #include "cli/exit_status.h"
-#include "cli/input_file.h"
-#include "text/detect.h"
-#include "text/text_detection.h"
+#include "cli/io/input_file.h"
+#include "encoding/detect.h"
+#include "encoding/text_detection.h"
 
 namespace nelvix::cli {
 namespace {

@@ -5,18 +5,18 @@
 #include <optional>
 #include <string>
 
-#include "cli/console_platform.h"
-#include "cli/document_text.h"
+#include "base/native_path.h"
+#include "cli/args/find_args.h"
 #include "cli/exit_status.h"
-#include "cli/extraction_printer.h"
-#include "cli/find_args.h"
 #include "cli/find_target.h"
-#include "cli/output_file.h"
+#include "cli/io/console_platform.h"
+#include "cli/io/document_text.h"
+#include "cli/io/extraction_printer.h"
+#include "cli/io/output_file.h"
+#include "cli/io/temp_work_file.h"
+#include "cli/io/text_lines.h"
 #include "cli/rule_source.h"
-#include "cli/temp_work_file.h"
-#include "cli/text_lines.h"
 #include "search/global_find_engine.h"
-#include "text/native_path.h"
 #include "ui/frame_services.h"
 #include "ui/messages.h"
 

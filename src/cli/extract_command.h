@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 #include "extract/extraction_rules.h"
 
 namespace nelvix::cli {

@@ -5,16 +5,16 @@
 #include <optional>
 #include <string>
 
-#include "cli/console_platform.h"
+#include "base/cp932.h"
 #include "cli/exit_status.h"
 #include "cli/find_target.h"
-#include "cli/output_file.h"
-#include "cli/result_printer.h"
-#include "cli/temp_work_file.h"
-#include "search/find_pattern.h"
+#include "cli/io/console_platform.h"
+#include "cli/io/output_file.h"
+#include "cli/io/result_printer.h"
+#include "cli/io/temp_work_file.h"
+#include "pattern/find_pattern.h"
 #include "search/global_find_engine.h"
 #include "search/search_workers.h"
-#include "text/cp932.h"
 #include "ui/messages.h"
 
 namespace nelvix::cli {

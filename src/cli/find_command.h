@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 #include "search/global_find_engine.h"
 #include "ui/platform.h"
 

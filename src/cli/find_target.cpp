@@ -9,8 +9,8 @@
 
 #include <sys/stat.h>
 
-#include "search/search_specification.h"
-#include "text/native_path.h"
+#include "base/native_path.h"
+#include "fileset/search_specification.h"
 #include "ui/message_ids.h"
 #include "ui/message_table.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/find_args.h"
+#include "cli/args/find_args.h"
 
 namespace nelvix::cli {
 

@@ -5,15 +5,15 @@
 #include <optional>
 #include <string>
 
-#include "cli/console_platform.h"
+#include "base/cp932.h"
 #include "cli/exit_status.h"
 #include "cli/find_command.h"
 #include "cli/find_target.h"
-#include "cli/html_printer.h"
-#include "cli/output_file.h"
-#include "cli/temp_work_file.h"
+#include "cli/io/console_platform.h"
+#include "cli/io/html_printer.h"
+#include "cli/io/output_file.h"
+#include "cli/io/temp_work_file.h"
 #include "commands/html_search_dialog.h"
-#include "text/cp932.h"
 #include "ui/message_table.h"
 #include "ui/messages.h"
 

@@ -5,7 +5,7 @@
 
 #include <unistd.h>
 
-#include "cli/output_file.h"
+#include "cli/io/output_file.h"
 #include "cli/run_cli.h"
 
 int main(int argc, char** argv) {

@@ -9,21 +9,21 @@
 #include <span>
 #include <string>
 
-#include "cli/console_platform.h"
+#include "base/native_path.h"
 #include "cli/exit_status.h"
 #include "cli/extract_command.h"
 #include "cli/find_command.h"
+#include "cli/io/console_platform.h"
+#include "fileset/file_set.h"
+#include "fileset/search_specification.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
-#include "search/file_set.h"
-#include "search/search_specification.h"
 #include "store/extraction_record.h"
 #include "store/global_find_record.h"
 #include "store/ini_file.h"
 #include "store/program_home.h"
 #include "store/settings.h"
 #include "store/settings_store.h"
-#include "text/native_path.h"
 
 namespace nelvix::cli {
 namespace {

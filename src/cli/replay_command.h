@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 
 namespace nelvix::cli {
 

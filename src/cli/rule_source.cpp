@@ -7,7 +7,7 @@
 
 #include <sys/stat.h>
 
-#include "cli/input_file.h"
+#include "cli/io/input_file.h"
 #include "store/data_file.h"
 #include "store/program_home.h"
 

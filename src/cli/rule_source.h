@@ -5,7 +5,7 @@
 #include <optional>
 #include <ostream>
 
-#include "cli/extract_args.h"
+#include "cli/args/extract_args.h"
 #include "extract/extraction_rules.h"
 
 namespace nelvix::cli {

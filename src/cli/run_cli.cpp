@@ -1,7 +1,7 @@
 // Dispatching nelvix-cli's subcommands.
 #include "cli/run_cli.h"
 
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 #include "cli/convert_command.h"
 #include "cli/detect_command.h"
 #include "cli/exit_status.h"

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "cli/output_file.h"
+#include "cli/io/output_file.h"
 
 namespace nelvix::cli {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/sjis.h"
 #include "extract/extraction_sheet.h"
-#include "text/sjis.h"
 #include "ui/frame_services.h"
 
 namespace nelvix {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/sjis.h"
 #include "text/document_list.h"
-#include "text/sjis.h"
 #include "text/text_document.h"
 #include "view/text_window.h"
 

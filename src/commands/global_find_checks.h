@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/limits.h"
+#include "base/limits.h"
 #include "ui/frame_services.h"
 
 namespace nelvix {

@@ -15,8 +15,8 @@
 #include "commands/global_find_progress.h"
 #include "commands/result_document_sink.h"
 #include "commands/result_search_run.h"
+#include "fileset/search_specification.h"
 #include "record/command_table.h"
-#include "search/search_specification.h"
 #include "ui/messages.h"
 
 namespace nelvix {

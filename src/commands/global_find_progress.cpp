@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 #include "ui/message_ids.h"
 #include "ui/message_table.h"
 

@@ -14,7 +14,7 @@
 #include "commands/global_find_progress.h"
 #include "commands/result_document_sink.h"
 #include "commands/result_search_run.h"
-#include "search/search_specification.h"
+#include "fileset/search_specification.h"
 #include "ui/messages.h"
 
 namespace nelvix {

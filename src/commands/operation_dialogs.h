@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "base/limits.h"
 #include "record/command_table.h"
-#include "text/limits.h"
 
 namespace nelvix {
 

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "text/native_path.h"
-#include "text/sjis.h"
+#include "base/native_path.h"
+#include "base/sjis.h"
 #include "text/text_document.h"
 #include "view/text_window.h"
 

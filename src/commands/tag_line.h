@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "view/double_click.h"
+#include "find/double_click.h"
 
 namespace nelvix {
 

@@ -1,6 +1,6 @@
 // The counts dialog of a line extraction.
+#include "base/cp932.h"
 #include "extract/extraction_engine.h"
-#include "text/cp932.h"
 #include "ui/frame_services.h"
 
 namespace nelvix {

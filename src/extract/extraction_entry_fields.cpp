@@ -1,8 +1,8 @@
 // Checks of new rule entries and the number fields' text.
 #include "extract/extraction_entry_fields.h"
 
+#include "base/sjis.h"
 #include "extract/extraction_rules.h"
-#include "text/sjis.h"
 
 namespace nelvix {
 namespace {

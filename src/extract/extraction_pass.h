@@ -7,9 +7,9 @@
 #include <memory>
 #include <span>
 
+#include "base/sjis.h"
 #include "extract/extraction_engine.h"
 #include "extract/rule_matching.h"
-#include "text/sjis.h"
 
 namespace nelvix::ui {
 class Memory;

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "text/byte_record.h"
-#include "text/cp932.h"
+#include "base/byte_record.h"
+#include "base/cp932.h"
 
 namespace nelvix {
 namespace {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "text/limits.h"
-#include "text/sjis.h"
+#include "base/limits.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/limits.h"
 #include "extract/extraction_rules.h"
-#include "text/limits.h"
 
 namespace nelvix {
 

@@ -1,7 +1,7 @@
 // The extraction sheet as a whole.
 #include "extract/extraction_sheet_model.h"
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 
 namespace nelvix {
 namespace {

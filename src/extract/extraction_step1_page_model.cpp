@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 #include "ui/platform.h"
 
 namespace nelvix {

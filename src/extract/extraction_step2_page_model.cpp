@@ -1,7 +1,7 @@
 // The "ｽﾃｯﾌﾟ2" page of the extraction sheet.
 #include "extract/extraction_step2_page_model.h"
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 #include "ui/platform.h"
 
 namespace nelvix {

@@ -1,8 +1,8 @@
 // Global extraction over a file set: each file the file pattern names and, when asked, of the
 // directories below it, into one result.
 #include "extract/extraction_engine.h"
-#include "search/file_set.h"
-#include "search/file_set_walk.h"
+#include "fileset/file_set.h"
+#include "fileset/file_set_walk.h"
 #include "search/global_find_engine.h"
 #include "ui/platform.h"
 

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "extract/extraction_rules.h"
-#include "search/compiled_pattern.h"
-#include "search/plain_searcher.h"
-#include "search/search_options.h"
+#include "pattern/compiled_pattern.h"
+#include "pattern/plain_searcher.h"
+#include "pattern/search_options.h"
 
 namespace nelvix {
 

@@ -2,8 +2,8 @@
 // "行の抽出" progress window, and the counts dialog.
 #include <string>
 
+#include "base/cp932.h"
 #include "extract/extraction_pass.h"
-#include "text/cp932.h"
 #include "ui/frame_services.h"
 #include "ui/messages.h"
 

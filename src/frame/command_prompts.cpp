@@ -1,14 +1,14 @@
 // The prompts of the commands that have no toolbar button.
 #include "frame/command_prompts.h"
 
+#include "find/double_click.h"
+#include "find/find_dialog_model.h"
+#include "find/line_jump.h"
 #include "frame/frame_commands.h"
 #include "frame/frame_toolbar.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
 #include "view/document_view.h"
-#include "view/double_click.h"
-#include "view/find_dialog_model.h"
-#include "view/line_jump.h"
 #include "view/text_window.h"
 
 namespace nelvix {

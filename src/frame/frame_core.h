@@ -6,21 +6,21 @@
 #include <functional>
 #include <vector>
 
+#include "base/limits.h"
 #include "commands/document_placement.h"
 #include "commands/extraction_command.h"
 #include "commands/global_find_command.h"
 #include "commands/html_search_command.h"
 #include "commands/operation_dialogs_command.h"
+#include "find/find_dialog_model.h"
+#include "find/find_history.h"
+#include "find/text_find.h"
 #include "frame/mark_window_ring.h"
 #include "frame/tag_navigator.h"
 #include "settings_sheet/settings_sheet_command.h"
 #include "store/cabinet_image.h"
-#include "text/limits.h"
 #include "tools/external_tool_command.h"
 #include "ui/frame_services.h"
-#include "view/find_dialog_model.h"
-#include "view/find_history.h"
-#include "view/text_find.h"
 
 namespace nelvix {
 

@@ -1,14 +1,14 @@
 // The menu tables and the key table of the main frame.
 #include "frame/frame_menus.h"
 
+#include "find/double_click.h"
+#include "find/find_dialog_model.h"
+#include "find/line_jump.h"
+#include "find/text_find.h"
 #include "frame/frame_commands.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
 #include "view/document_view.h"
-#include "view/double_click.h"
-#include "view/find_dialog_model.h"
-#include "view/line_jump.h"
-#include "view/text_find.h"
 #include "view/text_window.h"
 
 namespace nelvix {

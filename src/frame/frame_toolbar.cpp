@@ -1,9 +1,9 @@
 // The toolbar table.
 #include "frame/frame_toolbar.h"
 
+#include "find/text_find.h"
 #include "frame/frame_commands.h"
 #include "record/command_table.h"
-#include "view/text_find.h"
 #include "view/text_window.h"
 
 namespace nelvix {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/limits.h"
 #include "commands/frame_windows.h"
-#include "text/limits.h"
 
 namespace nelvix::ui {
 struct Platform;

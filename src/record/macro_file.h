@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 

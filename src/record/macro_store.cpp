@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/native_path.h"
+#include "files/atomic_write.h"
+#include "files/posix_file.h"
 #include "record/macro_file.h"
-#include "text/atomic_write.h"
-#include "text/native_path.h"
-#include "text/posix_file.h"
 #include "ui/messages.h"
 
 namespace nelvix {

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <utility>
 
+#include "base/cp932.h"
+#include "base/native_path.h"
 #include "record/command_table.h"
 #include "record/macro_file.h"
-#include "text/cp932.h"
-#include "text/native_path.h"
 #include "ui/messages.h"
 
 namespace nelvix {

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/limits.h"
+#include "base/sjis.h"
 #include "record/command_table.h"
-#include "text/limits.h"
-#include "text/sjis.h"
 #include "ui/platform.h"
 
 namespace nelvix {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 

@@ -4,15 +4,15 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/native_path.h"
+#include "encoding/detect.h"
+#include "encoding/file_convert.h"
+#include "encoding/text_detection.h"
+#include "files/posix_file.h"
+#include "pattern/compiled_pattern.h"
 #include "search/chunk_reading.h"
-#include "search/compiled_pattern.h"
 #include "search/global_find_state.h"
 #include "search/result_line.h"
-#include "text/detect.h"
-#include "text/file_convert.h"
-#include "text/native_path.h"
-#include "text/posix_file.h"
-#include "text/text_detection.h"
 #include "ui/messages.h"
 #include "ui/platform.h"
 

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "search/search_options.h"
-#include "text/limits.h"
-#include "text/sjis.h"
+#include "base/limits.h"
+#include "base/sjis.h"
+#include "pattern/search_options.h"
 
 namespace nelvix::ui {
 struct Platform;

@@ -1,6 +1,6 @@
 // A global find over a whole file set, and the search specification its dialog builds.
-#include "search/file_set.h"
-#include "search/file_set_walk.h"
+#include "fileset/file_set.h"
+#include "fileset/file_set_walk.h"
 #include "search/global_find_engine.h"
 #include "search/search_workers.h"
 

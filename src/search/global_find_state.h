@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/byte_block.h"
+#include "encoding/text_reader.h"
+#include "files/posix_file.h"
+#include "pattern/regex_carry.h"
 #include "search/global_find_engine.h"
-#include "search/regex_carry.h"
-#include "text/byte_block.h"
-#include "text/posix_file.h"
-#include "text/text_reader.h"
 
 namespace nelvix {
 

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "text/file_convert.h"
-#include "text/native_path.h"
-#include "text/posix_file.h"
+#include "base/native_path.h"
+#include "encoding/file_convert.h"
+#include "files/posix_file.h"
 
 namespace nelvix {
 namespace {

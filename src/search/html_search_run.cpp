@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <optional>
 
-#include "search/file_set_walk.h"
+#include "base/native_path.h"
+#include "fileset/file_set_walk.h"
 #include "search/html_scan.h"
-#include "text/native_path.h"
 #include "ui/platform.h"
 
 namespace nelvix {

@@ -1,10 +1,10 @@
 // The line index of one file for global extraction, and reading its lines through a window.
 #include <cstdlib>
 
+#include "files/posix_file.h"
 #include "search/chunk_reading.h"
 #include "search/global_find_engine.h"
 #include "search/global_find_state.h"
-#include "text/posix_file.h"
 #include "ui/platform.h"
 
 namespace nelvix {

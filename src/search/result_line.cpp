@@ -5,8 +5,8 @@
 #include <charconv>
 #include <cstring>
 
+#include "base/native_path.h"
 #include "search/global_find_engine.h"
-#include "text/native_path.h"
 
 namespace nelvix {
 namespace {

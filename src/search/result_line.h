@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 

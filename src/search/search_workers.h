@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "search/file_set_walk.h"
+#include "fileset/file_set_walk.h"
 #include "search/global_find_engine.h"
 #include "ui/message_box.h"
 

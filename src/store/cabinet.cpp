@@ -4,9 +4,9 @@
 #include <optional>
 #include <vector>
 
+#include "files/atomic_write.h"
+#include "files/posix_file.h"
 #include "store/program_home.h"
-#include "text/atomic_write.h"
-#include "text/posix_file.h"
 #include "ui/messages.h"
 
 namespace nelvix {

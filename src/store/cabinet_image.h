@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/sjis.h"
 #include "store/display_block.h"
-#include "text/sjis.h"
 
 namespace nelvix {
 

@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/limits.h"
+#include "base/sjis.h"
 #include "extract/extraction_rules.h"
 #include "extract/extraction_sheet.h"
 #include "store/tool_entry.h"
-#include "text/limits.h"
-#include "text/sjis.h"
 
 namespace nelvix::ui {
 struct Platform;

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 
+#include "base/byte_record.h"
 #include "search/result_line.h"
-#include "text/byte_record.h"
 
 namespace nelvix {
 namespace {

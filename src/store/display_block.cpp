@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 namespace {

@@ -1,8 +1,8 @@
 // Writing and reading the operation records of the two extraction commands.
 #include "store/extraction_record.h"
 
+#include "base/byte_record.h"
 #include "extract/extraction_sheet.h"
-#include "text/byte_record.h"
 
 namespace nelvix {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/sjis.h"
 #include "extract/extraction_rules.h"
-#include "text/sjis.h"
 
 namespace nelvix {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "text/byte_record.h"
+#include "base/byte_record.h"
 
 namespace nelvix {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "text/limits.h"
-#include "text/sjis.h"
+#include "base/limits.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "text/cp932.h"
-#include "text/cp932_table.h"
-#include "text/sjis.h"
+#include "base/cp932.h"
+#include "base/cp932_table.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 namespace {

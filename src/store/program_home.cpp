@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-#include "text/native_path.h"
-#include "text/whole_file.h"
+#include "base/native_path.h"
+#include "files/whole_file.h"
 
 namespace nelvix {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <variant>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
+#include "base/native_path.h"
+#include "files/atomic_write.h"
+#include "files/whole_file.h"
 #include "store/program_home.h"
-#include "text/atomic_write.h"
-#include "text/native_path.h"
-#include "text/whole_file.h"
 #include "ui/messages.h"
 
 namespace nelvix {

@@ -2,10 +2,10 @@
 // and their rulers.
 #pragma once
 
+#include "find/text_find.h"
+#include "render/ruler_settings.h"
 #include "store/cabinet.h"
 #include "store/settings.h"
-#include "view/ruler_settings.h"
-#include "view/text_find.h"
 #include "view/text_window.h"
 #include "view/view_settings.h"
 

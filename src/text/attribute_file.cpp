@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "text/atomic_write.h"
-#include "text/native_path.h"
-#include "text/posix_file.h"
+#include "base/native_path.h"
+#include "files/atomic_write.h"
+#include "files/posix_file.h"
 #include "ui/messages.h"
 
 namespace nelvix {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "text/atomic_write.h"
-#include "text/sjis.h"
+#include "base/sjis.h"
+#include "files/atomic_write.h"
 #include "text/text_document.h"
 
 namespace nelvix {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "text/native_path.h"
+#include "base/native_path.h"
 #include "ui/message_table.h"
 #include "ui/messages.h"
 

@@ -11,12 +11,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "text/atomic_write.h"
+#include "base/native_path.h"
+#include "base/sjis.h"
+#include "encoding/file_convert.h"
+#include "files/atomic_write.h"
+#include "files/posix_file.h"
 #include "text/byte_filter.h"
-#include "text/file_convert.h"
-#include "text/native_path.h"
-#include "text/posix_file.h"
-#include "text/sjis.h"
 #include "ui/message_table.h"
 #include "ui/messages.h"
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "text/byte_block.h"
-#include "text/limits.h"
+#include "base/byte_block.h"
+#include "base/limits.h"
 #include "text/update_hint.h"
 
 namespace nelvix::ui {

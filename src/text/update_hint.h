@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 

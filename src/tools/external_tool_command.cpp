@@ -7,10 +7,10 @@
 #include "app/application.h"
 #include "commands/frame_windows.h"
 #include "commands/tag_line.h"
+#include "find/double_click.h"
+#include "render/status_panes.h"
 #include "text/text_document.h"
 #include "tools/tool_start.h"
-#include "view/double_click.h"
-#include "view/status_panes.h"
 #include "view/text_window.h"
 
 namespace nelvix {

@@ -1,7 +1,7 @@
 // Splitting a tool's command-line tail into arguments.
 #include "tools/tool_arguments.h"
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "text/native_path.h"
+#include "base/native_path.h"
 #include "ui/message_ids.h"
 #include "ui/messages.h"
 #include "ui/platform.h"

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/limits.h"
 #include "store/tool_entry.h"
-#include "text/limits.h"
 
 namespace nelvix {
 

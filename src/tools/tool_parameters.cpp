@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "text/cp932.h"
-#include "text/sjis.h"
+#include "base/cp932.h"
+#include "base/sjis.h"
 
 namespace nelvix {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "text/native_path.h"
+#include "base/native_path.h"
 #include "tools/tool_arguments.h"
 
 namespace nelvix {

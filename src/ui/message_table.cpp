@@ -5,8 +5,8 @@
 #include <map>
 #include <mutex>
 
-#include "text/cp932.h"
-#include "text/sjis.h"
+#include "base/cp932.h"
+#include "base/sjis.h"
 #include "ui/message_ids.h"
 
 namespace nelvix::ui {

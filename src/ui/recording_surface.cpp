@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "text/sjis.h"
+#include "base/sjis.h"
 
 namespace nelvix::ui {
 namespace {

@@ -8,15 +8,15 @@
 #include <string>
 #include <utility>
 
+#include "render/comment_tables.h"
+#include "render/row_layout.h"
+#include "render/ruler_settings.h"
+#include "render/text_paint_input.h"
+#include "render/text_painter.h"
 #include "text/text_document.h"
 #include "text/update_hint.h"
 #include "ui/surface.h"
-#include "view/comment_tables.h"
 #include "view/keys.h"
-#include "view/row_layout.h"
-#include "view/ruler_settings.h"
-#include "view/text_paint_input.h"
-#include "view/text_painter.h"
 #include "view/text_selection.h"
 #include "view/text_window_host.h"
 #include "view/view_settings.h"

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "view/find_target.h"
+#include "find/find_target.h"
 #include "view/text_window.h"
 
 namespace nelvix {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/text_colouring.h"
 #include "ui/messages.h"
-#include "view/text_colouring.h"
 #include "view/text_window.h"
 
 namespace nelvix {

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "view/text_colouring.h"
+#include "render/text_colouring.h"
 
 namespace nelvix {
 namespace {

@@ -2,7 +2,7 @@
 // fills them from its settings record and display block.
 #pragma once
 
-#include "view/text_paint_input.h"
+#include "render/text_paint_input.h"
 
 namespace nelvix {
 

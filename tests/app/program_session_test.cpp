@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "files/atomic_write.h"
+#include "files/file_faults.h"
 #include "support/test_files.h"
-#include "text/atomic_write.h"
-#include "text/file_faults.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {

@@ -16,9 +16,8 @@ TEST(SpinLibrary, StepsWithinTheRangeAndBeepsOutside) {
         int delta;
         const char* expected; ///< nullptr: refused with a beep
     } const cases[] = {
-        {"5", 1, "6"},         {"5", -1, "4"},        {"0", -1, nullptr},
-        {"32767", 1, nullptr}, {"32766", 1, "32767"}, {"", 1, "1"},
-        {"12ab", 1, "13"},     {"99999999", -1, nullptr},
+        {"5", 1, "6"},         {"5", -1, "4"}, {"0", -1, nullptr}, {"32767", 1, nullptr},
+        {"32766", 1, "32767"}, {"", 1, "1"},   {"12ab", 1, "13"},  {"99999999", -1, nullptr},
     };
     for (const Case& c : cases) {
         char out[16] = "unchanged";

@@ -1,5 +1,5 @@
 // nelvix-cli's argument parser: what each accepted command line means.
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 
 #include <sstream>
 #include <string>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/output_file.h"
+#include "cli/io/output_file.h"
 #include "cli/run_cli.h"
 
 namespace nelvix::cli {

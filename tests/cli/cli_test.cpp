@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 #include "cli_run.h"
 #include "scoped_tmp_dir.h"
 #include "support/test_files.h"

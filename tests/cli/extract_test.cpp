@@ -1,6 +1,6 @@
 // nelvix-cli extract run in-process: its command line, the rule sources, line and global
 // extraction, and the limits of the result.
-#include "cli/extract_args.h"
+#include "cli/args/extract_args.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,15 +12,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "cli/cli_args.h"
-#include "cli/extraction_printer.h"
+#include "base/cp932.h"
+#include "base/native_path.h"
+#include "cli/args/cli_args.h"
+#include "cli/io/extraction_printer.h"
 #include "cli/run_cli.h"
 #include "cli_run.h"
 #include "extract/extraction_rules.h"
 #include "store/data_file.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
-#include "text/native_path.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix::cli {

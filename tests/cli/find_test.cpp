@@ -1,7 +1,7 @@
 // nelvix-cli find run in-process: its command line, its output and exit status over small trees.
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 #include "cli/find_command.h"
-#include "cli/result_printer.h"
+#include "cli/io/result_printer.h"
 #include "cli/run_cli.h"
 
 #include <sys/stat.h>
@@ -15,11 +15,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp932.h"
+#include "base/native_path.h"
 #include "cli_run.h"
 #include "scoped_tmp_dir.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
-#include "text/native_path.h"
 
 namespace nelvix::cli {
 namespace {

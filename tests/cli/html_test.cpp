@@ -1,6 +1,6 @@
 // nelvix-cli html run in-process: its command line, the lines of each target in Shift-JIS and in
 // UTF-8, the counts on standard error and the exit status, over small trees and the samples.
-#include "cli/cli_args.h"
+#include "cli/args/cli_args.h"
 #include "cli/run_cli.h"
 
 #include <algorithm>
@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/cp932.h"
 #include "cli_run.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 
 namespace nelvix::cli {
 namespace {

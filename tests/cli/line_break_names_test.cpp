@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/native_path.h"
 #include "cli_run.h"
 #include "commands/tag_line.h"
 #include "search/html_search_run.h"
 #include "support/test_files.h"
-#include "text/native_path.h"
 #include "text/text_document.h"
 #include "ui/fake_platform.h"
 

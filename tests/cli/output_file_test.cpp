@@ -1,6 +1,6 @@
 // A standard output redirected into the tree being searched: the runs pass over that file
 // instead of reading their own output, and say so once.
-#include "cli/output_file.h"
+#include "cli/io/output_file.h"
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
 // nelvix-cli replay run in-process: its command line; macros written by the recorder into a
 // program home of the test's own and run without a window, each operation printing what find or
 // extract prints; the home's settings; operations passed over; macros that cannot be loaded.
-#include "cli/replay_args.h"
+#include "cli/args/replay_args.h"
 
 #include <unistd.h>
 
@@ -13,14 +13,14 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/cli_args.h"
+#include "base/cp932.h"
+#include "cli/args/cli_args.h"
 #include "cli_run.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
 #include "store/extraction_record.h"
 #include "store/global_find_record.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix::cli {

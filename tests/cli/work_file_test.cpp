@@ -1,6 +1,6 @@
 // nelvix-cli's work file: made new in a folder of its own, and removed however the program
 // ends, a signal included.
-#include "cli/temp_work_file.h"
+#include "cli/io/temp_work_file.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "cli/signal_cleanup.h"
+#include "cli/io/signal_cleanup.h"
 #include "cli_process.h"
 #include "scoped_tmp_dir.h"
 #include "support/test_files.h"

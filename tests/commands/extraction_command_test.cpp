@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "app/application.h"
+#include "base/cp932.h"
 #include "commands/document_placement.h"
 #include "commands/fake_extraction_sheet.h"
 #include "commands/fake_frame_windows.h"
+#include "fileset/search_specification.h"
 #include "record/command_table.h"
-#include "search/search_specification.h"
 #include "store/extraction_record.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "text/text_document.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "app/application.h"
+#include "base/cp932.h"
 #include "commands/document_placement.h"
 #include "commands/fake_frame_windows.h"
 #include "commands/fake_html_search_dialog.h"
 #include "frame/tag_navigator.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/application.h"
+#include "base/cp932.h"
 #include "commands/fake_operation_dialogs.h"
 #include "record/macro_file.h"
 #include "store/global_find_record.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

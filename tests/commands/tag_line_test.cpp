@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/cp932.h"
 #include "fake_frame_windows.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 
 namespace nelvix {
 namespace {

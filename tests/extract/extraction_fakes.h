@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/cp932.h"
 #include "extract/extraction_engine.h"
-#include "text/cp932.h"
 
 namespace nelvix::test {
 

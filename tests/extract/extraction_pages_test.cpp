@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "extract/extraction_entry_fields.h"
 #include "extract/extraction_sheet_model.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {

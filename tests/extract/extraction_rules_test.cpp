@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_record.h"
+#include "base/cp932.h"
 #include "extract/extraction_fakes.h"
-#include "text/byte_record.h"
-#include "text/cp932.h"
 
 namespace nelvix {
 namespace {

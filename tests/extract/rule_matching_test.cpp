@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "base/cp932.h"
 #include "extract/extraction_fakes.h"
-#include "text/cp932.h"
 
 namespace nelvix {
 namespace {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "extract/extraction_engine.h"
 #include "extract/extraction_fakes.h"
 #include "extract/mail_log.h"
-#include "text/cp932.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"

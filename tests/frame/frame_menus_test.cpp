@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "commands/open_file_filters.h"
 #include "frame/command_prompts.h"
 #include "frame/frame_commands.h"
@@ -15,7 +16,6 @@
 #include "frame/frame_toolbar.h"
 #include "frame/window_bar_rules.h"
 #include "record/command_table.h"
-#include "text/cp932.h"
 #include "text/document_list.h"
 #include "ui/fake_platform.h"
 #include "view/document_view.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/cp932.h"
 #include "commands/fake_frame_windows.h"
 #include "store/settings.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_frame_services.h"
 
 namespace nelvix {

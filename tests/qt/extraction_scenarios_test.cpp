@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "extract/extraction_sheet.h"
 #include "frame/frame_commands.h"
 #include "frame_scene.h"
@@ -20,7 +21,6 @@
 #include "qt_test_support.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
-#include "text/cp932.h"
 
 using namespace nelvix;
 using namespace nelvix::test;

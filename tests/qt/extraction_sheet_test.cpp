@@ -23,12 +23,12 @@
 #include <vector>
 
 #include "app/spin_library.h"
+#include "base/cp932.h"
 #include "qt/dialogs/progress_dialog.h"
 #include "qt/platform/convert.h"
 #include "qt/sheets/extraction_sheet.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
-#include "text/cp932.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 #include "widget_actions.h"

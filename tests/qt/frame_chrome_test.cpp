@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "frame/frame_commands.h"
 #include "frame/frame_toolbar.h"
 #include "qt/frame/find_box.h"
@@ -27,7 +28,6 @@
 #include "qt/frame/window_bar.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
-#include "text/cp932.h"
 #include "view/text_window.h"
 
 using namespace nelvix;

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "base/cp932.h"
 #include "frame/frame_commands.h"
 #include "frame/frame_core.h"
 #include "frame/frame_menus.h"
@@ -28,7 +29,6 @@
 #include "qt_test_support.h"
 #include "record/command_table.h"
 #include "store/display_block.h"
-#include "text/cp932.h"
 #include "ui/message_ids.h"
 
 using namespace nelvix;

@@ -12,6 +12,7 @@
 #include <set>
 #include <span>
 
+#include "find/find_dialog_model.h"
 #include "frame/frame_commands.h"
 #include "frame/frame_menus.h"
 #include "frame/frame_toolbar.h"
@@ -20,7 +21,6 @@
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
 #include "ui/fake_platform.h"
-#include "view/find_dialog_model.h"
 
 using namespace nelvix;
 

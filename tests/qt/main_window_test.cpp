@@ -30,6 +30,9 @@
 
 #include "app/application.h"
 #include "app/command_line.h"
+#include "base/cp932.h"
+#include "find/line_jump.h"
+#include "find/text_find.h"
 #include "frame_scene.h"
 #include "qt/frame/find_box.h"
 #include "qt/frame/frame_tool_bar.h"
@@ -43,12 +46,9 @@
 #include "qt_test_support.h"
 #include "store/cabinet_image.h"
 #include "store/display_block.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 #include "view/document_view.h"
-#include "view/line_jump.h"
-#include "view/text_find.h"
 
 using namespace nelvix;
 using namespace nelvix::test;

@@ -12,11 +12,11 @@
 #include <optional>
 #include <string>
 
+#include "base/cp932.h"
 #include "qt/platform/caption_width.h"
 #include "qt/platform/qt_platform.h"
 #include "qt/platform/qt_translations.h"
 #include "qt_test_support.h"
-#include "text/cp932.h"
 #include "ui/message_ids.h"
 #include "ui/message_table.h"
 

@@ -22,11 +22,11 @@
 #include <vector>
 
 #include "app/spin_library.h"
+#include "base/cp932.h"
 #include "qt/platform/convert.h"
 #include "qt/sheets/colour_combo_box.h"
 #include "qt/sheets/settings_sheet.h"
 #include "qt_test_support.h"
-#include "text/cp932.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 #include "ui/frame_services.h"

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "qt/platform/convert.h"
 #include "qt/platform/document_font.h"
 #include "qt/platform/qt_platform.h"
@@ -19,7 +20,6 @@
 #include "qt_test_support.h"
 #include "store/cabinet.h"
 #include "store/display_block.h"
-#include "text/cp932.h"
 #include "text/document_list.h"
 #include "ui/fake_platform.h"
 

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "frame/frame_commands.h"
 #include "frame/frame_core.h"
 #include "frame_scene.h"
@@ -34,7 +35,6 @@
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
 #include "store/tool_entry.h"
-#include "text/cp932.h"
 #include "text/update_hint.h"
 #include "ui/message_ids.h"
 

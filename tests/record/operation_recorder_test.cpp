@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "record/command_table.h"
 #include "record/macro_file.h"
 #include "support/non_regular_files.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
+#include "encoding/file_convert.h"
 #include "search/global_find_engine.h"
 #include "search/search_workers.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
-#include "text/file_convert.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "search/search_fakes.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {

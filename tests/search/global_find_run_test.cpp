@@ -1,7 +1,7 @@
 // A global find over a file set and its subdirectories, and the search specification the dialog
 // builds.
+#include "fileset/search_specification.h"
 #include "search/global_find_engine.h"
-#include "search/search_specification.h"
 
 #include <gtest/gtest.h>
 

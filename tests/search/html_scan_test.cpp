@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "text/cp932.h"
-#include "text/native_path.h"
+#include "base/cp932.h"
+#include "base/native_path.h"
 
 namespace nelvix {
 namespace {

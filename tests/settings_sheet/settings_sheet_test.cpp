@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "settings_sheet/settings_sheet_command.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

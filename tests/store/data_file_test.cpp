@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/byte_record.h"
+#include "base/cp932.h"
 #include "support/test_files.h"
-#include "text/byte_record.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 
 namespace nelvix {
 namespace {

@@ -10,11 +10,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files/whole_file.h"
 #include "store/program_home.h"
 #include "support/injected_file_faults.h"
 #include "support/non_regular_files.h"
 #include "support/test_files.h"
-#include "text/whole_file.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "text/cp932.h"
-#include "text/native_path.h"
+#include "base/cp932.h"
+#include "base/native_path.h"
 
 namespace nelvix {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/file_faults.h"
+#include "files/file_faults.h"
 
 namespace nelvix::test {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "support/non_regular_files.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

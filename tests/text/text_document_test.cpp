@@ -10,8 +10,8 @@
 #include <sys/resource.h>
 #include <vector>
 
+#include "base/cp932.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "encoding/file_convert.h"
 #include "support/test_files.h"
-#include "text/file_convert.h"
 #include "text/text_document.h"
 #include "ui/fake_platform.h"
 

@@ -20,14 +20,14 @@
 #include <vector>
 
 #include "app/application.h"
+#include "base/cp932.h"
 #include "commands/fake_frame_windows.h"
+#include "find/double_click.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "text/text_document.h"
 #include "tools/fake_process_launcher.h"
 #include "tools/posix_process_launcher.h"
 #include "ui/fake_platform.h"
-#include "view/double_click.h"
 #include "view/text_window.h"
 
 namespace nelvix {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/cp932.h"
 #include "support/test_files.h"
-#include "text/cp932.h"
 #include "tools/tool_confirm.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix::ui {

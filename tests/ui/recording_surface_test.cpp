@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 
 namespace nelvix::ui {
 namespace {

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "find/line_jump.h"
+#include "find/text_find.h"
 #include "text_window_fixture.h"
 #include "ui/message_ids.h"
-#include "view/line_jump.h"
-#include "view/text_find.h"
 
 namespace nelvix {
 namespace {

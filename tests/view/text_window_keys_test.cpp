@@ -2,7 +2,7 @@
 // remembered column, "ScrollLineCount", and keys in an empty text.
 #include <gtest/gtest.h>
 
-#include "text/cp932.h"
+#include "base/cp932.h"
 #include "text_window_fixture.h"
 
 namespace nelvix {

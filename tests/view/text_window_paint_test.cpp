@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "render/line_bar.h"
 #include "text_window_fixture.h"
 #include "ui/colour.h"
 #include "ui/fake_platform.h"
 #include "ui/recording_surface.h"
-#include "view/line_bar.h"
 #include "view/text_window.h"
 
 namespace nelvix {

@@ -2,11 +2,11 @@
 // and one scripted session through all of them.
 #include <gtest/gtest.h>
 
-#include "text/cp932.h"
+#include "base/cp932.h"
+#include "find/line_jump.h"
+#include "find/text_find.h"
 #include "text_window_fixture.h"
 #include "ui/message_ids.h"
-#include "view/line_jump.h"
-#include "view/text_find.h"
 #include "view/text_window_find_target.h"
 
 namespace nelvix {

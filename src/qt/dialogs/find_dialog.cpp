@@ -13,8 +13,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "find/find_history.h"
 #include "qt/platform/convert.h"
-#include "view/find_history.h"
 
 namespace nelvix::qt {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "view/find_dialog_model.h"
+#include "find/find_dialog_model.h"
 
 class QCheckBox;
 class QComboBox;

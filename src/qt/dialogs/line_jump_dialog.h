@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "view/line_jump.h"
+#include "find/line_jump.h"
 
 class QLineEdit;
 

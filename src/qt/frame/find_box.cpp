@@ -7,10 +7,10 @@
 
 #include <algorithm>
 
+#include "find/find_history.h"
 #include "frame/frame_toolbar.h"
 #include "qt/frame/frame_font.h"
 #include "qt/platform/convert.h"
-#include "view/find_history.h"
 
 namespace nelvix::qt {
 

@@ -3,7 +3,7 @@
 
 #include <QStatusBar>
 
-#include "view/status_panes.h"
+#include "render/status_panes.h"
 
 class QLabel;
 

@@ -13,12 +13,12 @@
 #include "commands/frame_windows.h"
 #include "frame/frame_command_state.h"
 #include "record/operation_recorder.h"
+#include "render/ruler_settings.h"
 #include "settings_sheet/settings_effects.h"
 #include "store/cabinet.h"
 #include "tools/posix_process_launcher.h"
 #include "ui/frame_services.h"
 #include "ui/main_frame_host.h"
-#include "view/ruler_settings.h"
 #include "view/text_window.h"
 #include "view/text_window_find_target.h"
 

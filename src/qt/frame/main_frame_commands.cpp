@@ -5,6 +5,9 @@
 
 #include "app/application.h"
 #include "commands/open_file_filters.h"
+#include "find/double_click.h"
+#include "find/find_dialog_model.h"
+#include "find/line_jump.h"
 #include "frame/frame_commands.h"
 #include "frame/frame_core.h"
 #include "qt/dialogs/find_dialog.h"
@@ -30,9 +33,6 @@
 #include "store/viewer_settings.h"
 #include "text/document_list.h"
 #include "view/document_view.h"
-#include "view/double_click.h"
-#include "view/find_dialog_model.h"
-#include "view/line_jump.h"
 
 namespace nelvix::qt {
 

@@ -8,9 +8,9 @@
 
 #include <functional>
 
+#include "find/text_find.h"
 #include "frame/frame_commands.h"
 #include "record/command_table.h"
-#include "view/text_find.h"
 #include "view/text_window.h"
 
 namespace nelvix::qt {

@@ -3,8 +3,8 @@
 
 #include <QFile>
 
-#include "text/cp932.h"
-#include "text/native_path.h"
+#include "base/cp932.h"
+#include "base/native_path.h"
 #include "ui/message_table.h"
 
 namespace nelvix::qt {

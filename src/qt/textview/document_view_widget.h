@@ -10,8 +10,8 @@
 
 #include "qt/textview/ruler_widgets.h"
 #include "qt/textview/text_window_widget.h"
+#include "render/status_panes.h"
 #include "view/document_view.h"
-#include "view/status_panes.h"
 
 namespace nelvix::qt {
 

@@ -8,7 +8,7 @@
 
 #include "commands/frame_windows.h"
 #include "qt/textview/document_view_widget.h"
-#include "view/status_panes.h"
+#include "render/status_panes.h"
 
 namespace nelvix {
 class DocumentList;

@@ -7,8 +7,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "base/sjis.h"
 #include "qt/platform/convert.h"
-#include "text/sjis.h"
 
 namespace nelvix::qt {
 namespace {

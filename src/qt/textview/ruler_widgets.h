@@ -7,9 +7,9 @@
 #include <functional>
 
 #include "qt/textview/image_surface.h"
-#include "view/line_bar.h"
-#include "view/ruler_bar.h"
-#include "view/ruler_settings.h"
+#include "render/line_bar.h"
+#include "render/ruler_bar.h"
+#include "render/ruler_settings.h"
 
 namespace nelvix::qt {
 

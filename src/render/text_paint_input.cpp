@@ -1,0 +1,45 @@
+// Row lookups over the row table handed to painting.
+#include "render/text_paint_input.h"
+
+#include <algorithm>
+
+namespace nelvix::view {
+
+namespace {
+constexpr std::size_t kFirstColourWord = 13;
+} // namespace
+
+DisplayColours ColoursFromFormat(const FormatSettings& format) {
+    const auto& w = format.words;
+    DisplayColours colours;
+    colours.markLineBackground = w[kFirstColourWord];
+    colours.markedTextBackground = w[kFirstColourWord + 1];
+    colours.cKeyword = w[kFirstColourWord + 2];
+    colours.cppKeyword = w[kFirstColourWord + 3];
+    colours.userKeyword = w[kFirstColourWord + 4];
+    colours.newline = w[kFirstColourWord + 5];
+    colours.tab = w[kFirstColourWord + 6];
+    colours.comment = w[kFirstColourWord + 7];
+    colours.text = w[kFirstColourWord + 8];
+    colours.textBackground = w[kFirstColourWord + 9];
+    colours.tagTargetBackground = w[kFirstColourWord + 10];
+    return colours;
+}
+
+std::optional<std::uint32_t> RowOfOffset(const TextPaintInput& input, std::uint32_t offset) {
+    if (input.rowCount == 0 || input.rowStarts == nullptr)
+        return std::nullopt;
+    const std::uint32_t* end = input.rowStarts + input.rowCount;
+    const std::uint32_t* after = std::upper_bound(input.rowStarts, end, offset);
+    if (after == input.rowStarts)
+        return 0;
+    return static_cast<std::uint32_t>(after - input.rowStarts - 1);
+}
+
+std::uint32_t RowEnd(const TextPaintInput& input, std::uint32_t row) {
+    if (row + 1 < input.rowCount)
+        return std::min(input.rowStarts[row + 1], input.textLength);
+    return input.textLength;
+}
+
+} // namespace nelvix::view

@@ -1,0 +1,187 @@
+// The subdirectory list: breadth-first, quoted paths with blanks, links never walked twice, a
+// buffer that grows past its first allocation and the -1 of a ceiling reached; and a whole tree
+// searched through the list.
+#include "fileset/file_set.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "fileset/file_tree.h"
+#include "support/test_files.h"
+
+namespace nelvix {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr std::size_t kDefaultBufferBytes = 150 * 1024;
+
+/// Depth in the tree: a breadth-first list never goes back to a shallower item.
+long Depth(const std::string& item) {
+    return std::ranges::count(item, '/');
+}
+
+struct ListCase {
+    const char* name;
+    Strings tree;
+    Strings items; // "{T}" stands for the test folder; the walk starts at {T}/top
+};
+
+class SubdirectoryListTable : public testing::TestWithParam<ListCase> {};
+
+TEST_P(SubdirectoryListTable, ListsEveryDirectoryOnce) {
+    const ListCase& c = GetParam();
+    const test::TempDir dir;
+    test::MakeTree(dir.Path(), c.tree);
+    SubdirectoryList list(kDefaultBufferBytes);
+    const long count = list.ListSubdirectories(dir.Path() + "/top/*.*");
+    Strings items;
+    for (const std::string_view item : list.Items())
+        items.emplace_back(item);
+    EXPECT_TRUE(std::ranges::is_sorted(items, {}, Depth));
+    Strings expected;
+    for (const std::string& item : c.items)
+        expected.push_back(test::WithRoot(item, dir.Path()));
+    std::ranges::sort(items);
+    std::ranges::sort(expected);
+    EXPECT_EQ(items, expected);
+    EXPECT_EQ(count, static_cast<long>(expected.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Trees, SubdirectoryListTable,
+    testing::Values(
+        ListCase{"BreadthFirst",
+                 {"top/a/x/deep/", "top/b/y/", "top/f.txt"},
+                 {"{T}/top/a/", "{T}/top/b/", "{T}/top/a/x/", "{T}/top/b/y/", "{T}/top/a/x/deep/"}},
+        ListCase{"EmptyTop", {"top/"}, {}},
+        ListCase{"NoFilesFifosOrBrokenLinks", {"top/f.txt", "top/p|", "top/gone -> none"}, {}},
+        ListCase{"BlankInQuotes",
+                 {"top/My Files/sub/"},
+                 {"\"{T}/top/My Files\"/", "\"{T}/top/My Files/sub\"/"}},
+        ListCase{"JapaneseName", {"top/漢字/"}, {"{T}/top/\x8A\xBF\x8E\x9A/"}},
+        ListCase{"LinkBackToTheTop", {"top/a/loop -> .."}, {"{T}/top/a/"}},
+        ListCase{"LinkToItsParent", {"top/a/b/up -> .."}, {"{T}/top/a/", "{T}/top/a/b/"}},
+        ListCase{"LinkOutOfTheTreeIsFollowed",
+                 {"out/o1/", "top/ext -> ../out"},
+                 {"{T}/top/ext/", "{T}/top/ext/o1/"}},
+        ListCase{"MissingTop", {}, {}}),
+    [](const testing::TestParamInfo<ListCase>& row) { return std::string(row.param.name); });
+
+/// `width` directories of `nameBytes`-byte names under top, each with `width` more.
+Strings Grid(int width, std::size_t nameBytes) {
+    Strings tree;
+    for (int i = 0; i < width; ++i) {
+        const std::string outer = "top/" + std::to_string(i) + std::string(nameBytes - 1, 'o');
+        for (int j = 0; j < width; ++j)
+            tree.push_back(outer + "/" + std::to_string(j) + std::string(nameBytes - 1, 'i') + "/");
+    }
+    return tree;
+}
+
+constexpr std::size_t kNoCeiling = kUnlimitedListBytes;
+
+struct GrowthCase {
+    const char* name;
+    Strings tree;
+    std::size_t firstBytes;
+    bool plusRoot; // the ceiling also takes the test folder's path length
+    std::size_t maxBytes;
+    long count;
+};
+
+class SubdirectoryGrowthTable : public testing::TestWithParam<GrowthCase> {};
+
+TEST_P(SubdirectoryGrowthTable, GrowsUpToTheCeilingOnly) {
+    const GrowthCase& c = GetParam();
+    const test::TempDir dir;
+    test::MakeTree(dir.Path(), c.tree);
+    const std::size_t maxBytes = c.maxBytes + (c.plusRoot ? dir.Path().size() : 0);
+    SubdirectoryList list(c.firstBytes, maxBytes);
+    const long count = list.ListSubdirectories(dir.Path() + "/top/*.*");
+    EXPECT_EQ(count, c.count);
+    if (count < 0)
+        return;
+    // What was listed after growing is whole: every item once, none torn by a move.
+    Strings items;
+    for (const std::string_view item : list.Items())
+        items.emplace_back(item);
+    EXPECT_TRUE(std::ranges::is_sorted(items, {}, Depth));
+    EXPECT_EQ(static_cast<long>(items.size()), count);
+    std::ranges::sort(items);
+    EXPECT_EQ(std::ranges::adjacent_find(items), items.end());
+    for (const std::string& item : items)
+        EXPECT_TRUE(item.starts_with(dir.Path() + "/top/") && item.ends_with('/')) << item;
+}
+
+// The item "{T}/top/a/" takes the root's length plus 8 bytes with its NUL.
+INSTANTIATE_TEST_SUITE_P(
+    Lists, SubdirectoryGrowthTable,
+    testing::Values(
+        GrowthCase{"TreeLargerThanTenKilobytesIsListedWhole", Grid(10, 40), 10 * 1024, false,
+                   kNoCeiling, 110},
+        GrowthCase{"FirstAllocationOfFourBytesGrows", Grid(10, 40), 4, false, kNoCeiling, 110},
+        GrowthCase{"FirstAllocationOfNothingGrows", Grid(3, 200), 0, false, kNoCeiling, 12},
+        GrowthCase{"LastItemFillsTheCeilingExactly", {"top/a/"}, 4, true, 8, 1},
+        GrowthCase{"LastItemOneBytePastTheCeiling", {"top/a/"}, 4, true, 7, -1},
+        GrowthCase{"CeilingBelowTheFirstAllocation", {"top/a/"}, 150 * 1024, true, 7, -1},
+        GrowthCase{"CeilingReachedDeepInTheTree", Grid(10, 40), 4, false, 10 * 1024, -1},
+        GrowthCase{"ItemLongerThanTheCeiling",
+                   {"top/" + std::string(255, 'a') + "/" + std::string(255, 'b') + "/"},
+                   64,
+                   true,
+                   600,
+                   -1}),
+    [](const testing::TestParamInfo<GrowthCase>& row) { return std::string(row.param.name); });
+
+TEST(SubdirectoryList, SecondListingAfterGrowingStartsAfresh) {
+    const test::TempDir dir;
+    test::MakeTree(dir.Path(), Grid(4, 100));
+    SubdirectoryList list(4);
+    ASSERT_EQ(list.ListSubdirectories(dir.Path() + "/top/*.*"), 20);
+    const std::string outer = dir.Path() + "/top/0" + std::string(99, 'o') + "/";
+    ASSERT_EQ(list.ListSubdirectories(outer + "*.*"), 4);
+    const std::vector<std::string_view> items = list.Items();
+    ASSERT_EQ(items.size(), 4u);
+    for (const std::string_view item : items)
+        EXPECT_TRUE(item.starts_with(outer)) << item;
+}
+
+TEST(SubdirectoryList, UnreadableDirectoryContributesNothing) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root from reading";
+    const test::TempDir dir;
+    test::MakeTree(dir.Path(), {"top/a/x/", "top/a/f.txt", "top/b/"});
+    ::chmod((dir.Path() + "/top/a").c_str(), 0);
+    SubdirectoryList list(kDefaultBufferBytes);
+    EXPECT_EQ(list.ListSubdirectories(dir.Path() + "/top/*.*"), 2);
+    FileSet files;
+    EXPECT_FALSE(files.FirstFile(dir.Path() + "/top/a/*.*"));
+    ::chmod((dir.Path() + "/top/a").c_str(), 0755);
+}
+
+TEST(SubdirectoryList, WholeTreeThroughTheList) {
+    const test::TempDir dir;
+    test::MakeTree(dir.Path(), {"top/a.dat", "top/漢字/b.txt", "top/My Files/c.txt",
+                                "top/My Files/sub/d.txt", "top/My Files/sub/e.dat"});
+    const std::string userSpecification = dir.Path() + "/top/*.txt";
+    FileSet files;
+    EXPECT_FALSE(files.FirstFile(userSpecification)); // an empty top still has subdirectories
+    SubdirectoryList list(kDefaultBufferBytes);
+    ASSERT_EQ(list.ListSubdirectories(dir.Path() + "/top/*.*"), 3);
+    Strings found;
+    for (const std::string_view item : list.Items()) {
+        const std::string spec = SubdirectorySpecification(item, userSpecification);
+        for (auto file = files.FirstFile(spec); file; file = files.NextFile())
+            found.push_back(file->substr(dir.Path().size() + 5));
+    }
+    std::ranges::sort(found);
+    EXPECT_EQ(found, (Strings{"My Files/c.txt", "My Files/sub/d.txt", "\x8A\xBF\x8E\x9A/b.txt"}));
+}
+
+} // namespace
+} // namespace nelvix

@@ -96,11 +96,11 @@ int main() {
                                        "inline", "delete", "new",     "this"};
 
     nelvix::ui::FakePlatform fake;
-    nelvix::view::CommentTables tables;
+    nelvix::CommentTables tables;
     const auto* bytes = reinterpret_cast<const nelvix::Byte*>(text.data());
     tables.Build(fake.platform, bytes, static_cast<std::uint32_t>(text.size()));
 
-    nelvix::view::TextPaintInput input;
+    nelvix::TextPaintInput input;
     input.text = bytes;
     input.textLength = static_cast<std::uint32_t>(text.size());
     input.rowStarts = rowStarts.data();
@@ -108,13 +108,13 @@ int main() {
     input.charsPerLine = cells;
     input.clientWidth = cells * input.cellWidth;
     input.clientHeight = rows * input.rowHeight;
-    input.documentType = nelvix::view::DocumentType::Cpp;
+    input.documentType = nelvix::DocumentType::Cpp;
     input.colorAreaComment = true;
     input.showTabs = true;
     input.keywords = {user, c, cpp};
     input.commentTables = &tables;
 
-    const auto painter = std::make_unique<nelvix::view::TextPainter>();
+    const auto painter = std::make_unique<nelvix::TextPainter>();
     NullSurface surface;
     const nelvix::ui::PixelRect window{0, 0, input.clientWidth, input.clientHeight};
     double best = 1e9;

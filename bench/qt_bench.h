@@ -41,7 +41,7 @@ template <typename Dialog> void WhenShown(std::function<void(Dialog&)> act) {
 
 /// The next global find dialog searches `folder` and its subfolders for `pattern`.
 inline void AnswerGlobalFind(const QString& pattern, const QString& folder) {
-    WhenShown<qt::GlobalFindDialog>([pattern, folder](qt::GlobalFindDialog& dialog) {
+    WhenShown<qt::QtGlobalFindDialog>([pattern, folder](qt::QtGlobalFindDialog& dialog) {
         dialog.findChild<QComboBox*>(QStringLiteral("pattern"))->setEditText(pattern);
         dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
             ->setEditText(folder + QStringLiteral("/*.*"));

@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
     viewSettings.topMarginTenthsMm = 15;
     viewSettings.keywords = {noKeywords, nelvix::Cabinet::CKeywords(),
                              nelvix::Cabinet::CppKeywords()};
-    const nelvix::view::RulerSettings rulerSettings;
+    const nelvix::RulerSettings rulerSettings;
     const nelvix::CaretSettings caretSettings;
     const nelvix::qt::DocumentWindowContext context{
         bench.platform, documents, viewSettings, rulerSettings, caretSettings, {}, {}, {}, {}};

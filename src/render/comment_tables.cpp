@@ -5,7 +5,7 @@
 
 #include "ui/messages.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 namespace {
 
@@ -177,4 +177,4 @@ bool TouchesComment(const Byte* text, std::uint32_t textLength, std::uint32_t of
     return true;
 }
 
-} // namespace nelvix::view
+} // namespace nelvix

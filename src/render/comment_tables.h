@@ -14,7 +14,7 @@ namespace nelvix::ui {
 struct Platform;
 }
 
-namespace nelvix::view {
+namespace nelvix {
 
 /// Entries each table holds; a text with more "/*" (or "*/") keeps only its first ones.
 inline constexpr std::size_t kMaxCommentEntries = 512;
@@ -110,4 +110,4 @@ std::optional<BlockComment> BlockCommentAt(const CommentTables& tables, const By
 bool TouchesComment(const Byte* text, std::uint32_t textLength, std::uint32_t offset,
                     std::uint32_t insertedLength, std::uint32_t lastVisibleChar);
 
-} // namespace nelvix::view
+} // namespace nelvix

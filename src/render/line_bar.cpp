@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace nelvix::view {
+namespace nelvix {
 namespace {
 
 int FloorDiv(int a, int b) {
@@ -198,4 +198,4 @@ void CLineBar::FillMarkerCell(ui::Surface& surface, const RulerViewState& view, 
     surface.FillRect({m_width - m_markerWidth, top, m_width, top + m_rowPitch}, colour);
 }
 
-} // namespace nelvix::view
+} // namespace nelvix

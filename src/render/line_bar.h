@@ -5,7 +5,7 @@
 #include "render/ruler_settings.h"
 #include "ui/surface.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 class CLineBar {
 public:
@@ -57,4 +57,4 @@ private:
     int m_markedRow = -1; ///< -1 before the first paint
 };
 
-} // namespace nelvix::view
+} // namespace nelvix

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace nelvix::view {
+namespace nelvix {
 
 void CRulerBar::Create(const RulerSettings& settings, const RulerViewState& view,
                        const ui::Surface& surface) {
@@ -135,4 +135,4 @@ void CRulerBar::FillMarkerCell(ui::Surface& surface, const RulerViewState& view,
     surface.FillRect({left, m_height - height, left + m_columnPitch, m_height}, colour);
 }
 
-} // namespace nelvix::view
+} // namespace nelvix

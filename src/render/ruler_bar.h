@@ -5,7 +5,7 @@
 #include "render/ruler_settings.h"
 #include "ui/surface.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 class CRulerBar {
 public:
@@ -57,4 +57,4 @@ private:
     int m_paintedFirstColumn = -1;
 };
 
-} // namespace nelvix::view
+} // namespace nelvix

@@ -7,7 +7,7 @@
 
 #include "ui/colour.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 /// The rulers' settings, as the settings record holds them after its clamps.
 struct RulerSettings {
@@ -73,4 +73,4 @@ inline std::string_view ScaleNumberText(int index, char (&buffer)[12]) {
     return NumberText(index == 0 ? 1 : index, buffer);
 }
 
-} // namespace nelvix::view
+} // namespace nelvix

@@ -7,7 +7,7 @@
 
 #include "render/comment_tables.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 namespace {
 
@@ -378,4 +378,4 @@ std::uint32_t RepaintStart(const TextPaintInput& input, std::uint32_t offset) {
     return start;
 }
 
-} // namespace nelvix::view
+} // namespace nelvix

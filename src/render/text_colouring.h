@@ -9,7 +9,7 @@
 #include "render/text_paint_input.h"
 #include "ui/colour.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 /// 0 for the normal colours, a palette index for a foreground role, or a palette index with
 /// kBackgroundFlag for a background role.
@@ -84,4 +84,4 @@ std::size_t CutRuns(const TextPaintInput& input, const RowColouring& colouring, 
 /// of a keyword reaching it, of a marked string holding it, or of a comment pair it splits.
 std::uint32_t RepaintStart(const TextPaintInput& input, std::uint32_t offset);
 
-} // namespace nelvix::view
+} // namespace nelvix

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace nelvix::view {
+namespace nelvix {
 
 namespace {
 constexpr std::size_t kFirstColourWord = 13;
@@ -42,4 +42,4 @@ std::uint32_t RowEnd(const TextPaintInput& input, std::uint32_t row) {
     return input.textLength;
 }
 
-} // namespace nelvix::view
+} // namespace nelvix

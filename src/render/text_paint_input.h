@@ -10,7 +10,7 @@
 #include "base/sjis.h"
 #include "text/text_document.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 class CommentTables;
 
@@ -89,4 +89,4 @@ std::optional<std::uint32_t> RowOfOffset(const TextPaintInput& input, std::uint3
 /// The offset just past the row: the next row's start, or the text length for the last row.
 std::uint32_t RowEnd(const TextPaintInput& input, std::uint32_t row);
 
-} // namespace nelvix::view
+} // namespace nelvix

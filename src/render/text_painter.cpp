@@ -6,7 +6,7 @@
 
 #include "ui/platform.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 namespace {
 
@@ -248,4 +248,4 @@ void TextPainter::PaintFirstRowOfLine(const TextPaintInput& input, std::int64_t 
     PaintRows(input, input.rowStarts[row], RowEnd(input, row), false, surface);
 }
 
-} // namespace nelvix::view
+} // namespace nelvix

@@ -13,7 +13,7 @@ namespace nelvix::ui {
 struct Platform;
 }
 
-namespace nelvix::view {
+namespace nelvix {
 
 /// Runs cut from a row at a time; a row holds at most CPL + 2 bytes, so one pass usually
 /// takes it whole.
@@ -66,4 +66,4 @@ private:
     std::int64_t m_tagTargetLine = kNoTagTargetLine;
 };
 
-} // namespace nelvix::view
+} // namespace nelvix

@@ -21,8 +21,8 @@ ViewSettings ViewSettingsOf(const Settings& settings, const Cabinet& cabinet) {
     return view;
 }
 
-view::RulerSettings RulerSettingsOf(const Settings& settings) {
-    view::RulerSettings rulers;
+RulerSettings RulerSettingsOf(const Settings& settings) {
+    RulerSettings rulers;
     rulers.displayRulerBar = settings.displayRulerBar != 0;
     rulers.displayLineBar = settings.displayLineBar != 0;
     rulers.rulerCursorColor = settings.rulerCursorColor;

@@ -16,7 +16,7 @@ namespace nelvix {
 /// as long as the views live).
 ViewSettings ViewSettingsOf(const Settings& settings, const Cabinet& cabinet);
 
-view::RulerSettings RulerSettingsOf(const Settings& settings);
+RulerSettings RulerSettingsOf(const Settings& settings);
 
 /// "ScrollLineCount" and "CopySelection" for the text windows' keys and mouse.
 CaretSettings CaretSettingsOf(const Settings& settings);

@@ -8,7 +8,7 @@
 #include "ui/messages.h"
 #include "view/text_window.h"
 
-namespace nelvix::view {
+namespace nelvix {
 
 std::uint32_t BoxPosition(std::uint32_t column, std::uint32_t row, std::uint32_t charsPerLine) {
     return row * (charsPerLine + 2) + column;
@@ -54,7 +54,7 @@ BoxRect TextSelection::Box(std::uint32_t charsPerLine) const {
             std::min(anchorColumn, endColumn), std::max(anchorColumn, endColumn)};
 }
 
-} // namespace nelvix::view
+} // namespace nelvix
 
 namespace nelvix {
 
@@ -68,18 +68,18 @@ constexpr std::uint32_t kBoxRowSlack = 10;
 std::optional<std::pair<std::uint32_t, std::uint32_t>> CKespoEV::StreamSelection() const {
     if (!m_selection.Shown() || m_selection.BoxMode())
         return std::nullopt;
-    const view::StreamRange range = m_selection.Stream();
+    const StreamRange range = m_selection.Stream();
     return std::make_pair(range.first, range.end);
 }
 
-std::optional<view::BoxRect> CKespoEV::BoxSelection() const {
+std::optional<BoxRect> CKespoEV::BoxSelection() const {
     if (!m_selection.Shown() || !m_selection.BoxMode())
         return std::nullopt;
     return m_selection.Box(Rules().charsPerLine);
 }
 
 std::uint32_t CKespoEV::BoxPositionOf(std::uint32_t column, std::uint32_t row) const {
-    return view::BoxPosition(column, row, Rules().charsPerLine);
+    return BoxPosition(column, row, Rules().charsPerLine);
 }
 
 void CKespoEV::SetCaretShown(bool shown) {
@@ -107,7 +107,7 @@ void CKespoEV::InvalidateStream(std::uint32_t first, std::uint32_t end) {
                    RowOfOffset(Text(), rules, Rows(), end));
 }
 
-void CKespoEV::InvalidateBox(const view::BoxRect& box) {
+void CKespoEV::InvalidateBox(const BoxRect& box) {
     InvalidateRows(box.firstRow, box.lastRow);
 }
 
@@ -118,7 +118,7 @@ void CKespoEV::InvalidateSelection() {
         InvalidateBox(m_selection.Box(Rules().charsPerLine));
         return;
     }
-    const view::StreamRange range = m_selection.Stream();
+    const StreamRange range = m_selection.Stream();
     InvalidateStream(range.first, range.end);
 }
 
@@ -183,7 +183,7 @@ void CKespoEV::SelectAll() {
     m_host.InvalidateAll();
 }
 
-std::string CKespoEV::BoxText(const view::BoxRect& box) const {
+std::string CKespoEV::BoxText(const BoxRect& box) const {
     const LayoutText text = Text();
     const LayoutRules rules = Rules();
     const RowTable rows = Rows();
@@ -225,7 +225,7 @@ std::string CKespoEV::SelectionText() const {
         return {};
     if (m_selection.BoxMode())
         return BoxText(m_selection.Box(Rules().charsPerLine));
-    const view::StreamRange range = m_selection.Stream();
+    const StreamRange range = m_selection.Stream();
     const std::uint32_t end = std::min(range.end, m_document.TextLength());
     if (range.first >= end)
         return {};
@@ -280,13 +280,13 @@ void CKespoEV::InvertSelection(const ui::PixelRect& dirty) {
     };
     const std::uint32_t lastVisible = std::min<std::uint32_t>(m_topRow + m_visibleRows, RowCount());
     if (m_selection.BoxMode()) {
-        const view::BoxRect box = m_selection.Box(Rules().charsPerLine);
+        const BoxRect box = m_selection.Box(Rules().charsPerLine);
         for (std::uint32_t row = std::max(box.firstRow, m_topRow);
              row <= std::min(box.lastRow, m_topRow + m_visibleRows); ++row)
             invert(row, box.firstColumn, box.endColumn);
         return;
     }
-    const view::StreamRange range = m_selection.Stream();
+    const StreamRange range = m_selection.Stream();
     const LayoutText text = Text();
     for (std::uint32_t row = m_topRow; row < lastVisible; ++row) {
         const std::uint32_t start = RowStart(text, Rows(), row);

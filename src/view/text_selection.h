@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace nelvix::view {
+namespace nelvix {
 
 /// A box position names a cell as row × (CPL + 2) + column.
 std::uint32_t BoxPosition(std::uint32_t column, std::uint32_t row, std::uint32_t charsPerLine);
@@ -61,4 +61,4 @@ private:
     bool m_boxMode = false;
 };
 
-} // namespace nelvix::view
+} // namespace nelvix

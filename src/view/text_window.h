@@ -168,7 +168,7 @@ public:
     /// The shown stream selection: its first byte and the byte after its last character.
     std::optional<std::pair<std::uint32_t, std::uint32_t>> StreamSelection() const;
     /// The shown box selection.
-    std::optional<view::BoxRect> BoxSelection() const;
+    std::optional<BoxRect> BoxSelection() const;
     bool SelectionShown() const { return m_selection.Shown(); }
     bool Dragging() const { return m_selection.Dragging(); }
     bool BoxMode() const { return m_selection.BoxMode(); }
@@ -207,12 +207,12 @@ public:
     void SetTagTargetLine(std::uint32_t row);
     std::int64_t TagTargetLine() const { return m_painter->TagTargetLine(); }
     /// Everything painting reads, as it stands now.
-    view::TextPaintInput PaintInput() const;
+    TextPaintInput PaintInput() const;
     /// What the rulers read of this window.
-    view::RulerViewState RulerState() const;
+    RulerViewState RulerState() const;
     CKespoDoc& Document() { return m_document; }
     const CKespoDoc& Document() const { return m_document; }
-    const view::CommentTables& CommentTables() const { return m_comments; }
+    const CommentTables& Comments() const { return m_comments; }
 
     LayoutRules Rules() const;
     LayoutText Text() const { return LayoutTextOf(m_document); }
@@ -282,11 +282,11 @@ private:
     void UpdateSelection(std::uint32_t end);
     /// Repaints the rows that a stream range or a box spans.
     void InvalidateStream(std::uint32_t first, std::uint32_t end);
-    void InvalidateBox(const view::BoxRect& box);
+    void InvalidateBox(const BoxRect& box);
     void InvalidateRows(std::uint32_t firstRow, std::uint32_t lastRow);
     void InvalidateSelection();
     void InvertSelection(const ui::PixelRect& dirty);
-    std::string BoxText(const view::BoxRect& box) const;
+    std::string BoxText(const BoxRect& box) const;
     /// Puts `text` on the clipboard; message 59399 when its memory cannot be had.
     void PutOnClipboard(const std::string& text);
     void SetCaretShown(bool shown);
@@ -340,16 +340,16 @@ private:
     std::uint32_t m_caretRow = 0;
     std::uint32_t m_rememberedColumn = 0;
     CaretSettings m_caretSettings;
-    view::TextSelection m_selection;
+    TextSelection m_selection;
     /// The text length this window has laid out, so that a follower view can tell whether the
     /// first view's insertion happened.
     std::uint32_t m_knownLength = 0;
     /// Set while this window tells the other views to lay out again.
     bool m_ignoreRelayout = false;
 
-    view::CommentTables m_comments;
+    CommentTables m_comments;
     /// Its run buffers are large: one per window, made once.
-    std::unique_ptr<view::TextPainter> m_painter = std::make_unique<view::TextPainter>();
+    std::unique_ptr<TextPainter> m_painter = std::make_unique<TextPainter>();
 };
 
 } // namespace nelvix

@@ -63,7 +63,7 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     const LayoutText oldText{m_document.Text(), oldLength, m_document.LastCharOffset()};
     const std::uint32_t firstRow = RebuildStartRow(oldText, rules, rows, offset);
     const std::uint32_t firstStart = RowStart(oldText, rows, firstRow);
-    const std::uint32_t repaintBefore = view::RepaintStart(PaintInput(), firstStart);
+    const std::uint32_t repaintBefore = RepaintStart(PaintInput(), firstStart);
 
     Byte* text = m_document.MutableText();
     std::memmove(text + offset + inserted, text + offset, oldLength - offset);
@@ -85,14 +85,14 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
         m_comments.UpdateCommentTables(m_platform, newText.bytes, newText.length, offset, inserted);
         const std::uint32_t lastVisibleRow =
             std::min<std::uint32_t>(m_topRow + m_visibleRows, RowCount() - 1);
-        touchesComment = view::TouchesComment(newText.bytes, newText.length, offset, inserted,
-                                              RowLastChar(newText, rules, rows, lastVisibleRow));
+        touchesComment = TouchesComment(newText.bytes, newText.length, offset, inserted,
+                                        RowLastChar(newText, rules, rows, lastVisibleRow));
     }
     if (result.rowCountChanged)
         UpdateScrollRanges();
     if (!redraw)
         return true;
-    const std::uint32_t repaintAfter = view::RepaintStart(PaintInput(), firstStart);
+    const std::uint32_t repaintAfter = RepaintStart(PaintInput(), firstStart);
     RepaintInsertion(std::min(repaintBefore, repaintAfter),
                      touchesComment ? newText.length : result.changedUpTo);
     MoveCaretToOffset(offset + inserted);
@@ -116,7 +116,7 @@ void CKespoEV::MoveMarksAfterInsertion(std::uint32_t offset, std::uint32_t lengt
         if (mark.offset >= offset)
             mark.offset += length;
     const std::int64_t tagLine = m_painter->TagTargetLine();
-    if (tagLine != view::kNoTagTargetLine)
+    if (tagLine != kNoTagTargetLine)
         m_painter->MoveTagTargetLine(MovedLineEnd(tagLine, offset, length, lineEndOnly));
 }
 
@@ -134,7 +134,7 @@ void CKespoEV::FollowInsertion(std::uint32_t offset, std::uint32_t length, bool 
     m_knownLength = m_document.TextLength();
     m_selection.FollowInsertion(offset, length);
     const std::int64_t tagLine = m_painter->TagTargetLine();
-    if (tagLine != view::kNoTagTargetLine)
+    if (tagLine != kNoTagTargetLine)
         m_painter->MoveTagTargetLine(MovedLineEnd(tagLine, offset, length, lineEndOnly));
     if (KeepsCommentTables())
         m_comments.UpdateCommentTables(m_platform, m_document.Text(), m_document.TextLength(),
@@ -148,7 +148,7 @@ void CKespoEV::RepaintToEnd(std::uint32_t offset) {
     const LayoutText text = Text();
     const std::uint32_t rowStart =
         RowStart(text, Rows(), RowOfOffset(text, Rules(), Rows(), std::min(offset, text.length)));
-    RepaintInsertion(std::min(rowStart, view::RepaintStart(PaintInput(), rowStart)), text.length);
+    RepaintInsertion(std::min(rowStart, RepaintStart(PaintInput(), rowStart)), text.length);
 }
 
 void CKespoEV::ShowAppended(std::uint32_t offset) {

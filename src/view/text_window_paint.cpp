@@ -14,10 +14,10 @@ constexpr std::size_t kWordShowTabs = 6;
 
 } // namespace
 
-view::TextPaintInput CKespoEV::PaintInput() const {
+TextPaintInput CKespoEV::PaintInput() const {
     const FormatSettings& format = m_document.Format();
     const LayoutRules rules = Rules();
-    view::TextPaintInput input;
+    TextPaintInput input;
     input.text = m_document.Text();
     input.textLength = m_document.TextLength();
     input.rowStarts = m_document.RowStarts();
@@ -32,10 +32,10 @@ view::TextPaintInput CKespoEV::PaintInput() const {
     input.firstColumn = static_cast<int>(m_firstColumn);
     input.clientWidth = m_clientWidth;
     input.clientHeight = m_clientHeight;
-    input.colours = view::ColoursFromFormat(format);
+    input.colours = ColoursFromFormat(format);
     input.showLineEnds = format.words[kWordShowLineEnds] != 0;
     input.showTabs = format.words[kWordShowTabs] != 0;
-    input.documentType = static_cast<view::DocumentType>(std::clamp(format.DocumentType(), 0, 2));
+    input.documentType = static_cast<DocumentType>(std::clamp(format.DocumentType(), 0, 2));
     input.colorAreaComment = m_settings.colorAreaComment;
     input.userKeyWordWithDelimiter = m_settings.userKeyWordWithDelimiter;
     input.lineMarks = m_document.LineMarks();
@@ -45,8 +45,8 @@ view::TextPaintInput CKespoEV::PaintInput() const {
     return input;
 }
 
-view::RulerViewState CKespoEV::RulerState() const {
-    view::RulerViewState state;
+RulerViewState CKespoEV::RulerState() const {
+    RulerViewState state;
     state.topRow = static_cast<int>(m_topRow);
     state.visibleRows = static_cast<int>(m_visibleRows);
     state.firstColumn = static_cast<int>(m_firstColumn);
@@ -89,7 +89,7 @@ void CKespoEV::RepaintAfterAppend(std::uint32_t firstRow) {
     // string or a comment mark that the new bytes complete.
     const LayoutText text = Text();
     const std::uint32_t rebuiltFrom = RowStart(text, Rows(), firstRow);
-    const std::uint32_t start = view::RepaintStart(PaintInput(), rebuiltFrom);
+    const std::uint32_t start = RepaintStart(PaintInput(), rebuiltFrom);
     const std::uint32_t fromRow =
         std::max(std::min(firstRow, RowOfOffset(text, Rules(), Rows(), start)), m_topRow);
     if (fromRow >= m_topRow + m_visibleRows + 1)

@@ -17,7 +17,7 @@ struct ViewSettings {
     bool colorAreaComment = false;         ///< "ColorAreaComment"
     bool userKeyWordWithDelimiter = false; ///< "UserKeyWordWithDelimiter"
     /// The cabinet's user keywords and its C and C++ tables; they outlive every view.
-    view::KeywordLists keywords{};
+    KeywordLists keywords{};
 };
 
 } // namespace nelvix

@@ -48,7 +48,7 @@ namespace {
 struct GlobalFindScene {
     ui::FakePlatform fake;
     ui::FakeHelpViewer help;
-    qt::GlobalFindDialog dialog{fake.platform, help};
+    qt::QtGlobalFindDialog dialog{fake.platform, help};
     QTemporaryDir directory;
 
     GlobalFindScene() { QDir(directory.path()).mkpath(QStringLiteral("sub")); }
@@ -137,7 +137,7 @@ void DialogsTest::globalFindRefusesAndStaysOpen() {
     GlobalFindScene scene;
     bool stayedOpen = false;
     QString focused;
-    WhenShown<qt::GlobalFindDialog>([&](qt::GlobalFindDialog& dialog) {
+    WhenShown<qt::QtGlobalFindDialog>([&](qt::QtGlobalFindDialog& dialog) {
         Child<QComboBox>(dialog, "pattern")->setEditText(pattern);
         Child<QComboBox>(dialog, "fileBox")->setEditText(fileBox);
         Click(dialog, "ok");
@@ -160,7 +160,7 @@ void DialogsTest::globalFindOpensOnThePatternAndGivesTheValues() {
     GlobalFindScene scene;
     QString focused;
     QStringList patterns;
-    WhenShown<qt::GlobalFindDialog>([&](qt::GlobalFindDialog& dialog) {
+    WhenShown<qt::QtGlobalFindDialog>([&](qt::QtGlobalFindDialog& dialog) {
         auto* pattern = Child<QComboBox>(dialog, "pattern");
         focused = dialog.focusWidget() == pattern ? pattern->currentText() : QString();
         for (int i = 0; i < pattern->count(); ++i)
@@ -189,7 +189,7 @@ void DialogsTest::globalFindDirectoryChangeResetsAnAbsoluteFileBox() {
     QString afterAbsolute;
     QString afterRelative;
     QString directory;
-    WhenShown<qt::GlobalFindDialog>([&](qt::GlobalFindDialog& dialog) {
+    WhenShown<qt::QtGlobalFindDialog>([&](qt::QtGlobalFindDialog& dialog) {
         auto* fileBox = Child<QComboBox>(dialog, "fileBox");
         auto* list = Child<QListWidget>(dialog, "directories");
         fileBox->setEditText(QStringLiteral("/usr/share/doc/*.html"));

@@ -196,7 +196,7 @@ void ExitScenariosTest::aStopSignalAtTheLimitMessageRunsTheExitSteps() {
     };
     WhenShown<QMessageBox>(signalAtTheLimit, kLongRunTries);
     QTimer::singleShot(0, [&] {
-        WhenShown<qt::GlobalFindDialog>([&](qt::GlobalFindDialog& dialog) {
+        WhenShown<qt::QtGlobalFindDialog>([&](qt::QtGlobalFindDialog& dialog) {
             dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
                 ->setEditText(QStringLiteral("include"));
             dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))->setEditText(tree.Spec());

@@ -99,7 +99,7 @@ struct TagFolder {
 
 /// Runs the global find command with the dialog filled as a person would.
 inline void GlobalFind(Scene& scene, const QString& pattern, const QString& spec) {
-    WhenShown<qt::GlobalFindDialog>([pattern, spec](qt::GlobalFindDialog& dialog) {
+    WhenShown<qt::QtGlobalFindDialog>([pattern, spec](qt::QtGlobalFindDialog& dialog) {
         dialog.findChild<QComboBox*>(QStringLiteral("pattern"))->setEditText(pattern);
         dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))->setEditText(spec);
         dialog.accept();

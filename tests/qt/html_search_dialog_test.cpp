@@ -35,7 +35,7 @@ namespace {
 struct Scene {
     ui::FakePlatform fake;
     ui::FakeHelpViewer help;
-    qt::HtmlSearchDialog dialog{fake.platform, help};
+    qt::QtHtmlSearchDialog dialog{fake.platform, help};
     QTemporaryDir directory;
 
     Scene() { QDir(directory.path()).mkpath(QStringLiteral("pages")); }
@@ -80,7 +80,7 @@ void HtmlSearchDialogTest::opensWithTheValuesAndGivesThemBack() {
     QString focused;
     QStringList patterns;
     QStringList targets;
-    WhenShown<qt::HtmlSearchDialog>([&](qt::HtmlSearchDialog& dialog) {
+    WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
         title = dialog.windowTitle();
         auto* pattern = Child<QComboBox>(dialog, "pattern");
         focused = dialog.focusWidget() == pattern ? pattern->currentText() : QString();
@@ -113,7 +113,7 @@ void HtmlSearchDialogTest::targetButtonsSwitchTheStringFields() {
     Scene scene;
     QList<QList<bool>> seen;
     QString focused;
-    WhenShown<qt::HtmlSearchDialog>([&](qt::HtmlSearchDialog& dialog) {
+    WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
         focused = dialog.focusWidget() != nullptr ? dialog.focusWidget()->objectName() : QString();
         seen << StringFieldsEnabled(dialog);
         SaveScreenshot(dialog, QStringLiteral("html-search-dialog-title"));
@@ -168,7 +168,7 @@ void HtmlSearchDialogTest::refusesAndStaysOpen() {
     Scene scene;
     bool stayedOpen = false;
     QString focused;
-    WhenShown<qt::HtmlSearchDialog>([&](qt::HtmlSearchDialog& dialog) {
+    WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
         Child<QComboBox>(dialog, "pattern")->setEditText(pattern);
         Child<QComboBox>(dialog, "fileBox")->setEditText(fileBox);
         Click(dialog, "ok");
@@ -190,7 +190,7 @@ void HtmlSearchDialogTest::directoryChangeResetsAnAbsoluteFileBox() {
     QString afterAbsolute;
     QString directory;
     QString label;
-    WhenShown<qt::HtmlSearchDialog>([&](qt::HtmlSearchDialog& dialog) {
+    WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
         auto* fileBox = Child<QComboBox>(dialog, "fileBox");
         auto* list = Child<QListWidget>(dialog, "directories");
         fileBox->setEditText(QStringLiteral("/srv/www/*.htm"));

@@ -115,11 +115,11 @@ void OperationDialogsTest::fitToBytesKeepsWholeCharactersOfTheInsertion() {
 
 void OperationDialogsTest::saveDialogOpensOnItsFieldsAndGivesThem() {
     ui::FakeHelpViewer help;
-    qt::SaveOperationDialog dialog(help);
+    qt::QtSaveOperationDialog dialog(help);
     QString focused;
     int toolIndex = 99;
     QStringList tools;
-    WhenShown<qt::SaveOperationDialog>([&](qt::SaveOperationDialog& shown) {
+    WhenShown<qt::QtSaveOperationDialog>([&](qt::QtSaveOperationDialog& shown) {
         auto* name = Child<QLineEdit>(shown, "name");
         auto* tool = Child<QComboBox>(shown, "userTool");
         focused = shown.focusWidget() == name ? name->text() : QString();
@@ -151,11 +151,11 @@ void OperationDialogsTest::saveDialogOpensOnItsFieldsAndGivesThem() {
 
 void OperationDialogsTest::saveDialogStaysOpenWhileTheCheckRefuses() {
     ui::FakeHelpViewer help;
-    qt::SaveOperationDialog dialog(help);
+    qt::QtSaveOperationDialog dialog(help);
     std::vector<std::string> checked;
     bool stayedOpen = false;
     QString focused;
-    WhenShown<qt::SaveOperationDialog>([&](qt::SaveOperationDialog& shown) {
+    WhenShown<qt::QtSaveOperationDialog>([&](qt::QtSaveOperationDialog& shown) {
         auto* name = Child<QLineEdit>(shown, "name");
         name->setText(QStringLiteral("bad/name"));
         Click(shown, "ok");
@@ -178,9 +178,9 @@ void OperationDialogsTest::saveDialogStaysOpenWhileTheCheckRefuses() {
 
 void OperationDialogsTest::saveDialogLimitsTheCommentAndTheName() {
     ui::FakeHelpViewer help;
-    qt::SaveOperationDialog dialog(help);
+    qt::QtSaveOperationDialog dialog(help);
     QString nameAfterTyping;
-    WhenShown<qt::SaveOperationDialog>([&](qt::SaveOperationDialog& shown) {
+    WhenShown<qt::QtSaveOperationDialog>([&](qt::QtSaveOperationDialog& shown) {
         auto* name = Child<QLineEdit>(shown, "name");
         name->setText(QString(kMaxPathBytes - 1, QLatin1Char('n')));
         name->end(false);
@@ -206,9 +206,9 @@ void OperationDialogsTest::saveDialogLimitsTheCommentAndTheName() {
 
 void OperationDialogsTest::saveDialogCancelsAndShowsItsHelp() {
     ui::FakeHelpViewer help;
-    qt::SaveOperationDialog dialog(help);
+    qt::QtSaveOperationDialog dialog(help);
     bool checked = false;
-    WhenShown<qt::SaveOperationDialog>([&](qt::SaveOperationDialog& shown) {
+    WhenShown<qt::QtSaveOperationDialog>([&](qt::QtSaveOperationDialog& shown) {
         Click(shown, "help");
         Click(shown, "cancel");
     });
@@ -223,12 +223,12 @@ void OperationDialogsTest::recallDialogShowsTheListAndTheComments() {
     scene.Save(QStringLiteral("alpha"), QStringLiteral("first"));
     RecallOperationList list(scene.recorder, scene.fake.beeper);
     ui::FakeHelpViewer help;
-    qt::RecallOperationDialog dialog(help);
+    qt::QtRecallOperationDialog dialog(help);
     QStringList names;
     QString initialName;
     QString initialComment;
     QString betaComment;
-    WhenShown<qt::RecallOperationDialog>([&](qt::RecallOperationDialog& shown) {
+    WhenShown<qt::QtRecallOperationDialog>([&](qt::QtRecallOperationDialog& shown) {
         auto* name = Child<QComboBox>(shown, "name");
         for (int i = 0; i < name->count(); ++i)
             names << name->itemText(i);
@@ -255,12 +255,12 @@ void OperationDialogsTest::recallDialogDeletesAndThenOnlyCloses() {
     scene.Save(QStringLiteral("beta"), QStringLiteral("second"));
     RecallOperationList list(scene.recorder, scene.fake.beeper);
     ui::FakeHelpViewer help;
-    qt::RecallOperationDialog dialog(help);
+    qt::QtRecallOperationDialog dialog(help);
     QString okLabel;
     bool replayEnabled = true;
     QStringList left;
     int beepsAfterUnknown = 0;
-    WhenShown<qt::RecallOperationDialog>([&](qt::RecallOperationDialog& shown) {
+    WhenShown<qt::QtRecallOperationDialog>([&](qt::QtRecallOperationDialog& shown) {
         auto* name = Child<QComboBox>(shown, "name");
         name->setEditText(QStringLiteral("gamma"));
         Click(shown, "delete");
@@ -287,7 +287,7 @@ void OperationDialogsTest::recallDialogDeletesAndThenOnlyCloses() {
 
     // The next dialog starts afresh.
     RecallOperationList again(scene.recorder, scene.fake.beeper);
-    WhenShown<qt::RecallOperationDialog>([&](qt::RecallOperationDialog& shown) {
+    WhenShown<qt::QtRecallOperationDialog>([&](qt::QtRecallOperationDialog& shown) {
         okLabel = Child<QPushButton>(shown, "ok")->text();
         replayEnabled = Child<QPushButton>(shown, "replay")->isEnabled();
         Click(shown, "cancel");
@@ -302,9 +302,9 @@ void OperationDialogsTest::recallDialogReplaysTheChosenMacro() {
     scene.Save(QStringLiteral("日本語"), QString());
     RecallOperationList list(scene.recorder, scene.fake.beeper);
     ui::FakeHelpViewer help;
-    qt::RecallOperationDialog dialog(help);
-    WhenShown<qt::RecallOperationDialog>(
-        [&](qt::RecallOperationDialog& shown) { Click(shown, "replay"); });
+    qt::QtRecallOperationDialog dialog(help);
+    WhenShown<qt::QtRecallOperationDialog>(
+        [&](qt::QtRecallOperationDialog& shown) { Click(shown, "replay"); });
     const RecallChoice choice = dialog.Ask(list);
     QCOMPARE(choice.action, RecallAction::Replay);
     QCOMPARE(qt::SjisPathToQString(choice.name), QStringLiteral("日本語"));
@@ -318,8 +318,8 @@ void OperationDialogsTest::saveCommandBindsUserToolThreeThroughTheDialog() {
     Application application(fake.platform, {home, QFile::encodeName(dir.path()).toStdString(),
                                             std::string(NELVIX_SPIN_LIBRARY_PATH)});
     ui::FakeHelpViewer help;
-    qt::SaveOperationDialog saveDialog(help);
-    qt::RecallOperationDialog recallDialog(help);
+    qt::QtSaveOperationDialog saveDialog(help);
+    qt::QtRecallOperationDialog recallDialog(help);
     qt::QtWaitCursor waitCursor;
     OperationDialogsCommand command(application, saveDialog, recallDialog, waitCursor);
     application.GetSettings().userTools[2] = "other";
@@ -329,7 +329,7 @@ void OperationDialogsTest::saveCommandBindsUserToolThreeThroughTheDialog() {
     const std::vector<Byte> record = SerializeGlobalFindRecord(parameters);
     application.Recorder().RecordCommand(true, kCmdGlobalFind, record.data(), record.size());
 
-    WhenShown<qt::SaveOperationDialog>([&](qt::SaveOperationDialog& shown) {
+    WhenShown<qt::QtSaveOperationDialog>([&](qt::QtSaveOperationDialog& shown) {
         Child<QLineEdit>(shown, "name")->setText(QStringLiteral("find1"));
         Child<QComboBox>(shown, "userTool")->setCurrentIndex(3);
         Click(shown, "ok");

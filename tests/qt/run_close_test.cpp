@@ -65,7 +65,7 @@ void RunCloseTest::closingTheFrameDuringARunStopsItAndRunsTheExitSteps() {
 
     bool closed = false;
     QTimer::singleShot(0, [&] {
-        WhenShown<qt::GlobalFindDialog>([&](qt::GlobalFindDialog& dialog) {
+        WhenShown<qt::QtGlobalFindDialog>([&](qt::QtGlobalFindDialog& dialog) {
             dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
                 ->setEditText(QStringLiteral("needle"));
             dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))

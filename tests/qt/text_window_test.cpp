@@ -42,7 +42,7 @@ struct Scene {
     DocumentList documents{environment};
     std::vector<std::string> noKeywords;
     ViewSettings viewSettings;
-    view::RulerSettings rulerSettings;
+    RulerSettings rulerSettings;
     CaretSettings caretSettings;
     QMdiArea area;
 

@@ -100,7 +100,7 @@ private slots:
 void ToolsScenariosTest::ctrlLListsTitlesAndLinksAndF5OpensThePages() {
     Scene scene;
     const QString folder = SamplesFolder() + QStringLiteral("/html");
-    WhenShown<qt::HtmlSearchDialog>([folder](qt::HtmlSearchDialog& dialog) {
+    WhenShown<qt::QtHtmlSearchDialog>([folder](qt::QtHtmlSearchDialog& dialog) {
         QCOMPARE(dialog.windowTitle(), QStringLiteral("ＨＴＭＬ検索"));
         dialog.ChangeDirectory(folder);
         dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
@@ -236,7 +236,7 @@ void ToolsScenariosTest::operationSavedAsUserToolThreeRunsWithCtrl3() {
     QVERIFY(scene.application->Recorder().HasRecord());
     const std::string firstResult(ResultDocument(scene)->TextView());
 
-    WhenShown<qt::SaveOperationDialog>([](qt::SaveOperationDialog& dialog) {
+    WhenShown<qt::QtSaveOperationDialog>([](qt::QtSaveOperationDialog& dialog) {
         dialog.findChild<QLineEdit*>(QStringLiteral("name"))->setText(QStringLiteral("targets"));
         dialog.findChild<QComboBox*>(QStringLiteral("userTool"))->setCurrentIndex(3);
         SaveScreenshot(dialog, QStringLiteral("save-operation-user-tool-3"));
@@ -273,7 +273,7 @@ void ToolsScenariosTest::tagInFolderWithParenthesesJumps() {
     QVERIFY(WriteBytes(page, "<html><head><title>FAQ</title></head></html>\r\n"));
 
     Scene scene;
-    WhenShown<qt::GlobalFindDialog>([folder](qt::GlobalFindDialog& dialog) {
+    WhenShown<qt::QtGlobalFindDialog>([folder](qt::QtGlobalFindDialog& dialog) {
         dialog.ChangeDirectory(folder);
         dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
             ->setEditText(QStringLiteral("target"));
@@ -318,7 +318,7 @@ void ToolsScenariosTest::tagInFolderWithParenthesesJumps() {
     QVERIFY(SaveImage(scene.frame->grab().toImage(), QStringLiteral("tag-jump-parentheses")));
 
     // The title line of the page there.
-    WhenShown<qt::HtmlSearchDialog>([folder](qt::HtmlSearchDialog& dialog) {
+    WhenShown<qt::QtHtmlSearchDialog>([folder](qt::QtHtmlSearchDialog& dialog) {
         dialog.ChangeDirectory(folder);
         dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
             ->setEditText(QStringLiteral("*.html"));

@@ -9,7 +9,7 @@
 #include "render/paint_input_fixture.h"
 #include "ui/fake_platform.h"
 
-namespace nelvix::view {
+namespace nelvix {
 namespace {
 
 using test::PaintFixture;
@@ -283,4 +283,4 @@ TEST(TextColouringTest, RepaintStart) {
 }
 
 } // namespace
-} // namespace nelvix::view
+} // namespace nelvix

@@ -9,7 +9,7 @@
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 
-namespace nelvix::view {
+namespace nelvix {
 namespace {
 
 const Byte* Bytes(const std::string& text) {
@@ -158,4 +158,4 @@ TEST(CommentTablesTest, TouchesComment) {
 }
 
 } // namespace
-} // namespace nelvix::view
+} // namespace nelvix

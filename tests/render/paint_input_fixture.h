@@ -10,7 +10,7 @@
 #include "render/comment_tables.h"
 #include "render/text_paint_input.h"
 
-namespace nelvix::view::test {
+namespace nelvix::test {
 
 struct PaintFixture {
     std::string text;
@@ -54,4 +54,4 @@ struct PaintFixture {
     }
 };
 
-} // namespace nelvix::view::test
+} // namespace nelvix::test

@@ -13,7 +13,7 @@
 
 #include "ui/recording_surface.h"
 
-namespace nelvix::view {
+namespace nelvix {
 namespace {
 
 using ui::PixelRect;
@@ -367,4 +367,4 @@ TEST(RulerBarTest, CaretMovesAndScrollsLeaveTheImageOfAFreshPaint) {
 }
 
 } // namespace
-} // namespace nelvix::view
+} // namespace nelvix

@@ -9,7 +9,7 @@
 #include "ui/fake_platform.h"
 #include "ui/recording_surface.h"
 
-namespace nelvix::view {
+namespace nelvix {
 namespace {
 
 using test::PaintFixture;
@@ -184,4 +184,4 @@ TEST(TextPainterTest, ScrolledColumnsNeverDrawIntoTheMargin) {
 }
 
 } // namespace
-} // namespace nelvix::view
+} // namespace nelvix

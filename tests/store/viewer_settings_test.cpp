@@ -37,7 +37,7 @@ TEST(ViewerSettings, TakesTheRecordTheCurrentBlockAndTheKeywordTables) {
     EXPECT_TRUE(TextFindSettingsOf(settings).plusInvert);
     EXPECT_FALSE(TextFindSettingsOf(settings).colorFoundLine);
 
-    view::RulerSettings rulers = RulerSettingsOf(settings);
+    RulerSettings rulers = RulerSettingsOf(settings);
     EXPECT_FALSE(rulers.figureRuler);
     EXPECT_FALSE(rulers.displayLineBar);
     EXPECT_EQ(rulers.lineBackColorref, ui::Rgb(1, 2, 3));

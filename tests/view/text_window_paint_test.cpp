@@ -79,10 +79,10 @@ TEST(TextWindowPaint, AppendedCloserEndsTheCommentAndTablesMatchAFreshBuild) {
     EXPECT_EQ(w.document->TextView(), "/* open\r\nint a;\r\n*/ int b;\r\n");
     EXPECT_EQ(w.Foreground(3, 2), kCKeyword);
 
-    view::CommentTables fresh;
+    CommentTables fresh;
     fresh.Build(w.fake.platform, w.document->Text(), w.document->TextLength());
-    EXPECT_TRUE(std::ranges::equal(fresh.Openers(), w.window->CommentTables().Openers()));
-    EXPECT_TRUE(std::ranges::equal(fresh.Closers(), w.window->CommentTables().Closers()));
+    EXPECT_TRUE(std::ranges::equal(fresh.Openers(), w.window->Comments().Openers()));
+    EXPECT_TRUE(std::ranges::equal(fresh.Closers(), w.window->Comments().Closers()));
 }
 
 TEST(TextWindowPaint, TwoViewsOfOneDocumentAppendOnce) {
@@ -97,8 +97,7 @@ TEST(TextWindowPaint, TwoViewsOfOneDocumentAppendOnce) {
     w.document->UpdateAllViews(UpdateHint::AppendLength, argument);
     EXPECT_EQ(w.document->TextView(), "/* a\r\nb */\r\n");
     EXPECT_EQ(w.document->RowCount(), 2u);
-    EXPECT_TRUE(
-        std::ranges::equal(second.CommentTables().Closers(), w.window->CommentTables().Closers()));
+    EXPECT_TRUE(std::ranges::equal(second.Comments().Closers(), w.window->Comments().Closers()));
     EXPECT_GT(secondHost.invalidations, 0);
 }
 
@@ -107,7 +106,7 @@ TEST(TextWindowPaint, PlainDocumentKeepsNoCommentTablesAndColoursNoKeywords) {
     w.environment.format.words[12] = 0;
     w.document->SetFormatSettings(w.environment.format);
     w.Load("int /* x */\r\n");
-    EXPECT_TRUE(w.window->CommentTables().Openers().empty());
+    EXPECT_TRUE(w.window->Comments().Openers().empty());
     EXPECT_EQ(w.Foreground(0, 0), kText);
     EXPECT_EQ(w.Foreground(5, 0), kText);
 }
@@ -119,8 +118,8 @@ TEST(TextWindowPaint, LineRulerNumbersFollowTheWindowsTopRow) {
         text += "x\r\n";
     w.Load(text);
     w.window->ScrollToRow(100, ScrollMode::Top, true);
-    view::CLineBar ruler;
-    view::RulerSettings settings;
+    CLineBar ruler;
+    RulerSettings settings;
     ui::RecordingSurface rulerSurface;
     ruler.Create(settings, w.window->RulerState(), rulerSurface);
     ruler.SetHeight(160);

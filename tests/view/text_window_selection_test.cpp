@@ -289,7 +289,7 @@ TEST(TextWindowSession, KeysMouseCopyAndMarks) {
     EXPECT_EQ(w.fake.clipboard.text, "rst line\r\nsec");
 
     w.Drag(1, 0, 3, 2, true);
-    EXPECT_EQ(w.window->BoxSelection(), (view::BoxRect{0, 2, 1, 3}));
+    EXPECT_EQ(w.window->BoxSelection(), (BoxRect{0, 2, 1, 3}));
     EXPECT_EQ(w.Stream(), std::nullopt);
     grid = w.Paint();
     for (int row = 0; row < 3; ++row)

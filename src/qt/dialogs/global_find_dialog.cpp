@@ -14,7 +14,8 @@
 
 namespace nelvix::qt {
 
-GlobalFindDialog::GlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent)
+QtGlobalFindDialog::QtGlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help,
+                                       QWidget* parent)
     : QDialog(parent), m_platform(platform), m_fields(new FileSearchFields(this)),
       m_nonTextFiles(CheckBox("nonTextFiles", QStringLiteral("非ﾃｷｽﾄﾌｧｲﾙも検索する"), this)),
       m_subdirectories(CheckBox("subdirectories", QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘも検索する"), this)),
@@ -32,9 +33,9 @@ GlobalFindDialog::GlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help,
 }
 
 std::optional<ui::GlobalFindValues>
-GlobalFindDialog::Ask(const ui::GlobalFindValues& initial,
-                      const std::vector<std::string>& patternHistory,
-                      const std::vector<std::string>& specHistory) {
+QtGlobalFindDialog::Ask(const ui::GlobalFindValues& initial,
+                        const std::vector<std::string>& patternHistory,
+                        const std::vector<std::string>& specHistory) {
     m_fields->Show(initial, patternHistory, specHistory);
     m_nonTextFiles->setChecked(initial.nonTextFiles);
     m_subdirectories->setChecked(initial.subdirectories);
@@ -45,7 +46,7 @@ GlobalFindDialog::Ask(const ui::GlobalFindValues& initial,
     return m_accepted;
 }
 
-ui::GlobalFindValues GlobalFindDialog::Values() const {
+ui::GlobalFindValues QtGlobalFindDialog::Values() const {
     ui::GlobalFindValues values;
     m_fields->Read(values);
     values.nonTextFiles = m_nonTextFiles->isChecked();
@@ -54,15 +55,15 @@ ui::GlobalFindValues GlobalFindDialog::Values() const {
     return values;
 }
 
-void GlobalFindDialog::ChangeDirectory(const QString& directory) {
+void QtGlobalFindDialog::ChangeDirectory(const QString& directory) {
     m_fields->ChangeDirectory(directory);
 }
 
-QString GlobalFindDialog::CurrentDirectory() const {
+QString QtGlobalFindDialog::CurrentDirectory() const {
     return m_fields->CurrentDirectory();
 }
 
-void GlobalFindDialog::accept() {
+void QtGlobalFindDialog::accept() {
     const ui::GlobalFindValues values = Values();
     const GlobalFindCheck check = CheckGlobalFindValues(values);
     if (!check.ok) {

@@ -14,11 +14,11 @@ namespace nelvix::qt {
 
 class FileSearchFields;
 
-class GlobalFindDialog final : public QDialog, public ui::GlobalFindDialog {
+class QtGlobalFindDialog final : public QDialog, public ui::GlobalFindDialog {
     Q_OBJECT
 public:
     /// Messages and beeps of the checks go through `platform`; "ﾍﾙﾌﾟ" through `help`.
-    GlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent = nullptr);
+    QtGlobalFindDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent = nullptr);
 
     /// Modal; a directory that does not exist (or none) starts in the process's current one.
     std::optional<ui::GlobalFindValues> Ask(const ui::GlobalFindValues& initial,

@@ -42,7 +42,8 @@ QGroupBox* TargetGroup(QButtonGroup* targets, QWidget* parent) {
 
 } // namespace
 
-HtmlSearchDialog::HtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent)
+QtHtmlSearchDialog::QtHtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help,
+                                       QWidget* parent)
     : QDialog(parent), m_platform(platform), m_fields(new FileSearchFields(this)),
       m_subdirectories(CheckBox("subdirectories", QStringLiteral("ｻﾌﾞﾃﾞｨﾚｸﾄﾘも検索する"), this)),
       m_targets(new QButtonGroup(this)) {
@@ -64,9 +65,9 @@ HtmlSearchDialog::HtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help,
 }
 
 std::optional<HtmlSearchValues>
-HtmlSearchDialog::Ask(const HtmlSearchValues& initial,
-                      const std::vector<std::string>& patternHistory,
-                      const std::vector<std::string>& specHistory) {
+QtHtmlSearchDialog::Ask(const HtmlSearchValues& initial,
+                        const std::vector<std::string>& patternHistory,
+                        const std::vector<std::string>& specHistory) {
     m_fields->Show(initial, patternHistory, specHistory);
     m_subdirectories->setChecked(initial.subdirectories);
     SetTarget(initial.target);
@@ -77,7 +78,7 @@ HtmlSearchDialog::Ask(const HtmlSearchValues& initial,
     return m_accepted;
 }
 
-HtmlTarget HtmlSearchDialog::Target() const {
+HtmlTarget QtHtmlSearchDialog::Target() const {
     switch (m_targets->checkedId()) {
     case static_cast<int>(HtmlTarget::Title):
         return HtmlTarget::Title;
@@ -88,7 +89,7 @@ HtmlTarget HtmlSearchDialog::Target() const {
     }
 }
 
-HtmlSearchValues HtmlSearchDialog::Values() const {
+HtmlSearchValues QtHtmlSearchDialog::Values() const {
     HtmlSearchValues values;
     m_fields->Read(values);
     values.subdirectories = m_subdirectories->isChecked();
@@ -96,15 +97,15 @@ HtmlSearchValues HtmlSearchDialog::Values() const {
     return values;
 }
 
-void HtmlSearchDialog::ChangeDirectory(const QString& directory) {
+void QtHtmlSearchDialog::ChangeDirectory(const QString& directory) {
     m_fields->ChangeDirectory(directory);
 }
 
-QString HtmlSearchDialog::CurrentDirectory() const {
+QString QtHtmlSearchDialog::CurrentDirectory() const {
     return m_fields->CurrentDirectory();
 }
 
-void HtmlSearchDialog::accept() {
+void QtHtmlSearchDialog::accept() {
     const HtmlSearchValues values = Values();
     const GlobalFindCheck check = CheckHtmlSearchValues(values);
     if (!check.ok) {
@@ -115,13 +116,13 @@ void HtmlSearchDialog::accept() {
     QDialog::accept();
 }
 
-void HtmlSearchDialog::SetTarget(HtmlTarget target) {
+void QtHtmlSearchDialog::SetTarget(HtmlTarget target) {
     if (QAbstractButton* button = m_targets->button(static_cast<int>(target)))
         button->setChecked(true);
     EnableStringFields();
 }
 
-void HtmlSearchDialog::EnableStringFields() {
+void QtHtmlSearchDialog::EnableStringFields() {
     m_fields->EnableStringFields(HtmlStringFieldsEnabled(Target()));
 }
 

@@ -17,11 +17,11 @@ namespace nelvix::qt {
 
 class FileSearchFields;
 
-class HtmlSearchDialog final : public QDialog, public nelvix::HtmlSearchDialog {
+class QtHtmlSearchDialog final : public QDialog, public nelvix::HtmlSearchDialog {
     Q_OBJECT
 public:
     /// Messages and beeps of the checks go through `platform`; "ﾍﾙﾌﾟ" through `help`.
-    HtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent = nullptr);
+    QtHtmlSearchDialog(ui::Platform& platform, ui::HelpViewer& help, QWidget* parent = nullptr);
 
     /// Modal; a directory that does not exist (or none) starts in the process's current one.
     std::optional<HtmlSearchValues> Ask(const HtmlSearchValues& initial,

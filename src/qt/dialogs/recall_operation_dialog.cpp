@@ -27,7 +27,7 @@ QPushButton* AddButton(QVBoxLayout* column, const QString& label, const char* ob
 
 } // namespace
 
-RecallOperationDialog::RecallOperationDialog(ui::HelpViewer& help, QWidget* parent)
+QtRecallOperationDialog::QtRecallOperationDialog(ui::HelpViewer& help, QWidget* parent)
     : QDialog(parent), m_help(help), m_name(new QComboBox(this)), m_comment(new QLabel(this)) {
     setWindowTitle(QStringLiteral("操作の呼出し"));
     m_name->setObjectName(QStringLiteral("name"));
@@ -63,13 +63,13 @@ RecallOperationDialog::RecallOperationDialog(ui::HelpViewer& help, QWidget* pare
     connect(m_ok, &QPushButton::clicked, this, [this] { Close(RecallAction::Load); });
     connect(m_replay, &QPushButton::clicked, this, [this] { Close(RecallAction::Replay); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(deleteButton, &QPushButton::clicked, this, &RecallOperationDialog::Delete);
+    connect(deleteButton, &QPushButton::clicked, this, &QtRecallOperationDialog::Delete);
     connect(helpButton, &QPushButton::clicked, this,
             [this] { m_help.ShowTopic(kCmdRecallOperation); });
-    connect(m_name, &QComboBox::currentTextChanged, this, &RecallOperationDialog::ShowComment);
+    connect(m_name, &QComboBox::currentTextChanged, this, &QtRecallOperationDialog::ShowComment);
 }
 
-RecallChoice RecallOperationDialog::Ask(RecallOperationList& list) {
+RecallChoice QtRecallOperationDialog::Ask(RecallOperationList& list) {
     m_list = &list;
     m_choice = {};
     m_ok->setText(QStringLiteral("OK"));
@@ -87,7 +87,7 @@ RecallChoice RecallOperationDialog::Ask(RecallOperationList& list) {
     return m_choice;
 }
 
-void RecallOperationDialog::Close(RecallAction action) {
+void QtRecallOperationDialog::Close(RecallAction action) {
     // After a deletion the OK button reads "閉じる" and closes without loading anything.
     if (m_list != nullptr && m_list->AnyDeleted())
         action = RecallAction::Close;
@@ -95,14 +95,14 @@ void RecallOperationDialog::Close(RecallAction action) {
     accept();
 }
 
-void RecallOperationDialog::ShowComment() {
+void QtRecallOperationDialog::ShowComment() {
     if (m_list == nullptr)
         return;
     m_comment->setText(
         DocumentTextToQString(m_list->CommentOf(QStringToSjisPath(m_name->currentText()))));
 }
 
-void RecallOperationDialog::Delete() {
+void QtRecallOperationDialog::Delete() {
     if (m_list == nullptr)
         return;
     const QString name = m_name->currentText();

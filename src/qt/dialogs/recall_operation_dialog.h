@@ -13,11 +13,11 @@ class QPushButton;
 
 namespace nelvix::qt {
 
-class RecallOperationDialog final : public QDialog, public nelvix::RecallOperationDialog {
+class QtRecallOperationDialog final : public QDialog, public nelvix::RecallOperationDialog {
     Q_OBJECT
 public:
     /// "ﾍﾙﾌﾟ" shows the command's topic through `help`.
-    explicit RecallOperationDialog(ui::HelpViewer& help, QWidget* parent = nullptr);
+    explicit QtRecallOperationDialog(ui::HelpViewer& help, QWidget* parent = nullptr);
 
     RecallChoice Ask(RecallOperationList& list) override;
 

@@ -36,7 +36,7 @@ QPushButton* AddButton(QDialogButtonBox* box, const QString& label,
 
 } // namespace
 
-SaveOperationDialog::SaveOperationDialog(ui::HelpViewer& help, QWidget* parent)
+QtSaveOperationDialog::QtSaveOperationDialog(ui::HelpViewer& help, QWidget* parent)
     : QDialog(parent), m_help(help), m_name(new QLineEdit(this)), m_userTool(new QComboBox(this)),
       m_comment(new QPlainTextEdit(this)) {
     setWindowTitle(QStringLiteral("操作の保存"));
@@ -71,13 +71,13 @@ SaveOperationDialog::SaveOperationDialog(ui::HelpViewer& help, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this,
             [this] { m_help.ShowTopic(kCmdSaveOperation); });
-    connect(m_name, &QLineEdit::textChanged, this, &SaveOperationDialog::LimitName);
-    connect(m_comment, &QPlainTextEdit::textChanged, this, &SaveOperationDialog::LimitComment);
+    connect(m_name, &QLineEdit::textChanged, this, &QtSaveOperationDialog::LimitName);
+    connect(m_comment, &QPlainTextEdit::textChanged, this, &QtSaveOperationDialog::LimitComment);
 }
 
 std::optional<SaveOperationValues>
-SaveOperationDialog::Ask(const SaveOperationValues& initial,
-                         const std::function<bool(const SaveOperationValues&)>& accept) {
+QtSaveOperationDialog::Ask(const SaveOperationValues& initial,
+                           const std::function<bool(const SaveOperationValues&)>& accept) {
     m_accept = accept;
     m_name->setText(SjisPathToQString(initial.name));
     m_userTool->setCurrentIndex(initial.userTool);
@@ -95,7 +95,7 @@ SaveOperationDialog::Ask(const SaveOperationValues& initial,
     return m_accepted;
 }
 
-SaveOperationValues SaveOperationDialog::Values() const {
+SaveOperationValues QtSaveOperationDialog::Values() const {
     SaveOperationValues values;
     values.name = QStringToSjisPath(m_name->text());
     values.userTool = m_userTool->currentIndex();
@@ -103,7 +103,7 @@ SaveOperationValues SaveOperationDialog::Values() const {
     return values;
 }
 
-void SaveOperationDialog::accept() {
+void QtSaveOperationDialog::accept() {
     const SaveOperationValues values = Values();
     if (m_accept && !m_accept(values)) {
         m_name->setFocus();
@@ -114,7 +114,7 @@ void SaveOperationDialog::accept() {
     QDialog::accept();
 }
 
-void SaveOperationDialog::LimitName(const QString& text) {
+void QtSaveOperationDialog::LimitName(const QString& text) {
     const FittedText fitted =
         FitToBytes(m_nameBefore, text, kMaxPathBytes,
                    [](const QString& name) { return QStringToSjisPath(name).size(); });
@@ -126,7 +126,7 @@ void SaveOperationDialog::LimitName(const QString& text) {
     m_name->setCursorPosition(fitted.cursor);
 }
 
-void SaveOperationDialog::LimitComment() {
+void QtSaveOperationDialog::LimitComment() {
     const QString text = m_comment->toPlainText();
     const FittedText fitted =
         FitToBytes(m_commentBefore, text, kMacroCommentMaxBytes,

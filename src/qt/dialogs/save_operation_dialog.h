@@ -16,11 +16,11 @@ class QPlainTextEdit;
 
 namespace nelvix::qt {
 
-class SaveOperationDialog final : public QDialog, public nelvix::SaveOperationDialog {
+class QtSaveOperationDialog final : public QDialog, public nelvix::SaveOperationDialog {
     Q_OBJECT
 public:
     /// "ﾍﾙﾌﾟ" shows the command's topic through `help`.
-    explicit SaveOperationDialog(ui::HelpViewer& help, QWidget* parent = nullptr);
+    explicit QtSaveOperationDialog(ui::HelpViewer& help, QWidget* parent = nullptr);
 
     std::optional<SaveOperationValues>
     Ask(const SaveOperationValues& initial,

@@ -88,16 +88,16 @@ void CMainFrame::BuildServices() {
     ui::Platform& platform = m_application.Platform();
     m_help = new HelpWindow(platform);
     m_help->setParent(this, Qt::Window);
-    m_globalFindDialog = new GlobalFindDialog(platform, *m_help, this);
+    m_globalFindDialog = new QtGlobalFindDialog(platform, *m_help, this);
     m_progress = new ProgressDialog(this);
     m_fontDialog = std::make_unique<QtFontDialog>(this);
     m_shellOpener = std::make_unique<QtShellOpener>();
     m_countsDialog = std::make_unique<QtCountsDialog>(this);
     m_extractionSheet = new CExtPS(platform, *m_help, &m_application.Spin(), this);
-    m_htmlSearchDialog = new HtmlSearchDialog(platform, *m_help, this);
+    m_htmlSearchDialog = new QtHtmlSearchDialog(platform, *m_help, this);
     m_settingsSheet = new CSetPS(platform, &m_application.Spin(), *m_help, this);
-    m_saveOperationDialog = new SaveOperationDialog(*m_help, this);
-    m_recallOperationDialog = new RecallOperationDialog(*m_help, this);
+    m_saveOperationDialog = new QtSaveOperationDialog(*m_help, this);
+    m_recallOperationDialog = new QtRecallOperationDialog(*m_help, this);
     m_waitCursor = std::make_unique<QtWaitCursor>();
     m_processLauncher = std::make_unique<PosixProcessLauncher>();
     m_services = std::make_unique<ui::FrameServices>(

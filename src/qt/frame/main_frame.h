@@ -40,15 +40,15 @@ class FindDialog;
 class QtCountsDialog;
 class CExtPS;
 class CSetPS;
-class HtmlSearchDialog;
-class SaveOperationDialog;
-class RecallOperationDialog;
+class QtHtmlSearchDialog;
+class QtSaveOperationDialog;
+class QtRecallOperationDialog;
 class QtWaitCursor;
 class FrameCloseWatch;
 class FrameMenuBar;
 class FrameStatusBar;
 class FrameToolBar;
-class GlobalFindDialog;
+class QtGlobalFindDialog;
 class HelpWindow;
 class ProgressDialog;
 class QtFontDialog;
@@ -83,7 +83,7 @@ public:
     FrameStatusBar* StatusBar() const { return m_statusBar; }
     WindowBar* TabBar() const { return m_windowBar; }
     FrameMenuBar* Menus() const { return m_menus.get(); }
-    GlobalFindDialog& GlobalFindBox() const { return *m_globalFindDialog; }
+    QtGlobalFindDialog& GlobalFindBox() const { return *m_globalFindDialog; }
     ProgressDialog& Progress() const { return *m_progress; }
     FindDialog& TextFindDialog() const { return *m_findDialog; }
     HelpWindow& Help() const { return *m_help; }
@@ -175,16 +175,16 @@ private:
     std::unique_ptr<FrameMenuBar> m_menus;
 
     HelpWindow* m_help = nullptr;
-    GlobalFindDialog* m_globalFindDialog = nullptr;
+    QtGlobalFindDialog* m_globalFindDialog = nullptr;
     ProgressDialog* m_progress = nullptr;
     std::unique_ptr<QtFontDialog> m_fontDialog;
     std::unique_ptr<QtShellOpener> m_shellOpener;
     std::unique_ptr<QtCountsDialog> m_countsDialog;
     CExtPS* m_extractionSheet = nullptr;
-    HtmlSearchDialog* m_htmlSearchDialog = nullptr;
+    QtHtmlSearchDialog* m_htmlSearchDialog = nullptr;
     CSetPS* m_settingsSheet = nullptr;
-    SaveOperationDialog* m_saveOperationDialog = nullptr;
-    RecallOperationDialog* m_recallOperationDialog = nullptr;
+    QtSaveOperationDialog* m_saveOperationDialog = nullptr;
+    QtRecallOperationDialog* m_recallOperationDialog = nullptr;
     std::unique_ptr<QtWaitCursor> m_waitCursor;
     std::unique_ptr<FrameCloseWatch> m_closeWatch;
     std::unique_ptr<PosixProcessLauncher> m_processLauncher;
@@ -192,7 +192,7 @@ private:
     FindDialog* m_findDialog = nullptr;
 
     ViewSettings m_viewSettings;
-    view::RulerSettings m_rulerSettings;
+    RulerSettings m_rulerSettings;
     CaretSettings m_caretSettings;
     std::unique_ptr<DocumentWindowContext> m_windowContext;
     std::unique_ptr<FrameCore> m_core;

@@ -18,7 +18,7 @@ namespace nelvix::qt {
 /// The frame's settings, which every view of the program shares and which outlive the views.
 struct ViewWidgetSettings {
     ViewSettings& view;
-    const view::RulerSettings& rulers;
+    const RulerSettings& rulers;
     const CaretSettings& caret;
 };
 

@@ -26,7 +26,7 @@ struct DocumentWindowContext {
     DocumentList& documents;
     /// The ruler commands switch `displayRulerBar` and `displayLineBar` here for every view.
     ViewSettings& viewSettings;
-    const view::RulerSettings& rulerSettings;
+    const RulerSettings& rulerSettings;
     /// Taken again by a text window whenever it gets the focus.
     const CaretSettings& caretSettings;
     /// The tag jump or shell open of a left double-click; the editor or browser of a right one.

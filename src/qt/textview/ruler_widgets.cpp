@@ -44,7 +44,7 @@ void RulerWidget::paintEvent(QPaintEvent* event) {
 ColumnRulerWidget::ColumnRulerWidget(StateSource state, QWidget* parent)
     : RulerWidget(std::move(state), parent) {}
 
-void ColumnRulerWidget::Create(const view::RulerSettings& settings, const QFont& textFont) {
+void ColumnRulerWidget::Create(const RulerSettings& settings, const QFont& textFont) {
     Surface().SetTextFont(textFont);
     m_bar.Create(settings, State(), Surface());
 }
@@ -70,7 +70,7 @@ void ColumnRulerWidget::resizeEvent(QResizeEvent*) {
 LineRulerWidget::LineRulerWidget(StateSource state, QWidget* parent)
     : RulerWidget(std::move(state), parent) {}
 
-void LineRulerWidget::Create(const view::RulerSettings& settings, const QFont& textFont) {
+void LineRulerWidget::Create(const RulerSettings& settings, const QFont& textFont) {
     Surface().SetTextFont(textFont);
     m_bar.Create(settings, State(), Surface());
 }

@@ -19,7 +19,7 @@ class RulerWidget : public QWidget {
     Q_OBJECT
 public:
     /// What the text window shows now, read at every drawing.
-    using StateSource = std::function<view::RulerViewState()>;
+    using StateSource = std::function<RulerViewState()>;
     RulerWidget(StateSource state, QWidget* parent);
 
     const QImage& Image() const { return m_surface.Image(); }
@@ -36,7 +36,7 @@ protected:
     ImageSurface& Surface() { return m_surface; }
     /// A whole drawing waits for the next paint.
     bool Stale() const { return m_stale; }
-    view::RulerViewState State() const { return m_state(); }
+    RulerViewState State() const { return m_state(); }
     /// Draws the whole ruler into the image.
     virtual void PaintRuler() = 0;
     void paintEvent(QPaintEvent* event) override;
@@ -54,7 +54,7 @@ public:
     ColumnRulerWidget(StateSource state, QWidget* parent);
 
     /// Takes the settings and the text window's font and pitch; called again when they change.
-    void Create(const view::RulerSettings& settings, const QFont& textFont);
+    void Create(const RulerSettings& settings, const QFont& textFont);
     int BarHeight() const { return m_bar.Height(); }
     /// The line ruler's width as placed, which the scale starts after.
     void SetLineBarWidth(int pixels) { m_bar.SetLineBarWidth(pixels); }
@@ -67,7 +67,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    view::CRulerBar m_bar;
+    CRulerBar m_bar;
 };
 
 /// "行ルーラー": left of the text window.
@@ -76,7 +76,7 @@ class LineRulerWidget final : public RulerWidget {
 public:
     LineRulerWidget(StateSource state, QWidget* parent);
 
-    void Create(const view::RulerSettings& settings, const QFont& textFont);
+    void Create(const RulerSettings& settings, const QFont& textFont);
     int BarWidth() const { return m_bar.Width(); }
     void FollowCaret();
     /// After a vertical scroll of `rows` rows (positive: the text moved up).
@@ -95,7 +95,7 @@ private:
     void FollowText();
     void FitWidth();
 
-    view::CLineBar m_bar;
+    CLineBar m_bar;
 };
 
 } // namespace nelvix::qt

@@ -18,7 +18,6 @@
 #include "bench_platform.h"
 #include "qt/textview/document_window.h"
 #include "store/cabinet.h"
-#include "store/display_block.h"
 #include "text/document_list.h"
 
 namespace {
@@ -103,8 +102,8 @@ int main(int argc, char** argv) {
 
     nelvix::bench::BenchPlatform bench;
     nelvix::DocumentEnvironment environment{bench.platform};
-    environment.format = nelvix::FormatOf(nelvix::DefaultDisplayBlock());
-    environment.format.words[nelvix::FormatSettings::kDocumentTypeWord] = 1; // C
+    environment.format = nelvix::Cabinet().Format();
+    environment.format.documentType = nelvix::DocumentType::C;
     nelvix::DocumentList documents(environment);
     const std::vector<std::string> noKeywords;
     nelvix::ViewSettings viewSettings;

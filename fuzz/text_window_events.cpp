@@ -95,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ui::FakePlatform fake;
     DocumentEnvironment environment{fake.platform};
     const std::uint8_t layout = input.Next();
-    environment.format.words[0] = 10 + input.Next() % 60;
-    environment.format.words[1] = 2 + layout % 8;
+    environment.format.charsPerLine = 10 + input.Next() % 60;
+    environment.format.tabColumns = 2 + layout % 8;
     ViewSettings settings;
     settings.wordWrap = (layout & 0x10) != 0;
     settings.freeCursor = (layout & 0x20) != 0;

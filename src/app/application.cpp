@@ -7,7 +7,6 @@
 #include "app/command_line.h"
 #include "record/command_table.h"
 #include "search/search_workers.h"
-#include "store/display_block.h"
 
 #include "ui/messages.h"
 
@@ -66,7 +65,7 @@ StartResult Application::Start(ui::MainFrameHost& frame, std::string_view sjisCo
     frame.CreateFrame(plan.placement, plan.showState);
     CommandLineRequest request = ParseCommandLine(sjisCommandLine);
     bool cabinetOpened = m_cabinet.OpenAtStart(m_platform, m_cabinetPath, m_paths.systemDirectory);
-    m_session.Environment().format = FormatOf(m_cabinet.Current());
+    m_session.Environment().format = m_cabinet.Format();
     OpenStartFile(frame, request.file, cabinetOpened);
     if (!m_spin.Load(m_paths.spinLibrary)) {
         ui::ShowMessage(m_platform, ui::kMsgSpinLibraryMissing,

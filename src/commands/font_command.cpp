@@ -15,14 +15,13 @@ ScreenFontSize PointsForScreen(std::int32_t pointSizeTenths, int dotsPerInch) {
     return {std::max(reduced, kMinFontPoints), true};
 }
 
-bool StoreFontChoice(ui::Beeper& beeper, DisplayBlock& block, const ui::FontChoice& choice,
+bool StoreFontChoice(ui::Beeper& beeper, FontDescription& font, const ui::FontChoice& choice,
                      int dotsPerInch) {
     const ScreenFontSize size = PointsForScreen(choice.pointSizeTenths, dotsPerInch);
     if (size.reduced)
         beeper.Beep();
 
-    const DisplayBlock before = block;
-    FontDescription font = FontOf(block);
+    const FontDescription before = font;
     font.height = size.points;
     font.width = 0;
     font.escapement = 0;
@@ -33,17 +32,15 @@ bool StoreFontChoice(ui::Beeper& beeper, DisplayBlock& block, const ui::FontChoi
     font.strikeOut = 0;
     font.charSet = kShiftJisCharSet;
     font.pitchAndFamily = kFixedPitchModern;
-    SetFont(block, font);
-    SetFontFaceName(block, choice.faceName);
-    return block != before;
+    SetFontFaceName(font, choice.faceName);
+    return font != before;
 }
 
-ui::FontChoice FontChoiceOf(const DisplayBlock& block) {
-    const FontDescription font = FontOf(block);
+ui::FontChoice FontChoiceOf(const FontDescription& font) {
     ui::FontChoice choice;
-    choice.faceName = FontFaceName(block);
+    choice.faceName = FontFaceName(font);
     // A cabinet from elsewhere may hold any size; it must not overflow on the way.
-    const std::int64_t tenths = std::int64_t{FontPointSize(block)} * 10;
+    const std::int64_t tenths = std::int64_t{font.height} * 10;
     choice.pointSizeTenths = static_cast<std::int32_t>(
         std::clamp<std::int64_t>(tenths, 0, std::numeric_limits<std::int32_t>::max()));
     choice.weight = font.weight;
@@ -51,12 +48,12 @@ ui::FontChoice FontChoiceOf(const DisplayBlock& block) {
     return choice;
 }
 
-bool RunFontCommand(ui::FontDialog& dialog, ui::Beeper& beeper, DisplayBlock& block,
+bool RunFontCommand(ui::FontDialog& dialog, ui::Beeper& beeper, FontDescription& font,
                     int dotsPerInch) {
-    const auto choice = dialog.AskFixedPitchFont(FontChoiceOf(block));
+    const auto choice = dialog.AskFixedPitchFont(FontChoiceOf(font));
     if (!choice)
         return false;
-    return StoreFontChoice(beeper, block, *choice, dotsPerInch);
+    return StoreFontChoice(beeper, font, *choice, dotsPerInch);
 }
 
 } // namespace nelvix

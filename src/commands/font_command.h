@@ -1,10 +1,10 @@
 // The font command ("フォント"): the text font chosen in the platform's font dialog goes into the
-// cabinet's display block, no taller on the screen than 100 pixels.
+// display format, no taller on the screen than 100 pixels.
 #pragma once
 
 #include <cstdint>
 
-#include "store/display_block.h"
+#include "text/display_format.h"
 #include "ui/frame_services.h"
 #include "ui/platform.h"
 
@@ -31,17 +31,17 @@ struct ScreenFontSize {
 /// points when it would be taller than 100 pixels on the screen.
 ScreenFontSize PointsForScreen(std::int32_t pointSizeTenths, int dotsPerInch);
 
-/// Stores the choice into the font words 26-40 (face name, size, weight, italic, as a
-/// fixed-pitch Shift-JIS font); beeps when the size was reduced. True when any word changed.
-bool StoreFontChoice(ui::Beeper& beeper, DisplayBlock& block, const ui::FontChoice& choice,
+/// Stores the choice into `font` (face name, size, weight, italic, as a fixed-pitch Shift-JIS
+/// font); beeps when the size was reduced. True when anything changed.
+bool StoreFontChoice(ui::Beeper& beeper, FontDescription& font, const ui::FontChoice& choice,
                      int dotsPerInch);
 
 /// The font the dialog starts from: the stored face, weight, italic and point size.
-ui::FontChoice FontChoiceOf(const DisplayBlock& block);
+ui::FontChoice FontChoiceOf(const FontDescription& font);
 
 /// Asks the dialog, starting from the stored font, and stores the choice. False on cancel and
 /// when nothing changed; the caller then lays the texts out again and confirms the cabinet.
-bool RunFontCommand(ui::FontDialog& dialog, ui::Beeper& beeper, DisplayBlock& block,
+bool RunFontCommand(ui::FontDialog& dialog, ui::Beeper& beeper, FontDescription& font,
                     int dotsPerInch);
 
 } // namespace nelvix

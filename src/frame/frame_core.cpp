@@ -6,7 +6,6 @@
 #include "frame/frame_commands.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
-#include "store/display_block.h"
 #include "store/viewer_settings.h"
 #include "text/document_list.h"
 
@@ -128,10 +127,12 @@ std::optional<bool> FrameCore::IsEnabled(int commandId, const FrameFacts& facts)
 }
 
 bool FrameCore::ChooseFont() {
-    DisplayBlock& block = m_application.GetCabinet().Current();
-    if (!RunFontCommand(m_services.fontDialog, m_application.Platform().beeper, block,
+    Cabinet& cabinet = m_application.GetCabinet();
+    DisplayFormat format = cabinet.Format();
+    if (!RunFontCommand(m_services.fontDialog, m_application.Platform().beeper, format.font,
                         m_services.dotsPerInch))
         return false;
+    cabinet.SetFormat(format);
     SpreadFormat();
     m_windows.RepaintFrame();
     m_application.GetCabinet().ConfirmSettings(m_application.Platform(),
@@ -141,7 +142,7 @@ bool FrameCore::ChooseFont() {
 
 void FrameCore::SpreadFormat() {
     DocumentEnvironment& environment = m_application.DocumentsEnvironment();
-    environment.format = FormatOf(m_application.GetCabinet().Current());
+    environment.format = m_application.GetCabinet().Format();
     for (const auto& document : m_application.Documents().Documents())
         document->SetFormatSettings(environment.format);
 }

@@ -5,27 +5,6 @@
 
 namespace nelvix {
 
-namespace {
-constexpr std::size_t kFirstColourWord = 13;
-} // namespace
-
-DisplayColours ColoursFromFormat(const FormatSettings& format) {
-    const auto& w = format.words;
-    DisplayColours colours;
-    colours.markLineBackground = w[kFirstColourWord];
-    colours.markedTextBackground = w[kFirstColourWord + 1];
-    colours.cKeyword = w[kFirstColourWord + 2];
-    colours.cppKeyword = w[kFirstColourWord + 3];
-    colours.userKeyword = w[kFirstColourWord + 4];
-    colours.newline = w[kFirstColourWord + 5];
-    colours.tab = w[kFirstColourWord + 6];
-    colours.comment = w[kFirstColourWord + 7];
-    colours.text = w[kFirstColourWord + 8];
-    colours.textBackground = w[kFirstColourWord + 9];
-    colours.tagTargetBackground = w[kFirstColourWord + 10];
-    return colours;
-}
-
 std::optional<std::uint32_t> RowOfOffset(const TextPaintInput& input, std::uint32_t offset) {
     if (input.rowCount == 0 || input.rowStarts == nullptr)
         return std::nullopt;

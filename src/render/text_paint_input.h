@@ -14,37 +14,12 @@ namespace nelvix {
 
 class CommentTables;
 
-/// Set on a colour word or colour code of a background role.
-inline constexpr std::int32_t kBackgroundFlag = 0x8000;
-
-/// The colour words of the display block as stored: palette indices 1..16, the three
-/// background roles with kBackgroundFlag added.
-struct DisplayColours {
-    std::int32_t markLineBackground = kBackgroundFlag + 11;
-    std::int32_t markedTextBackground = kBackgroundFlag + 10;
-    std::int32_t cKeyword = 2;
-    std::int32_t cppKeyword = 6;
-    std::int32_t userKeyword = 2;
-    std::int32_t newline = 2;
-    std::int32_t tab = 16;
-    std::int32_t comment = 11;
-    std::int32_t text = 1;
-    std::int32_t textBackground = 8;
-    std::int32_t tagTargetBackground = kBackgroundFlag + 4;
-};
-
-/// The colour words 13..23 of a document's copy of the format settings.
-DisplayColours ColoursFromFormat(const FormatSettings& format);
-
 /// The cabinet's user keywords and its built-in C and C++ tables, in their order.
 struct KeywordLists {
     std::span<const std::string> user;
     std::span<const std::string> c;
     std::span<const std::string> cpp;
 };
-
-/// The document type word: plain text, C, C and C++.
-enum class DocumentType : int { Plain = 0, C = 1, Cpp = 2 };
 
 struct TextPaintInput {
     const Byte* text = nullptr;

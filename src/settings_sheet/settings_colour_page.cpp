@@ -4,22 +4,23 @@
 namespace nelvix {
 
 int ColourItemOfWord(std::int32_t word) {
-    return (word & ~kBackColourFlag) - 1;
+    return (word & ~kBackgroundFlag) - 1;
 }
 
 std::int32_t ColourWordOfItem(int item, bool flagged) {
     const std::int32_t index = item + 1;
-    return flagged ? (index | kBackColourFlag) : index;
+    return flagged ? (index | kBackgroundFlag) : index;
 }
 
-void SetColourPageModel::Open(const DisplayBlock& block) {
+void SetColourPageModel::Open(const DisplayColours& colours) {
     for (std::size_t i = 0; i < kColourControlCount; ++i)
-        m_items[i] = ColourItemOfWord(block[kColourControls[i].word]);
+        m_items[i] = ColourItemOfWord(colours.*kColourControls[i].colour);
 }
 
-void SetColourPageModel::Store(DisplayBlock& block) const {
+void SetColourPageModel::Store(DisplayColours& colours) const {
     for (std::size_t i = 0; i < kColourControlCount; ++i)
-        block[kColourControls[i].word] = ColourWordOfItem(m_items[i], kColourControls[i].flagged);
+        colours.*kColourControls[i].colour =
+            ColourWordOfItem(m_items[i], kColourControls[i].flagged);
 }
 
 } // namespace nelvix

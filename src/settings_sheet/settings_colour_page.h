@@ -1,4 +1,4 @@
-// The colour page "ｶﾗｰ" of the settings sheet: eleven colour lists over the display block's
+// The colour page "ｶﾗｰ" of the settings sheet: eleven colour lists over the display format's
 // colour words, each list item k standing for palette colour k + 1.
 #pragma once
 
@@ -6,14 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "store/display_block.h"
+#include "text/display_format.h"
 
 namespace nelvix {
 
-/// One colour list of the page: the word it edits, whether that word carries bit 15 above the
-/// palette index, and whether the page shows the list at all.
+/// One colour list of the page: the colour it edits, whether that colour carries bit 15 above
+/// the palette index, and whether the page shows the list at all.
 struct ColourControl {
-    std::size_t word;
+    std::int32_t DisplayColours::*colour;
     bool flagged;
     bool shown;
 };
@@ -24,17 +24,17 @@ inline constexpr std::size_t kColourControlCount = 11;
 /// "ﾏｰｸ行背景", "文字背景", "ﾀｸﾞ先行背景", then the two hidden ones, "ｷｰﾜｰﾄﾞ" and
 /// "ﾏｰｸ文字背景".
 inline constexpr std::array<ColourControl, kColourControlCount> kColourControls{{
-    {kWordCKeywordColour, false, true},
-    {kWordCppKeywordColour, false, true},
-    {kWordCommentColour, false, true},
-    {kWordTextColour, false, true},
-    {kWordLineEndColour, false, true},
-    {kWordTabColour, false, true},
-    {kWordMarkedLineBackColour, true, true},
-    {kWordTextBackColour, false, true},
-    {kWordTagLineBackColour, true, true},
-    {kWordUserKeywordColour, false, false},
-    {kWordMarkedCharBackColour, true, false},
+    {&DisplayColours::cKeyword, false, true},
+    {&DisplayColours::cppKeyword, false, true},
+    {&DisplayColours::comment, false, true},
+    {&DisplayColours::text, false, true},
+    {&DisplayColours::newline, false, true},
+    {&DisplayColours::tab, false, true},
+    {&DisplayColours::markLineBackground, true, true},
+    {&DisplayColours::textBackground, false, true},
+    {&DisplayColours::tagTargetBackground, true, true},
+    {&DisplayColours::userKeyword, false, false},
+    {&DisplayColours::markedTextBackground, true, false},
 }};
 
 /// The list item of a colour word: its palette index less one, bit 15 removed.
@@ -44,12 +44,12 @@ std::int32_t ColourWordOfItem(int item, bool flagged);
 
 class SetColourPageModel {
 public:
-    void Open(const DisplayBlock& block);
+    void Open(const DisplayColours& colours);
     /// The item chosen in each list, in the order of kColourControls.
     std::array<int, kColourControlCount>& Items() { return m_items; }
     const std::array<int, kColourControlCount>& Items() const { return m_items; }
-    /// Writes every colour word back into `block`.
-    void Store(DisplayBlock& block) const;
+    /// Writes every colour back into `colours`.
+    void Store(DisplayColours& colours) const;
 
 private:
     std::array<int, kColourControlCount> m_items{};

@@ -3,25 +3,15 @@
 
 namespace nelvix {
 
-namespace {
-
-std::int32_t Ticked(bool on) {
-    return on ? 1 : 0;
-}
-
-} // namespace
-
-void SetFormatPageModel::Open(const DisplayBlock& block) {
-    const std::int32_t type = block[kWordDocumentType];
-    m_fields.documentTypeItem = type >= 0 && type < kDocumentTypeItems ? type : -1;
-    m_fields.charsPerLine = std::to_string(block[kWordCharsPerLine]);
-    m_fields.tabWidth = std::to_string(block[kWordTabWidth]);
-    m_fields.showLineEnds = block[kWordShowLineEnds] != 0;
-    m_fields.showTabs = block[kWordShowTabs] != 0;
-    m_fields.wordWrap = block[kWordWordWrap] != 0;
-    m_fields.lineNumbering = block[kWordLineNumbering] != 0 ? 1 : 0;
-    for (std::size_t i = 0; i < kHiddenWords.size(); ++i)
-        m_hidden[i] = block[kHiddenWords[i]];
+void SetFormatPageModel::Open(const DisplayFormat& format) {
+    m_opened = format;
+    m_fields.documentTypeItem = static_cast<int>(format.documentType);
+    m_fields.charsPerLine = std::to_string(format.charsPerLine);
+    m_fields.tabWidth = std::to_string(format.tabColumns);
+    m_fields.showLineEnds = format.showLineEnds;
+    m_fields.showTabs = format.showTabs;
+    m_fields.wordWrap = format.wordWrap;
+    m_fields.lineNumbering = format.lineNumbering ? 1 : 0;
 }
 
 SetField SetFormatPageModel::Check(ui::Platform& platform) const {
@@ -32,17 +22,20 @@ SetField SetFormatPageModel::Check(ui::Platform& platform) const {
     return SetField::None;
 }
 
-void SetFormatPageModel::Store(DisplayBlock& block) const {
+void SetFormatPageModel::Store(DisplayFormat& format) const {
     const int type = m_fields.documentTypeItem;
-    block[kWordDocumentType] = type >= 0 && type < kDocumentTypeItems ? type : 0;
-    block[kWordCharsPerLine] = IntegerFieldOr(m_fields.charsPerLine, block[kWordCharsPerLine]);
-    block[kWordTabWidth] = IntegerFieldOr(m_fields.tabWidth, block[kWordTabWidth]);
-    block[kWordShowLineEnds] = Ticked(m_fields.showLineEnds);
-    block[kWordShowTabs] = Ticked(m_fields.showTabs);
-    block[kWordWordWrap] = Ticked(m_fields.wordWrap);
-    block[kWordLineNumbering] = m_fields.lineNumbering != 0 ? 1 : 0;
-    for (std::size_t i = 0; i < kHiddenWords.size(); ++i)
-        block[kHiddenWords[i]] = m_hidden[i];
+    format.documentType = type >= 0 && type < kDocumentTypeItems ? static_cast<DocumentType>(type)
+                                                                 : DocumentType::Plain;
+    format.charsPerLine = IntegerFieldOr(m_fields.charsPerLine, format.charsPerLine);
+    format.tabColumns = IntegerFieldOr(m_fields.tabWidth, format.tabColumns);
+    format.showLineEnds = m_fields.showLineEnds;
+    format.showTabs = m_fields.showTabs;
+    format.wordWrap = m_fields.wordWrap;
+    format.lineNumbering = m_fields.lineNumbering != 0;
+    format.freeCursor = m_opened.freeCursor;
+    format.autoIndent = m_opened.autoIndent;
+    format.keepLineMarks = m_opened.keepLineMarks;
+    format.keepStringMarks = m_opened.keepStringMarks;
 }
 
 } // namespace nelvix

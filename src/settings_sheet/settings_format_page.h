@@ -1,13 +1,11 @@
 // The format page "書式  " of the settings sheet: document type, characters per line, tab width,
-// the marks shown, word wrap and line numbering, over the layout words of the display block.
+// the marks shown, word wrap and line numbering, over the display format.
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
 
 #include "settings_sheet/settings_fields.h"
-#include "store/display_block.h"
+#include "text/display_format.h"
 
 namespace nelvix {
 
@@ -29,25 +27,21 @@ struct FormatPageFields {
 
 class SetFormatPageModel {
 public:
-    void Open(const DisplayBlock& block);
+    void Open(const DisplayFormat& format);
     FormatPageFields& Fields() { return m_fields; }
     const FormatPageFields& Fields() const { return m_fields; }
 
     /// "１行文字数" 10..250, then "ﾀﾌﾞｶﾗﾑ数" 2..20: the first refusal shows its message and
     /// names its field; SetField::None when both passed.
     SetField Check(ui::Platform& platform) const;
-    /// Writes the page's words into `block` after a passing Check. The words of the hidden
-    /// controls (free cursor, automatic indent, keeping marked lines and characters) go back as
-    /// they came; a document type outside the list becomes general text.
-    void Store(DisplayBlock& block) const;
+    /// Writes the page's settings into `format` after a passing Check. The settings of the
+    /// hidden controls (free cursor, automatic indent, keeping marked lines and strings) go back
+    /// as they came; no document type chosen becomes general text.
+    void Store(DisplayFormat& format) const;
 
 private:
-    /// Words 7, 8, 10 and 11, which the page has no shown control for.
-    static constexpr std::array<std::size_t, 4> kHiddenWords{
-        kWordFreeCursor, kWordAutoIndent, kWordKeepMarkedLines, kWordKeepMarkedChars};
-
     FormatPageFields m_fields;
-    std::array<std::int32_t, kHiddenWords.size()> m_hidden{};
+    DisplayFormat m_opened;
 };
 
 } // namespace nelvix

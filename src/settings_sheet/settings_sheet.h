@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "store/display_block.h"
 #include "store/tool_entry.h"
+#include "text/display_format.h"
 
 namespace nelvix {
 
@@ -32,9 +32,9 @@ struct CommonSettings {
 /// Everything the sheet's pages edit.
 struct SettingsSheetValues {
     CommonSettings common;
-    /// The cabinet's display block; the format and colour pages edit their words, every other
-    /// word comes back as it went in.
-    DisplayBlock block{};
+    /// The cabinet's display format; the format and colour pages edit theirs, the rest comes back
+    /// as it went in.
+    DisplayFormat format{};
     std::vector<ToolEntry> editors;
     std::vector<ToolEntry> browsers;
     bool operator==(const SettingsSheetValues&) const = default;

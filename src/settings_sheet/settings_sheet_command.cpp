@@ -1,8 +1,6 @@
 // The settings command.
 #include "settings_sheet/settings_sheet_command.h"
 
-#include <array>
-
 #include "app/application.h"
 #include "commands/document_placement.h"
 #include "commands/frame_windows.h"
@@ -14,21 +12,25 @@ namespace nelvix {
 
 namespace {
 
-/// The words the format page edits, its hidden controls' among them.
-constexpr std::array<std::size_t, 11> kFormatWords{
-    kWordCharsPerLine,    kWordTabWidth,     kWordLineNumbering, kWordShowLineEnds,
-    kWordShowTabs,        kWordFreeCursor,   kWordAutoIndent,    kWordKeepMarkedLines,
-    kWordKeepMarkedChars, kWordDocumentType, kWordWordWrap};
+/// What the format page edits, its hidden controls' settings among them.
+void TakeFormatPage(DisplayFormat& current, const DisplayFormat& edited) {
+    current.charsPerLine = edited.charsPerLine;
+    current.tabColumns = edited.tabColumns;
+    current.lineNumbering = edited.lineNumbering;
+    current.showLineEnds = edited.showLineEnds;
+    current.showTabs = edited.showTabs;
+    current.freeCursor = edited.freeCursor;
+    current.autoIndent = edited.autoIndent;
+    current.keepLineMarks = edited.keepLineMarks;
+    current.keepStringMarks = edited.keepStringMarks;
+    current.documentType = edited.documentType;
+    current.wordWrap = edited.wordWrap;
+}
 
-/// The words whose change makes every document lay its text out again.
-constexpr std::array<std::size_t, 4> kLayoutWords{kWordCharsPerLine, kWordTabWidth, kWordWordWrap,
-                                                  kWordDocumentType};
-
-bool AnyChanged(const DisplayBlock& before, const DisplayBlock& after, const auto& words) {
-    for (const std::size_t word : words)
-        if (before[word] != after[word])
-            return true;
-    return false;
+/// A change of these makes every document lay its text out again.
+bool LayoutChanged(const DisplayFormat& before, const DisplayFormat& after) {
+    return before.charsPerLine != after.charsPerLine || before.tabColumns != after.tabColumns ||
+           before.wordWrap != after.wordWrap || before.documentType != after.documentType;
 }
 
 } // namespace
@@ -81,7 +83,7 @@ SettingsSheetCommand::SettingsSheetCommand(
 SettingsSheetValues SettingsSheetCommand::InitialValues() {
     SettingsSheetValues values;
     values.common = CommonSettingsOf(m_application.GetSettings());
-    values.block = m_application.GetCabinet().Current();
+    values.format = m_application.GetCabinet().Format();
     values.editors = m_application.Editors();
     values.browsers = m_application.Browsers();
     return values;
@@ -95,8 +97,8 @@ void SettingsSheetCommand::Run() {
 
 void SettingsSheetCommand::TakeOver(const SettingsSheetValues& values) {
     TakeCommonSettings(values.common);
-    TakeFormatWords(values.block);
-    TakeColourWords(values.block);
+    TakeFormat(values.format);
+    TakeColours(values.format.colours);
     m_effects.RedrawDocuments();
     m_windows.RepaintFrame();
     m_application.GetCabinet().ConfirmSettings(m_application.Platform(),
@@ -118,27 +120,29 @@ void SettingsSheetCommand::TakeCommonSettings(const CommonSettings& common) {
     }
 }
 
-void SettingsSheetCommand::TakeFormatWords(const DisplayBlock& block) {
-    DisplayBlock& current = m_application.GetCabinet().Current();
-    const DisplayBlock before = current;
-    for (const std::size_t word : kFormatWords)
-        current[word] = block[word];
-    m_application.DocumentsEnvironment().format = FormatOf(current);
+void SettingsSheetCommand::TakeFormat(const DisplayFormat& edited) {
+    Cabinet& cabinet = m_application.GetCabinet();
+    const DisplayFormat before = cabinet.Format();
+    DisplayFormat current = before;
+    TakeFormatPage(current, edited);
+    cabinet.SetFormat(current);
+    m_application.DocumentsEnvironment().format = cabinet.Format();
     m_effects.ReadSettingsAgain();
-    if (AnyChanged(before, current, kLayoutWords))
+    if (LayoutChanged(before, current))
         m_effects.LayOutDocumentsAgain();
-    if (before[kWordLineNumbering] != current[kWordLineNumbering])
+    if (before.lineNumbering != current.lineNumbering)
         m_effects.RefreshCaretPosition();
 }
 
-void SettingsSheetCommand::TakeColourWords(const DisplayBlock& block) {
-    DisplayBlock& current = m_application.GetCabinet().Current();
-    const std::int32_t background = current[kWordTextBackColour];
-    for (const ColourControl& control : kColourControls)
-        current[control.word] = block[control.word];
-    m_application.DocumentsEnvironment().format = FormatOf(current);
-    if (current[kWordTextBackColour] != background)
-        m_effects.SetTextBackground(ui::StandardPaletteColor(current[kWordTextBackColour]));
+void SettingsSheetCommand::TakeColours(const DisplayColours& edited) {
+    Cabinet& cabinet = m_application.GetCabinet();
+    DisplayFormat current = cabinet.Format();
+    const std::int32_t background = current.colours.textBackground;
+    current.colours = edited;
+    cabinet.SetFormat(current);
+    m_application.DocumentsEnvironment().format = cabinet.Format();
+    if (current.colours.textBackground != background)
+        m_effects.SetTextBackground(ui::StandardPaletteColor(current.colours.textBackground));
 }
 
 } // namespace nelvix

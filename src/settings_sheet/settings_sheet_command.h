@@ -1,5 +1,5 @@
 // The settings command "設定" (32819): the settings sheet over the common settings, the display
-// block and the two tool lists, and what confirming it changes, in order.
+// format and the two tool lists, and what confirming it changes, in order.
 #pragma once
 
 #include <functional>
@@ -35,7 +35,7 @@ public:
 
     /// The page the next sheet opens on: the one active when a sheet last closed.
     int RememberedPage() const { return m_page; }
-    /// What the sheet opens with: the record's common settings, the cabinet's current block,
+    /// What the sheet opens with: the record's common settings, the cabinet's current format,
     /// and both tool lists.
     SettingsSheetValues InitialValues();
 
@@ -43,8 +43,8 @@ private:
     /// The confirmation steps over the values of a sheet closed with OK.
     void TakeOver(const SettingsSheetValues& values);
     void TakeCommonSettings(const CommonSettings& common);
-    void TakeFormatWords(const DisplayBlock& block);
-    void TakeColourWords(const DisplayBlock& block);
+    void TakeFormat(const DisplayFormat& edited);
+    void TakeColours(const DisplayColours& edited);
 
     Application& m_application;
     FrameWindows& m_windows;

@@ -24,8 +24,8 @@ void SettingsSheetModel::Open(const SettingsSheetValues& initial, int page) {
     m_initial = initial;
     m_activePage = IsPage(page) ? page : kSetCommonPage;
     m_common.Open(initial.common);
-    m_format.Open(initial.block);
-    m_colour.Open(initial.block);
+    m_format.Open(initial.format);
+    m_colour.Open(initial.format.colours);
     m_editor.Open(initial.editors);
     m_browser.Open(initial.browsers);
 }
@@ -56,8 +56,8 @@ SetCheck SettingsSheetModel::Refused(int page, SetCheck check) {
 SettingsSheetValues SettingsSheetModel::Values() const {
     SettingsSheetValues values = m_initial;
     values.common = m_common.Values();
-    m_format.Store(values.block);
-    m_colour.Store(values.block);
+    m_format.Store(values.format);
+    m_colour.Store(values.format.colours);
     values.editors = m_editor.List();
     values.browsers = m_browser.List();
     return values;

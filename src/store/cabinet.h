@@ -44,6 +44,12 @@ public:
     bool ConfirmSettings(ui::Platform& platform, const std::string& nativePath,
                          const std::vector<CabinetDocument>& documents);
 
+    /// The display format in use, typed; SetFormat keeps the block's words it does not hold.
+    DisplayFormat Format() const { return FormatOf(m_current); }
+    void SetFormat(const DisplayFormat& format) { StoreFormat(m_current, format); }
+    DisplayFormat SavedFormat() const { return FormatOf(m_saved); }
+
+    /// The blocks as stored, for the cabinet file and its tests.
     DisplayBlock& Current() { return m_current; }
     const DisplayBlock& Current() const { return m_current; }
     const DisplayBlock& Saved() const { return m_saved; }

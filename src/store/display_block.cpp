@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "base/sjis.h"
-
 namespace nelvix {
 namespace {
 
@@ -72,8 +70,8 @@ DisplayBlock DefaultDisplayBlock() {
     font.clipPrecision = 2;
     font.quality = 1;
     font.pitchAndFamily = 0x31;
+    SetFontFaceName(font, "Fixedsys");
     SetFont(block, font);
-    SetFontFaceName(block, "Fixedsys");
     return block;
 }
 
@@ -118,43 +116,76 @@ void SetFont(DisplayBlock& block, const FontDescription& font) {
     StoreFontBytes(block, bytes);
 }
 
-std::string FontFaceName(const DisplayBlock& block) {
-    const FontDescription font = FontOf(block);
-    // A name that fills all 32 bytes has lost its 0; its last byte is taken as the 0.
-    const auto end = std::find(font.faceName.begin(), font.faceName.end() - 1, 0);
-    return std::string(font.faceName.begin(), end);
+namespace {
+
+using ColourMember = std::int32_t DisplayColours::*;
+
+/// Words 13..23 in their order.
+constexpr std::array<ColourMember, 11> kColourWords{&DisplayColours::markLineBackground,
+                                                    &DisplayColours::markedTextBackground,
+                                                    &DisplayColours::cKeyword,
+                                                    &DisplayColours::cppKeyword,
+                                                    &DisplayColours::userKeyword,
+                                                    &DisplayColours::newline,
+                                                    &DisplayColours::tab,
+                                                    &DisplayColours::comment,
+                                                    &DisplayColours::text,
+                                                    &DisplayColours::textBackground,
+                                                    &DisplayColours::tagTargetBackground};
+static_assert(kWordMarkedLineBackColour + kColourWords.size() - 1 == kWordTagLineBackColour);
+
+DocumentType DocumentTypeOfWord(std::int32_t word) {
+    return static_cast<DocumentType>(std::clamp(word, 0, 2));
 }
 
-void SetFontFaceName(DisplayBlock& block, std::string_view sjisFace) {
-    const auto* text = reinterpret_cast<const Byte*>(sjisFace.data());
-    const std::size_t limit = std::min(sjisFace.size(), kFontFaceBytes - 1);
-    std::size_t length = 0;
-    while (length < limit) {
-        const std::size_t next = NextCharOffset(text, sjisFace.size(), length);
-        if (next > limit || text[length] == 0)
-            break;
-        length = next;
-    }
-    FontDescription font = FontOf(block);
-    font.faceName.fill(0);
-    std::copy_n(text, length, font.faceName.begin());
-    SetFont(block, font);
+// A word is rewritten only when it says something else, so that a block read and written back
+// without a change keeps every word as it was.
+void StoreFlag(std::int32_t& word, bool value) {
+    if ((word != 0) != value)
+        word = value ? 1 : 0;
 }
 
-std::int32_t FontPointSize(const DisplayBlock& block) {
-    return block[kWordFontFirst];
-}
+} // namespace
 
-void SetFontPointSize(DisplayBlock& block, std::int32_t points) {
-    block[kWordFontFirst] = points;
-}
-
-FormatSettings FormatOf(const DisplayBlock& block) {
-    FormatSettings format;
-    std::copy_n(block.begin(), FormatSettings::kWordCount, format.words.begin());
-    std::copy_n(block.begin() + kWordFontFirst, FormatSettings::kFontWordCount,
-                format.font.begin());
+DisplayFormat FormatOf(const DisplayBlock& block) {
+    DisplayFormat format;
+    format.charsPerLine = block[kWordCharsPerLine];
+    format.tabColumns = block[kWordTabWidth];
+    format.lineNumbering = block[kWordLineNumbering] != 0;
+    format.lineSpacing = block[kWordLineSpacing];
+    format.charSpacing = block[kWordCharSpacing];
+    format.showLineEnds = block[kWordShowLineEnds] != 0;
+    format.showTabs = block[kWordShowTabs] != 0;
+    format.freeCursor = block[kWordFreeCursor] != 0;
+    format.autoIndent = block[kWordAutoIndent] != 0;
+    format.keepLineMarks = block[kWordKeepMarkedLines] != 0;
+    format.keepStringMarks = block[kWordKeepMarkedChars] != 0;
+    format.documentType = DocumentTypeOfWord(block[kWordDocumentType]);
+    for (std::size_t i = 0; i < kColourWords.size(); ++i)
+        format.colours.*kColourWords[i] = block[kWordMarkedLineBackColour + i];
+    format.wordWrap = block[kWordWordWrap] != 0;
+    format.font = FontOf(block);
     return format;
+}
+
+void StoreFormat(DisplayBlock& block, const DisplayFormat& format) {
+    block[kWordCharsPerLine] = format.charsPerLine;
+    block[kWordTabWidth] = format.tabColumns;
+    StoreFlag(block[kWordLineNumbering], format.lineNumbering);
+    block[kWordLineSpacing] = format.lineSpacing;
+    block[kWordCharSpacing] = format.charSpacing;
+    StoreFlag(block[kWordShowLineEnds], format.showLineEnds);
+    StoreFlag(block[kWordShowTabs], format.showTabs);
+    StoreFlag(block[kWordFreeCursor], format.freeCursor);
+    StoreFlag(block[kWordAutoIndent], format.autoIndent);
+    StoreFlag(block[kWordKeepMarkedLines], format.keepLineMarks);
+    StoreFlag(block[kWordKeepMarkedChars], format.keepStringMarks);
+    if (DocumentTypeOfWord(block[kWordDocumentType]) != format.documentType)
+        block[kWordDocumentType] = static_cast<std::int32_t>(format.documentType);
+    for (std::size_t i = 0; i < kColourWords.size(); ++i)
+        block[kWordMarkedLineBackColour + i] = format.colours.*kColourWords[i];
+    StoreFlag(block[kWordWordWrap], format.wordWrap);
+    SetFont(block, format.font);
 }
 
 } // namespace nelvix

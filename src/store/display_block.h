@@ -1,13 +1,10 @@
 // The display block: the cabinet's 41 words of layout, marks, colours and text font.
 #pragma once
 
+#include "text/display_format.h"
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
-#include <string_view>
-
-#include "text/text_document.h"
 
 namespace nelvix {
 
@@ -43,46 +40,23 @@ inline constexpr std::size_t kWordFontFirst = 26;
 inline constexpr std::size_t kFontWords = kDisplayBlockWords - kWordFontFirst;
 
 /// Bit set above the palette index in the three background colour words 13, 14 and 23.
-inline constexpr std::int32_t kBackColourFlag = 0x8000;
+inline constexpr std::int32_t kBackColourFlag = kBackgroundFlag;
 inline constexpr std::int32_t kPaletteColours = 16;
-/// The face name field holds this many bytes, its terminating 0 included.
-inline constexpr std::size_t kFontFaceBytes = 32;
-
-/// The text font as the block stores it: five 32-bit words, eight bytes and the face name,
-/// 60 bytes in that order, little-endian.
-struct FontDescription {
-    std::int32_t height = 0; ///< the size in points
-    std::int32_t width = 0;
-    std::int32_t escapement = 0;
-    std::int32_t orientation = 0;
-    std::int32_t weight = 0;
-    std::uint8_t italic = 0;
-    std::uint8_t underline = 0;
-    std::uint8_t strikeOut = 0;
-    std::uint8_t charSet = 0;
-    std::uint8_t outPrecision = 0;
-    std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 0;
-    std::uint8_t pitchAndFamily = 0;
-    std::array<std::uint8_t, kFontFaceBytes> faceName{}; ///< Shift-JIS, 0-terminated
-    bool operator==(const FontDescription&) const = default;
-};
 
 /// The block a new cabinet starts with: 200 characters per line, tab width 4, 14-point
 /// "Fixedsys", and so on.
 DisplayBlock DefaultDisplayBlock();
 
+/// The font as words 26..40 store it: five 32-bit words, eight bytes and the face name, 60
+/// bytes in that order, little-endian.
 FontDescription FontOf(const DisplayBlock& block);
 void SetFont(DisplayBlock& block, const FontDescription& font);
 
-/// The face name in Shift-JIS, up to its first 0 byte (at most 31 bytes).
-std::string FontFaceName(const DisplayBlock& block);
-/// Stores the face name, cut to the whole characters that fit in 31 bytes.
-void SetFontFaceName(DisplayBlock& block, std::string_view sjisFace);
-std::int32_t FontPointSize(const DisplayBlock& block);
-void SetFontPointSize(DisplayBlock& block, std::int32_t points);
-
-/// The layout and font words that every document keeps a copy of.
-FormatSettings FormatOf(const DisplayBlock& block);
+/// The typed format of words 0..25 and the font; a document type outside 0..2 is taken as the
+/// nearest one.
+DisplayFormat FormatOf(const DisplayBlock& block);
+/// Writes `format` into its words, leaving the words it does not hold (9, which nothing uses,
+/// and 24, the keyword count the cabinet writes) as they are.
+void StoreFormat(DisplayBlock& block, const DisplayFormat& format);
 
 } // namespace nelvix

@@ -1,18 +1,16 @@
 // Filling the viewer's settings from the record and the cabinet.
 #include "store/viewer_settings.h"
 
-#include "store/display_block.h"
-
 namespace nelvix {
 
 ViewSettings ViewSettingsOf(const Settings& settings, const Cabinet& cabinet) {
-    const DisplayBlock& block = cabinet.Current();
+    const DisplayFormat format = cabinet.Format();
     ViewSettings view;
     view.leftMarginTenthsMm = settings.leftMgnLM;
     view.topMarginTenthsMm = settings.topMgnLM;
-    view.lineNumbering = block[kWordLineNumbering];
-    view.freeCursor = block[kWordFreeCursor] != 0;
-    view.wordWrap = block[kWordWordWrap] != 0;
+    view.lineNumbering = format.lineNumbering ? 1 : 0;
+    view.freeCursor = format.freeCursor;
+    view.wordWrap = format.wordWrap;
     view.displayRulerBar = settings.displayRulerBar != 0;
     view.displayLineBar = settings.displayLineBar != 0;
     view.colorAreaComment = settings.colorAreaComment != 0;

@@ -18,9 +18,6 @@ namespace {
 /// How many characters at the end of a path may hold the extension's dot.
 constexpr std::size_t kExtensionSearchChars = 4;
 constexpr std::string_view kAttributeExtension = "ATR";
-/// Display-block words: "ﾏｰｸ行情報を保存" and "ﾏｰｸ文字情報を保存".
-constexpr std::size_t kSaveLineMarksWord = 10;
-constexpr std::size_t kSaveStringMarksWord = 11;
 static_assert(kAttributeMagic.size() == 30);
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
@@ -292,8 +289,8 @@ bool ReadAttributeFile(CKespoDoc& document, std::string_view sjisTextPath) {
 }
 
 bool PrepareAttributeFile(CKespoDoc& document, std::string_view sjisTextPath, StagedFile& staged) {
-    const bool saveLineMarks = document.Format().words[kSaveLineMarksWord] != 0;
-    const bool saveStringMarks = document.Format().words[kSaveStringMarksWord] != 0;
+    const bool saveLineMarks = document.Format().keepLineMarks;
+    const bool saveStringMarks = document.Format().keepStringMarks;
     if (!saveLineMarks && !saveStringMarks)
         return true;
     const bool marked = !document.LineMarks().empty() || !document.StringMarks().empty();

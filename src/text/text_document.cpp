@@ -311,7 +311,7 @@ std::string CKespoDoc::ProposedSaveName() const {
         cut = next;
     }
     std::string name = m_title.substr(0, cut);
-    if (m_format.DocumentType() == 0)
+    if (m_format.documentType == DocumentType::Plain)
         name += ".txt";
     return name;
 }
@@ -387,7 +387,7 @@ void CKespoDoc::UpdateAllViews(UpdateHint hint, const HintArgument& argument) {
             view->OnUpdate(*this, hint, argument);
 }
 
-void CKespoDoc::SetFormatSettings(const FormatSettings& format, bool layOutAgain) {
+void CKespoDoc::SetFormatSettings(const DisplayFormat& format, bool layOutAgain) {
     bool fontChanged = format.font != m_format.font;
     m_format = format;
     if (!layOutAgain && !fontChanged) {

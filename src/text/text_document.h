@@ -11,6 +11,7 @@
 
 #include "base/byte_block.h"
 #include "base/limits.h"
+#include "text/display_format.h"
 #include "text/update_hint.h"
 
 namespace nelvix::ui {
@@ -25,24 +26,6 @@ inline constexpr std::size_t kMaxMarks = 100;
 inline constexpr std::size_t kMaxStringMarkBytes = 40;
 /// The line mark of the first line, which has no line end before it.
 inline constexpr std::uint32_t kFirstLineMark = 0xFFFFFFFE;
-
-/// A copy of the display block's layout words 0..25 (characters per line, tab width, line
-/// numbering, ..., document type in word 12, word wrap in word 25) and of its fifteen-word font
-/// description (words 26..40), whose change makes the views build their font again.
-struct FormatSettings {
-    static constexpr std::size_t kWordCount = 26;
-    static constexpr std::size_t kFontWordCount = 15;
-    static constexpr std::size_t kDocumentTypeWord = 12;
-    // The display block's defaults; the colours 13, 14 and 23 carry 0x8000 above the index.
-    std::array<std::int32_t, kWordCount> words{200, 4,  1,  0, 0,           1,           0, 1, 1,
-                                               0,   1,  1,  0, 0x8000 + 11, 0x8000 + 10, 2, 6, 2,
-                                               2,   16, 11, 1, 8,           0x8000 + 4,  0, 0};
-    /// The platform's font description as the cabinet stores it; filled from the cabinet.
-    std::array<std::int32_t, kFontWordCount> font{};
-    /// 0 plain text ("一般文書"), 1 C, 2 C++.
-    std::int32_t DocumentType() const { return words[kDocumentTypeWord]; }
-    bool operator==(const FormatSettings&) const = default;
-};
 
 struct StringMark {
     std::uint32_t offset = 0;
@@ -72,7 +55,7 @@ struct DocumentEnvironment {
     /// Native path of this process's work file; empty: files are read unconverted.
     std::string workFilePath{};
     int codeDecision = 0; ///< the "CodeDecision" setting
-    FormatSettings format{};
+    DisplayFormat format{};
     DocumentAttributes* attributes = nullptr;
     std::function<void(std::string_view sjisPath)> addToRecentFiles{};
     /// Refreshes the window bar after a document was renamed by Save As or closed.
@@ -142,7 +125,7 @@ public:
     /// Takes a new copy of the format settings and sends FormatCopied, which lays the text out
     /// again. Without `layOutAgain`, and when the font stays, the views only redraw (hint 33):
     /// colours and marks need no new layout.
-    void SetFormatSettings(const FormatSettings& format, bool layOutAgain = true);
+    void SetFormatSettings(const DisplayFormat& format, bool layOutAgain = true);
 
     const Byte* Text() const { return m_text.get(); }
     Byte* MutableText() { return m_text.get(); }
@@ -164,7 +147,7 @@ public:
     const std::vector<StringMark>& StringMarks() const { return m_stringMarks; }
     std::vector<std::uint32_t>& LineMarks() { return m_lineMarks; }
     const std::vector<std::uint32_t>& LineMarks() const { return m_lineMarks; }
-    const FormatSettings& Format() const { return m_format; }
+    const DisplayFormat& Format() const { return m_format; }
     std::array<std::int32_t, 4>& ViewState() { return m_viewState; }
 
     const std::string& PathName() const { return m_path; } ///< Shift-JIS; empty when untitled
@@ -204,7 +187,7 @@ private:
     std::uint16_t m_rowCount = 0;
     std::vector<StringMark> m_stringMarks;
     std::vector<std::uint32_t> m_lineMarks;
-    FormatSettings m_format;
+    DisplayFormat m_format;
     std::array<std::int32_t, 4> m_viewState{0, 0, 0, -1};
     std::vector<DocumentView*> m_views;
     std::string m_path;

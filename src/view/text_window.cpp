@@ -10,10 +10,6 @@ namespace nelvix {
 
 namespace {
 
-constexpr std::size_t kWordCharsPerLine = 0;
-constexpr std::size_t kWordTabColumns = 1;
-constexpr std::size_t kWordLineSpacing = 3;
-constexpr std::size_t kWordCharSpacing = 4;
 constexpr int kTenthsMmPerInch = 254;
 constexpr int kPointsPerInch = 72;
 
@@ -41,17 +37,18 @@ CKespoEV::~CKespoEV() {
 }
 
 LayoutRules CKespoEV::Rules() const {
-    const FormatSettings& format = m_document.Format();
-    const auto word = [&format](std::size_t index) {
-        return static_cast<std::uint32_t>(std::max(format.words[index], 0));
+    const DisplayFormat& format = m_document.Format();
+    const auto positive = [](std::int32_t value) {
+        return static_cast<std::uint32_t>(std::max(value, 0));
     };
-    return {std::clamp(word(kWordCharsPerLine), kMinCharsPerLine, kMaxCharsPerLine),
-            std::clamp(word(kWordTabColumns), kMinTabColumns, kMaxTabColumns), m_settings.wordWrap};
+    return {std::clamp(positive(format.charsPerLine), kMinCharsPerLine, kMaxCharsPerLine),
+            std::clamp(positive(format.tabColumns), kMinTabColumns, kMaxTabColumns),
+            m_settings.wordWrap};
 }
 
 void CKespoEV::MakeFont() {
     const auto& font = m_document.Format().font;
-    const int pixelHeight = -(m_surface.DotsPerInchY() * font[0] / kPointsPerInch);
+    const int pixelHeight = -(m_surface.DotsPerInchY() * font.height / kPointsPerInch);
     m_host.MakeTextFont(font, pixelHeight);
     m_surface.SelectFont(ui::FontRole::Text);
     m_font = m_surface.Metrics();
@@ -59,12 +56,12 @@ void CKespoEV::MakeFont() {
 }
 
 void CKespoEV::ComputeMetrics() {
-    const FormatSettings& format = m_document.Format();
+    const DisplayFormat& format = m_document.Format();
     // A cell or a row of no pixels would divide by zero in every mapping below.
-    m_cellWidth = std::max(1, m_font.averageWidth + TenthsMmToPixels(format.words[kWordCharSpacing],
-                                                                     m_surface.DotsPerInchX()));
-    m_rowHeight = std::max(1, m_font.height + TenthsMmToPixels(format.words[kWordLineSpacing],
-                                                               m_surface.DotsPerInchY()));
+    m_cellWidth = std::max(1, m_font.averageWidth +
+                                  TenthsMmToPixels(format.charSpacing, m_surface.DotsPerInchX()));
+    m_rowHeight =
+        std::max(1, m_font.height + TenthsMmToPixels(format.lineSpacing, m_surface.DotsPerInchY()));
 }
 
 void CKespoEV::ComputeVisible() {

@@ -30,8 +30,7 @@ public:
     virtual void PlaceCaret(int pixelX, int pixelY) = 0;
     /// Makes the surface's text font from the document's font description with this height in
     /// pixels (negative: the character height) and width 0.
-    virtual void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>& font,
-                              int pixelHeight) = 0;
+    virtual void MakeTextFont(const FontDescription& font, int pixelHeight) = 0;
     /// The line ruler follows a vertical scroll, the column ruler a horizontal one.
     virtual void RowsScrolled(int rows) = 0;
     virtual void ColumnsScrolled(int columns) = 0;
@@ -64,8 +63,7 @@ public:
     void SetVerticalScrollBar(int, int, bool) override {}
     void SetHorizontalScrollBar(int, int) override {}
     void PlaceCaret(int, int) override {}
-    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
-                      int) override {}
+    void MakeTextFont(const FontDescription&, int) override {}
     void RowsScrolled(int) override {}
     void ColumnsScrolled(int) override {}
     void RefreshRulers() override {}

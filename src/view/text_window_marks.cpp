@@ -9,9 +9,6 @@ namespace nelvix {
 
 namespace {
 
-/// Format word "ﾏｰｸ行情報を保存".
-constexpr std::size_t kWordSaveLineMarks = 10;
-
 /// A mark is the CR before its line (kFirstLineMark for the first line, which wraps to 0 here).
 std::uint32_t LineStartOfMark(std::uint32_t mark) {
     return mark + 2u;
@@ -24,7 +21,7 @@ std::uint32_t CKespoEV::RowOfMark(std::uint32_t mark) const {
 }
 
 void CKespoEV::MarkDocumentModifiedForMarks() {
-    if (m_document.Format().words[kWordSaveLineMarks] != 0)
+    if (m_document.Format().keepLineMarks)
         m_document.SetModified(true);
 }
 

@@ -7,15 +7,8 @@
 #include "render/text_colouring.h"
 
 namespace nelvix {
-namespace {
-
-constexpr std::size_t kWordShowLineEnds = 5;
-constexpr std::size_t kWordShowTabs = 6;
-
-} // namespace
-
 TextPaintInput CKespoEV::PaintInput() const {
-    const FormatSettings& format = m_document.Format();
+    const DisplayFormat& format = m_document.Format();
     const LayoutRules rules = Rules();
     TextPaintInput input;
     input.text = m_document.Text();
@@ -32,10 +25,10 @@ TextPaintInput CKespoEV::PaintInput() const {
     input.firstColumn = static_cast<int>(m_firstColumn);
     input.clientWidth = m_clientWidth;
     input.clientHeight = m_clientHeight;
-    input.colours = ColoursFromFormat(format);
-    input.showLineEnds = format.words[kWordShowLineEnds] != 0;
-    input.showTabs = format.words[kWordShowTabs] != 0;
-    input.documentType = static_cast<DocumentType>(std::clamp(format.DocumentType(), 0, 2));
+    input.colours = format.colours;
+    input.showLineEnds = format.showLineEnds;
+    input.showTabs = format.showTabs;
+    input.documentType = format.documentType;
     input.colorAreaComment = m_settings.colorAreaComment;
     input.userKeyWordWithDelimiter = m_settings.userKeyWordWithDelimiter;
     input.lineMarks = m_document.LineMarks();
@@ -73,8 +66,7 @@ void CKespoEV::SetTagTargetLine(std::uint32_t row) {
 }
 
 bool CKespoEV::KeepsCommentTables() const {
-    const int type = m_document.Format().DocumentType();
-    return m_settings.colorAreaComment && (type == 1 || type == 2);
+    return m_settings.colorAreaComment && m_document.Format().documentType != DocumentType::Plain;
 }
 
 void CKespoEV::RebuildCommentTables() {

@@ -1,9 +1,10 @@
 // The font command: the 100-pixel limit at the screen's resolution, what is stored in the
-// display block, and when nothing changed.
+// display format, and when nothing changed.
 #include "commands/font_command.h"
 
 #include <gtest/gtest.h>
 
+#include "store/cabinet.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 
@@ -40,42 +41,41 @@ ui::FontChoice Choice(const char* face, std::int32_t tenths, std::int32_t weight
 
 TEST(FontCommand, StoresTheChoiceAsAFixedPitchFont) {
     ui::FakeBeeper beeper;
-    DisplayBlock block = DefaultDisplayBlock();
-    ASSERT_TRUE(StoreFontChoice(beeper, block, Choice("IPAGothic", 120, 700, true), 96));
-    EXPECT_EQ(FontFaceName(block), "IPAGothic");
-    EXPECT_EQ(FontPointSize(block), 12);
-    const FontDescription font = FontOf(block);
+    FontDescription font = Cabinet().Format().font;
+    ASSERT_TRUE(StoreFontChoice(beeper, font, Choice("IPAGothic", 120, 700, true), 96));
+    EXPECT_EQ(FontFaceName(font), "IPAGothic");
+    EXPECT_EQ(font.height, 12);
     EXPECT_EQ(font.weight, 700);
     EXPECT_EQ(font.italic, 1);
     EXPECT_EQ(font.charSet, kShiftJisCharSet);
     EXPECT_EQ(font.pitchAndFamily, kFixedPitchModern);
     EXPECT_EQ(beeper.beeps, 0);
-    EXPECT_EQ(FontChoiceOf(block), Choice("IPAGothic", 120, 700, true)) << "the round trip";
+    EXPECT_EQ(FontChoiceOf(font), Choice("IPAGothic", 120, 700, true)) << "the round trip";
 }
 
 TEST(FontCommand, TooTallFontBeepsAndUnchangedChoiceReportsNoChange) {
     ui::FakeBeeper beeper;
-    DisplayBlock block = DefaultDisplayBlock();
-    ASSERT_TRUE(StoreFontChoice(beeper, block, Choice("Fixedsys", 760), 96));
-    EXPECT_EQ(FontPointSize(block), 75);
+    FontDescription font = Cabinet().Format().font;
+    ASSERT_TRUE(StoreFontChoice(beeper, font, Choice("Fixedsys", 760), 96));
+    EXPECT_EQ(font.height, 75);
     EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_FALSE(StoreFontChoice(beeper, block, Choice("Fixedsys", 750), 96));
+    EXPECT_FALSE(StoreFontChoice(beeper, font, Choice("Fixedsys", 750), 96));
     EXPECT_EQ(beeper.beeps, 1);
 }
 
 TEST(FontCommand, DialogStartsFromTheStoredFontAndCancelChangesNothing) {
     ui::FakeFrameServices services;
     ui::FakeBeeper beeper;
-    DisplayBlock block = DefaultDisplayBlock();
-    const DisplayBlock before = block;
+    FontDescription font = Cabinet().Format().font;
+    const FontDescription before = font;
     services.fontDialog.answers = {std::nullopt, Choice("IPAGothic", 100)};
 
-    EXPECT_FALSE(RunFontCommand(services.fontDialog, beeper, block, 96));
-    EXPECT_EQ(block, before);
-    EXPECT_TRUE(RunFontCommand(services.fontDialog, beeper, block, 96));
+    EXPECT_FALSE(RunFontCommand(services.fontDialog, beeper, font, 96));
+    EXPECT_EQ(font, before);
+    EXPECT_TRUE(RunFontCommand(services.fontDialog, beeper, font, 96));
     ASSERT_EQ(services.fontDialog.asked.size(), 2u);
     EXPECT_EQ(services.fontDialog.asked[0], Choice("Fixedsys", 140));
-    EXPECT_EQ(FontPointSize(block), 10);
+    EXPECT_EQ(font.height, 10);
 }
 
 } // namespace

@@ -28,7 +28,6 @@
 #include "qt/textview/text_window_widget.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
-#include "store/display_block.h"
 #include "ui/message_ids.h"
 
 using namespace nelvix;
@@ -206,7 +205,9 @@ void FrameScenariosTest::placementPutsTheResultAboveAndTheTextBelow() {
     settings.upperHeightPix = 0;
     scene.frame->Core().Placement().Recompute();
     // C texts, so that the lower window shows the colouring.
-    scene.application->GetCabinet().Current()[kWordDocumentType] = 1;
+    DisplayFormat format = scene.application->GetCabinet().Format();
+    format.documentType = DocumentType::C;
+    scene.application->GetCabinet().SetFormat(format);
     scene.frame->Core().SpreadFormat();
 
     GlobalFind(scene, QStringLiteral("int"), folder.Spec());
@@ -271,12 +272,12 @@ void FrameScenariosTest::fontCommandStoresTheFontAndLaysTheTextsOutAgain() {
     });
     scene.frame->RunCommand(kCmdFont);
     Scene::Settle();
-    const DisplayBlock& block = scene.application->GetCabinet().Current();
-    QCOMPARE(FontPointSize(block), 24);
-    QVERIFY(window->Document()->Format().font == FormatOf(block).font);
+    const FontDescription font = scene.application->GetCabinet().Format().font;
+    QCOMPARE(font.height, 24);
+    QVERIFY(window->Document()->Format().font == font);
     QVERIFY(window->TextWindow()->CellWidth() > cellBefore);
     // The cabinet was confirmed: the saved copy holds the font too.
-    QCOMPARE(FontPointSize(scene.application->GetCabinet().Saved()), 24);
+    QCOMPARE(scene.application->GetCabinet().SavedFormat().font.height, 24);
     SaveScreenshot(*scene.frame, QStringLiteral("font-24-points"));
 }
 

@@ -41,7 +41,7 @@ private slots:
 void ImageSurfaceTest::paintsKeywordsAndMarkedLine() {
     ui::FakePlatform fake;
     DocumentEnvironment environment{fake.platform};
-    environment.format.words[12] = 1; // C
+    environment.format.documentType = nelvix::DocumentType::C; // C
     std::vector<std::string> noKeywords;
     std::vector<std::string> cKeywords{"int", "return"};
     ViewSettings settings;

@@ -45,7 +45,6 @@
 #include "qt/textview/document_view_widget.h"
 #include "qt_test_support.h"
 #include "store/cabinet_image.h"
-#include "store/display_block.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 #include "view/document_view.h"
@@ -487,7 +486,9 @@ void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem() {
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("text\r\n") == 6);
     file.close();
     Scene scene;
-    scene.application->GetCabinet().Current()[kWordDocumentType] = documentType;
+    DisplayFormat format = scene.application->GetCabinet().Format();
+    format.documentType = static_cast<DocumentType>(documentType);
+    scene.application->GetCabinet().SetFormat(format);
 
     QStringList labels, shownNames;
     QString nameLabel, acceptText;

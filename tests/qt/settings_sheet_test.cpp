@@ -27,6 +27,7 @@
 #include "qt/sheets/colour_combo_box.h"
 #include "qt/sheets/settings_sheet.h"
 #include "qt_test_support.h"
+#include "store/cabinet.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 #include "ui/frame_services.h"
@@ -52,7 +53,7 @@ struct SheetScene {
 
     static SettingsSheetValues Initial() {
         SettingsSheetValues values;
-        values.block = DefaultDisplayBlock();
+        values.format = Cabinet().Format();
         values.editors = {kVi, kEmacs};
         return values;
     }
@@ -180,7 +181,7 @@ void SettingsSheetTest::rangeRefusalsKeepTheSheetOpenOnTheirField() {
                           QStringLiteral("10 から 250 までの整数を入力してください。"),
                           QStringLiteral("整数を入力してください。")}));
     QVERIFY(values.has_value());
-    QCOMPARE(values->block[kWordCharsPerLine], 250);
+    QCOMPARE(values->format.charsPerLine, 250);
     QCOMPARE(values->common.linkViewLength, 80);
     QCOMPARE(page, kSetFormatPage);
 }
@@ -220,16 +221,16 @@ void SettingsSheetTest::keysAndMouseGiveTheValues() {
     QCOMPARE(common.codeDecision, 3);
     QCOMPARE(common.titleViewLength, 60);
     QCOMPARE(common.scrollLineCount, 3);
-    const DisplayBlock& block = values->block;
-    QCOMPARE(block[kWordDocumentType], 2);
-    QCOMPARE(block[kWordTabWidth], 8);
-    QCOMPARE(block[kWordShowTabs], 1);
-    QCOMPARE(block[kWordWordWrap], 1);
-    QCOMPARE(block[kWordLineNumbering], 0);
-    QCOMPARE(block[kWordCKeywordColour], 4);
-    QCOMPARE(block[kWordTagLineBackColour], kBackColourFlag + 5);
-    QCOMPARE(block[kWordMarkedCharBackColour], kBackColourFlag + 10); // hidden, unchanged
-    QCOMPARE(block[kWordFreeCursor], 1);
+    const DisplayFormat& format = values->format;
+    QVERIFY(format.documentType == DocumentType::Cpp);
+    QCOMPARE(format.tabColumns, 8);
+    QVERIFY(format.showTabs);
+    QVERIFY(format.wordWrap);
+    QVERIFY(!format.lineNumbering);
+    QCOMPARE(format.colours.cKeyword, 4);
+    QCOMPARE(format.colours.tagTargetBackground, kBackgroundFlag + 5);
+    QCOMPARE(format.colours.markedTextBackground, kBackgroundFlag + 10); // hidden, unchanged
+    QVERIFY(format.freeCursor);
     QCOMPARE(values->editors, SheetScene::Initial().editors);
     QCOMPARE(scene.fake.beeper.beeps, 0);
     QVERIFY(scene.fake.messageBox.shown.empty());

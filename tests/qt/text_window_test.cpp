@@ -19,7 +19,6 @@
 #include "qt/textview/text_font.h"
 #include "qt_test_support.h"
 #include "store/cabinet.h"
-#include "store/display_block.h"
 #include "text/document_list.h"
 #include "ui/fake_platform.h"
 
@@ -70,7 +69,7 @@ struct Scene {
         [this](CKespoMCW&) { ++closings; }};
 
     Scene() {
-        environment.format = FormatOf(DefaultDisplayBlock());
+        environment.format = Cabinet().Format();
         viewSettings.leftMarginTenthsMm = 15;
         viewSettings.topMarginTenthsMm = 15;
         viewSettings.keywords = {noKeywords, Cabinet::CKeywords(), Cabinet::CppKeywords()};
@@ -514,7 +513,7 @@ void TextWindowTest::aBurstOfAppendedLinesIsShownWhole() {
 
 void TextWindowTest::colouredCTextWithRulersAndAMarkedLine() {
     Scene scene;
-    scene.environment.format.words[FormatSettings::kDocumentTypeWord] = 1; // C
+    scene.environment.format.documentType = nelvix::DocumentType::C; // C
     CKespoDoc* document = scene.documents.Open(ArgumentPath(DataPath("sample.sjis.txt")));
     QVERIFY(document != nullptr);
     CKespoMCW& window = scene.Show(*document);
@@ -554,15 +553,11 @@ void TextWindowTest::fontKeepsAnInstalledFaceElseFallsBack() {
     QFETCH(QString, expectedFamily);
     if (!expectedFamily.isEmpty() && !QFontDatabase::families().contains(expectedFamily))
         QSKIP("the face is not installed here");
-    DisplayBlock block = DefaultDisplayBlock();
-    SetFontFaceName(block, qt::QStringToSjis(face));
-    FontDescription description = FontOf(block);
+    FontDescription description = Cabinet().Format().font;
+    SetFontFaceName(description, qt::QStringToSjis(face));
     description.weight = 700;
-    SetFont(block, description);
-    qt::FontWords words{};
-    std::copy(block.begin() + kWordFontFirst, block.end(), words.begin());
 
-    const QFont font = qt::TextFontOf(words, -19);
+    const QFont font = qt::TextFontOf(description, -19);
     QCOMPARE(font.pixelSize(), 19);
     QCOMPARE(font.weight(), QFont::Bold);
     if (expectedFamily.isEmpty())

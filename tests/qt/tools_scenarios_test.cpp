@@ -169,12 +169,12 @@ void ToolsScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
     // Every change of the settings redraws the texts; only a layout change lays them out again.
     QCOMPARE(hints.relayouts, 1);
     QCOMPARE(hints.redraws, 1);
-    QCOMPARE(document.Format().words[0], 40); // characters per line
+    QCOMPARE(document.Format().charsPerLine, 40); // characters per line
     QVERIFY(document.RowCount() > rowsBefore);
     SaveScreenshot(*scene.frame, QStringLiteral("settings-40-characters"));
 
     const std::uint16_t rowsAt40 = document.RowCount();
-    const auto wordsBefore = document.Format().words;
+    const DisplayColours coloursBefore = document.Format().colours;
     ChangeSettings(scene, [](qt::CSetPS& sheet) {
         sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(2);
         auto* list = sheet.findChild<QComboBox*>(QStringLiteral("text"));
@@ -183,8 +183,8 @@ void ToolsScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
     });
     QCOMPARE(hints.relayouts, 1);
     QCOMPARE(hints.redraws, 2);
-    QVERIFY(document.Format().words != wordsBefore);
-    QCOMPARE(document.Format().words[0], 40);
+    QVERIFY(document.Format().colours != coloursBefore);
+    QCOMPARE(document.Format().charsPerLine, 40);
     QCOMPARE(document.RowCount(), rowsAt40);
     SaveScreenshot(*scene.frame, QStringLiteral("settings-colour-only"));
 

@@ -54,10 +54,12 @@ protected:
                                  }};
 };
 
-TEST_F(SettingsSheetCommandTest, OpensWithTheSettingsTheBlockAndBothLists) {
+TEST_F(SettingsSheetCommandTest, OpensWithTheSettingsTheFormatAndBothLists) {
     application.GetSettings().scrollLineCount = 7;
     application.GetSettings().codeDecision = 2;
-    application.GetCabinet().Current()[kWordTabWidth] = 8;
+    DisplayFormat format = application.GetCabinet().Format();
+    format.tabColumns = 8;
+    application.GetCabinet().SetFormat(format);
     application.Editors() = {{"/usr/bin/vi", "$f", ""}};
     application.Browsers() = {{"/usr/bin/firefox", "$f", ""}};
     Answer(std::nullopt);
@@ -68,7 +70,7 @@ TEST_F(SettingsSheetCommandTest, OpensWithTheSettingsTheBlockAndBothLists) {
     EXPECT_EQ(initial.common.codeDecision, 2);
     EXPECT_EQ(initial.common.displayTabBar, 1);
     EXPECT_EQ(initial.common.titleViewLength, 44);
-    EXPECT_EQ(initial.block, application.GetCabinet().Current());
+    EXPECT_EQ(initial.format, application.GetCabinet().Format());
     EXPECT_EQ(initial.editors, application.Editors());
     EXPECT_EQ(initial.browsers, application.Browsers());
     EXPECT_EQ(sheet.asked[0].page, kSetCommonPage) << "the common page the first time";
@@ -122,28 +124,28 @@ const EffectCase kEffectCases[] = {
      [](SettingsSheetValues& v) { v.common.separatedPlacement = 1; },
      {"place 1", "read", "redraw"}},
     {"characters per line",
-     [](SettingsSheetValues& v) { v.block[kWordCharsPerLine] = 100; },
+     [](SettingsSheetValues& v) { v.format.charsPerLine = 100; },
      {"read", "layout", "redraw"}},
     {"tab width",
-     [](SettingsSheetValues& v) { v.block[kWordTabWidth] = 8; },
+     [](SettingsSheetValues& v) { v.format.tabColumns = 8; },
      {"read", "layout", "redraw"}},
     {"word wrap",
-     [](SettingsSheetValues& v) { v.block[kWordWordWrap] = 1; },
+     [](SettingsSheetValues& v) { v.format.wordWrap = true; },
      {"read", "layout", "redraw"}},
     {"document type",
-     [](SettingsSheetValues& v) { v.block[kWordDocumentType] = 1; },
+     [](SettingsSheetValues& v) { v.format.documentType = DocumentType::C; },
      {"read", "layout", "redraw"}},
     {"line numbering",
-     [](SettingsSheetValues& v) { v.block[kWordLineNumbering] = 0; },
+     [](SettingsSheetValues& v) { v.format.lineNumbering = false; },
      {"read", "caret", "redraw"}},
     {"line-end marks only redraw",
-     [](SettingsSheetValues& v) { v.block[kWordShowLineEnds] = 0; },
+     [](SettingsSheetValues& v) { v.format.showLineEnds = false; },
      {"read", "redraw"}},
     {"colours only redraw",
-     [](SettingsSheetValues& v) { v.block[kWordCKeywordColour] = 6; },
+     [](SettingsSheetValues& v) { v.format.colours.cKeyword = 6; },
      {"read", "redraw"}},
     {"text background navy",
-     [](SettingsSheetValues& v) { v.block[kWordTextBackColour] = 9; },
+     [](SettingsSheetValues& v) { v.format.colours.textBackground = 9; },
      {"read", "background 800000", "redraw"}},
     {"scroll count and HTML lengths",
      [](SettingsSheetValues& v) {
@@ -155,9 +157,9 @@ const EffectCase kEffectCases[] = {
      [](SettingsSheetValues& v) {
          v.common.displayTabBar = 0;
          v.common.separatedPlacement = 1;
-         v.block[kWordCharsPerLine] = 100;
-         v.block[kWordLineNumbering] = 0;
-         v.block[kWordTextBackColour] = 16;
+         v.format.charsPerLine = 100;
+         v.format.lineNumbering = false;
+         v.format.colours.textBackground = 16;
      },
      {"bar 0", "place 1", "read", "layout", "caret", "background c0c0c0", "redraw"}},
 };
@@ -201,52 +203,53 @@ TEST_F(SettingsSheetCommandTest, CodeDecisionAboveThreeIsStoredAsZero) {
     EXPECT_EQ(application.DocumentsEnvironment().codeDecision, 0);
 }
 
-TEST_F(SettingsSheetCommandTest, DocumentsAreLaidOutWithTheNewWordsAndRedrawnWithTheColours) {
-    DisplayBlock atLayOut{};
-    FormatSettings formatAtLayOut;
-    DisplayBlock atRedraw{};
+TEST_F(SettingsSheetCommandTest, DocumentsAreLaidOutWithTheNewFormatAndRedrawnWithTheColours) {
+    DisplayFormat atLayOut;
+    DisplayFormat formatAtLayOut;
+    DisplayFormat atRedraw;
     effects.onLayOut = [&] {
-        atLayOut = application.GetCabinet().Current();
+        atLayOut = application.GetCabinet().Format();
         formatAtLayOut = application.DocumentsEnvironment().format;
     };
     effects.onRedraw = [&] {
-        atRedraw = application.GetCabinet().Current();
+        atRedraw = application.GetCabinet().Format();
         EXPECT_FALSE(CabinetWritten()) << "the cabinet is confirmed after the redraw";
         EXPECT_EQ(windows.repaints, 0) << "the frame is repainted after the documents";
     };
     Confirm([](SettingsSheetValues& v) {
-        v.block[kWordCharsPerLine] = 64;
-        v.block[kWordCommentColour] = 3;
+        v.format.charsPerLine = 64;
+        v.format.colours.comment = 3;
     });
-    EXPECT_EQ(atLayOut[kWordCharsPerLine], 64);
-    EXPECT_EQ(formatAtLayOut.words[kWordCharsPerLine], 64);
-    EXPECT_EQ(atRedraw[kWordCommentColour], 3);
-    EXPECT_EQ(application.DocumentsEnvironment().format.words[kWordCommentColour], 3)
+    EXPECT_EQ(atLayOut.charsPerLine, 64);
+    EXPECT_EQ(formatAtLayOut.charsPerLine, 64);
+    EXPECT_EQ(atRedraw.colours.comment, 3);
+    EXPECT_EQ(application.DocumentsEnvironment().format.colours.comment, 3)
         << "new documents take the colours too";
     EXPECT_EQ(windows.repaints, 1);
 }
 
 TEST_F(SettingsSheetCommandTest, ConfirmsTheCabinetWithTheOpenDocuments) {
     Confirm([](SettingsSheetValues& v) {
-        v.block[kWordTabWidth] = 2;
-        v.block[kWordTagLineBackColour] = kBackColourFlag + 7;
+        v.format.tabColumns = 2;
+        v.format.colours.tagTargetBackground = kBackgroundFlag + 7;
     });
     const Cabinet& cabinet = application.GetCabinet();
     EXPECT_EQ(cabinet.Saved(), cabinet.Current());
-    EXPECT_EQ(cabinet.Saved()[kWordTabWidth], 2);
-    EXPECT_EQ(cabinet.Saved()[kWordTagLineBackColour], kBackColourFlag + 7);
+    EXPECT_EQ(cabinet.SavedFormat().tabColumns, 2);
+    EXPECT_EQ(cabinet.SavedFormat().colours.tagTargetBackground, kBackgroundFlag + 7);
     EXPECT_TRUE(CabinetWritten());
     EXPECT_EQ(recordRequests, 1);
 }
 
-TEST_F(SettingsSheetCommandTest, OnlyThePagesWordsAreTaken) {
-    application.GetCabinet().Current()[kWordLineSpacing] = 2;
+TEST_F(SettingsSheetCommandTest, OnlyWhatThePagesEditIsTaken) {
+    DisplayFormat spaced = application.GetCabinet().Format();
+    spaced.lineSpacing = 2;
+    application.GetCabinet().SetFormat(spaced);
     const DisplayBlock before = application.GetCabinet().Current();
     Confirm([](SettingsSheetValues& v) {
-        v.block[kWordLineSpacing] = 9;
-        v.block[kWordCharSpacing] = 9;
-        v.block[kWordKeywordCount] = 9;
-        v.block[kWordFontFirst] = 99;
+        v.format.lineSpacing = 9;
+        v.format.charSpacing = 9;
+        v.format.font.height = 99;
     });
     EXPECT_EQ(application.GetCabinet().Current(), before);
 }
@@ -270,8 +273,8 @@ TEST_F(SettingsSheetCommandTest, TheLayoutReachesAnOpenDocument) {
     effects.onLayOut = [&] {
         document.SetFormatSettings(application.DocumentsEnvironment().format);
     };
-    Confirm([](SettingsSheetValues& v) { v.block[kWordCharsPerLine] = 10; });
-    EXPECT_EQ(document.Format().words[kWordCharsPerLine], 10);
+    Confirm([](SettingsSheetValues& v) { v.format.charsPerLine = 10; });
+    EXPECT_EQ(document.Format().charsPerLine, 10);
     EXPECT_EQ(document.RowCount(), 3u) << "26 letters in rows of 10";
 }
 

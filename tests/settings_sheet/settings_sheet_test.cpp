@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -205,10 +204,10 @@ struct ColourCase {
 const ColourCase kColourCases[] = {
     {"black", 1, false, 0},
     {"silver", 16, false, 15},
-    {"marked line background", kBackColourFlag + 11, true, 10},
-    {"tag line background", kBackColourFlag + 4, true, 3},
-    {"flagged silver", kBackColourFlag + 16, true, 15},
-    {"flagged with index 0 stays as it was", kBackColourFlag, true, -1},
+    {"marked line background", kBackgroundFlag + 11, true, 10},
+    {"tag line background", kBackgroundFlag + 4, true, 3},
+    {"flagged silver", kBackgroundFlag + 16, true, 15},
+    {"flagged with index 0 stays as it was", kBackgroundFlag, true, -1},
 };
 
 TEST(SettingsColourPage, ItemsAreIndexesLessOneWithoutBit15) {
@@ -218,39 +217,26 @@ TEST(SettingsColourPage, ItemsAreIndexesLessOneWithoutBit15) {
     }
 }
 
-TEST(SettingsColourPage, OnlyWords13_14And23CarryBit15) {
-    std::set<std::size_t> flagged;
-    std::set<std::size_t> hidden;
-    for (const ColourControl& control : kColourControls) {
-        if (control.flagged)
-            flagged.insert(control.word);
-        if (!control.shown)
-            hidden.insert(control.word);
-    }
-    EXPECT_EQ(flagged, (std::set<std::size_t>{13, 14, 23}));
-    EXPECT_EQ(hidden, (std::set<std::size_t>{14, 17}));
-}
-
-TEST(SettingsColourPage, DefaultBlockRoundTripsAndAChangedItemIsStored) {
-    const DisplayBlock defaults = DefaultDisplayBlock();
+TEST(SettingsColourPage, DefaultColoursRoundTripAndAChangedItemIsStored) {
+    const DisplayColours defaults;
     SetColourPageModel page;
     page.Open(defaults);
     EXPECT_EQ(page.Items(),
               (std::array<int, kColourControlCount>{1, 5, 10, 0, 1, 15, 10, 7, 3, 1, 9}));
-    DisplayBlock block = defaults;
-    page.Store(block);
-    EXPECT_EQ(block, defaults);
+    DisplayColours colours = defaults;
+    page.Store(colours);
+    EXPECT_EQ(colours, defaults);
 
     page.Items()[6] = 0; // "ﾏｰｸ行背景" black
     page.Items()[7] = 8; // "文字背景" navy
-    page.Store(block);
-    EXPECT_EQ(block[kWordMarkedLineBackColour], kBackColourFlag + 1);
-    EXPECT_EQ(block[kWordTextBackColour], 9);
+    page.Store(colours);
+    EXPECT_EQ(colours.markLineBackground, kBackgroundFlag + 1);
+    EXPECT_EQ(colours.textBackground, 9);
 }
 
-TEST(SettingsFormatPage, OpensWithTheLayoutWordsAndStoresThem) {
+TEST(SettingsFormatPage, OpensWithTheLayoutAndStoresIt) {
     SetFormatPageModel page;
-    page.Open(DefaultDisplayBlock());
+    page.Open(DisplayFormat{});
     const FormatPageFields& fields = page.Fields();
     EXPECT_EQ(fields.documentTypeItem, 0);
     EXPECT_EQ(fields.charsPerLine, "200");
@@ -263,46 +249,44 @@ TEST(SettingsFormatPage, OpensWithTheLayoutWordsAndStoresThem) {
     page.Fields() = {2, "80", "8", false, true, true, 0};
     ui::FakePlatform fake;
     ASSERT_EQ(page.Check(fake.platform), SetField::None);
-    DisplayBlock block = DefaultDisplayBlock();
-    page.Store(block);
-    EXPECT_EQ(block[kWordDocumentType], 2);
-    EXPECT_EQ(block[kWordCharsPerLine], 80);
-    EXPECT_EQ(block[kWordTabWidth], 8);
-    EXPECT_EQ(block[kWordShowLineEnds], 0);
-    EXPECT_EQ(block[kWordShowTabs], 1);
-    EXPECT_EQ(block[kWordWordWrap], 1);
-    EXPECT_EQ(block[kWordLineNumbering], 0);
+    DisplayFormat format;
+    page.Store(format);
+    EXPECT_EQ(format.documentType, DocumentType::Cpp);
+    EXPECT_EQ(format.charsPerLine, 80);
+    EXPECT_EQ(format.tabColumns, 8);
+    EXPECT_FALSE(format.showLineEnds);
+    EXPECT_TRUE(format.showTabs);
+    EXPECT_TRUE(format.wordWrap);
+    EXPECT_FALSE(format.lineNumbering);
 }
 
-TEST(SettingsFormatPage, HiddenWordsPassThroughUnchanged) {
-    DisplayBlock opened = DefaultDisplayBlock();
-    opened[kWordFreeCursor] = 0;
-    opened[kWordAutoIndent] = 2;
-    opened[kWordKeepMarkedLines] = 0;
-    opened[kWordKeepMarkedChars] = 5;
+TEST(SettingsFormatPage, HiddenSettingsPassThroughUnchanged) {
+    DisplayFormat opened;
+    opened.freeCursor = false;
+    opened.keepLineMarks = false;
     SetFormatPageModel page;
     page.Open(opened);
-    DisplayBlock block = DefaultDisplayBlock();
-    page.Store(block);
-    EXPECT_EQ(block[kWordFreeCursor], 0);
-    EXPECT_EQ(block[kWordAutoIndent], 2);
-    EXPECT_EQ(block[kWordKeepMarkedLines], 0);
-    EXPECT_EQ(block[kWordKeepMarkedChars], 5);
+    DisplayFormat format;
+    page.Store(format);
+    EXPECT_FALSE(format.freeCursor);
+    EXPECT_TRUE(format.autoIndent);
+    EXPECT_FALSE(format.keepLineMarks);
+    EXPECT_TRUE(format.keepStringMarks);
 }
 
-TEST(SettingsFormatPage, ADocumentTypeOutsideTheListBecomesGeneralText) {
+TEST(SettingsFormatPage, NoDocumentTypeChosenBecomesGeneralText) {
     SetFormatPageModel page;
-    page.Open(DefaultDisplayBlock());
+    page.Open(DisplayFormat{});
     page.Fields().documentTypeItem = -1;
-    DisplayBlock block = DefaultDisplayBlock();
-    block[kWordDocumentType] = 2;
-    page.Store(block);
-    EXPECT_EQ(block[kWordDocumentType], 0);
+    DisplayFormat format;
+    format.documentType = DocumentType::Cpp;
+    page.Store(format);
+    EXPECT_EQ(format.documentType, DocumentType::Plain);
 }
 
 TEST(SettingsFormatPage, ChecksCharactersPerLineBeforeTabWidth) {
     SetFormatPageModel page;
-    page.Open(DefaultDisplayBlock());
+    page.Open(DisplayFormat{});
     page.Fields().charsPerLine = "9";
     page.Fields().tabWidth = "1";
     ui::FakePlatform fake;
@@ -464,9 +448,9 @@ TEST(SettingsSheetModel, HelpTopicOfEachPage) {
 SettingsSheetValues SomeValues() {
     SettingsSheetValues values;
     values.common = SomeCommonSettings();
-    values.block = DefaultDisplayBlock();
-    values.block[kWordLineSpacing] = 3;
-    values.block[kWordKeywordCount] = 2;
+    values.format.lineSpacing = 3;
+    values.format.font.height = 14;
+    SetFontFaceName(values.format.font, "Fixedsys");
     values.editors = {kVi};
     values.browsers = {kEmacs};
     return values;
@@ -526,7 +510,7 @@ TEST(SettingsSheetModel, ARefusalBecomesTheActivePage) {
     }
 }
 
-TEST(SettingsSheetModel, ValuesKeepTheWordsNoPageEdits) {
+TEST(SettingsSheetModel, ValuesKeepWhatNoPageEdits) {
     SettingsSheetModel model;
     model.Open(SomeValues(), kSetCommonPage);
     model.FormatPage().Fields().charsPerLine = "120";
@@ -536,11 +520,10 @@ TEST(SettingsSheetModel, ValuesKeepTheWordsNoPageEdits) {
     ui::FakePlatform fake;
     ASSERT_TRUE(model.Ok(fake.platform, Exists).ok);
     const SettingsSheetValues values = model.Values();
-    EXPECT_EQ(values.block[kWordCharsPerLine], 120);
-    EXPECT_EQ(values.block[kWordCKeywordColour], 5);
-    EXPECT_EQ(values.block[kWordLineSpacing], 3);
-    EXPECT_EQ(values.block[kWordKeywordCount], 2);
-    EXPECT_EQ(FontOf(values.block), FontOf(DefaultDisplayBlock()));
+    EXPECT_EQ(values.format.charsPerLine, 120);
+    EXPECT_EQ(values.format.colours.cKeyword, 5);
+    EXPECT_EQ(values.format.lineSpacing, 3);
+    EXPECT_EQ(values.format.font, SomeValues().format.font);
     EXPECT_EQ(values.editors, (std::vector<ToolEntry>{kVi}));
     EXPECT_EQ(values.browsers, (std::vector<ToolEntry>{{"/usr/bin/vi", "", ""}, kEmacs}));
 }

@@ -160,7 +160,9 @@ TEST(CabinetImage, RoundTripKeepsEverything) {
     contents.block = DefaultDisplayBlock();
     contents.block[kWordCharsPerLine] = 80;
     contents.block[kWordTagLineBackColour] = 0x8000 + 16;
-    SetFontFaceName(contents.block, "\x82\x6c\x82\x72 Gothic"); // "ＭＳ Gothic"
+    FontDescription font = FontOf(contents.block);
+    SetFontFaceName(font, "\x82\x6c\x82\x72 Gothic"); // "ＭＳ Gothic"
+    SetFont(contents.block, font);
     contents.keywords = {"", "TODO", std::string(30, 'z')};
     contents.block[kWordKeywordCount] = 3;
     CabinetDocument first = Document("/t/\x93\xfa\x96\x7b.txt");
@@ -177,27 +179,64 @@ TEST(CabinetImage, RoundTripKeepsEverything) {
 
 TEST(DisplayBlock, DefaultFontIsPackedAsTheFileStoresIt) {
     const DisplayBlock block = DefaultDisplayBlock();
-    EXPECT_EQ(FontPointSize(block), 14);
-    EXPECT_EQ(FontFaceName(block), "Fixedsys");
+    EXPECT_EQ(FontOf(block).height, 14);
+    EXPECT_EQ(FontFaceName(FontOf(block)), "Fixedsys");
     // Italic, underline, strike-out, character set; then the precisions, quality and pitch.
     EXPECT_EQ(static_cast<std::uint32_t>(block[kWordFontFirst + 5]), 0x80000000u);
     EXPECT_EQ(block[kWordFontFirst + 6], 0x31010201);
     EXPECT_EQ(block[kWordFontFirst + 7], 0x65786946); // "Fixe"
     EXPECT_TRUE(IsValidDisplayBlock(block));
-    const FormatSettings format = FormatOf(block);
-    EXPECT_EQ(format.words[kWordCharsPerLine], 200);
-    EXPECT_EQ(format.words[kWordMarkedLineBackColour], 0x8000 + 11);
-    EXPECT_EQ(format.font.front(), 14);
-    EXPECT_EQ(format.font.back(), block.back());
 
-    DisplayBlock changed = block;
+    FontDescription font = FontOf(block);
     // 32 bytes of two-byte characters: only fifteen whole ones fit before the 0.
-    SetFontFaceName(changed, std::string(32, '\x82'));
-    EXPECT_EQ(FontFaceName(changed), std::string(30, '\x82'));
-    EXPECT_EQ(FontOf(changed).charSet, 128);
-    SetFontPointSize(changed, 9);
-    EXPECT_EQ(FontPointSize(changed), 9);
-    EXPECT_EQ(FontFaceName(changed), std::string(30, '\x82'));
+    SetFontFaceName(font, std::string(32, '\x82'));
+    EXPECT_EQ(FontFaceName(font), std::string(30, '\x82'));
+    EXPECT_EQ(font.charSet, 128);
+}
+
+TEST(DisplayBlock, TheTypedFormatRoundTripsThroughTheBlock) {
+    // A block as another program may have left it: the unused word 9, the keyword count, flags
+    // other than 1 and a colour in every word, which a read and write without a change keep.
+    DisplayBlock odd = DefaultDisplayBlock();
+    odd[9] = 7;
+    odd[kWordKeywordCount] = 3;
+    odd[kWordShowLineEnds] = 2;
+    odd[kWordKeepMarkedChars] = 5;
+    for (std::size_t word = kWordMarkedLineBackColour; word <= kWordTagLineBackColour; ++word)
+        odd[word] = static_cast<std::int32_t>(word - kWordMarkedLineBackColour + 1);
+    for (const DisplayBlock& block : {DefaultDisplayBlock(), odd}) {
+        DisplayBlock written = block;
+        StoreFormat(written, FormatOf(block));
+        EXPECT_EQ(written, block);
+    }
+
+    DisplayFormat changed;
+    changed.charsPerLine = 80;
+    changed.tabColumns = 8;
+    changed.lineNumbering = false;
+    changed.lineSpacing = 3;
+    changed.charSpacing = 2;
+    changed.showLineEnds = false;
+    changed.showTabs = true;
+    changed.freeCursor = false;
+    changed.autoIndent = false;
+    changed.keepLineMarks = false;
+    changed.keepStringMarks = false;
+    changed.documentType = DocumentType::C;
+    changed.colours.markedTextBackground = kBackgroundFlag + 2;
+    changed.colours.tab = 5;
+    changed.colours.tagTargetBackground = kBackgroundFlag + 9;
+    changed.wordWrap = true;
+    changed.font.height = 11;
+    SetFontFaceName(changed.font, "IPAGothic");
+    DisplayBlock block = odd;
+    StoreFormat(block, changed);
+    EXPECT_EQ(FormatOf(block), changed);
+    EXPECT_EQ(block[9], 7) << "a word the format does not hold stays";
+    EXPECT_EQ(block[kWordKeywordCount], 3);
+    EXPECT_EQ(block[kWordDocumentType], 1);
+    EXPECT_EQ(block[kWordWordWrap], 1);
+    EXPECT_EQ(block[kWordMarkedCharBackColour], kBackColourFlag + 2);
 }
 
 TEST(Cabinet, PathAndKeywordTables) {

@@ -186,8 +186,8 @@ TEST_F(AttributeFileTest, SavingWritesKeepsOrDeletesTheFile) {
             dir.Write("a.ATR", row.before);
         fake.messageBox.shown.clear();
         fake.messageBox.answers = {row.answer};
-        environment.format.words[10] = row.settings & 1;
-        environment.format.words[11] = row.settings >> 1;
+        environment.format.keepLineMarks = (row.settings & 1) != 0;
+        environment.format.keepStringMarks = (row.settings >> 1) != 0;
         std::unique_ptr<CKespoDoc> document = Loaded(kText);
         if (row.marked) {
             document->LineMarks() = {kFirstLineMark};
@@ -210,7 +210,7 @@ TEST_F(AttributeFileTest, SavingWritesKeepsOrDeletesTheFile) {
 }
 
 TEST_F(AttributeFileTest, AnAttributeFileNameHoldingSomethingThatIsNotAFileIsLeftAlone) {
-    environment.format.words[10] = 1;
+    environment.format.keepLineMarks = true;
     for (const test::NonRegularKind kind : test::kNonRegularKinds) {
         for (const bool throughLink : {true, false}) {
             test::TempDir place;
@@ -235,7 +235,7 @@ TEST_F(AttributeFileTest, AnAttributeFileNameHoldingSomethingThatIsNotAFileIsLef
 }
 
 TEST_F(AttributeFileTest, ATextNamedLikeAnAttributeFileIsSavedWithoutOne) {
-    environment.format.words[10] = 1;
+    environment.format.keepLineMarks = true;
     for (const bool marked : {false, true}) {
         fake.messageBox.shown.clear();
         std::unique_ptr<CKespoDoc> document = Loaded(kText);

@@ -100,7 +100,7 @@ protected:
 // Create.
 
 TEST_F(KespoDocTest, CreateMakesAnEmptyDocumentWithItsTables) {
-    environment.format.words[0] = 72;
+    environment.format.charsPerLine = 72;
     std::unique_ptr<CKespoDoc> document = NewDocument();
     EXPECT_EQ(document->Capacity(), kTextBlockStep);
     EXPECT_EQ(document->TextLength(), 0u);
@@ -381,10 +381,10 @@ TEST_F(KespoDocTest, SetFormatSettingsSendsHint32WithTheFontChangedFlag) {
     auto document = NewDocument();
     RecordingView view;
     document->AddView(view);
-    FormatSettings format = environment.format;
-    format.words[0] = 80;
+    DisplayFormat format = environment.format;
+    format.charsPerLine = 80;
     document->SetFormatSettings(format);
-    format.font[0] = 14;
+    format.font.height = 14;
     document->SetFormatSettings(format);
     EXPECT_EQ(view.hints,
               (std::vector<UpdateHint>{UpdateHint::FormatCopied, UpdateHint::FormatCopied}));
@@ -521,7 +521,7 @@ TEST_F(KespoDocTest, ProposedNameOfAnUntitledDocumentIsItsTitleCut) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
-        environment.format.words[FormatSettings::kDocumentTypeWord] = row.documentType;
+        environment.format.documentType = static_cast<DocumentType>(row.documentType);
         auto document = NewDocument();
         document->SetTitle(Sjis(row.titleUtf8));
         EXPECT_EQ(document->ProposedSaveName(), Sjis(row.expectedUtf8));

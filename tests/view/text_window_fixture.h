@@ -41,7 +41,7 @@ inline constexpr int kRows = 10;
 
 struct TextWindow {
     explicit TextWindow(const std::string& text, int charsPerLine = 80, bool freeCursor = false) {
-        environment.format.words[0] = charsPerLine;
+        environment.format.charsPerLine = charsPerLine;
         settings.freeCursor = freeCursor;
         document = CKespoDoc::Create(environment);
         window = std::make_unique<CKespoEV>(*document, fake.platform, surface, host, settings);

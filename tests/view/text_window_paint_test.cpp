@@ -21,7 +21,7 @@ using QuietHost = test::InputHost;
 /// pixels without margins.
 struct CppWindow {
     CppWindow() {
-        environment.format.words[12] = 2; // C++
+        environment.format.documentType = nelvix::DocumentType::Cpp; // C++
         settings.colorAreaComment = true;
         settings.keywords = {userKeywords, cKeywords, cppKeywords};
         document = CKespoDoc::Create(environment);
@@ -103,7 +103,7 @@ TEST(TextWindowPaint, TwoViewsOfOneDocumentAppendOnce) {
 
 TEST(TextWindowPaint, PlainDocumentKeepsNoCommentTablesAndColoursNoKeywords) {
     CppWindow w;
-    w.environment.format.words[12] = 0;
+    w.environment.format.documentType = nelvix::DocumentType::Plain;
     w.document->SetFormatSettings(w.environment.format);
     w.Load("int /* x */\r\n");
     EXPECT_TRUE(w.window->Comments().Openers().empty());

@@ -143,8 +143,8 @@ TEST(TextWindowMarks, SetClearAndJump) {
     // Row 1 continues the wrapped first line; rows 2..4 begin lines.
     const std::string text = "abcdefghijklmn\r\nxyz\r\nuvw\r\nrst\r\n";
     TextWindow w(text, 10);
-    FormatSettings format = w.document->Format();
-    format.words[10] = 0; // "ﾏｰｸ行情報を保存" off
+    DisplayFormat format = w.document->Format();
+    format.keepLineMarks = false; // "ﾏｰｸ行情報を保存" off
     w.document->SetFormatSettings(format);
     struct Step {
         const char* name;
@@ -187,8 +187,8 @@ TEST(TextWindowMarks, SetClearAndJump) {
 
 TEST(TextWindowMarks, HundredMarksAndTheModifiedFlag) {
     TextWindow w(test::NumberedLines(101));
-    FormatSettings format = w.document->Format();
-    format.words[10] = 1; // "ﾏｰｸ行情報を保存"
+    DisplayFormat format = w.document->Format();
+    format.keepLineMarks = true; // "ﾏｰｸ行情報を保存"
     w.document->SetFormatSettings(format);
     for (std::uint32_t row = 0; row < 101; ++row) {
         w.window->PlaceCaret(0, row);

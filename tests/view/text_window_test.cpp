@@ -45,8 +45,7 @@ public:
         horizontalPosition = position;
     }
     void PlaceCaret(int x, int y) override { caret = {x, y}; }
-    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
-                      int pixelHeight) override {
+    void MakeTextFont(const FontDescription&, int pixelHeight) override {
         fontHeights.push_back(pixelHeight);
     }
     void RowsScrolled(int rows) override { rowsScrolled += rows; }
@@ -67,8 +66,8 @@ public:
 /// left margin of 5 and a top margin of 11 pixels.
 struct Window {
     explicit Window(int lines, int charsPerLine = 200) {
-        environment.format.words[0] = charsPerLine;
-        environment.format.font[0] = 12;
+        environment.format.charsPerLine = charsPerLine;
+        environment.format.font.height = 12;
         settings.leftMarginTenthsMm = 15;
         settings.topMarginTenthsMm = 30;
         document = CKespoDoc::Create(environment);
@@ -260,8 +259,8 @@ TEST(KespoEvTest, LayingOutAgainKeepsTopRowAndCaretOffsets) {
     Window w(100, 200);
     w.window->ScrollToRow(50, ScrollMode::Top, true);
     w.window->PlaceCaret(4, 52);
-    FormatSettings narrow = w.document->Format();
-    narrow.words[0] = 10;
+    DisplayFormat narrow = w.document->Format();
+    narrow.charsPerLine = 10;
     w.document->SetFormatSettings(narrow); // "line 5x" rows still fit in 10 cells
     EXPECT_EQ(w.window->TopRow(), 50u);
     EXPECT_EQ(w.window->GetViewPosition(), (ViewPosition{50, 4, 52}));

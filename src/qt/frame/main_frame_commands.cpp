@@ -29,7 +29,6 @@
 #include "qt/sheets/settings_sheet.h"
 #include "qt/textview/document_window.h"
 #include "record/command_table.h"
-#include "store/display_block.h"
 #include "store/viewer_settings.h"
 #include "text/document_list.h"
 #include "view/document_view.h"
@@ -161,7 +160,7 @@ bool CMainFrame::RunFrameCommand(int commandId) {
 }
 
 void CMainFrame::OpenFileCommand() {
-    const int documentType = m_application.GetCabinet().Current()[kWordDocumentType];
+    const auto documentType = static_cast<int>(m_application.GetCabinet().Format().documentType);
     const QStringList nameFilters = OpenNameFilters(OpenFileFiltersOf(documentType).filterList);
     const std::optional<OpenFileChoice> choice = ChooseFileToOpen(this, nameFilters, m_openFilter);
     if (!choice)
@@ -204,7 +203,7 @@ void CMainFrame::LineJump() {
         return;
     const CKespoDoc& document = *window->Document();
     LineJumpDialog dialog(m_application.Platform(), document,
-                          document.Format().words[kWordLineNumbering], *target, this);
+                          document.Format().lineNumbering ? 1 : 0, *target, this);
     dialog.exec();
 }
 
@@ -336,7 +335,7 @@ void CMainFrame::SetTextBackground(ui::Colour) {
 
 void CMainFrame::RedrawDocuments() {
     DocumentEnvironment& environment = m_application.DocumentsEnvironment();
-    environment.format = FormatOf(m_application.GetCabinet().Current());
+    environment.format = m_application.GetCabinet().Format();
     for (const auto& document : m_application.Documents().Documents())
         document->SetFormatSettings(environment.format, false);
     RepaintFrame();

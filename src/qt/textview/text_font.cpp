@@ -10,16 +10,9 @@
 
 #include "qt/platform/convert.h"
 #include "qt/platform/document_font.h"
-#include "store/display_block.h"
 
 namespace nelvix::qt {
 namespace {
-
-FontDescription DescriptionOf(const FontWords& words) {
-    DisplayBlock block{};
-    std::copy(words.begin(), words.end(), block.begin() + kWordFontFirst);
-    return FontOf(block);
-}
 
 QString FaceNameOf(const FontDescription& font) {
     const auto* face = reinterpret_cast<const char*>(font.faceName.data());
@@ -39,8 +32,7 @@ bool IsInstalled(const QString& family) {
 
 } // namespace
 
-QFont TextFontOf(const FontWords& words, int pixelHeight) {
-    const FontDescription description = DescriptionOf(words);
+QFont TextFontOf(const FontDescription& description, int pixelHeight) {
     const QString face = FaceNameOf(description);
     QFont font = DocumentFont();
     if (IsInstalled(face))

@@ -3,18 +3,13 @@
 
 #include <QFont>
 
-#include <array>
-#include <cstdint>
-
-#include "text/text_document.h"
+#include "text/display_format.h"
 
 namespace nelvix::qt {
 
-using FontWords = std::array<std::int32_t, FormatSettings::kFontWordCount>;
-
-/// The font of the description in `words` at `pixelHeight` (negative: the character height;
+/// The font of `description` at `pixelHeight` (negative: the character height;
 /// 0 keeps the default size). The stored face is kept when it is installed; otherwise the
 /// fixed-pitch font with Japanese glyphs stands in, with the description's size and style.
-QFont TextFontOf(const FontWords& words, int pixelHeight);
+QFont TextFontOf(const FontDescription& description, int pixelHeight);
 
 } // namespace nelvix::qt

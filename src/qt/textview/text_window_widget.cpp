@@ -160,8 +160,7 @@ void TextWindowWidget::PlaceCaret(int pixelX, int pixelY) {
     UpdateCaretArea();
 }
 
-void TextWindowWidget::MakeTextFont(
-    const std::array<std::int32_t, FormatSettings::kFontWordCount>& font, int pixelHeight) {
+void TextWindowWidget::MakeTextFont(const FontDescription& font, int pixelHeight) {
     m_font = TextFontOf(font, pixelHeight);
     m_surface.SetTextFont(m_font);
     m_caretHeight = QFontMetrics(m_font).height();

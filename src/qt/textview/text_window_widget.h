@@ -62,8 +62,7 @@ public:
     void SetVerticalScrollBar(int maximum, int position, bool active) override;
     void SetHorizontalScrollBar(int maximum, int position) override;
     void PlaceCaret(int pixelX, int pixelY) override;
-    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>& font,
-                      int pixelHeight) override;
+    void MakeTextFont(const FontDescription& font, int pixelHeight) override;
     void RowsScrolled(int rows) override;
     void ColumnsScrolled(int columns) override;
     void RefreshRulers() override;

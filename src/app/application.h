@@ -14,6 +14,7 @@
 #include "search/global_find_engine.h"
 #include "store/cabinet.h"
 #include "store/data_file.h"
+#include "store/search_histories.h"
 #include "store/settings.h"
 #include "store/settings_store.h"
 #include "store/tool_entry.h"
@@ -63,9 +64,11 @@ public:
     Cabinet& GetCabinet() { return m_cabinet; }
     const std::string& CabinetFile() const { return m_cabinetPath; }
     OperationRecorder& Recorder() { return m_recorder; }
-    /// The global find engine with its options and histories; FindEngineEnvironment() takes
-    /// the settings it reads afresh.
+    /// The global find engine with its options; FindEngineEnvironment() takes the settings it
+    /// reads afresh.
     GlobalFindEngine& FindEngine() { return m_findEngine; }
+    /// The find and file boxes' histories, saved with the data file.
+    SearchHistories& Histories() { return m_histories; }
     /// Copies "CodeDecision", "MultiText", "FindNoneTextFile" and the work file into the
     /// engine's environment; every run calls it first.
     void RefreshFindEngineEnvironment();
@@ -106,6 +109,7 @@ private:
     SpinLibrary m_spin;
     EngineEnvironment m_engineEnvironment;
     GlobalFindEngine m_findEngine;
+    SearchHistories m_histories;
     ExtractionRuleSet m_extraction;
     ExtractionFileHistory m_extractionFiles;
     std::vector<ToolEntry> m_editors;

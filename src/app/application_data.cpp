@@ -7,9 +7,9 @@ namespace nelvix {
 DataFileContents Application::GatherDataFile() {
     DataFileContents contents;
     GlobalFindEngine& engine = m_findEngine;
-    contents.searchStrings = engine.PatternHistory();
-    contents.replacementStrings = engine.ReplacementHistory();
-    contents.filePatterns = engine.SpecHistory();
+    contents.searchStrings = m_histories.patterns;
+    contents.replacementStrings = m_histories.replacements;
+    contents.filePatterns = m_histories.specifications;
     contents.caseSensitive = engine.Options().caseSensitive;
     contents.widthSensitive = engine.Options().widthSensitive;
     contents.regularExpression = engine.Options().regularExpression;
@@ -24,9 +24,9 @@ DataFileContents Application::GatherDataFile() {
 
 void Application::TakeDataFile(const DataFileContents& contents) {
     GlobalFindEngine& engine = m_findEngine;
-    engine.PatternHistory() = contents.searchStrings;
-    engine.ReplacementHistory() = contents.replacementStrings;
-    engine.SpecHistory() = contents.filePatterns;
+    m_histories.patterns = contents.searchStrings;
+    m_histories.replacements = contents.replacementStrings;
+    m_histories.specifications = contents.filePatterns;
     engine.Options().caseSensitive = contents.caseSensitive;
     engine.Options().widthSensitive = contents.widthSensitive;
     engine.Options().regularExpression = contents.regularExpression;

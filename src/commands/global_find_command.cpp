@@ -2,6 +2,8 @@
 // result document and the run with its progress window.
 #include "commands/global_find_command.h"
 
+#include "find/find_history.h"
+
 #include <algorithm>
 #include <optional>
 #include <string>
@@ -44,8 +46,8 @@ ui::GlobalFindValues GlobalFindCommand::InitialValues() const {
     GlobalFindEngine& engine = m_application.FindEngine();
     const Settings& settings = m_application.GetSettings();
     ui::GlobalFindValues values;
-    values.pattern = MostRecent(engine.PatternHistory());
-    values.fileBox = MostRecent(engine.SpecHistory(), kAllFilesSpec);
+    values.pattern = MostRecent(m_application.Histories().patterns);
+    values.fileBox = MostRecent(m_application.Histories().specifications, kAllFilesSpec);
     values.currentDirectory = m_lastValues.currentDirectory;
     values.caseSensitive = engine.Options().caseSensitive;
     values.regularExpression = engine.Options().regularExpression;
@@ -78,9 +80,9 @@ void GlobalFindCommand::Run() {
 }
 
 std::optional<GlobalFindCommand::Request> GlobalFindCommand::RequestFromDialog() {
-    GlobalFindEngine& engine = m_application.FindEngine();
+    const SearchHistories& histories = m_application.Histories();
     std::optional<ui::GlobalFindValues> values = m_services.globalFindDialog.Ask(
-        InitialValues(), engine.PatternHistory(), engine.SpecHistory());
+        InitialValues(), histories.patterns, histories.specifications);
     if (!values)
         return std::nullopt;
     m_lastValues = *values;
@@ -115,8 +117,8 @@ std::optional<GlobalFindCommand::Request> GlobalFindCommand::RequestFromRecord()
 void GlobalFindCommand::TakeOver(const Request& request) {
     const GlobalFindParameters& parameters = request.parameters;
     GlobalFindEngine& engine = m_application.FindEngine();
-    GlobalFindEngine::AddToHistory(engine.SpecHistory(), parameters.specification,
-                                   kPathBufferBytes);
+    AddToHistory(m_application.Histories().specifications, parameters.specification,
+                 kPathBufferBytes);
     engine.Options().caseSensitive = parameters.caseSensitive;
     engine.Options().widthSensitive = parameters.widthSensitive;
     engine.Options().regularExpression = parameters.regularExpression;
@@ -124,8 +126,7 @@ void GlobalFindCommand::TakeOver(const Request& request) {
     Settings& settings = m_application.GetSettings();
     settings.findNoneTextFile = request.nonTextFiles ? 1 : 0;
     settings.recordGlobalFindOperation = request.record ? 1 : 0;
-    GlobalFindEngine::AddToHistory(engine.PatternHistory(), parameters.pattern,
-                                   kPatternBufferBytes);
+    AddToHistory(m_application.Histories().patterns, parameters.pattern, kPatternBufferBytes);
 
     const std::vector<Byte> record = SerializeGlobalFindRecord(parameters);
     m_application.Recorder().RecordCommand(request.record, kCmdGlobalFind, record.data(),

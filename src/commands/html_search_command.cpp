@@ -2,6 +2,8 @@
 // document and the run with its progress window, and the counts at the end.
 #include "commands/html_search_command.h"
 
+#include "find/find_history.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -63,8 +65,8 @@ HtmlSearchCommand::HtmlSearchCommand(Application& application, FrameWindows& win
 HtmlSearchValues HtmlSearchCommand::InitialValues() const {
     GlobalFindEngine& engine = m_application.FindEngine();
     HtmlSearchValues values;
-    values.pattern = MostRecent(engine.PatternHistory());
-    values.fileBox = MostRecent(engine.SpecHistory(), kAllFilesSpec);
+    values.pattern = MostRecent(m_application.Histories().patterns);
+    values.fileBox = MostRecent(m_application.Histories().specifications, kAllFilesSpec);
     values.currentDirectory = m_lastValues.currentDirectory;
     values.caseSensitive = engine.Options().caseSensitive;
     values.regularExpression = engine.Options().regularExpression;
@@ -100,9 +102,9 @@ void HtmlSearchCommand::Run() {
 }
 
 std::optional<std::string> HtmlSearchCommand::AskSpecification(HtmlSearchValues& values) {
-    GlobalFindEngine& engine = m_application.FindEngine();
+    const SearchHistories& histories = m_application.Histories();
     std::optional<HtmlSearchValues> answer =
-        m_dialog.Ask(InitialValues(), engine.PatternHistory(), engine.SpecHistory());
+        m_dialog.Ask(InitialValues(), histories.patterns, histories.specifications);
     if (!answer)
         return std::nullopt;
     values = std::move(*answer);
@@ -119,12 +121,11 @@ std::optional<std::string> HtmlSearchCommand::AskSpecification(HtmlSearchValues&
 SearchOptions HtmlSearchCommand::TakeOver(const HtmlSearchValues& values,
                                           const std::string& specification) {
     GlobalFindEngine& engine = m_application.FindEngine();
-    GlobalFindEngine::AddToHistory(engine.SpecHistory(), specification, kPathBufferBytes);
+    AddToHistory(m_application.Histories().specifications, specification, kPathBufferBytes);
     engine.SearchSubdirectories() = values.subdirectories;
     const SearchOptions saved = engine.Options();
     if (values.target == HtmlTarget::String) {
-        GlobalFindEngine::AddToHistory(engine.PatternHistory(), values.pattern,
-                                       kPatternBufferBytes);
+        AddToHistory(m_application.Histories().patterns, values.pattern, kPatternBufferBytes);
         engine.Options().caseSensitive = values.caseSensitive;
         engine.Options().widthSensitive = values.widthSensitive;
         engine.Options().regularExpression = values.regularExpression;

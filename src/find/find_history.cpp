@@ -7,16 +7,21 @@
 
 namespace nelvix {
 
-void FindHistory::Add(std::string_view entry) {
+void AddToHistory(std::vector<std::string>& history, std::string_view entry,
+                  std::size_t entryBytes) {
     const std::size_t kept = WholeCharacterBytes(reinterpret_cast<const Byte*>(entry.data()),
-                                                 std::min(entry.size(), kMaxPatternBytes));
-    if (kept == 0)
-        return;
+                                                 std::min(entry.size(), entryBytes - 1));
     std::string added(entry.substr(0, kept));
-    std::erase(m_entries, added);
-    m_entries.insert(m_entries.begin(), std::move(added));
-    if (m_entries.size() > kFindHistoryEntries)
-        m_entries.resize(kFindHistoryEntries);
+    std::erase(history, added);
+    history.insert(history.begin(), std::move(added));
+    if (history.size() > kFindHistoryEntries)
+        history.resize(kFindHistoryEntries);
+}
+
+void FindHistory::Add(std::string_view entry) {
+    if (WholeCharacterBytes(reinterpret_cast<const Byte*>(entry.data()),
+                            std::min(entry.size(), kMaxPatternBytes)) > 0)
+        AddToHistory(m_entries, entry, kPatternBufferBytes);
 }
 
 std::string_view FindHistory::Newest() const {

@@ -12,6 +12,11 @@ namespace nelvix {
 
 inline constexpr std::size_t kFindHistoryEntries = 20;
 
+/// Puts `entry` first, cut to the whole characters shorter than `entryBytes`, removing an equal
+/// one; the oldest falls off beyond 20.
+void AddToHistory(std::vector<std::string>& history, std::string_view entry,
+                  std::size_t entryBytes);
+
 class FindHistory {
 public:
     /// Works on `entries` in place, so that the global find engine's list is the same list.

@@ -28,7 +28,7 @@ FrameCore::FrameCore(Application& application, FrameWindows& windows, ui::FrameS
                    dialogs.waitCursor),
       m_dispatcher(dialogs.dispatcher), m_ctrlHeld(std::move(dialogs.ctrlHeld)),
       m_findSettings(TextFindSettingsOf(application.GetSettings())),
-      m_history(application.FindEngine().PatternHistory()),
+      m_history(application.Histories().patterns),
       m_find(application.Platform(),
              SharedFindOptions{application.FindEngine().Options(),
                                application.FindEngine().FindForward(), m_history},

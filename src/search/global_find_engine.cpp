@@ -107,17 +107,6 @@ GlobalFindEngine::GlobalFindEngine(EngineEnvironment& environment) : m_environme
 
 GlobalFindEngine::~GlobalFindEngine() = default;
 
-void GlobalFindEngine::AddToHistory(std::vector<std::string>& history, std::string_view entry,
-                                    std::size_t entryBytes) {
-    const std::size_t kept = WholeCharacterBytes(reinterpret_cast<const Byte*>(entry.data()),
-                                                 std::min(entry.size(), entryBytes - 1));
-    std::string added(entry.substr(0, kept));
-    std::erase(history, added);
-    history.insert(history.begin(), std::move(added));
-    if (history.size() > kHistoryEntries)
-        history.resize(kHistoryEntries);
-}
-
 const CompiledPattern& GlobalFindEngine::Compiled(std::string_view pattern,
                                                   const SearchOptions& options) {
     if (!m_compiled || !m_compiled->Serves(pattern, options))

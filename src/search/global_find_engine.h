@@ -1,6 +1,6 @@
 // The global find engine: searches one file at a time in 30,720-byte chunks and turns each match
 // into a result line (a tag) "path(line): text" CR LF. It also keeps the global find's options
-// and histories, and builds the line index of a file for global extraction.
+// and builds the line index of a file for global extraction.
 #pragma once
 
 #include <atomic>
@@ -29,7 +29,6 @@ class FileDescriptor;
 inline constexpr std::size_t kChunkBytes = 30'720;
 /// A match further than this into its line (plus the pattern) is quoted from the match itself.
 inline constexpr std::size_t kQuoteFromMatchBeyond = 239;
-inline constexpr std::size_t kHistoryEntries = 20;
 
 /// What the engine needs of the program around it.
 struct EngineEnvironment {
@@ -92,18 +91,12 @@ public:
     GlobalFindEngine(const GlobalFindEngine&) = delete;
     GlobalFindEngine& operator=(const GlobalFindEngine&) = delete;
 
-    // Options and histories, saved with the data file.
+    // Options, saved with the data file.
     /// Case, width and regular expression; `multiText` here is not used: each search takes the
     /// "MultiText" setting from the environment.
     SearchOptions& Options() { return m_options; }
     bool& SearchSubdirectories() { return m_subdirectories; }
     bool& FindForward() { return m_findForward; }
-    std::vector<std::string>& PatternHistory() { return m_patternHistory; }
-    std::vector<std::string>& ReplacementHistory() { return m_replacementHistory; }
-    std::vector<std::string>& SpecHistory() { return m_specHistory; }
-    /// Puts `entry` first, removing an equal entry, keeping at most 20 (cut to the entry size).
-    static void AddToHistory(std::vector<std::string>& history, std::string_view entry,
-                             std::size_t entryBytes);
     EngineEnvironment& Environment() { return m_environment; }
     /// Whether a run over a file set leaves `sjisPath` alone (see EngineEnvironment::passOver).
     bool PassesOver(std::string_view sjisPath) const {
@@ -180,9 +173,6 @@ private:
     SearchOptions m_options;
     bool m_subdirectories = true;
     bool m_findForward = true;
-    std::vector<std::string> m_patternHistory;
-    std::vector<std::string> m_replacementHistory;
-    std::vector<std::string> m_specHistory;
     /// Allocated at the first search and kept: one chunk buffer for the engine's whole life.
     std::unique_ptr<FileState> m_file;
     std::unique_ptr<CompiledPattern> m_compiled;

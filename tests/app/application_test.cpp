@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "find/find_history.h"
 #include "record/command_table.h"
 #include "store/ini_file.h"
 #include "support/injected_file_faults.h"
@@ -211,14 +212,14 @@ TEST(Application, StartReadsTheDataFileAndExitWritesIt) {
     application.Start(frame, "");
     EXPECT_TRUE(run.fake.messageBox.shown.empty());
     GlobalFindEngine& engine = application.FindEngine();
-    EXPECT_EQ(engine.PatternHistory(), std::vector<std::string>{"stored"});
-    EXPECT_EQ(engine.SpecHistory(), std::vector<std::string>{"/texts/*.txt"});
+    EXPECT_EQ(application.Histories().patterns, std::vector<std::string>{"stored"});
+    EXPECT_EQ(application.Histories().specifications, std::vector<std::string>{"/texts/*.txt"});
     EXPECT_FALSE(engine.Options().widthSensitive);
     EXPECT_EQ(application.Extraction().Rules().runMode, kRunStep1Only);
     EXPECT_EQ(application.Editors(), stored.editors);
     EXPECT_EQ(application.ExtractionFiles(), stored.extractionFiles);
 
-    GlobalFindEngine::AddToHistory(engine.PatternHistory(), "new", kPatternBufferBytes);
+    AddToHistory(application.Histories().patterns, "new", kPatternBufferBytes);
     application.Extraction().Rules().runMode = kRunStep2Only;
     application.Exit();
     DataFileContents written;
@@ -236,7 +237,7 @@ TEST(Application, InvalidDataFileKeepsTheDefaultsAndIsReplacedAtExit) {
     FakeFrame frame(application);
     application.Start(frame, "");
     EXPECT_EQ(run.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgDataInvalid});
-    EXPECT_TRUE(application.FindEngine().PatternHistory().empty());
+    EXPECT_TRUE(application.Histories().patterns.empty());
     EXPECT_EQ(application.Extraction().Rules(), DefaultExtractionRules());
     application.Exit();
     DataFileContents written;

@@ -153,8 +153,8 @@ TEST_F(GlobalFindCommandTest, CancelChangesNothing) {
     const Settings settings = application.GetSettings();
     command.Run();
     EXPECT_EQ(frame.globalFindDialog.asked.size(), 1u);
-    EXPECT_TRUE(application.FindEngine().PatternHistory().empty());
-    EXPECT_TRUE(application.FindEngine().SpecHistory().empty());
+    EXPECT_TRUE(application.Histories().patterns.empty());
+    EXPECT_TRUE(application.Histories().specifications.empty());
     EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
     EXPECT_EQ(application.GetSettings(), settings);
     EXPECT_EQ(frame.progressWindow.opens, 0);
@@ -180,7 +180,7 @@ TEST_F(GlobalFindCommandTest, SpecificationOf261BytesBeepsAndEnds) {
     for (const Case c : {Case{260, true}, Case{261, false}}) {
         frame.progressWindow.opens = 0;
         fake.beeper.beeps = 0;
-        application.FindEngine().SpecHistory().clear();
+        application.Histories().specifications.clear();
         ui::GlobalFindValues values = Values();
         values.fileBox = "*.t";
         // "/" + name + "/*.t": the directory's own '/' is dropped before the file box is added.
@@ -189,7 +189,7 @@ TEST_F(GlobalFindCommandTest, SpecificationOf261BytesBeepsAndEnds) {
         command.Run();
         EXPECT_EQ(frame.progressWindow.opens, c.runs ? 1 : 0) << c.bytes;
         EXPECT_EQ(fake.beeper.beeps, c.runs ? 0 : 1) << c.bytes;
-        EXPECT_EQ(application.FindEngine().SpecHistory().size(), c.runs ? 1u : 0u) << c.bytes;
+        EXPECT_EQ(application.Histories().specifications.size(), c.runs ? 1u : 0u) << c.bytes;
     }
 }
 
@@ -208,8 +208,9 @@ TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOver) {
     command.Run();
 
     GlobalFindEngine& engine = application.FindEngine();
-    EXPECT_EQ(engine.PatternHistory(), (std::vector<std::string>{"bar", "foo"}));
-    EXPECT_EQ(engine.SpecHistory(), (std::vector<std::string>{data + "*.*", data + "*.txt"}));
+    EXPECT_EQ(application.Histories().patterns, (std::vector<std::string>{"bar", "foo"}));
+    EXPECT_EQ(application.Histories().specifications,
+              (std::vector<std::string>{data + "*.*", data + "*.txt"}));
     EXPECT_FALSE(engine.Options().caseSensitive);
     EXPECT_TRUE(engine.Options().regularExpression);
     EXPECT_FALSE(engine.Options().widthSensitive);
@@ -236,7 +237,7 @@ TEST_F(GlobalFindCommandTest, QuotedSpecificationFromTheHistoryKeepsItsDirectory
     first.subdirectories = false;
     Answer(first);
     command.Run();
-    const std::string quoted = application.FindEngine().SpecHistory().front();
+    const std::string quoted = application.Histories().specifications.front();
     EXPECT_EQ(quoted, "\"" + data + "my dir\"/*.txt");
 
     ui::GlobalFindValues again = first;
@@ -244,7 +245,7 @@ TEST_F(GlobalFindCommandTest, QuotedSpecificationFromTheHistoryKeepsItsDirectory
     again.currentDirectory = "/";
     Answer(again);
     command.Run();
-    EXPECT_EQ(application.FindEngine().SpecHistory(), std::vector<std::string>{quoted});
+    EXPECT_EQ(application.Histories().specifications, std::vector<std::string>{quoted});
     EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "1"));
 }
 
@@ -292,7 +293,7 @@ TEST_F(GlobalFindCommandTest, ReplayRunsTheRecordWithoutTheDialog) {
     EXPECT_EQ(ResultText(), data + "a.txt(1): foo\r\n" + data + "a.txt(2): bar foo\r\n");
     EXPECT_TRUE(application.FindEngine().Options().caseSensitive);
     EXPECT_FALSE(application.FindEngine().SearchSubdirectories());
-    EXPECT_EQ(application.FindEngine().SpecHistory(), std::vector<std::string>{data + "a.txt"});
+    EXPECT_EQ(application.Histories().specifications, std::vector<std::string>{data + "a.txt"});
 }
 
 TEST_F(GlobalFindCommandTest, StopKeepsTheHitsFoundSoFar) {

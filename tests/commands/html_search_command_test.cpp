@@ -180,8 +180,8 @@ TEST_F(HtmlSearchCommandTest, CancelChangesNothing) {
     const Settings settings = application.GetSettings();
     command.Run();
     EXPECT_EQ(dialog.asked.size(), 1u);
-    EXPECT_TRUE(application.FindEngine().PatternHistory().empty());
-    EXPECT_TRUE(application.FindEngine().SpecHistory().empty());
+    EXPECT_TRUE(application.Histories().patterns.empty());
+    EXPECT_TRUE(application.Histories().specifications.empty());
     EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
     EXPECT_EQ(application.GetSettings(), settings);
     EXPECT_TRUE(application.FindEngine().Environment().findNoneTextFile);
@@ -207,7 +207,7 @@ TEST_F(HtmlSearchCommandTest, SpecificationOf261BytesBeepsAndEnds) {
     for (const Case c : {Case{260, true}, Case{261, false}}) {
         frame.progressWindow.opens = 0;
         fake.beeper.beeps = 0;
-        application.FindEngine().SpecHistory().clear();
+        application.Histories().specifications.clear();
         HtmlSearchValues values = Values(HtmlTarget::Title);
         values.fileBox = "*.h";
         values.currentDirectory = "/" + std::string(c.bytes - 5, 'd') + "/";
@@ -215,7 +215,7 @@ TEST_F(HtmlSearchCommandTest, SpecificationOf261BytesBeepsAndEnds) {
         command.Run();
         EXPECT_EQ(frame.progressWindow.opens, c.runs ? 1 : 0) << c.bytes;
         EXPECT_EQ(fake.beeper.beeps, c.runs ? 0 : 1) << c.bytes;
-        EXPECT_EQ(application.FindEngine().SpecHistory().size(), c.runs ? 1u : 0u) << c.bytes;
+        EXPECT_EQ(application.Histories().specifications.size(), c.runs ? 1u : 0u) << c.bytes;
     }
 }
 
@@ -227,8 +227,8 @@ TEST_F(HtmlSearchCommandTest, StringRunTakesOverTheOptionsAndThePattern) {
     Answer(values);
     command.Run();
     GlobalFindEngine& engine = application.FindEngine();
-    EXPECT_EQ(engine.PatternHistory(), std::vector<std::string>{"foo"});
-    EXPECT_EQ(engine.SpecHistory(), std::vector<std::string>{data + "*.html"});
+    EXPECT_EQ(application.Histories().patterns, std::vector<std::string>{"foo"});
+    EXPECT_EQ(application.Histories().specifications, std::vector<std::string>{data + "*.html"});
     EXPECT_TRUE(engine.Options().caseSensitive);
     EXPECT_FALSE(engine.Options().widthSensitive);
     EXPECT_FALSE(engine.SearchSubdirectories());
@@ -257,9 +257,10 @@ TEST_F(HtmlSearchCommandTest, TitleAndLinkRunsPutTheOptionsBack) {
         EXPECT_FALSE(engine.Options().widthSensitive);
         EXPECT_TRUE(engine.Options().regularExpression);
         // The string is not used: the pattern history stays, the subdirectory choice is taken.
-        EXPECT_TRUE(engine.PatternHistory().empty());
+        EXPECT_TRUE(application.Histories().patterns.empty());
         EXPECT_FALSE(engine.SearchSubdirectories());
-        EXPECT_EQ(engine.SpecHistory(), std::vector<std::string>{data + "*.html"});
+        EXPECT_EQ(application.Histories().specifications,
+                  std::vector<std::string>{data + "*.html"});
         EXPECT_EQ(windows.findBoxRefreshes, 0);
         windows.CloseDocument(*application.Documents().Documents()[0]);
     }
@@ -298,7 +299,7 @@ TEST_F(HtmlSearchCommandTest, TargetIsRememberedForTheNextDialog) {
 
 TEST_F(HtmlSearchCommandTest, FirstDialogOpensWithTheGlobalFindState) {
     GlobalFindEngine& engine = application.FindEngine();
-    engine.PatternHistory() = {"bar", "foo"};
+    application.Histories().patterns = {"bar", "foo"};
     engine.Options().caseSensitive = true;
     command.Run();
     ASSERT_EQ(dialog.asked.size(), 1u);

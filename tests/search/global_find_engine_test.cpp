@@ -225,17 +225,5 @@ TEST_F(Engine, SearchFileIntoSinkPumpsAfterEachMatchAndStopsWhenAsked) {
     }
 }
 
-TEST_F(Engine, HistoryKeepsTwentyMostRecentEntries) {
-    Lines history;
-    for (int i = 0; i < 25; ++i)
-        GlobalFindEngine::AddToHistory(history, std::to_string(i), kPatternBufferBytes);
-    GlobalFindEngine::AddToHistory(history, "10", kPatternBufferBytes);
-    // Cut to 80 bytes of whole characters.
-    GlobalFindEngine::AddToHistory(history, std::string(79, 'y') + Sjis("あ"), kPatternBufferBytes);
-    ASSERT_EQ(history.size(), kHistoryEntries);
-    EXPECT_EQ((Lines{history[0], history[1], history[2], history.back()}),
-              (Lines{std::string(79, 'y'), "10", "24", "6"}));
-}
-
 } // namespace
 } // namespace nelvix

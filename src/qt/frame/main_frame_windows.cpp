@@ -180,7 +180,7 @@ void CMainFrame::TitleChanged(CKespoDoc& document) {
 
 void CMainFrame::RefreshFindBox() {
     if (m_toolBar != nullptr)
-        m_toolBar->RefreshFindBox(m_application.FindEngine().PatternHistory());
+        m_toolBar->RefreshFindBox(m_application.Histories().patterns);
 }
 
 void CMainFrame::RepaintFrame() {

@@ -87,16 +87,8 @@ void CKespoEV::SetCaretShown(bool shown) {
 }
 
 void CKespoEV::InvalidateRows(std::uint32_t firstRow, std::uint32_t lastRow) {
-    const std::uint32_t bottom = m_topRow + m_visibleRows;
-    if (lastRow < m_topRow || firstRow > bottom)
-        return;
-    const std::uint32_t from = std::max(firstRow, m_topRow);
-    const int top = m_topMargin + static_cast<int>(from - m_topRow) * m_rowHeight;
-    const long long end =
-        m_topMargin +
-        (static_cast<long long>(std::min(lastRow, bottom)) - m_topRow + 1) * m_rowHeight;
-    m_host.InvalidateRect(
-        {0, top, m_clientWidth, static_cast<int>(std::min<long long>(end, m_clientHeight))});
+    if (const std::optional<ui::PixelRect> rect = m_viewport.RowsRect(firstRow, lastRow))
+        m_host.InvalidateRect(*rect);
 }
 
 void CKespoEV::InvalidateStream(std::uint32_t first, std::uint32_t end) {
@@ -267,28 +259,30 @@ void CKespoEV::OnPaint(const ui::PixelRect& dirty) {
 void CKespoEV::InvertSelection(const ui::PixelRect& dirty) {
     if (!m_selection.Shown())
         return;
+    const TextViewport& view = m_viewport;
     const auto invert = [&](std::uint32_t row, std::uint32_t firstColumn, std::uint32_t endColumn) {
         if (firstColumn >= endColumn)
             return;
         const PixelPoint from = CellToPixel(firstColumn, row);
         const PixelPoint to = CellToPixel(endColumn, row);
-        const ui::PixelRect cells{std::max({from.x, dirty.left, m_leftMargin}),
+        const ui::PixelRect cells{std::max({from.x, dirty.left, view.LeftMargin()}),
                                   std::max(from.y, dirty.top), std::min(to.x, dirty.right),
-                                  std::min(from.y + m_rowHeight, dirty.bottom)};
+                                  std::min(from.y + view.RowHeight(), dirty.bottom)};
         if (cells.left < cells.right && cells.top < cells.bottom)
             m_surface.InvertRect(cells);
     };
-    const std::uint32_t lastVisible = std::min<std::uint32_t>(m_topRow + m_visibleRows, RowCount());
+    const std::uint32_t lastVisible =
+        std::min<std::uint32_t>(view.TopRow() + view.VisibleRows(), RowCount());
     if (m_selection.BoxMode()) {
         const BoxRect box = m_selection.Box(Rules().charsPerLine);
-        for (std::uint32_t row = std::max(box.firstRow, m_topRow);
-             row <= std::min(box.lastRow, m_topRow + m_visibleRows); ++row)
+        for (std::uint32_t row = std::max(box.firstRow, view.TopRow());
+             row <= std::min(box.lastRow, view.TopRow() + view.VisibleRows()); ++row)
             invert(row, box.firstColumn, box.endColumn);
         return;
     }
     const StreamRange range = m_selection.Stream();
     const LayoutText text = Text();
-    for (std::uint32_t row = m_topRow; row < lastVisible; ++row) {
+    for (std::uint32_t row = view.TopRow(); row < lastVisible; ++row) {
         const std::uint32_t start = RowStart(text, Rows(), row);
         const std::uint32_t end = RowEndOffset(row);
         if (range.end <= start || range.first >= end)

@@ -18,6 +18,7 @@
 #include "ui/surface.h"
 #include "view/keys.h"
 #include "view/text_selection.h"
+#include "view/text_viewport.h"
 #include "view/text_window_host.h"
 #include "view/view_settings.h"
 
@@ -27,36 +28,12 @@ struct Platform;
 
 namespace nelvix {
 
-enum class ScrollMode { Top, Middle, Bottom };
-
-/// What a scroll bar asks for.
-enum class ScrollRequest {
-    LineUp,
-    LineDown,
-    PageUp,
-    PageDown,
-    ThumbPosition,
-    ThumbTrack,
-    Top,
-    Bottom,
-    EndScroll
-};
-
-/// The key that a vertical scroll-bar request stands for while vertical scrolling is inactive.
-enum class ScrollKey { Up, Down, PageUp, PageDown, Home, End };
-
 /// The top row and the caret cell, as the cabinet keeps them.
 struct ViewPosition {
     std::uint32_t topRow = 0;
     std::uint32_t caretColumn = 0;
     std::uint32_t caretRow = 0;
     bool operator==(const ViewPosition&) const = default;
-};
-
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const PixelPoint&) const = default;
 };
 
 /// The commands of the text window.
@@ -77,10 +54,6 @@ struct CaretSettings {
     std::uint32_t scrollLineCount = 3; ///< "ScrollLineCount", 1..10
     bool copySelection = false;        ///< "CopySelection": a word selected is also copied
 };
-
-/// Columns the horizontal bar moves per line step, and the least step when the caret leaves
-/// the visible columns.
-inline constexpr std::uint32_t kHorizontalStepColumns = 10;
 
 class CKespoEV final : public DocumentView {
 public:
@@ -218,19 +191,20 @@ public:
     LayoutText Text() const { return LayoutTextOf(m_document); }
     RowTable Rows() const { return RowTableOf(m_document); }
 
-    std::uint32_t TopRow() const { return m_topRow; }
-    std::uint32_t FirstColumn() const { return m_firstColumn; }
+    std::uint32_t TopRow() const { return m_viewport.TopRow(); }
+    std::uint32_t FirstColumn() const { return m_viewport.FirstColumn(); }
     std::uint32_t CaretColumn() const { return m_caretColumn; }
     std::uint32_t CaretRow() const { return m_caretRow; }
-    std::uint32_t VisibleRows() const { return m_visibleRows; }
-    std::uint32_t VisibleColumns() const { return m_visibleColumns; }
-    int CellWidth() const { return m_cellWidth; }
-    int RowHeight() const { return m_rowHeight; }
-    int LeftMargin() const { return m_leftMargin; }
-    int TopMargin() const { return m_topMargin; }
-    std::uint32_t VerticalMaximum() const { return m_verticalMaximum; }
-    std::uint32_t HorizontalMaximum() const { return m_horizontalMaximum; }
-    bool VerticalScrollActive() const { return m_verticalActive; }
+    std::uint32_t VisibleRows() const { return m_viewport.VisibleRows(); }
+    std::uint32_t VisibleColumns() const { return m_viewport.VisibleColumns(); }
+    int CellWidth() const { return m_viewport.CellWidth(); }
+    int RowHeight() const { return m_viewport.RowHeight(); }
+    int LeftMargin() const { return m_viewport.LeftMargin(); }
+    int TopMargin() const { return m_viewport.TopMargin(); }
+    std::uint32_t VerticalMaximum() const { return m_viewport.VerticalMaximum(); }
+    std::uint32_t HorizontalMaximum() const { return m_viewport.HorizontalMaximum(); }
+    bool VerticalScrollActive() const { return m_viewport.VerticalActive(); }
+    const TextViewport& Viewport() const { return m_viewport; }
     /// The offset at the top row's start.
     std::uint32_t TopRowOffset() const;
 
@@ -294,7 +268,6 @@ private:
     /// Places the caret under the mouse as a click does; returns the overshoot of the click.
     std::uint32_t CaretToMouse(int pixelX, int pixelY);
     void DragTo(int pixelX, int pixelY);
-    bool PointerInside(int pixelX, int pixelY) const;
 
     /// The row the mark holds; the marks are line-end offsets, kFirstLineMark for row 0.
     std::uint32_t RowOfMark(std::uint32_t mark) const;
@@ -302,12 +275,16 @@ private:
     /// "ﾏｰｸ行情報を保存": marking makes the document modified so that saving writes the marks.
     void MarkDocumentModifiedForMarks();
     void ComputeMetrics();
-    void ComputeVisible();
+    /// ComputeMetrics, and the viewport takes the new cell size.
+    void MeasureCell();
     void UpdateScrollRanges();
+    void ShowScrollBar(ScrollAxis axis);
     void RebuildAll();
     void KeepCellInView(std::uint32_t column, std::uint32_t row);
-    void ScrollVerticallyTo(std::uint32_t topRow);
-    void ScrollHorizontallyTo(std::uint32_t firstColumn);
+    /// Moves the top row or the first column, the image with it, and tells the scroll bar and
+    /// the ruler of that axis.
+    void ScrollTo(ScrollAxis axis, std::uint32_t position);
+    void OnScroll(ScrollAxis axis, ScrollRequest request, int position);
     void ShowCaret();
     std::uint32_t RowCount() const { return m_document.RowCount(); }
     /// Block comments are tracked only in C and C++ documents with "ColorAreaComment".
@@ -323,19 +300,11 @@ private:
     const ViewSettings& m_settings;
 
     ui::FontMetrics m_font{};
+    /// The cell the font and the format make, as ComputeMetrics measures it; the viewport
+    /// takes it through MeasureCell.
     int m_cellWidth = 1;
     int m_rowHeight = 1;
-    int m_leftMargin = 0;
-    int m_topMargin = 0;
-    int m_clientWidth = 0;
-    int m_clientHeight = 0;
-    std::uint32_t m_visibleColumns = 0;
-    std::uint32_t m_visibleRows = 0;
-    std::uint32_t m_topRow = 0;
-    std::uint32_t m_firstColumn = 0;
-    std::uint32_t m_verticalMaximum = 1;
-    std::uint32_t m_horizontalMaximum = 0;
-    bool m_verticalActive = false;
+    TextViewport m_viewport;
     std::uint32_t m_caretColumn = 0;
     std::uint32_t m_caretRow = 0;
     std::uint32_t m_rememberedColumn = 0;

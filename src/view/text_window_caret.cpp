@@ -138,7 +138,7 @@ void CKespoEV::MoveRight(bool freeCursor) {
 void CKespoEV::MoveUp(bool freeCursor) {
     const std::uint32_t lines = m_caretSettings.scrollLineCount;
     std::uint32_t target = m_caretRow > 0 ? m_caretRow - 1 : 0;
-    if (target < m_topRow)
+    if (target < m_viewport.TopRow())
         target = m_caretRow > lines ? m_caretRow - lines : 0;
     const CellPosition cell = CaretCellAt(m_rememberedColumn, target, freeCursor);
     MoveCaret(cell.column, cell.row);
@@ -147,7 +147,7 @@ void CKespoEV::MoveUp(bool freeCursor) {
 void CKespoEV::MoveDown(bool freeCursor) {
     const std::uint32_t lastRow = LastCaretRow();
     std::uint32_t target = m_caretRow + 1;
-    if (m_visibleRows > 0 && target >= m_topRow + m_visibleRows)
+    if (m_viewport.VisibleRows() > 0 && target >= m_viewport.TopRow() + m_viewport.VisibleRows())
         target = m_caretRow + m_caretSettings.scrollLineCount;
     if (m_caretRow >= lastRow || target > lastRow) {
         MoveCaretToOffset(m_document.TextLength());
@@ -158,29 +158,29 @@ void CKespoEV::MoveDown(bool freeCursor) {
 }
 
 void CKespoEV::ScrollOneRow(bool up) {
-    if (!m_verticalActive || m_visibleRows == 0)
+    if (!m_viewport.VerticalActive() || m_viewport.VisibleRows() == 0)
         return;
-    if (up && m_topRow > 0) {
-        ScrollVerticallyTo(m_topRow - 1);
-        const std::uint32_t lastVisible = m_topRow + m_visibleRows - 1;
+    if (up && m_viewport.TopRow() > 0) {
+        ScrollTo(ScrollAxis::Vertical, m_viewport.TopRow() - 1);
+        const std::uint32_t lastVisible = m_viewport.TopRow() + m_viewport.VisibleRows() - 1;
         if (m_caretRow > lastVisible) {
             const CellPosition cell = CaretCellAt(m_rememberedColumn, lastVisible, false);
             MoveCaret(cell.column, cell.row);
         }
-    } else if (!up && m_topRow < m_verticalMaximum) {
-        ScrollVerticallyTo(m_topRow + 1);
-        if (m_caretRow < m_topRow) {
-            const CellPosition cell = CaretCellAt(m_rememberedColumn, m_topRow, false);
+    } else if (!up && m_viewport.TopRow() < m_viewport.VerticalMaximum()) {
+        ScrollTo(ScrollAxis::Vertical, m_viewport.TopRow() + 1);
+        if (m_caretRow < m_viewport.TopRow()) {
+            const CellPosition cell = CaretCellAt(m_rememberedColumn, m_viewport.TopRow(), false);
             MoveCaret(cell.column, cell.row);
         }
     }
 }
 
 void CKespoEV::MovePage(bool up, bool freeCursor) {
-    if (m_verticalActive)
+    if (m_viewport.VerticalActive())
         OnVerticalScroll(up ? ScrollRequest::PageUp : ScrollRequest::PageDown);
     const long long row = static_cast<long long>(m_caretRow) +
-                          (up ? -1LL : 1LL) * static_cast<long long>(m_visibleRows);
+                          (up ? -1LL : 1LL) * static_cast<long long>(m_viewport.VisibleRows());
     const auto target = static_cast<std::uint32_t>(std::clamp<long long>(row, 0, LastCaretRow()));
     const CellPosition cell = CaretCellAt(m_caretColumn, target, freeCursor);
     MoveCaret(cell.column, cell.row);

@@ -84,7 +84,7 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     if (KeepsCommentTables()) {
         m_comments.UpdateCommentTables(m_platform, newText.bytes, newText.length, offset, inserted);
         const std::uint32_t lastVisibleRow =
-            std::min<std::uint32_t>(m_topRow + m_visibleRows, RowCount() - 1);
+            std::min<std::uint32_t>(m_viewport.TopRow() + m_viewport.VisibleRows(), RowCount() - 1);
         touchesComment = TouchesComment(newText.bytes, newText.length, offset, inserted,
                                         RowLastChar(newText, rules, rows, lastVisibleRow));
     }
@@ -123,7 +123,7 @@ void CKespoEV::MoveMarksAfterInsertion(std::uint32_t offset, std::uint32_t lengt
 void CKespoEV::RepaintInsertion(std::uint32_t fromOffset, std::uint32_t toOffset) {
     const LayoutText text = Text();
     const LayoutRules rules = Rules();
-    const std::uint32_t bottom = m_topRow + m_visibleRows;
+    const std::uint32_t bottom = m_viewport.TopRow() + m_viewport.VisibleRows();
     const std::uint32_t lastRow =
         toOffset >= text.length ? bottom : RowOfOffset(text, rules, Rows(), toOffset);
     InvalidateRows(RowOfOffset(text, rules, Rows(), fromOffset), lastRow);

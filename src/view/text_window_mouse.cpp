@@ -76,10 +76,6 @@ CKespoEV::WordAt(std::uint32_t offset) const {
     return std::make_pair(first, last);
 }
 
-bool CKespoEV::PointerInside(int pixelX, int pixelY) const {
-    return pixelX >= 0 && pixelY >= 0 && pixelX < m_clientWidth && pixelY < m_clientHeight;
-}
-
 std::uint32_t CKespoEV::CaretToMouse(int pixelX, int pixelY) {
     const auto [column, row] = PixelToCell(pixelX, pixelY);
     const CellPosition cell = CaretCellAt(column, row, m_settings.freeCursor);
@@ -114,13 +110,15 @@ void CKespoEV::DragTo(int pixelX, int pixelY) {
 }
 
 void CKespoEV::OnMouseMove(int pixelX, int pixelY, bool leftButtonDown) {
-    m_host.SetPointer(PointerInside(pixelX, pixelY) ? PointerShape::IBeam : PointerShape::Arrow);
+    m_host.SetPointer(m_viewport.Contains(pixelX, pixelY) ? PointerShape::IBeam
+                                                          : PointerShape::Arrow);
     if (m_selection.Dragging() && leftButtonDown && m_document.TextLength() > 0)
         DragTo(pixelX, pixelY);
 }
 
 void CKespoEV::OnDragTimer(int pixelX, int pixelY) {
-    if (m_selection.Dragging() && m_document.TextLength() > 0 && !PointerInside(pixelX, pixelY))
+    if (m_selection.Dragging() && m_document.TextLength() > 0 &&
+        !m_viewport.Contains(pixelX, pixelY))
         DragTo(pixelX, pixelY);
 }
 

@@ -163,8 +163,7 @@ void CKespoEV::SelectRange(std::uint32_t first, std::uint32_t last) {
     m_selection.Begin(first, false);
     UpdateSelection(end);
     const CellPosition cell = CellOfOffset(text, Rules(), Rows(), end);
-    m_caretColumn = cell.column;
-    m_caretRow = cell.row;
+    m_caret.Place(cell.column, cell.row);
     ShowCaret();
 }
 
@@ -176,9 +175,10 @@ void CKespoEV::SelectAll() {
 }
 
 std::string CKespoEV::BoxText(const BoxRect& box) const {
-    const LayoutText text = Text();
-    const LayoutRules rules = Rules();
-    const RowTable rows = Rows();
+    const RowCells cells = Cells();
+    const LayoutText& text = cells.text;
+    const LayoutRules& rules = cells.rules;
+    const RowTable& rows = cells.rows;
     const std::uint32_t tab = std::clamp(rules.tabColumns, kMinTabColumns, kMaxTabColumns);
     const std::uint32_t width = rules.charsPerLine + (rules.wordWrap ? 2 : 0);
     std::string out;
@@ -189,19 +189,18 @@ std::string CKespoEV::BoxText(const BoxRect& box) const {
         if (row >= rows.count && !(row == rows.count && emptyLastRow))
             break;
         const std::size_t rowOut = out.size();
-        const std::uint32_t rowEnd = row < rows.count ? RowEndOffset(row) : text.length;
+        const std::uint32_t rowEnd = row < rows.count ? cells.RowEndOffset(row) : text.length;
         std::uint32_t column = 0;
         for (std::uint32_t at = RowStart(text, rows, row); at < rowEnd && row < rows.count;) {
             const Byte b = text.bytes[at];
             const std::uint32_t next = NextChar(text, at);
-            const std::uint32_t cells =
-                b == '\t' ? tab - column % tab : (b == kCr ? 0 : (IsLeadByte(b) ? 2 : 1));
-            const bool taken =
-                b == kCr ? column >= box.firstColumn && column < box.endColumn
-                         : column + cells > box.firstColumn && column + cells <= box.endColumn;
+            const std::uint32_t cellCount = CharCells(b, column, tab);
+            const bool taken = b == kCr ? column >= box.firstColumn && column < box.endColumn
+                                        : column + cellCount > box.firstColumn &&
+                                              column + cellCount <= box.endColumn;
             if (taken)
                 out.append(reinterpret_cast<const char*>(text.bytes + at), next - at);
-            column += cells;
+            column += cellCount;
             at = next;
         }
         const bool endsWithLineEnd =
@@ -281,14 +280,14 @@ void CKespoEV::InvertSelection(const ui::PixelRect& dirty) {
         return;
     }
     const StreamRange range = m_selection.Stream();
-    const LayoutText text = Text();
+    const RowCells cells = Cells();
     for (std::uint32_t row = view.TopRow(); row < lastVisible; ++row) {
-        const std::uint32_t start = RowStart(text, Rows(), row);
-        const std::uint32_t end = RowEndOffset(row);
+        const std::uint32_t start = RowStart(cells.text, cells.rows, row);
+        const std::uint32_t end = cells.RowEndOffset(row);
         if (range.end <= start || range.first >= end)
             continue;
-        invert(row, ColumnInRow(row, std::max(range.first, start)),
-               ColumnInRow(row, std::min(range.end, end)));
+        invert(row, cells.ColumnInRow(row, std::max(range.first, start)),
+               cells.ColumnInRow(row, std::min(range.end, end)));
     }
 }
 

@@ -111,9 +111,7 @@ void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argumen
         m_knownLength = m_document.TextLength();
         m_selection.Clear();
         m_viewport.SetOrigin(0, 0);
-        m_caretColumn = 0;
-        m_caretRow = 0;
-        m_rememberedColumn = 0;
+        m_caret.Reset();
         UpdateScrollRanges();
         ShowCaret();
         m_host.InvalidateAll();
@@ -155,8 +153,8 @@ void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argumen
 
 void CKespoEV::LayOutAgain(bool reset) {
     const LayoutRules oldRules = Rules();
-    const CellOffset caret =
-        OffsetOfCell(Text(), oldRules, Rows(), m_caretColumn, m_caretRow, m_settings.freeCursor);
+    const CellOffset caret = OffsetOfCell(Text(), oldRules, Rows(), m_caret.Column(), m_caret.Row(),
+                                          m_settings.freeCursor);
     const std::uint32_t topOffset = TopRowOffset();
 
     MeasureCell();
@@ -177,8 +175,7 @@ void CKespoEV::LayOutAgain(bool reset) {
     m_viewport.UpdateVisible();
     UpdateScrollRanges();
     const CellPosition cell = CellOfOffset(Text(), rules, Rows(), caret.offset);
-    m_caretColumn = cell.column;
-    m_caretRow = cell.row;
+    m_caret.Place(cell.column, cell.row);
     ShowCaret();
     m_host.InvalidateAll();
 }

@@ -17,6 +17,8 @@
 #include "text/update_hint.h"
 #include "ui/surface.h"
 #include "view/keys.h"
+#include "view/row_cells.h"
+#include "view/text_caret.h"
 #include "view/text_selection.h"
 #include "view/text_viewport.h"
 #include "view/text_window_host.h"
@@ -137,7 +139,7 @@ public:
     /// The offset at the caret: the byte after a row's last character when the caret stands
     /// beyond it, the line end when the row ends with one.
     std::uint32_t CaretOffset() const;
-    std::uint32_t RememberedColumn() const { return m_rememberedColumn; }
+    std::uint32_t RememberedColumn() const { return m_caret.RememberedColumn(); }
     /// The shown stream selection: its first byte and the byte after its last character.
     std::optional<std::pair<std::uint32_t, std::uint32_t>> StreamSelection() const;
     /// The shown box selection.
@@ -190,11 +192,13 @@ public:
     LayoutRules Rules() const;
     LayoutText Text() const { return LayoutTextOf(m_document); }
     RowTable Rows() const { return RowTableOf(m_document); }
+    /// The rows as they are laid out now.
+    RowCells Cells() const { return {Text(), Rules(), Rows()}; }
 
     std::uint32_t TopRow() const { return m_viewport.TopRow(); }
     std::uint32_t FirstColumn() const { return m_viewport.FirstColumn(); }
-    std::uint32_t CaretColumn() const { return m_caretColumn; }
-    std::uint32_t CaretRow() const { return m_caretRow; }
+    std::uint32_t CaretColumn() const { return m_caret.Column(); }
+    std::uint32_t CaretRow() const { return m_caret.Row(); }
     std::uint32_t VisibleRows() const { return m_viewport.VisibleRows(); }
     std::uint32_t VisibleColumns() const { return m_viewport.VisibleColumns(); }
     int CellWidth() const { return m_viewport.CellWidth(); }
@@ -205,6 +209,7 @@ public:
     std::uint32_t HorizontalMaximum() const { return m_viewport.HorizontalMaximum(); }
     bool VerticalScrollActive() const { return m_viewport.VerticalActive(); }
     const TextViewport& Viewport() const { return m_viewport; }
+    const TextCaret& Caret() const { return m_caret; }
     /// The offset at the top row's start.
     std::uint32_t TopRowOffset() const;
 
@@ -224,29 +229,10 @@ private:
 
     /// PlaceCaret, then the status panes and the rulers learn the new cell.
     void MoveCaret(std::uint32_t column, std::uint32_t row);
+    void MoveCaret(const CellPosition& cell) { MoveCaret(cell.column, cell.row); }
     void MoveCaretToOffset(std::uint32_t offset);
-    void RememberColumn() { m_rememberedColumn = m_caretColumn; }
-    /// The cell at `column` on `row` where the caret may stand (beyond the row end only with
-    /// `freeCursor`).
-    CellPosition CaretCellAt(std::uint32_t column, std::uint32_t row, bool freeCursor) const;
-    /// The row holding the text end: the empty row after a final line end, else the last.
-    std::uint32_t LastCaretRow() const;
-    /// Cells of a row's characters before its line end.
-    std::uint32_t RowEndColumn(std::uint32_t row) const;
-    /// The column at which `offset` (clamped to the row) stands on `row`.
-    std::uint32_t ColumnInRow(std::uint32_t row, std::uint32_t offset) const;
-    /// The character whose cells cover `column` on `row`; nothing beyond the row's end.
-    std::optional<std::uint32_t> OffsetAtColumn(std::uint32_t row, std::uint32_t column) const;
-    /// The offset just past a row: the next row's start or the text length.
-    std::uint32_t RowEndOffset(std::uint32_t row) const;
-    void MoveLeft(bool freeCursor);
-    void MoveRight(bool freeCursor);
-    void MoveUp(bool freeCursor);
-    void MoveDown(bool freeCursor);
     void ScrollOneRow(bool up);
     void MovePage(bool up, bool freeCursor);
-    void MoveHome(bool ctrl);
-    void MoveEnd(bool ctrl);
     bool MoveKey(Key key, KeyModifiers modifiers);
 
     /// The caret (or, in box mode, its cell) as the end of a selection.
@@ -305,9 +291,7 @@ private:
     int m_cellWidth = 1;
     int m_rowHeight = 1;
     TextViewport m_viewport;
-    std::uint32_t m_caretColumn = 0;
-    std::uint32_t m_caretRow = 0;
-    std::uint32_t m_rememberedColumn = 0;
+    TextCaret m_caret;
     CaretSettings m_caretSettings;
     TextSelection m_selection;
     /// The text length this window has laid out, so that a follower view can tell whether the

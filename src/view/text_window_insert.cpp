@@ -96,7 +96,7 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     RepaintInsertion(std::min(repaintBefore, repaintAfter),
                      touchesComment ? newText.length : result.changedUpTo);
     MoveCaretToOffset(offset + inserted);
-    RememberColumn();
+    m_caret.RememberColumn();
     return true;
 }
 
@@ -156,7 +156,7 @@ void CKespoEV::ShowAppended(std::uint32_t offset) {
     if (m_document.FirstView() != this)
         return;
     MoveCaretToOffset(m_document.TextLength());
-    RememberColumn();
+    m_caret.RememberColumn();
 }
 
 void CKespoEV::OnAppend(const Byte* bytes, std::size_t length, bool repaint) {

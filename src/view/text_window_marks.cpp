@@ -36,7 +36,7 @@ void CKespoEV::ToggleMark() {
         m_platform.beeper.Beep();
         return;
     }
-    const std::uint32_t row = m_caretRow;
+    const std::uint32_t row = m_caret.Row();
     if (row >= RowCount())
         return;
     std::vector<std::uint32_t>& marks = m_document.LineMarks();
@@ -72,7 +72,7 @@ void CKespoEV::JumpToMarkRow(std::uint32_t row) {
     CancelSelection();
     BringRangeIntoView(row, 0, 0);
     MoveCaret(0, row);
-    m_rememberedColumn = 0;
+    m_caret.RememberColumn();
 }
 
 void CKespoEV::NextMark() {
@@ -82,7 +82,7 @@ void CKespoEV::NextMark() {
         return;
     }
     const auto below = std::find_if(marks.begin(), marks.end(), [&](std::uint32_t mark) {
-        return RowOfMark(mark) > m_caretRow;
+        return RowOfMark(mark) > m_caret.Row();
     });
     JumpToMarkRow(RowOfMark(below != marks.end() ? *below : marks.front()));
 }
@@ -94,7 +94,7 @@ void CKespoEV::PreviousMark() {
         return;
     }
     const auto above = std::find_if(marks.rbegin(), marks.rend(), [&](std::uint32_t mark) {
-        return RowOfMark(mark) < m_caretRow;
+        return RowOfMark(mark) < m_caret.Row();
     });
     JumpToMarkRow(RowOfMark(above != marks.rend() ? *above : marks.back()));
 }

@@ -78,9 +78,8 @@ CKespoEV::WordAt(std::uint32_t offset) const {
 
 std::uint32_t CKespoEV::CaretToMouse(int pixelX, int pixelY) {
     const auto [column, row] = PixelToCell(pixelX, pixelY);
-    const CellPosition cell = CaretCellAt(column, row, m_settings.freeCursor);
-    MoveCaret(cell.column, cell.row);
-    RememberColumn();
+    MoveCaret(Cells().CaretCellAt(column, row, m_settings.freeCursor));
+    m_caret.RememberColumn();
     return CaretOffset();
 }
 
@@ -132,7 +131,7 @@ void CKespoEV::OnLeftButtonUp() {
 
 bool CKespoEV::SelectWordAt(int pixelX, int pixelY) {
     const auto [column, row] = PixelToCell(pixelX, pixelY);
-    const std::optional<std::uint32_t> at = OffsetAtColumn(row, column);
+    const std::optional<std::uint32_t> at = Cells().OffsetAtColumn(row, column);
     if (!at)
         return false;
     const std::optional<std::pair<std::uint32_t, std::uint32_t>> word = WordAt(*at);
@@ -142,7 +141,7 @@ bool CKespoEV::SelectWordAt(int pixelX, int pixelY) {
     m_selection.Begin(word->first, false);
     UpdateSelection(NextChar(Text(), word->second));
     MoveCaretToOffset(word->second);
-    RememberColumn();
+    m_caret.RememberColumn();
     if (m_caretSettings.copySelection)
         Copy();
     return true;

@@ -50,8 +50,8 @@ RulerViewState CKespoEV::RulerState() const {
     state.topRow = static_cast<int>(m_viewport.TopRow());
     state.visibleRows = static_cast<int>(m_viewport.VisibleRows());
     state.firstColumn = static_cast<int>(m_viewport.FirstColumn());
-    state.caretRow = static_cast<int>(m_caretRow);
-    state.caretColumn = static_cast<int>(m_caretColumn);
+    state.caretRow = static_cast<int>(m_caret.Row());
+    state.caretColumn = static_cast<int>(m_caret.Column());
     state.charsPerLine = static_cast<int>(Rules().charsPerLine);
     state.rowPitch = m_viewport.RowHeight();
     state.columnPitch = m_viewport.CellWidth();

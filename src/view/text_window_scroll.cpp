@@ -16,9 +16,9 @@ std::pair<std::uint32_t, std::uint32_t> CKespoEV::PixelToCell(int x, int y) cons
 
 // Every placement of the caret passes here, so the status panes and rulers hear of each.
 void CKespoEV::ShowCaret() {
-    const PixelPoint at = CellToPixel(m_caretColumn, m_caretRow);
+    const PixelPoint at = CellToPixel(m_caret.Column(), m_caret.Row());
     m_host.PlaceCaret(at.x, at.y);
-    m_host.CaretMoved(m_caretColumn, m_caretRow);
+    m_host.CaretMoved(m_caret.Column(), m_caret.Row());
 }
 
 void CKespoEV::ScrollTo(ScrollAxis axis, std::uint32_t position) {
@@ -46,8 +46,7 @@ bool CKespoEV::ScrollToRow(std::uint32_t row, ScrollMode mode, bool force) {
     const bool scrolls = topRow != m_viewport.TopRow() && (force || !m_viewport.RowShown(row));
     if (scrolls)
         ScrollTo(ScrollAxis::Vertical, topRow);
-    m_caretColumn = 0;
-    m_caretRow = std::min(row, RowCount());
+    m_caret.Place(0, std::min(row, RowCount()));
     ShowCaret();
     return scrolls;
 }
@@ -60,8 +59,7 @@ void CKespoEV::KeepCellInView(std::uint32_t column, std::uint32_t row) {
 
 void CKespoEV::PlaceCaret(std::uint32_t column, std::uint32_t row) {
     KeepCellInView(column, row);
-    m_caretColumn = column;
-    m_caretRow = row;
+    m_caret.Place(column, row);
     ShowCaret();
 }
 
@@ -92,7 +90,7 @@ void CKespoEV::OnScroll(ScrollAxis axis, ScrollRequest request, int position) {
 }
 
 ViewPosition CKespoEV::GetViewPosition() const {
-    return {m_viewport.TopRow(), m_caretColumn, m_caretRow};
+    return {m_viewport.TopRow(), m_caret.Column(), m_caret.Row()};
 }
 
 void CKespoEV::SetViewPosition(const ViewPosition& position) {

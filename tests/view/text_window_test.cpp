@@ -6,86 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "ui/fake_platform.h"
+#include "text_window_fixture.h"
 #include "ui/message_ids.h"
 #include "view/document_view.h"
 
 namespace nelvix {
 namespace {
 
-using namespace std::string_literals;
-
-/// Only metrics: 8 × 16 pixel cells at 96 dots per inch.
-class MetricsSurface final : public ui::Surface {
-public:
-    void SelectFont(ui::FontRole) override {}
-    void FillRect(const ui::PixelRect&, ui::Colour) override {}
-    void DrawText(int, int, std::string_view, int, ui::Colour, ui::Colour) override {}
-    void DrawLine(int, int, int, int, ui::Colour) override {}
-    void InvertRect(const ui::PixelRect&) override {}
-    void ScrollRect(const ui::PixelRect&, int, int) override {}
-    ui::FontMetrics Metrics() const override { return {16, 8}; }
-    int DotsPerInchX() const override { return 96; }
-    int DotsPerInchY() const override { return 96; }
-};
-
-class RecordingHost final : public TextWindowHost {
-public:
-    void InvalidateAll() override { ++repaintsAll; }
-    void InvalidateRect(const ui::PixelRect& rect) override { repainted.push_back(rect); }
-    void InvalidateView() override { ++viewRepaints; }
-    void ScrollImage(const ui::PixelRect&, int, int dy) override { scrolledBy.push_back(dy); }
-    void SetVerticalScrollBar(int maximum, int position, bool active) override {
-        verticalMaximum = maximum;
-        verticalPosition = position;
-        verticalActive = active;
-    }
-    void SetHorizontalScrollBar(int maximum, int position) override {
-        horizontalMaximum = maximum;
-        horizontalPosition = position;
-    }
-    void PlaceCaret(int x, int y) override { caret = {x, y}; }
-    void MakeTextFont(const std::array<std::int32_t, FormatSettings::kFontWordCount>&,
-                      int pixelHeight) override {
-        fontHeights.push_back(pixelHeight);
-    }
-    void RowsScrolled(int rows) override { rowsScrolled += rows; }
-    void ColumnsScrolled(int columns) override { columnsScrolled += columns; }
-    void RefreshRulers() override { ++rulerRefreshes; }
-
-    int repaintsAll = 0, viewRepaints = 0, rulerRefreshes = 0;
-    std::vector<ui::PixelRect> repainted;
-    std::vector<int> scrolledBy, fontHeights;
-    int verticalMaximum = -1, verticalPosition = -1, horizontalMaximum = -1,
-        horizontalPosition = -1;
-    bool verticalActive = false;
-    PixelPoint caret;
-    int rowsScrolled = 0, columnsScrolled = 0;
-};
-
-/// A document of `lines` numbered lines in a 805 × 411 window: 100 columns, 25 rows, with a
-/// left margin of 5 and a top margin of 11 pixels.
-struct Window {
-    explicit Window(int lines, int charsPerLine = 200) {
-        environment.format.words[0] = charsPerLine;
-        environment.format.font[0] = 12;
-        settings.leftMarginTenthsMm = 15;
-        settings.topMarginTenthsMm = 30;
-        document = CKespoDoc::Create(environment);
-        window = std::make_unique<CKespoEV>(*document, fake.platform, surface, host, settings);
-        std::string text;
-        for (int i = 0; i < lines; ++i)
-            text += "line " + std::to_string(i) + "\r\n";
-        document->LoadBytes(reinterpret_cast<const Byte*>(text.data()), text.size());
+/// `lines` numbered lines in an 805 × 411 window: 100 columns and 25 rows, with margins of 5
+/// and 11 pixels.
+struct Window : test::TextWindow {
+    explicit Window(int lines, int charsPerLine = 200)
+        : TextWindow(test::NumberedLines(lines), charsPerLine, false, {15, 30}) {
         window->OnSize(805, 411);
     }
-    ui::FakePlatform fake;
-    DocumentEnvironment environment{fake.platform};
-    ViewSettings settings;
-    MetricsSurface surface;
-    RecordingHost host;
-    std::unique_ptr<CKespoDoc> document;
-    std::unique_ptr<CKespoEV> window;
 };
 
 TEST(KespoEvTest, MetricsMarginsAndPixels) {

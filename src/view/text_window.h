@@ -225,6 +225,7 @@ private:
                          bool repaint);
     /// Moves line marks, marked strings and the tag target line after an insertion.
     void MoveMarksAfterInsertion(std::uint32_t offset, std::uint32_t length, bool lineEndOnly);
+    void MoveTagTargetLine(std::uint32_t offset, std::uint32_t length, bool lineEndOnly);
     void RepaintInsertion(std::uint32_t fromOffset, std::uint32_t toOffset);
 
     /// PlaceCaret, then the status panes and the rulers learn the new cell.
@@ -258,6 +259,9 @@ private:
     /// The row the mark holds; the marks are line-end offsets, kFirstLineMark for row 0.
     std::uint32_t RowOfMark(std::uint32_t mark) const;
     void JumpToMarkRow(std::uint32_t row);
+    /// The nearest marked row below the caret (above it when not `down`), wrapping around;
+    /// a beep without marks.
+    void JumpToMark(bool down);
     /// "ﾏｰｸ行情報を保存": marking makes the document modified so that saving writes the marks.
     void MarkDocumentModifiedForMarks();
     void ComputeMetrics();

@@ -75,28 +75,32 @@ void CKespoEV::JumpToMarkRow(std::uint32_t row) {
     m_caret.RememberColumn();
 }
 
-void CKespoEV::NextMark() {
+void CKespoEV::JumpToMark(bool down) {
     const std::vector<std::uint32_t>& marks = m_document.LineMarks();
     if (marks.empty()) {
         m_platform.beeper.Beep();
         return;
     }
-    const auto below = std::find_if(marks.begin(), marks.end(), [&](std::uint32_t mark) {
-        return RowOfMark(mark) > m_caret.Row();
-    });
-    JumpToMarkRow(RowOfMark(below != marks.end() ? *below : marks.front()));
+    // The marks are in text order: going down the first beyond the caret is the nearest, going
+    // up the last before it.
+    std::optional<std::uint32_t> target;
+    for (const std::uint32_t mark : marks) {
+        const std::uint32_t row = RowOfMark(mark);
+        if (down ? row > m_caret.Row() : row < m_caret.Row()) {
+            target = row;
+            if (down)
+                break;
+        }
+    }
+    JumpToMarkRow(target.value_or(RowOfMark(down ? marks.front() : marks.back())));
+}
+
+void CKespoEV::NextMark() {
+    JumpToMark(true);
 }
 
 void CKespoEV::PreviousMark() {
-    const std::vector<std::uint32_t>& marks = m_document.LineMarks();
-    if (marks.empty()) {
-        m_platform.beeper.Beep();
-        return;
-    }
-    const auto above = std::find_if(marks.rbegin(), marks.rend(), [&](std::uint32_t mark) {
-        return RowOfMark(mark) < m_caret.Row();
-    });
-    JumpToMarkRow(RowOfMark(above != marks.rend() ? *above : marks.back()));
+    JumpToMark(false);
 }
 
 void CKespoEV::ClearAllMarks() {

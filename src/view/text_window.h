@@ -1,5 +1,7 @@
 // CKespoEV: the text window of a view; lays one document out into rows of cells, maps offsets,
 // cells and pixels, scrolls, and follows the keys and the mouse with its caret and selection.
+// Its state is held by its parts (TextViewport, TextCaret, TextSelection); the window tells its
+// host what their changes mean on screen.
 #pragma once
 
 #include <cstdint>

@@ -54,16 +54,67 @@ BoxRect TextSelection::Box(std::uint32_t charsPerLine) const {
             std::min(anchorColumn, endColumn), std::max(anchorColumn, endColumn)};
 }
 
-} // namespace nelvix
-
-namespace nelvix {
-
 namespace {
 
 /// Room per row of a box's text beyond its cells: a tab's run and the line end.
 constexpr std::uint32_t kBoxRowSlack = 10;
 
+/// Each row's characters whose last cell lies inside the box (so a wide one across the left
+/// edge is taken, one across the right edge is not), each row ending with a line end.
+std::string BoxText(const RowCells& cells, const BoxRect& box) {
+    const LayoutText& text = cells.text;
+    const LayoutRules& rules = cells.rules;
+    const RowTable& rows = cells.rows;
+    const std::uint32_t tab = std::clamp(rules.tabColumns, kMinTabColumns, kMaxTabColumns);
+    const std::uint32_t width = rules.charsPerLine + (rules.wordWrap ? 2 : 0);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(box.lastRow - box.firstRow + 1) * (width + kBoxRowSlack));
+    const bool emptyLastRow = text.length >= 2 && text.bytes[text.length - 2] == kCr &&
+                              text.bytes[text.length - 1] == kLf;
+    for (std::uint32_t row = box.firstRow; row <= box.lastRow; ++row) {
+        if (row >= rows.count && !(row == rows.count && emptyLastRow))
+            break;
+        const std::size_t rowOut = out.size();
+        const std::uint32_t rowEnd = row < rows.count ? cells.RowEndOffset(row) : text.length;
+        std::uint32_t column = 0;
+        for (std::uint32_t at = RowStart(text, rows, row); at < rowEnd && row < rows.count;) {
+            const Byte b = text.bytes[at];
+            const std::uint32_t next = NextChar(text, at);
+            const std::uint32_t cellCount = CharCells(b, column, tab);
+            const bool taken = b == kCr ? column >= box.firstColumn && column < box.endColumn
+                                        : column + cellCount > box.firstColumn &&
+                                              column + cellCount <= box.endColumn;
+            if (taken)
+                out.append(reinterpret_cast<const char*>(text.bytes + at), next - at);
+            column += cellCount;
+            at = next;
+        }
+        const bool endsWithLineEnd =
+            out.size() >= rowOut + 2 && out[out.size() - 2] == '\r' && out[out.size() - 1] == '\n';
+        if (!endsWithLineEnd)
+            out += "\r\n";
+    }
+    return out;
+}
+
 } // namespace
+
+std::string SelectedText(const TextSelection& selection, const RowCells& cells) {
+    if (!selection.Shown())
+        return {};
+    if (selection.BoxMode())
+        return BoxText(cells, selection.Box(cells.rules.charsPerLine));
+    const StreamRange range = selection.Stream();
+    const std::uint32_t end = std::min(range.end, cells.text.length);
+    if (range.first >= end)
+        return {};
+    return {reinterpret_cast<const char*>(cells.text.bytes) + range.first,
+            reinterpret_cast<const char*>(cells.text.bytes) + end};
+}
+
+} // namespace nelvix
+
+namespace nelvix {
 
 std::optional<std::pair<std::uint32_t, std::uint32_t>> CKespoEV::StreamSelection() const {
     if (!m_selection.Shown() || m_selection.BoxMode())
@@ -174,54 +225,8 @@ void CKespoEV::SelectAll() {
     m_host.InvalidateAll();
 }
 
-std::string CKespoEV::BoxText(const BoxRect& box) const {
-    const RowCells cells = Cells();
-    const LayoutText& text = cells.text;
-    const LayoutRules& rules = cells.rules;
-    const RowTable& rows = cells.rows;
-    const std::uint32_t tab = std::clamp(rules.tabColumns, kMinTabColumns, kMaxTabColumns);
-    const std::uint32_t width = rules.charsPerLine + (rules.wordWrap ? 2 : 0);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(box.lastRow - box.firstRow + 1) * (width + kBoxRowSlack));
-    const bool emptyLastRow = text.length >= 2 && text.bytes[text.length - 2] == kCr &&
-                              text.bytes[text.length - 1] == kLf;
-    for (std::uint32_t row = box.firstRow; row <= box.lastRow; ++row) {
-        if (row >= rows.count && !(row == rows.count && emptyLastRow))
-            break;
-        const std::size_t rowOut = out.size();
-        const std::uint32_t rowEnd = row < rows.count ? cells.RowEndOffset(row) : text.length;
-        std::uint32_t column = 0;
-        for (std::uint32_t at = RowStart(text, rows, row); at < rowEnd && row < rows.count;) {
-            const Byte b = text.bytes[at];
-            const std::uint32_t next = NextChar(text, at);
-            const std::uint32_t cellCount = CharCells(b, column, tab);
-            const bool taken = b == kCr ? column >= box.firstColumn && column < box.endColumn
-                                        : column + cellCount > box.firstColumn &&
-                                              column + cellCount <= box.endColumn;
-            if (taken)
-                out.append(reinterpret_cast<const char*>(text.bytes + at), next - at);
-            column += cellCount;
-            at = next;
-        }
-        const bool endsWithLineEnd =
-            out.size() >= rowOut + 2 && out[out.size() - 2] == '\r' && out[out.size() - 1] == '\n';
-        if (!endsWithLineEnd)
-            out += "\r\n";
-    }
-    return out;
-}
-
 std::string CKespoEV::SelectionText() const {
-    if (!m_selection.Shown())
-        return {};
-    if (m_selection.BoxMode())
-        return BoxText(m_selection.Box(Rules().charsPerLine));
-    const StreamRange range = m_selection.Stream();
-    const std::uint32_t end = std::min(range.end, m_document.TextLength());
-    if (range.first >= end)
-        return {};
-    return {reinterpret_cast<const char*>(m_document.Text()) + range.first,
-            reinterpret_cast<const char*>(m_document.Text()) + end};
+    return SelectedText(m_selection, Cells());
 }
 
 void CKespoEV::PutOnClipboard(const std::string& text) {

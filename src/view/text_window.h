@@ -249,7 +249,6 @@ private:
     void InvalidateRows(std::uint32_t firstRow, std::uint32_t lastRow);
     void InvalidateSelection();
     void InvertSelection(const ui::PixelRect& dirty);
-    std::string BoxText(const BoxRect& box) const;
     /// Puts `text` on the clipboard; message 59399 when its memory cannot be had.
     void PutOnClipboard(const std::string& text);
     void SetCaretShown(bool shown);

@@ -54,16 +54,67 @@ BoxRect TextSelection::Box(std::uint32_t charsPerLine) const {
             std::min(anchorColumn, endColumn), std::max(anchorColumn, endColumn)};
 }
 
-} // namespace nelvix
-
-namespace nelvix {
-
 namespace {
 
 /// Room per row of a box's text beyond its cells: a tab's run and the line end.
 constexpr std::uint32_t kBoxRowSlack = 10;
 
+/// Each row's characters whose last cell lies inside the box (so a wide one across the left
+/// edge is taken, one across the right edge is not), each row ending with a line end.
+std::string BoxText(const RowCells& cells, const BoxRect& box) {
+    const LayoutText& text = cells.text;
+    const LayoutRules& rules = cells.rules;
+    const RowTable& rows = cells.rows;
+    const std::uint32_t tab = std::clamp(rules.tabColumns, kMinTabColumns, kMaxTabColumns);
+    const std::uint32_t width = rules.charsPerLine + (rules.wordWrap ? 2 : 0);
+    std::string out;
+    out.reserve(static_cast<std::size_t>(box.lastRow - box.firstRow + 1) * (width + kBoxRowSlack));
+    const bool emptyLastRow = text.length >= 2 && text.bytes[text.length - 2] == kCr &&
+                              text.bytes[text.length - 1] == kLf;
+    for (std::uint32_t row = box.firstRow; row <= box.lastRow; ++row) {
+        if (row >= rows.count && !(row == rows.count && emptyLastRow))
+            break;
+        const std::size_t rowOut = out.size();
+        const std::uint32_t rowEnd = row < rows.count ? cells.RowEndOffset(row) : text.length;
+        std::uint32_t column = 0;
+        for (std::uint32_t at = RowStart(text, rows, row); at < rowEnd && row < rows.count;) {
+            const Byte b = text.bytes[at];
+            const std::uint32_t next = NextChar(text, at);
+            const std::uint32_t cellCount = CharCells(b, column, tab);
+            const bool taken = b == kCr ? column >= box.firstColumn && column < box.endColumn
+                                        : column + cellCount > box.firstColumn &&
+                                              column + cellCount <= box.endColumn;
+            if (taken)
+                out.append(reinterpret_cast<const char*>(text.bytes + at), next - at);
+            column += cellCount;
+            at = next;
+        }
+        const bool endsWithLineEnd =
+            out.size() >= rowOut + 2 && out[out.size() - 2] == '\r' && out[out.size() - 1] == '\n';
+        if (!endsWithLineEnd)
+            out += "\r\n";
+    }
+    return out;
+}
+
 } // namespace
+
+std::string SelectedText(const TextSelection& selection, const RowCells& cells) {
+    if (!selection.Shown())
+        return {};
+    if (selection.BoxMode())
+        return BoxText(cells, selection.Box(cells.rules.charsPerLine));
+    const StreamRange range = selection.Stream();
+    const std::uint32_t end = std::min(range.end, cells.text.length);
+    if (range.first >= end)
+        return {};
+    return {reinterpret_cast<const char*>(cells.text.bytes) + range.first,
+            reinterpret_cast<const char*>(cells.text.bytes) + end};
+}
+
+} // namespace nelvix
+
+namespace nelvix {
 
 std::optional<std::pair<std::uint32_t, std::uint32_t>> CKespoEV::StreamSelection() const {
     if (!m_selection.Shown() || m_selection.BoxMode())
@@ -87,16 +138,8 @@ void CKespoEV::SetCaretShown(bool shown) {
 }
 
 void CKespoEV::InvalidateRows(std::uint32_t firstRow, std::uint32_t lastRow) {
-    const std::uint32_t bottom = m_topRow + m_visibleRows;
-    if (lastRow < m_topRow || firstRow > bottom)
-        return;
-    const std::uint32_t from = std::max(firstRow, m_topRow);
-    const int top = m_topMargin + static_cast<int>(from - m_topRow) * m_rowHeight;
-    const long long end =
-        m_topMargin +
-        (static_cast<long long>(std::min(lastRow, bottom)) - m_topRow + 1) * m_rowHeight;
-    m_host.InvalidateRect(
-        {0, top, m_clientWidth, static_cast<int>(std::min<long long>(end, m_clientHeight))});
+    if (const std::optional<ui::PixelRect> rect = m_viewport.RowsRect(firstRow, lastRow))
+        m_host.InvalidateRect(*rect);
 }
 
 void CKespoEV::InvalidateStream(std::uint32_t first, std::uint32_t end) {
@@ -171,8 +214,7 @@ void CKespoEV::SelectRange(std::uint32_t first, std::uint32_t last) {
     m_selection.Begin(first, false);
     UpdateSelection(end);
     const CellPosition cell = CellOfOffset(text, Rules(), Rows(), end);
-    m_caretColumn = cell.column;
-    m_caretRow = cell.row;
+    m_caret.Place(cell.column, cell.row);
     ShowCaret();
 }
 
@@ -183,54 +225,8 @@ void CKespoEV::SelectAll() {
     m_host.InvalidateAll();
 }
 
-std::string CKespoEV::BoxText(const BoxRect& box) const {
-    const LayoutText text = Text();
-    const LayoutRules rules = Rules();
-    const RowTable rows = Rows();
-    const std::uint32_t tab = std::clamp(rules.tabColumns, kMinTabColumns, kMaxTabColumns);
-    const std::uint32_t width = rules.charsPerLine + (rules.wordWrap ? 2 : 0);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(box.lastRow - box.firstRow + 1) * (width + kBoxRowSlack));
-    const bool emptyLastRow = text.length >= 2 && text.bytes[text.length - 2] == kCr &&
-                              text.bytes[text.length - 1] == kLf;
-    for (std::uint32_t row = box.firstRow; row <= box.lastRow; ++row) {
-        if (row >= rows.count && !(row == rows.count && emptyLastRow))
-            break;
-        const std::size_t rowOut = out.size();
-        const std::uint32_t rowEnd = row < rows.count ? RowEndOffset(row) : text.length;
-        std::uint32_t column = 0;
-        for (std::uint32_t at = RowStart(text, rows, row); at < rowEnd && row < rows.count;) {
-            const Byte b = text.bytes[at];
-            const std::uint32_t next = NextChar(text, at);
-            const std::uint32_t cells =
-                b == '\t' ? tab - column % tab : (b == kCr ? 0 : (IsLeadByte(b) ? 2 : 1));
-            const bool taken =
-                b == kCr ? column >= box.firstColumn && column < box.endColumn
-                         : column + cells > box.firstColumn && column + cells <= box.endColumn;
-            if (taken)
-                out.append(reinterpret_cast<const char*>(text.bytes + at), next - at);
-            column += cells;
-            at = next;
-        }
-        const bool endsWithLineEnd =
-            out.size() >= rowOut + 2 && out[out.size() - 2] == '\r' && out[out.size() - 1] == '\n';
-        if (!endsWithLineEnd)
-            out += "\r\n";
-    }
-    return out;
-}
-
 std::string CKespoEV::SelectionText() const {
-    if (!m_selection.Shown())
-        return {};
-    if (m_selection.BoxMode())
-        return BoxText(m_selection.Box(Rules().charsPerLine));
-    const StreamRange range = m_selection.Stream();
-    const std::uint32_t end = std::min(range.end, m_document.TextLength());
-    if (range.first >= end)
-        return {};
-    return {reinterpret_cast<const char*>(m_document.Text()) + range.first,
-            reinterpret_cast<const char*>(m_document.Text()) + end};
+    return SelectedText(m_selection, Cells());
 }
 
 void CKespoEV::PutOnClipboard(const std::string& text) {
@@ -267,34 +263,36 @@ void CKespoEV::OnPaint(const ui::PixelRect& dirty) {
 void CKespoEV::InvertSelection(const ui::PixelRect& dirty) {
     if (!m_selection.Shown())
         return;
+    const TextViewport& view = m_viewport;
     const auto invert = [&](std::uint32_t row, std::uint32_t firstColumn, std::uint32_t endColumn) {
         if (firstColumn >= endColumn)
             return;
         const PixelPoint from = CellToPixel(firstColumn, row);
         const PixelPoint to = CellToPixel(endColumn, row);
-        const ui::PixelRect cells{std::max({from.x, dirty.left, m_leftMargin}),
+        const ui::PixelRect cells{std::max({from.x, dirty.left, view.LeftMargin()}),
                                   std::max(from.y, dirty.top), std::min(to.x, dirty.right),
-                                  std::min(from.y + m_rowHeight, dirty.bottom)};
+                                  std::min(from.y + view.RowHeight(), dirty.bottom)};
         if (cells.left < cells.right && cells.top < cells.bottom)
             m_surface.InvertRect(cells);
     };
-    const std::uint32_t lastVisible = std::min<std::uint32_t>(m_topRow + m_visibleRows, RowCount());
+    const std::uint32_t lastVisible =
+        std::min<std::uint32_t>(view.TopRow() + view.VisibleRows(), RowCount());
     if (m_selection.BoxMode()) {
         const BoxRect box = m_selection.Box(Rules().charsPerLine);
-        for (std::uint32_t row = std::max(box.firstRow, m_topRow);
-             row <= std::min(box.lastRow, m_topRow + m_visibleRows); ++row)
+        for (std::uint32_t row = std::max(box.firstRow, view.TopRow());
+             row <= std::min(box.lastRow, view.TopRow() + view.VisibleRows()); ++row)
             invert(row, box.firstColumn, box.endColumn);
         return;
     }
     const StreamRange range = m_selection.Stream();
-    const LayoutText text = Text();
-    for (std::uint32_t row = m_topRow; row < lastVisible; ++row) {
-        const std::uint32_t start = RowStart(text, Rows(), row);
-        const std::uint32_t end = RowEndOffset(row);
+    const RowCells cells = Cells();
+    for (std::uint32_t row = view.TopRow(); row < lastVisible; ++row) {
+        const std::uint32_t start = RowStart(cells.text, cells.rows, row);
+        const std::uint32_t end = cells.RowEndOffset(row);
         if (range.end <= start || range.first >= end)
             continue;
-        invert(row, ColumnInRow(row, std::max(range.first, start)),
-               ColumnInRow(row, std::min(range.end, end)));
+        invert(row, cells.ColumnInRow(row, std::max(range.first, start)),
+               cells.ColumnInRow(row, std::min(range.end, end)));
     }
 }
 

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "view/row_cells.h"
 
 namespace nelvix {
 
@@ -60,5 +63,9 @@ private:
     bool m_dragging = false;
     bool m_boxMode = false;
 };
+
+/// The shown selection's text as copy puts it on the clipboard: a stream's bytes, or a box's
+/// rows each ended by a line end; empty without a shown selection.
+std::string SelectedText(const TextSelection& selection, const RowCells& cells);
 
 } // namespace nelvix

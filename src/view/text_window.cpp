@@ -23,8 +23,8 @@ CKespoEV::CKespoEV(CKespoDoc& document, ui::Platform& platform, ui::Surface& sur
                    TextWindowHost& host, const ViewSettings& settings)
     : m_document(document), m_platform(platform), m_surface(surface), m_host(host),
       m_settings(settings) {
-    m_leftMargin = TenthsMmToPixels(settings.leftMarginTenthsMm, surface.DotsPerInchX());
-    m_topMargin = TenthsMmToPixels(settings.topMarginTenthsMm, surface.DotsPerInchY());
+    m_viewport.SetMargins(TenthsMmToPixels(settings.leftMarginTenthsMm, surface.DotsPerInchX()),
+                          TenthsMmToPixels(settings.topMarginTenthsMm, surface.DotsPerInchY()));
     if (document.TextLength() == 0)
         document.SetRowCount(0);
     MakeFont();
@@ -52,7 +52,7 @@ void CKespoEV::MakeFont() {
     m_host.MakeTextFont(font, pixelHeight);
     m_surface.SelectFont(ui::FontRole::Text);
     m_font = m_surface.Metrics();
-    ComputeMetrics();
+    MeasureCell();
 }
 
 void CKespoEV::ComputeMetrics() {
@@ -64,45 +64,33 @@ void CKespoEV::ComputeMetrics() {
         std::max(1, m_font.height + TenthsMmToPixels(format.lineSpacing, m_surface.DotsPerInchY()));
 }
 
-void CKespoEV::ComputeVisible() {
-    const int columns = (m_clientWidth - m_leftMargin) / m_cellWidth;
-    m_visibleColumns = columns < 1 ? 0 : static_cast<std::uint32_t>(columns);
-    m_visibleRows = m_clientHeight < m_topMargin
-                        ? 0
-                        : static_cast<std::uint32_t>((m_clientHeight - m_topMargin) / m_rowHeight);
+void CKespoEV::MeasureCell() {
+    ComputeMetrics();
+    m_viewport.SetCellSize(m_cellWidth, m_rowHeight);
 }
 
 void CKespoEV::OnSize(int width, int height) {
-    m_clientWidth = std::max(0, width);
-    m_clientHeight = std::max(0, height);
-    ComputeVisible();
+    m_viewport.Resize(width, height);
     UpdateScrollRanges();
     ShowCaret();
 }
 
 void CKespoEV::UpdateScrollRanges() {
-    const std::uint32_t rows = RowCount();
-    if (rows + 1 > m_visibleRows) {
-        m_verticalMaximum = rows - m_visibleRows + 1;
-        m_verticalActive = true;
-    } else {
-        m_verticalMaximum = 1;
-        m_verticalActive = false;
-        m_topRow = 0;
-    }
-    const std::uint32_t cpl = Rules().charsPerLine;
-    if (cpl + 1 > m_visibleColumns) {
-        m_horizontalMaximum = cpl - m_visibleColumns + 1;
-    } else {
-        m_horizontalMaximum = 0;
-        m_firstColumn = 0;
-    }
-    m_firstColumn = std::min(m_firstColumn, m_horizontalMaximum);
-    m_host.SetVerticalScrollBar(static_cast<int>(m_verticalMaximum),
-                                static_cast<int>(std::min(m_topRow, m_verticalMaximum)),
-                                m_verticalActive);
-    m_host.SetHorizontalScrollBar(static_cast<int>(m_horizontalMaximum),
-                                  static_cast<int>(m_firstColumn));
+    m_viewport.UpdateRanges(RowCount(), Rules().charsPerLine);
+    ShowScrollBar(ScrollAxis::Vertical);
+    ShowScrollBar(ScrollAxis::Horizontal);
+}
+
+void CKespoEV::ShowScrollBar(ScrollAxis axis) {
+    const TextViewport& view = m_viewport;
+    if (axis == ScrollAxis::Vertical)
+        m_host.SetVerticalScrollBar(
+            static_cast<int>(view.VerticalMaximum()),
+            static_cast<int>(std::min(view.TopRow(), view.VerticalMaximum())),
+            view.VerticalActive());
+    else
+        m_host.SetHorizontalScrollBar(static_cast<int>(view.HorizontalMaximum()),
+                                      static_cast<int>(view.FirstColumn()));
 }
 
 void CKespoEV::RebuildAll() {
@@ -119,11 +107,8 @@ void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argumen
         RebuildAll();
         m_knownLength = m_document.TextLength();
         m_selection.Clear();
-        m_topRow = 0;
-        m_firstColumn = 0;
-        m_caretColumn = 0;
-        m_caretRow = 0;
-        m_rememberedColumn = 0;
+        m_viewport.SetOrigin(0, 0);
+        m_caret.Reset();
         UpdateScrollRanges();
         ShowCaret();
         m_host.InvalidateAll();
@@ -165,13 +150,12 @@ void CKespoEV::OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument& argumen
 
 void CKespoEV::LayOutAgain(bool reset) {
     const LayoutRules oldRules = Rules();
-    const CellOffset caret =
-        OffsetOfCell(Text(), oldRules, Rows(), m_caretColumn, m_caretRow, m_settings.freeCursor);
+    const CellOffset caret = OffsetOfCell(Text(), oldRules, Rows(), m_caret.Column(), m_caret.Row(),
+                                          m_settings.freeCursor);
     const std::uint32_t topOffset = TopRowOffset();
 
-    ComputeMetrics();
-    m_topRow = 0;
-    m_firstColumn = 0;
+    MeasureCell();
+    m_viewport.SetOrigin(0, 0);
     // A box names cells, which a new row width moves under other characters.
     if (m_selection.BoxMode())
         CancelSelection();
@@ -184,18 +168,17 @@ void CKespoEV::LayOutAgain(bool reset) {
     }
 
     const LayoutRules rules = Rules();
-    m_topRow = RowOfOffset(Text(), rules, Rows(), topOffset);
-    ComputeVisible();
+    m_viewport.SetOrigin(RowOfOffset(Text(), rules, Rows(), topOffset), 0);
+    m_viewport.UpdateVisible();
     UpdateScrollRanges();
     const CellPosition cell = CellOfOffset(Text(), rules, Rows(), caret.offset);
-    m_caretColumn = cell.column;
-    m_caretRow = cell.row;
+    m_caret.Place(cell.column, cell.row);
     ShowCaret();
     m_host.InvalidateAll();
 }
 
 std::uint32_t CKespoEV::TopRowOffset() const {
-    return RowStart(Text(), Rows(), m_topRow);
+    return RowStart(Text(), Rows(), m_viewport.TopRow());
 }
 
 bool CKespoEV::AppendAtEnd(const Byte* bytes, std::size_t length, bool repaint) {

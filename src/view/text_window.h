@@ -1,5 +1,7 @@
 // CKespoEV: the text window of a view; lays one document out into rows of cells, maps offsets,
 // cells and pixels, scrolls, and follows the keys and the mouse with its caret and selection.
+// Its state is held by its parts (TextViewport, TextCaret, TextSelection); the window tells its
+// host what their changes mean on screen.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +19,10 @@
 #include "text/update_hint.h"
 #include "ui/surface.h"
 #include "view/keys.h"
+#include "view/row_cells.h"
+#include "view/text_caret.h"
 #include "view/text_selection.h"
+#include "view/text_viewport.h"
 #include "view/text_window_host.h"
 #include "view/view_settings.h"
 
@@ -27,36 +32,12 @@ struct Platform;
 
 namespace nelvix {
 
-enum class ScrollMode { Top, Middle, Bottom };
-
-/// What a scroll bar asks for.
-enum class ScrollRequest {
-    LineUp,
-    LineDown,
-    PageUp,
-    PageDown,
-    ThumbPosition,
-    ThumbTrack,
-    Top,
-    Bottom,
-    EndScroll
-};
-
-/// The key that a vertical scroll-bar request stands for while vertical scrolling is inactive.
-enum class ScrollKey { Up, Down, PageUp, PageDown, Home, End };
-
 /// The top row and the caret cell, as the cabinet keeps them.
 struct ViewPosition {
     std::uint32_t topRow = 0;
     std::uint32_t caretColumn = 0;
     std::uint32_t caretRow = 0;
     bool operator==(const ViewPosition&) const = default;
-};
-
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const PixelPoint&) const = default;
 };
 
 /// The commands of the text window.
@@ -77,10 +58,6 @@ struct CaretSettings {
     std::uint32_t scrollLineCount = 3; ///< "ScrollLineCount", 1..10
     bool copySelection = false;        ///< "CopySelection": a word selected is also copied
 };
-
-/// Columns the horizontal bar moves per line step, and the least step when the caret leaves
-/// the visible columns.
-inline constexpr std::uint32_t kHorizontalStepColumns = 10;
 
 class CKespoEV final : public DocumentView {
 public:
@@ -164,7 +141,7 @@ public:
     /// The offset at the caret: the byte after a row's last character when the caret stands
     /// beyond it, the line end when the row ends with one.
     std::uint32_t CaretOffset() const;
-    std::uint32_t RememberedColumn() const { return m_rememberedColumn; }
+    std::uint32_t RememberedColumn() const { return m_caret.RememberedColumn(); }
     /// The shown stream selection: its first byte and the byte after its last character.
     std::optional<std::pair<std::uint32_t, std::uint32_t>> StreamSelection() const;
     /// The shown box selection.
@@ -217,20 +194,24 @@ public:
     LayoutRules Rules() const;
     LayoutText Text() const { return LayoutTextOf(m_document); }
     RowTable Rows() const { return RowTableOf(m_document); }
+    /// The rows as they are laid out now.
+    RowCells Cells() const { return {Text(), Rules(), Rows()}; }
 
-    std::uint32_t TopRow() const { return m_topRow; }
-    std::uint32_t FirstColumn() const { return m_firstColumn; }
-    std::uint32_t CaretColumn() const { return m_caretColumn; }
-    std::uint32_t CaretRow() const { return m_caretRow; }
-    std::uint32_t VisibleRows() const { return m_visibleRows; }
-    std::uint32_t VisibleColumns() const { return m_visibleColumns; }
-    int CellWidth() const { return m_cellWidth; }
-    int RowHeight() const { return m_rowHeight; }
-    int LeftMargin() const { return m_leftMargin; }
-    int TopMargin() const { return m_topMargin; }
-    std::uint32_t VerticalMaximum() const { return m_verticalMaximum; }
-    std::uint32_t HorizontalMaximum() const { return m_horizontalMaximum; }
-    bool VerticalScrollActive() const { return m_verticalActive; }
+    std::uint32_t TopRow() const { return m_viewport.TopRow(); }
+    std::uint32_t FirstColumn() const { return m_viewport.FirstColumn(); }
+    std::uint32_t CaretColumn() const { return m_caret.Column(); }
+    std::uint32_t CaretRow() const { return m_caret.Row(); }
+    std::uint32_t VisibleRows() const { return m_viewport.VisibleRows(); }
+    std::uint32_t VisibleColumns() const { return m_viewport.VisibleColumns(); }
+    int CellWidth() const { return m_viewport.CellWidth(); }
+    int RowHeight() const { return m_viewport.RowHeight(); }
+    int LeftMargin() const { return m_viewport.LeftMargin(); }
+    int TopMargin() const { return m_viewport.TopMargin(); }
+    std::uint32_t VerticalMaximum() const { return m_viewport.VerticalMaximum(); }
+    std::uint32_t HorizontalMaximum() const { return m_viewport.HorizontalMaximum(); }
+    bool VerticalScrollActive() const { return m_viewport.VerticalActive(); }
+    const TextViewport& Viewport() const { return m_viewport; }
+    const TextCaret& Caret() const { return m_caret; }
     /// The offset at the top row's start.
     std::uint32_t TopRowOffset() const;
 
@@ -246,33 +227,15 @@ private:
                          bool repaint);
     /// Moves line marks, marked strings and the tag target line after an insertion.
     void MoveMarksAfterInsertion(std::uint32_t offset, std::uint32_t length, bool lineEndOnly);
+    void MoveTagTargetLine(std::uint32_t offset, std::uint32_t length, bool lineEndOnly);
     void RepaintInsertion(std::uint32_t fromOffset, std::uint32_t toOffset);
 
     /// PlaceCaret, then the status panes and the rulers learn the new cell.
     void MoveCaret(std::uint32_t column, std::uint32_t row);
+    void MoveCaret(const CellPosition& cell) { MoveCaret(cell.column, cell.row); }
     void MoveCaretToOffset(std::uint32_t offset);
-    void RememberColumn() { m_rememberedColumn = m_caretColumn; }
-    /// The cell at `column` on `row` where the caret may stand (beyond the row end only with
-    /// `freeCursor`).
-    CellPosition CaretCellAt(std::uint32_t column, std::uint32_t row, bool freeCursor) const;
-    /// The row holding the text end: the empty row after a final line end, else the last.
-    std::uint32_t LastCaretRow() const;
-    /// Cells of a row's characters before its line end.
-    std::uint32_t RowEndColumn(std::uint32_t row) const;
-    /// The column at which `offset` (clamped to the row) stands on `row`.
-    std::uint32_t ColumnInRow(std::uint32_t row, std::uint32_t offset) const;
-    /// The character whose cells cover `column` on `row`; nothing beyond the row's end.
-    std::optional<std::uint32_t> OffsetAtColumn(std::uint32_t row, std::uint32_t column) const;
-    /// The offset just past a row: the next row's start or the text length.
-    std::uint32_t RowEndOffset(std::uint32_t row) const;
-    void MoveLeft(bool freeCursor);
-    void MoveRight(bool freeCursor);
-    void MoveUp(bool freeCursor);
-    void MoveDown(bool freeCursor);
     void ScrollOneRow(bool up);
     void MovePage(bool up, bool freeCursor);
-    void MoveHome(bool ctrl);
-    void MoveEnd(bool ctrl);
     bool MoveKey(Key key, KeyModifiers modifiers);
 
     /// The caret (or, in box mode, its cell) as the end of a selection.
@@ -286,7 +249,6 @@ private:
     void InvalidateRows(std::uint32_t firstRow, std::uint32_t lastRow);
     void InvalidateSelection();
     void InvertSelection(const ui::PixelRect& dirty);
-    std::string BoxText(const BoxRect& box) const;
     /// Puts `text` on the clipboard; message 59399 when its memory cannot be had.
     void PutOnClipboard(const std::string& text);
     void SetCaretShown(bool shown);
@@ -294,20 +256,26 @@ private:
     /// Places the caret under the mouse as a click does; returns the overshoot of the click.
     std::uint32_t CaretToMouse(int pixelX, int pixelY);
     void DragTo(int pixelX, int pixelY);
-    bool PointerInside(int pixelX, int pixelY) const;
 
     /// The row the mark holds; the marks are line-end offsets, kFirstLineMark for row 0.
     std::uint32_t RowOfMark(std::uint32_t mark) const;
     void JumpToMarkRow(std::uint32_t row);
+    /// The nearest marked row below the caret (above it when not `down`), wrapping around;
+    /// a beep without marks.
+    void JumpToMark(bool down);
     /// "ﾏｰｸ行情報を保存": marking makes the document modified so that saving writes the marks.
     void MarkDocumentModifiedForMarks();
     void ComputeMetrics();
-    void ComputeVisible();
+    /// ComputeMetrics, and the viewport takes the new cell size.
+    void MeasureCell();
     void UpdateScrollRanges();
+    void ShowScrollBar(ScrollAxis axis);
     void RebuildAll();
     void KeepCellInView(std::uint32_t column, std::uint32_t row);
-    void ScrollVerticallyTo(std::uint32_t topRow);
-    void ScrollHorizontallyTo(std::uint32_t firstColumn);
+    /// Moves the top row or the first column, the image with it, and tells the scroll bar and
+    /// the ruler of that axis.
+    void ScrollTo(ScrollAxis axis, std::uint32_t position);
+    void OnScroll(ScrollAxis axis, ScrollRequest request, int position);
     void ShowCaret();
     std::uint32_t RowCount() const { return m_document.RowCount(); }
     /// Block comments are tracked only in C and C++ documents with "ColorAreaComment".
@@ -323,22 +291,12 @@ private:
     const ViewSettings& m_settings;
 
     ui::FontMetrics m_font{};
+    /// The cell the font and the format make, as ComputeMetrics measures it; the viewport
+    /// takes it through MeasureCell.
     int m_cellWidth = 1;
     int m_rowHeight = 1;
-    int m_leftMargin = 0;
-    int m_topMargin = 0;
-    int m_clientWidth = 0;
-    int m_clientHeight = 0;
-    std::uint32_t m_visibleColumns = 0;
-    std::uint32_t m_visibleRows = 0;
-    std::uint32_t m_topRow = 0;
-    std::uint32_t m_firstColumn = 0;
-    std::uint32_t m_verticalMaximum = 1;
-    std::uint32_t m_horizontalMaximum = 0;
-    bool m_verticalActive = false;
-    std::uint32_t m_caretColumn = 0;
-    std::uint32_t m_caretRow = 0;
-    std::uint32_t m_rememberedColumn = 0;
+    TextViewport m_viewport;
+    TextCaret m_caret;
     CaretSettings m_caretSettings;
     TextSelection m_selection;
     /// The text length this window has laid out, so that a follower view can tell whether the

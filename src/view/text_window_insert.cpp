@@ -34,22 +34,23 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     const std::uint32_t oldLength = m_document.TextLength();
     if (length == 0 || bytes == nullptr)
         return true;
-    // Checked before the sum is formed, so that no length wraps around 32 bits.
-    if (length >= kMaxTextBytes - oldLength) {
+    const auto refuse = [this](bool outOfMemory) {
         m_document.NoteAppendLimitReached();
-        ui::ShowMessage(m_platform, ui::kMsgTextTooLong);
+        if (outOfMemory)
+            ui::ShowOutOfMemory(m_platform);
+        else
+            ui::ShowMessage(m_platform, ui::kMsgTextTooLong);
         return false;
-    }
+    };
+    // Checked before the sum is formed, so that no length wraps around 32 bits.
+    if (length >= kMaxTextBytes - oldLength)
+        return refuse(false);
     const auto inserted = static_cast<std::uint32_t>(length);
     switch (m_document.GrowText(oldLength + inserted)) {
     case GrowResult::TooLarge:
-        m_document.NoteAppendLimitReached();
-        ui::ShowMessage(m_platform, ui::kMsgTextTooLong);
-        return false;
+        return refuse(false);
     case GrowResult::OutOfMemory:
-        m_document.NoteAppendLimitReached();
-        ui::ShowOutOfMemory(m_platform);
-        return false;
+        return refuse(true);
     case GrowResult::Grown:
         m_document.UpdateAllViews(UpdateHint::TextMoved);
         break;
@@ -84,7 +85,7 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     if (KeepsCommentTables()) {
         m_comments.UpdateCommentTables(m_platform, newText.bytes, newText.length, offset, inserted);
         const std::uint32_t lastVisibleRow =
-            std::min<std::uint32_t>(m_topRow + m_visibleRows, RowCount() - 1);
+            std::min<std::uint32_t>(m_viewport.TopRow() + m_viewport.VisibleRows(), RowCount() - 1);
         touchesComment = TouchesComment(newText.bytes, newText.length, offset, inserted,
                                         RowLastChar(newText, rules, rows, lastVisibleRow));
     }
@@ -96,7 +97,7 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     RepaintInsertion(std::min(repaintBefore, repaintAfter),
                      touchesComment ? newText.length : result.changedUpTo);
     MoveCaretToOffset(offset + inserted);
-    RememberColumn();
+    m_caret.RememberColumn();
     return true;
 }
 
@@ -115,6 +116,10 @@ void CKespoEV::MoveMarksAfterInsertion(std::uint32_t offset, std::uint32_t lengt
     for (StringMark& mark : strings)
         if (mark.offset >= offset)
             mark.offset += length;
+    MoveTagTargetLine(offset, length, lineEndOnly);
+}
+
+void CKespoEV::MoveTagTargetLine(std::uint32_t offset, std::uint32_t length, bool lineEndOnly) {
     const std::int64_t tagLine = m_painter->TagTargetLine();
     if (tagLine != kNoTagTargetLine)
         m_painter->MoveTagTargetLine(MovedLineEnd(tagLine, offset, length, lineEndOnly));
@@ -123,7 +128,7 @@ void CKespoEV::MoveMarksAfterInsertion(std::uint32_t offset, std::uint32_t lengt
 void CKespoEV::RepaintInsertion(std::uint32_t fromOffset, std::uint32_t toOffset) {
     const LayoutText text = Text();
     const LayoutRules rules = Rules();
-    const std::uint32_t bottom = m_topRow + m_visibleRows;
+    const std::uint32_t bottom = m_viewport.TopRow() + m_viewport.VisibleRows();
     const std::uint32_t lastRow =
         toOffset >= text.length ? bottom : RowOfOffset(text, rules, Rows(), toOffset);
     InvalidateRows(RowOfOffset(text, rules, Rows(), fromOffset), lastRow);
@@ -133,9 +138,7 @@ void CKespoEV::FollowInsertion(std::uint32_t offset, std::uint32_t length, bool 
                                bool repaint) {
     m_knownLength = m_document.TextLength();
     m_selection.FollowInsertion(offset, length);
-    const std::int64_t tagLine = m_painter->TagTargetLine();
-    if (tagLine != kNoTagTargetLine)
-        m_painter->MoveTagTargetLine(MovedLineEnd(tagLine, offset, length, lineEndOnly));
+    MoveTagTargetLine(offset, length, lineEndOnly);
     if (KeepsCommentTables())
         m_comments.UpdateCommentTables(m_platform, m_document.Text(), m_document.TextLength(),
                                        offset, length);
@@ -156,7 +159,7 @@ void CKespoEV::ShowAppended(std::uint32_t offset) {
     if (m_document.FirstView() != this)
         return;
     MoveCaretToOffset(m_document.TextLength());
-    RememberColumn();
+    m_caret.RememberColumn();
 }
 
 void CKespoEV::OnAppend(const Byte* bytes, std::size_t length, bool repaint) {

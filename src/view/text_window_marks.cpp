@@ -33,7 +33,7 @@ void CKespoEV::ToggleMark() {
         m_platform.beeper.Beep();
         return;
     }
-    const std::uint32_t row = m_caretRow;
+    const std::uint32_t row = m_caret.Row();
     if (row >= RowCount())
         return;
     std::vector<std::uint32_t>& marks = m_document.LineMarks();
@@ -69,31 +69,35 @@ void CKespoEV::JumpToMarkRow(std::uint32_t row) {
     CancelSelection();
     BringRangeIntoView(row, 0, 0);
     MoveCaret(0, row);
-    m_rememberedColumn = 0;
+    m_caret.RememberColumn();
+}
+
+void CKespoEV::JumpToMark(bool down) {
+    const std::vector<std::uint32_t>& marks = m_document.LineMarks();
+    if (marks.empty()) {
+        m_platform.beeper.Beep();
+        return;
+    }
+    // The marks are in text order: going down the first beyond the caret is the nearest, going
+    // up the last before it.
+    std::optional<std::uint32_t> target;
+    for (const std::uint32_t mark : marks) {
+        const std::uint32_t row = RowOfMark(mark);
+        if (down ? row > m_caret.Row() : row < m_caret.Row()) {
+            target = row;
+            if (down)
+                break;
+        }
+    }
+    JumpToMarkRow(target.value_or(RowOfMark(down ? marks.front() : marks.back())));
 }
 
 void CKespoEV::NextMark() {
-    const std::vector<std::uint32_t>& marks = m_document.LineMarks();
-    if (marks.empty()) {
-        m_platform.beeper.Beep();
-        return;
-    }
-    const auto below = std::find_if(marks.begin(), marks.end(), [&](std::uint32_t mark) {
-        return RowOfMark(mark) > m_caretRow;
-    });
-    JumpToMarkRow(RowOfMark(below != marks.end() ? *below : marks.front()));
+    JumpToMark(true);
 }
 
 void CKespoEV::PreviousMark() {
-    const std::vector<std::uint32_t>& marks = m_document.LineMarks();
-    if (marks.empty()) {
-        m_platform.beeper.Beep();
-        return;
-    }
-    const auto above = std::find_if(marks.rbegin(), marks.rend(), [&](std::uint32_t mark) {
-        return RowOfMark(mark) < m_caretRow;
-    });
-    JumpToMarkRow(RowOfMark(above != marks.rend() ? *above : marks.back()));
+    JumpToMark(false);
 }
 
 void CKespoEV::ClearAllMarks() {

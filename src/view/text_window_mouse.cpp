@@ -76,15 +76,10 @@ CKespoEV::WordAt(std::uint32_t offset) const {
     return std::make_pair(first, last);
 }
 
-bool CKespoEV::PointerInside(int pixelX, int pixelY) const {
-    return pixelX >= 0 && pixelY >= 0 && pixelX < m_clientWidth && pixelY < m_clientHeight;
-}
-
 std::uint32_t CKespoEV::CaretToMouse(int pixelX, int pixelY) {
     const auto [column, row] = PixelToCell(pixelX, pixelY);
-    const CellPosition cell = CaretCellAt(column, row, m_settings.freeCursor);
-    MoveCaret(cell.column, cell.row);
-    RememberColumn();
+    MoveCaret(Cells().CaretCellAt(column, row, m_settings.freeCursor));
+    m_caret.RememberColumn();
     return CaretOffset();
 }
 
@@ -114,13 +109,15 @@ void CKespoEV::DragTo(int pixelX, int pixelY) {
 }
 
 void CKespoEV::OnMouseMove(int pixelX, int pixelY, bool leftButtonDown) {
-    m_host.SetPointer(PointerInside(pixelX, pixelY) ? PointerShape::IBeam : PointerShape::Arrow);
+    m_host.SetPointer(m_viewport.Contains(pixelX, pixelY) ? PointerShape::IBeam
+                                                          : PointerShape::Arrow);
     if (m_selection.Dragging() && leftButtonDown && m_document.TextLength() > 0)
         DragTo(pixelX, pixelY);
 }
 
 void CKespoEV::OnDragTimer(int pixelX, int pixelY) {
-    if (m_selection.Dragging() && m_document.TextLength() > 0 && !PointerInside(pixelX, pixelY))
+    if (m_selection.Dragging() && m_document.TextLength() > 0 &&
+        !m_viewport.Contains(pixelX, pixelY))
         DragTo(pixelX, pixelY);
 }
 
@@ -134,7 +131,7 @@ void CKespoEV::OnLeftButtonUp() {
 
 bool CKespoEV::SelectWordAt(int pixelX, int pixelY) {
     const auto [column, row] = PixelToCell(pixelX, pixelY);
-    const std::optional<std::uint32_t> at = OffsetAtColumn(row, column);
+    const std::optional<std::uint32_t> at = Cells().OffsetAtColumn(row, column);
     if (!at)
         return false;
     const std::optional<std::pair<std::uint32_t, std::uint32_t>> word = WordAt(*at);
@@ -144,7 +141,7 @@ bool CKespoEV::SelectWordAt(int pixelX, int pixelY) {
     m_selection.Begin(word->first, false);
     UpdateSelection(NextChar(Text(), word->second));
     MoveCaretToOffset(word->second);
-    RememberColumn();
+    m_caret.RememberColumn();
     if (m_caretSettings.copySelection)
         Copy();
     return true;

@@ -17,14 +17,14 @@ TextPaintInput CKespoEV::PaintInput() const {
     input.rowCount = RowCount();
     input.charsPerLine = static_cast<int>(rules.charsPerLine);
     input.tabColumns = static_cast<int>(rules.tabColumns);
-    input.cellWidth = m_cellWidth;
-    input.rowHeight = m_rowHeight;
-    input.leftMargin = m_leftMargin;
-    input.topMargin = m_topMargin;
-    input.topRow = m_topRow;
-    input.firstColumn = static_cast<int>(m_firstColumn);
-    input.clientWidth = m_clientWidth;
-    input.clientHeight = m_clientHeight;
+    input.cellWidth = m_viewport.CellWidth();
+    input.rowHeight = m_viewport.RowHeight();
+    input.leftMargin = m_viewport.LeftMargin();
+    input.topMargin = m_viewport.TopMargin();
+    input.topRow = m_viewport.TopRow();
+    input.firstColumn = static_cast<int>(m_viewport.FirstColumn());
+    input.clientWidth = m_viewport.ClientWidth();
+    input.clientHeight = m_viewport.ClientHeight();
     input.colours = format.colours;
     input.showLineEnds = format.showLineEnds;
     input.showTabs = format.showTabs;
@@ -40,14 +40,14 @@ TextPaintInput CKespoEV::PaintInput() const {
 
 RulerViewState CKespoEV::RulerState() const {
     RulerViewState state;
-    state.topRow = static_cast<int>(m_topRow);
-    state.visibleRows = static_cast<int>(m_visibleRows);
-    state.firstColumn = static_cast<int>(m_firstColumn);
-    state.caretRow = static_cast<int>(m_caretRow);
-    state.caretColumn = static_cast<int>(m_caretColumn);
+    state.topRow = static_cast<int>(m_viewport.TopRow());
+    state.visibleRows = static_cast<int>(m_viewport.VisibleRows());
+    state.firstColumn = static_cast<int>(m_viewport.FirstColumn());
+    state.caretRow = static_cast<int>(m_caret.Row());
+    state.caretColumn = static_cast<int>(m_caret.Column());
     state.charsPerLine = static_cast<int>(Rules().charsPerLine);
-    state.rowPitch = m_rowHeight;
-    state.columnPitch = m_cellWidth;
+    state.rowPitch = m_viewport.RowHeight();
+    state.columnPitch = m_viewport.CellWidth();
     state.rowCount = static_cast<int>(RowCount());
     state.lineBarShown = m_settings.displayLineBar;
     return state;
@@ -82,12 +82,12 @@ void CKespoEV::RepaintAfterAppend(std::uint32_t firstRow) {
     const LayoutText text = Text();
     const std::uint32_t rebuiltFrom = RowStart(text, Rows(), firstRow);
     const std::uint32_t start = RepaintStart(PaintInput(), rebuiltFrom);
-    const std::uint32_t fromRow =
-        std::max(std::min(firstRow, RowOfOffset(text, Rules(), Rows(), start)), m_topRow);
-    if (fromRow >= m_topRow + m_visibleRows + 1)
+    const std::uint32_t fromRow = std::max(
+        std::min(firstRow, RowOfOffset(text, Rules(), Rows(), start)), m_viewport.TopRow());
+    if (fromRow >= m_viewport.TopRow() + m_viewport.VisibleRows() + 1)
         return;
-    const int top = m_topMargin + static_cast<int>(fromRow - m_topRow) * m_rowHeight;
-    m_host.InvalidateRect({0, top, m_clientWidth, m_clientHeight});
+    m_host.InvalidateRect(
+        {0, m_viewport.RowTop(fromRow), m_viewport.ClientWidth(), m_viewport.ClientHeight()});
 }
 
 } // namespace nelvix

@@ -1,6 +1,6 @@
-// A text window over a document for the caret, selection and mark tests: 80 × 10 cells of
-// 8 × 16 pixels without margins, on a recording surface, with a host that records what the
-// window asked of it.
+// A text window over a document for the text window's tests: 80 × 10 cells of 8 × 16 pixels
+// (a 12 point font at 96 dots per inch) without margins unless given, on a recording surface,
+// with a host that records what the window asked of it.
 #pragma once
 
 #include <memory>
@@ -16,7 +16,20 @@ namespace nelvix::test {
 class InputHost final : public NullTextWindowHost {
 public:
     void InvalidateAll() override { ++invalidations; }
-    void InvalidateRect(const ui::PixelRect&) override { ++invalidations; }
+    void InvalidateRect(const ui::PixelRect& rect) override {
+        ++invalidations;
+        repainted.push_back(rect);
+    }
+    void ScrollImage(const ui::PixelRect&, int, int dy) override { scrolledBy.push_back(dy); }
+    void SetVerticalScrollBar(int maximum, int, bool) override { verticalMaximum = maximum; }
+    void SetHorizontalScrollBar(int, int position) override { horizontalPosition = position; }
+    void PlaceCaret(int x, int y) override { caret = {x, y}; }
+    void MakeTextFont(const FontDescription&, int pixelHeight) override {
+        fontHeights.push_back(pixelHeight);
+    }
+    void RowsScrolled(int rows) override { rowsScrolled += rows; }
+    void ColumnsScrolled(int columns) override { columnsScrolled += columns; }
+    void RefreshRulers() override { ++rulerRefreshes; }
     void ShowCaretBar(bool shown) override { caretShown = shown; }
     void CaretMoved(std::uint32_t column, std::uint32_t row) override {
         lastCaretMove = {column, row};
@@ -27,6 +40,11 @@ public:
     void StopDragTimer() override { timerPeriod = 0; }
 
     int invalidations = 0;
+    std::vector<ui::PixelRect> repainted;
+    std::vector<int> scrolledBy, fontHeights;
+    int verticalMaximum = -1, horizontalPosition = -1, rowsScrolled = 0, columnsScrolled = 0;
+    int rulerRefreshes = 0;
+    PixelPoint caret;
     bool caretShown = true;
     bool mouseCaptured = false;
     int timerPeriod = 0;
@@ -40,9 +58,14 @@ inline constexpr int kColumns = 80;
 inline constexpr int kRows = 10;
 
 struct TextWindow {
-    explicit TextWindow(const std::string& text, int charsPerLine = 80, bool freeCursor = false) {
+    /// Margins in tenths of a millimetre, left and top.
+    explicit TextWindow(const std::string& text, int charsPerLine = 80, bool freeCursor = false,
+                        std::pair<int, int> margins = {}) {
         environment.format.charsPerLine = charsPerLine;
+        environment.format.font.height = 12;
         settings.freeCursor = freeCursor;
+        settings.leftMarginTenthsMm = margins.first;
+        settings.topMarginTenthsMm = margins.second;
         document = CKespoDoc::Create(environment);
         window = std::make_unique<CKespoEV>(*document, fake.platform, surface, host, settings);
         window->OnSize(kColumns * kCellWidth, kRows * kRowHeight);

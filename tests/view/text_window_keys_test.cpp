@@ -2,7 +2,6 @@
 // remembered column, "ScrollLineCount", and keys in an empty text.
 #include <gtest/gtest.h>
 
-#include "base/cp932.h"
 #include "text_window_fixture.h"
 
 namespace nelvix {
@@ -18,149 +17,36 @@ struct Press {
 
 TEST(TextWindowKeys, MovesTheCaret) {
     const std::string lines = test::NumberedLines(40);
-    const std::string kanji = Sjis("漢字");
+    const std::string shortMiddle = "abcdef\r\nab\r\nabcdef";
     struct Case {
         const char* name;
         std::string text;
-        int charsPerLine;
         bool freeCursor;
         std::vector<Press> keys;
         std::pair<std::uint32_t, std::uint32_t> caret;
         std::uint32_t topRow;
     };
-    const std::vector<Press> toLastVisibleRow(9, Press{Key::Down});
-    std::vector<Press> pastLastVisibleRow = toLastVisibleRow;
-    pastLastVisibleRow.push_back({Key::Down});
-    std::vector<Press> pageThenToBottom{{Key::PageDown}};
-    pageThenToBottom.insert(pageThenToBottom.end(), toLastVisibleRow.begin(),
-                            toLastVisibleRow.end());
-    pageThenToBottom.push_back({Key::Up, true});
+    const std::vector<Press> toBottom(9, Press{Key::Down});
+    std::vector<Press> belowBottom = toBottom;
+    belowBottom.push_back({Key::Down});
+    std::vector<Press> pageToBottomCtrlUp{{Key::PageDown}};
+    pageToBottomCtrlUp.insert(pageToBottomCtrlUp.end(), toBottom.begin(), toBottom.end());
+    pageToBottomCtrlUp.push_back({Key::Up, true});
+    const std::vector<Press> ctrlDownAfterTwo{{Key::Down}, {Key::Down}, {Key::Down, true}};
+    const std::vector<Press> endDownDown{{Key::End}, {Key::Down}, {Key::Down}};
+    const std::vector<Press> endShiftDown{{Key::End}, {Key::Down, false, true}};
     const Case cases[] = {
-        {"Down on the last visible row goes ScrollLineCount rows",
-         lines,
-         80,
-         false,
-         pastLastVisibleRow,
-         {0, 12},
-         3},
-        {"Up on the top row goes ScrollLineCount rows",
-         lines,
-         80,
-         false,
-         {{Key::PageDown}, {Key::Up}},
-         {0, 7},
-         7},
-        {"Ctrl+Down moves the top row and keeps a visible caret",
-         lines,
-         80,
-         false,
-         {{Key::Down}, {Key::Down}, {Key::Down, true}},
-         {0, 2},
-         1},
-        {"Ctrl+Down takes a caret above the top row along",
-         lines,
-         80,
-         false,
-         {{Key::Down, true}},
-         {0, 1},
-         1},
-        {"Ctrl+Up takes a caret below the last visible row along",
-         lines,
-         80,
-         false,
-         pageThenToBottom,
-         {0, 18},
-         9},
-        {"Page Down scrolls a page and moves the caret as far",
-         lines,
-         80,
-         false,
-         {{Key::Right}, {Key::PageDown}},
-         {1, 10},
-         10},
-        {"End on a row with a line end stops before it",
-         "abc\r\nde\r\n",
-         80,
-         false,
-         {{Key::End}},
-         {3, 0},
-         0},
-        {"End on a wrapped row goes after its last character",
-         "abcdefghijklmn\r\n",
-         10,
-         false,
-         {{Key::End}},
-         {10, 0},
-         0},
-        {"Ctrl+End and Ctrl+Home", "ab\r\ncd", 80, false, {{Key::End, true}}, {2, 1}, 0},
-        {"Ctrl+Home", "ab\r\ncd", 80, false, {{Key::End, true}, {Key::Home, true}}, {0, 0}, 0},
-        {"Down on the last row goes to the text end",
-         "ab\r\ncdef",
-         80,
-         false,
-         {{Key::Down}, {Key::Down}},
-         {4, 1},
-         0},
-        {"Down onto the empty last row",
-         "ab\r\ncd\r\n",
-         80,
-         false,
-         {{Key::Right}, {Key::Down}, {Key::Down}},
-         {0, 2},
-         0},
-        {"Left from column 0 stops before the line end above",
-         "abc\r\nde",
-         80,
-         false,
-         {{Key::Down}, {Key::Left}},
-         {3, 0},
-         0},
-        {"Right over a double-byte character", kanji + "a", 80, false, {{Key::Right}}, {2, 0}, 0},
-        {"Right after a wrapped row's end goes to the next row",
-         "abcdefghijklmn",
-         10,
-         false,
-         {{Key::End}, {Key::Right}},
-         {0, 1},
-         0},
-        {"vertical moves keep the remembered column",
-         "abcdef\r\nab\r\nabcdef",
-         80,
-         false,
-         {{Key::End}, {Key::Down}, {Key::Down}},
-         {6, 2},
-         0},
-        {"free cursor keeps the column past a short row",
-         "abcdef\r\nab\r\nabcdef",
-         80,
-         true,
-         {{Key::End}, {Key::Down}},
-         {6, 1},
-         0},
-        {"free cursor Right goes beyond the row end",
-         "ab\r\n",
-         80,
-         true,
-         {{Key::End}, {Key::Right}, {Key::Right}, {Key::Left}},
-         {3, 0},
-         0},
-        {"free cursor Left from column 0 goes to column CPL above",
-         "ab\r\ncd",
-         80,
-         true,
-         {{Key::Down}, {Key::Left}},
-         {80, 0},
-         0},
-        {"Shift does not let the caret beyond the row end",
-         "abcdef\r\nab\r\nabcdef",
-         80,
-         true,
-         {{Key::End}, {Key::Down, false, true}},
-         {2, 1},
-         0},
+        {"Down below the window: ScrollLineCount rows", lines, false, belowBottom, {0, 12}, 3},
+        {"Up above the window: 3 rows", lines, false, {{Key::PageDown}, {Key::Up}}, {0, 7}, 7},
+        {"Ctrl+Down keeps a visible caret", lines, false, ctrlDownAfterTwo, {0, 2}, 1},
+        {"Ctrl+Down takes a caret above the window", lines, false, {{Key::Down, true}}, {0, 1}, 1},
+        {"Ctrl+Up takes a caret below the window", lines, false, pageToBottomCtrlUp, {0, 18}, 9},
+        {"Page Down", lines, false, {{Key::Right}, {Key::PageDown}}, {1, 10}, 10},
+        {"Up and Down keep the remembered column", shortMiddle, false, endDownDown, {6, 2}, 0},
+        {"Shift keeps the caret within the row", shortMiddle, true, endShiftDown, {2, 1}, 0},
     };
     for (const Case& c : cases) {
-        TextWindow w(c.text, c.charsPerLine, c.freeCursor);
+        TextWindow w(c.text, 80, c.freeCursor);
         for (const Press& press : c.keys)
             w.Press(press.key, press.ctrl, press.shift);
         EXPECT_EQ(w.Caret(), c.caret) << c.name;

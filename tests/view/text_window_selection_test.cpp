@@ -77,26 +77,21 @@ TEST(TextWindowSelection, CopiesStreamsBoxesAndAppends) {
     }
 }
 
-TEST(TextWindowSelection, ClipboardMemoryThatCannotBeHadLeavesTheClipboard) {
-    TextWindow w("abc");
-    w.fake.clipboard.text = "old";
-    w.window->SelectAll();
-    w.fake.memory.failAll = true;
-    w.window->Copy();
-    EXPECT_EQ(w.fake.clipboard.text, "old");
-    EXPECT_EQ(w.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
-}
-
-TEST(TextWindowSelection, ClipboardThatRefusesTheTextBeeps) {
-    for (int command : {kCmdCopy, kCmdAppendCopy}) {
+TEST(TextWindowSelection, AClipboardThatFailsKeepsItsText) {
+    // Without memory for the clipboard's block a message; a clipboard that refuses, a beep.
+    for (const auto& [command, noMemory] : {std::pair{kCmdCopy, true}, std::pair{kCmdCopy, false},
+                                            std::pair{kCmdAppendCopy, false}}) {
         SCOPED_TRACE(command);
         TextWindow w("abc");
         w.fake.clipboard.text = "old";
-        w.fake.clipboard.available = false;
         w.window->SelectAll();
+        w.fake.memory.failAll = noMemory;
+        w.fake.clipboard.available = noMemory;
         EXPECT_TRUE(w.window->OnCommand(command));
-        EXPECT_EQ(w.fake.beeper.beeps, 1);
         EXPECT_EQ(w.fake.clipboard.text, "old");
+        EXPECT_EQ(w.fake.messageBox.ShownIds(),
+                  noMemory ? std::vector<int>{ui::kMsgOutOfMemory} : std::vector<int>{});
+        EXPECT_EQ(w.fake.beeper.beeps, noMemory ? 0 : 1);
     }
 }
 
@@ -159,18 +154,8 @@ TEST(TextWindowMarks, SetClearAndJump) {
         {"the first line", 0, kCmdToggleMark, {kFirstLineMark}, 1, 0},
         {"a line after a wrapped one", 3, kCmdToggleMark, {kFirstLineMark, 19}, 1, 3},
         {"the empty last row takes none", 5, kCmdToggleMark, {kFirstLineMark, 19}, 1, 5},
-        {"F2 on the last marked line wraps to the first",
-         3,
-         kCmdNextMark,
-         {kFirstLineMark, 19},
-         1,
-         0},
-        {"Shift+F2 on the first wraps to the last",
-         0,
-         kCmdPreviousMark,
-         {kFirstLineMark, 19},
-         1,
-         3},
+        {"F2 on the last wraps to the first", 3, kCmdNextMark, {kFirstLineMark, 19}, 1, 0},
+        {"Shift+F2 on the first: the last", 0, kCmdPreviousMark, {kFirstLineMark, 19}, 1, 3},
         {"toggling again clears", 0, kCmdToggleMark, {19}, 1, 0},
         {"clear all", 0, kCmdClearAllMarks, {}, 1, 0},
         {"a jump without marks beeps", 2, kCmdNextMark, {}, 2, 2},

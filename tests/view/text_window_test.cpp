@@ -6,85 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "ui/fake_platform.h"
+#include "text_window_fixture.h"
 #include "ui/message_ids.h"
 #include "view/document_view.h"
 
 namespace nelvix {
 namespace {
 
-using namespace std::string_literals;
-
-/// Only metrics: 8 × 16 pixel cells at 96 dots per inch.
-class MetricsSurface final : public ui::Surface {
-public:
-    void SelectFont(ui::FontRole) override {}
-    void FillRect(const ui::PixelRect&, ui::Colour) override {}
-    void DrawText(int, int, std::string_view, int, ui::Colour, ui::Colour) override {}
-    void DrawLine(int, int, int, int, ui::Colour) override {}
-    void InvertRect(const ui::PixelRect&) override {}
-    void ScrollRect(const ui::PixelRect&, int, int) override {}
-    ui::FontMetrics Metrics() const override { return {16, 8}; }
-    int DotsPerInchX() const override { return 96; }
-    int DotsPerInchY() const override { return 96; }
-};
-
-class RecordingHost final : public TextWindowHost {
-public:
-    void InvalidateAll() override { ++repaintsAll; }
-    void InvalidateRect(const ui::PixelRect& rect) override { repainted.push_back(rect); }
-    void InvalidateView() override { ++viewRepaints; }
-    void ScrollImage(const ui::PixelRect&, int, int dy) override { scrolledBy.push_back(dy); }
-    void SetVerticalScrollBar(int maximum, int position, bool active) override {
-        verticalMaximum = maximum;
-        verticalPosition = position;
-        verticalActive = active;
-    }
-    void SetHorizontalScrollBar(int maximum, int position) override {
-        horizontalMaximum = maximum;
-        horizontalPosition = position;
-    }
-    void PlaceCaret(int x, int y) override { caret = {x, y}; }
-    void MakeTextFont(const FontDescription&, int pixelHeight) override {
-        fontHeights.push_back(pixelHeight);
-    }
-    void RowsScrolled(int rows) override { rowsScrolled += rows; }
-    void ColumnsScrolled(int columns) override { columnsScrolled += columns; }
-    void RefreshRulers() override { ++rulerRefreshes; }
-
-    int repaintsAll = 0, viewRepaints = 0, rulerRefreshes = 0;
-    std::vector<ui::PixelRect> repainted;
-    std::vector<int> scrolledBy, fontHeights;
-    int verticalMaximum = -1, verticalPosition = -1, horizontalMaximum = -1,
-        horizontalPosition = -1;
-    bool verticalActive = false;
-    PixelPoint caret;
-    int rowsScrolled = 0, columnsScrolled = 0;
-};
-
-/// A document of `lines` numbered lines in a 805 × 411 window: 100 columns, 25 rows, with a
-/// left margin of 5 and a top margin of 11 pixels.
-struct Window {
-    explicit Window(int lines, int charsPerLine = 200) {
-        environment.format.charsPerLine = charsPerLine;
-        environment.format.font.height = 12;
-        settings.leftMarginTenthsMm = 15;
-        settings.topMarginTenthsMm = 30;
-        document = CKespoDoc::Create(environment);
-        window = std::make_unique<CKespoEV>(*document, fake.platform, surface, host, settings);
-        std::string text;
-        for (int i = 0; i < lines; ++i)
-            text += "line " + std::to_string(i) + "\r\n";
-        document->LoadBytes(reinterpret_cast<const Byte*>(text.data()), text.size());
+/// `lines` numbered lines in an 805 × 411 window: 100 columns and 25 rows, with margins of 5
+/// and 11 pixels.
+struct Window : test::TextWindow {
+    explicit Window(int lines, int charsPerLine = 200)
+        : TextWindow(test::NumberedLines(lines), charsPerLine, false, {15, 30}) {
         window->OnSize(805, 411);
     }
-    ui::FakePlatform fake;
-    DocumentEnvironment environment{fake.platform};
-    ViewSettings settings;
-    MetricsSurface surface;
-    RecordingHost host;
-    std::unique_ptr<CKespoDoc> document;
-    std::unique_ptr<CKespoEV> window;
 };
 
 TEST(KespoEvTest, MetricsMarginsAndPixels) {
@@ -94,33 +29,8 @@ TEST(KespoEvTest, MetricsMarginsAndPixels) {
     EXPECT_EQ(w.window->TopMargin(), 11);
     EXPECT_EQ(w.window->VisibleColumns(), 100u);
     EXPECT_EQ(w.window->VisibleRows(), 25u);
-    EXPECT_EQ(w.window->CellToPixel(0, 0), (PixelPoint{5, 11}));
     EXPECT_EQ(w.window->CellToPixel(3, 2), (PixelPoint{29, 43}));
-    EXPECT_EQ(w.window->PixelToCell(29, 43), std::make_pair(3u, 2u));
-    EXPECT_EQ(w.window->PixelToCell(-50, 100000), std::make_pair(0u, 100u));
-}
-
-TEST(KespoEvTest, ScrollRangesFollowRowsAndWidth) {
-    struct Case {
-        const char* name;
-        int lines;
-        int charsPerLine;
-        int verticalMaximum;
-        bool active;
-        int horizontalMaximum;
-    };
-    const Case cases[] = {
-        {"more rows than fit", 100, 200, 76, true, 101},
-        {"all rows fit", 3, 200, 1, false, 101},
-        {"rows plus the empty last row just fit", 24, 200, 1, false, 101},
-        {"all columns fit", 3, 80, 1, false, 0},
-    };
-    for (const Case& c : cases) {
-        Window w(c.lines, c.charsPerLine);
-        EXPECT_EQ(w.host.verticalMaximum, c.verticalMaximum) << c.name;
-        EXPECT_EQ(w.host.verticalActive, c.active) << c.name;
-        EXPECT_EQ(w.host.horizontalMaximum, c.horizontalMaximum) << c.name;
-    }
+    EXPECT_EQ(w.window->PixelToCell(100000, 100000), std::make_pair(200u, 100u));
 }
 
 TEST(KespoEvTest, ScrollToRowModes) {
@@ -163,10 +73,12 @@ TEST(KespoEvTest, ScrollBarRequests) {
     EXPECT_EQ(w.host.rowsScrolled, 76);
     w.window->OnHorizontalScroll(ScrollRequest::LineDown);
     EXPECT_EQ(w.window->FirstColumn(), 10u);
-    w.window->OnHorizontalScroll(ScrollRequest::PageDown);
-    EXPECT_EQ(w.window->FirstColumn(), 101u); // a page is 100 columns, held at the maximum
-    w.window->OnHorizontalScroll(ScrollRequest::PageUp);
-    EXPECT_EQ(w.window->FirstColumn(), 1u);
+    EXPECT_EQ(w.host.columnsScrolled, 10);
+    EXPECT_EQ(w.host.horizontalPosition, 10);
+    // The caret leaving the columns shown takes the first column along.
+    w.window->PlaceCaret(5, 80);
+    EXPECT_EQ(w.window->FirstColumn(), 0u);
+    EXPECT_EQ(w.host.caret, w.window->CellToPixel(5, 80));
 
     Window small(3);
     const std::pair<ScrollRequest, std::optional<ScrollKey>> keys[] = {
@@ -183,27 +95,6 @@ TEST(KespoEvTest, ScrollBarRequests) {
     for (const auto& [request, key] : keys)
         EXPECT_EQ(small.window->OnVerticalScroll(request), key);
     EXPECT_EQ(small.window->TopRow(), 0u);
-}
-
-TEST(KespoEvTest, CaretIsKeptInView) {
-    struct Case {
-        std::uint32_t column, row;
-        std::uint32_t top, firstColumn;
-    };
-    // The window starts at top row 30, first column 20.
-    const Case cases[] = {
-        {25, 40, 30, 20},  {25, 54, 30, 20},  {25, 60, 36, 20}, {25, 10, 10, 20},
-        {125, 40, 30, 30}, {150, 40, 30, 52}, {15, 40, 30, 5},  {5, 40, 30, 0},
-    };
-    for (const Case& c : cases) {
-        Window w(100);
-        w.window->ScrollToRow(30, ScrollMode::Top, true);
-        w.window->OnHorizontalScroll(ScrollRequest::ThumbPosition, 20);
-        w.window->PlaceCaret(c.column, c.row);
-        EXPECT_EQ(w.window->TopRow(), c.top) << c.column << "," << c.row;
-        EXPECT_EQ(w.window->FirstColumn(), c.firstColumn) << c.column << "," << c.row;
-        EXPECT_EQ(w.host.caret, w.window->CellToPixel(c.column, c.row));
-    }
 }
 
 TEST(KespoEvTest, ViewPositionRoundTripsAndIgnoresRowsPastTheEnd) {

@@ -7,22 +7,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "base/cp932.h"
-#include "commands/document_placement.h"
+#include "commands/command_scene.h"
 #include "commands/fake_extraction_sheet.h"
-#include "commands/fake_frame_windows.h"
 #include "fileset/search_specification.h"
 #include "record/command_table.h"
 #include "store/extraction_record.h"
-#include "support/test_files.h"
 #include "text/text_document.h"
-#include "ui/fake_frame_services.h"
-#include "ui/fake_platform.h"
 #include "ui/message_ids.h"
 
 namespace nelvix {
@@ -53,22 +47,9 @@ std::string Extracted(std::string_view first, std::string_view second) {
            Sjis("From: b\r\n    題名：") + std::string(second) + "\r\nbody3\r\n";
 }
 
-class Dispatcher final : public CommandDispatcher {
-public:
-    explicit Dispatcher(std::function<void(int)> run) : m_run(std::move(run)) {}
-    void RunCommand(int commandId) override { m_run(commandId); }
-    bool HasActiveView() const override { return true; }
-
-private:
-    std::function<void(int)> m_run;
-};
-
-class ExtractionCommandTest : public ::testing::Test {
+class ExtractionCommandTest : public ::testing::Test, protected test::CommandScene {
 protected:
-    ExtractionCommandTest() {
-        ::mkdir(home.c_str(), 0755);
-        ::mkdir(data.c_str(), 0755);
-        ::mkdir((data + "sub").c_str(), 0755);
+    ExtractionCommandTest() : CommandScene({"sub"}) {
         dir.Write("data/one.log", MailLog("Hello", "Second"));
         dir.Write("data/plain.txt", "nothing to see\r\n");
         dir.Write("data/sub/two.log", MailLog("Third", "Fourth"));
@@ -90,28 +71,15 @@ protected:
         CKespoEV* window = windows.OpenOrActivate(data + "one.log");
         return window == nullptr ? nullptr : &window->Document();
     }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& document : application.Documents().Documents())
-            texts.emplace_back(document->TextView());
-        return texts;
-    }
-    std::pair<int, std::vector<Byte>> RecordedOperation() {
-        std::pair<int, std::vector<Byte>> recorded;
-        Dispatcher capture([&](int commandId) {
-            const auto bytes = application.Recorder().CurrentReplayRecord();
-            recorded = {commandId, {bytes.begin(), bytes.end()}};
-        });
-        application.Recorder().Replay(capture);
-        return recorded;
-    }
     void ReplayInto(ExtractionCommand& target) {
-        Dispatcher run([&](int commandId) {
-            if (commandId == kCmdLineExtraction)
-                target.RunLineExtraction();
-            else if (commandId == kCmdGlobalExtraction)
-                target.RunGlobalExtraction();
-        });
+        test::FunctionDispatcher run(
+            [&](int commandId) {
+                if (commandId == kCmdLineExtraction)
+                    target.RunLineExtraction();
+                else if (commandId == kCmdGlobalExtraction)
+                    target.RunGlobalExtraction();
+            },
+            true);
         application.Recorder().Replay(run);
     }
     bool DataFileWritten() const {
@@ -119,15 +87,6 @@ protected:
         return ::stat(application.DataFile().c_str(), &info) == 0;
     }
 
-    test::TempDir dir;
-    std::string home = dir.PathOf("home");
-    std::string data = dir.PathOf("data") + "/";
-    ui::FakePlatform fake;
-    ui::FakeFrameServices frame;
-    mutable Application application{
-        fake.platform, {home, dir.PathOf("etc"), std::string(NELVIX_SPIN_LIBRARY_PATH)}};
-    test::FakeFrameWindows windows{fake.platform, application.Documents()};
-    PlacementState placement{application.GetSettings()};
     test::FakeExtractionSheet sheet;
     ExtractionCommand command{application, windows, placement, frame.services, sheet};
 };

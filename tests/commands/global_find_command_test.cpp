@@ -1,50 +1,29 @@
 // The global find command over a small tree: the result document and where it is placed, the
-// counts message, runs that end early (cancel, memory, a long specification, "中断", a full
-// subdirectory list), the histories, the recording hand-over and a replay without the dialog;
-// and the progress window's hit count, written rarely however many hits come.
+// counts message, runs that end early (cancel, memory, "中断", a closed result), the histories,
+// the recording hand-over and a replay without the dialog; and the progress window's hit count,
+// written rarely however many hits come.
 #include "commands/global_find_command.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "base/cp932.h"
-#include "commands/document_placement.h"
-#include "commands/fake_frame_windows.h"
+#include "commands/command_scene.h"
 #include "commands/global_find_progress.h"
 #include "record/command_table.h"
-#include "support/test_files.h"
-#include "ui/fake_frame_services.h"
-#include "ui/fake_platform.h"
 #include "ui/message_ids.h"
-#include "ui/message_table.h"
 
 namespace nelvix {
 namespace {
 
-class Dispatcher final : public CommandDispatcher {
-public:
-    explicit Dispatcher(std::function<void(int)> run) : m_run(std::move(run)) {}
-    void RunCommand(int commandId) override { m_run(commandId); }
-    bool HasActiveView() const override { return false; }
-
-private:
-    std::function<void(int)> m_run;
-};
-
-class GlobalFindCommandTest : public ::testing::Test {
+class GlobalFindCommandTest : public ::testing::Test, protected test::CommandScene {
 protected:
-    GlobalFindCommandTest() {
-        ::mkdir(home.c_str(), 0755);
-        ::mkdir(data.c_str(), 0755);
-        ::mkdir((data + "sub").c_str(), 0755);
+    GlobalFindCommandTest() : CommandScene({"sub"}) {
         dir.Write("data/a.txt", "foo\r\nbar foo\r\n");
         dir.Write("data/c.txt", "nothing\r\n");
         dir.Write("data/sub/b.txt", "a foo\r\n");
@@ -62,40 +41,9 @@ protected:
     void Answer(const ui::GlobalFindValues& values) {
         frame.globalFindDialog.answers.push_back(values);
     }
-    /// The text of the one document left open; empty when none is.
-    std::string ResultText() const {
-        const auto& documents = application.Documents().Documents();
-        if (documents.size() != 1)
-            return {};
-        return std::string(reinterpret_cast<const char*>(documents[0]->Text()),
-                           documents[0]->TextLength());
-    }
-    std::size_t OpenDocuments() const { return application.Documents().Documents().size(); }
-    std::string CountsText(std::string_view files, std::string_view hits) const {
-        return ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts), {files, hits});
-    }
-    /// The data of the operation the recorder holds, and its command.
-    std::pair<int, std::vector<Byte>> RecordedOperation() {
-        std::pair<int, std::vector<Byte>> recorded;
-        Dispatcher capture([&](int commandId) {
-            const auto bytes = application.Recorder().CurrentReplayRecord();
-            recorded = {commandId, {bytes.begin(), bytes.end()}};
-        });
-        application.Recorder().Replay(capture);
-        return recorded;
-    }
 
-    test::TempDir dir;
-    std::string home = dir.PathOf("home");
-    std::string data = dir.PathOf("data") + "/";
-    ui::FakePlatform fake;
-    ui::FakeFrameServices frame;
-    mutable Application application{
-        fake.platform, {home, dir.PathOf("etc"), std::string(NELVIX_SPIN_LIBRARY_PATH)}};
-    test::FakeFrameWindows fakeWindows{fake.platform, application.Documents()};
-    PlacementState placement{application.GetSettings()};
-    test::PlacementWatch windows{fakeWindows, placement};
-    GlobalFindCommand command{application, windows, placement, frame.services};
+    test::PlacementWatch watch{windows, placement};
+    GlobalFindCommand command{application, watch, placement, frame.services};
 };
 
 TEST_F(GlobalFindCommandTest, HitsFillAResultDocumentPlacedWhereTheTagWindowBelongs) {
@@ -105,7 +53,7 @@ TEST_F(GlobalFindCommandTest, HitsFillAResultDocumentPlacedWhereTheTagWindowBelo
     Answer(Values());
     command.Run();
 
-    EXPECT_EQ(windows.modes, std::vector<PlacementMode>{PlacementMode::Upper});
+    EXPECT_EQ(watch.modes, std::vector<PlacementMode>{PlacementMode::Upper});
     EXPECT_EQ(placement.Mode(), PlacementMode::Lower);
     const std::string text = ResultText();
     EXPECT_NE(text.find(data + "a.txt(1): foo\r\n"), std::string::npos) << text;
@@ -119,8 +67,8 @@ TEST_F(GlobalFindCommandTest, HitsFillAResultDocumentPlacedWhereTheTagWindowBelo
     EXPECT_EQ(progress.stopButton, Sjis("中断"));
     EXPECT_EQ(progress.values[1], "3");
     EXPECT_FALSE(progress.open);
-    EXPECT_EQ(fakeWindows.findBoxRefreshes, 1);
-    EXPECT_EQ(fakeWindows.repaints, 1);
+    EXPECT_EQ(windows.findBoxRefreshes, 1);
+    EXPECT_EQ(windows.repaints, 1);
 
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
     const ui::MessageRequest& counts = fake.messageBox.shown[0];
@@ -158,7 +106,7 @@ TEST_F(GlobalFindCommandTest, CancelChangesNothing) {
     EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
     EXPECT_EQ(application.GetSettings(), settings);
     EXPECT_EQ(frame.progressWindow.opens, 0);
-    EXPECT_EQ(fakeWindows.repaints, 0);
+    EXPECT_EQ(windows.repaints, 0);
     EXPECT_TRUE(fake.messageBox.shown.empty());
     EXPECT_FALSE(application.Recorder().HasRecord());
 }
@@ -170,27 +118,6 @@ TEST_F(GlobalFindCommandTest, MemoryProbeFailureShowsOutOfMemoryOnly) {
     EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
     EXPECT_TRUE(frame.globalFindDialog.asked.empty());
     EXPECT_EQ(frame.progressWindow.opens, 0);
-}
-
-TEST_F(GlobalFindCommandTest, SpecificationOf261BytesBeepsAndEnds) {
-    struct Case {
-        std::size_t bytes;
-        bool runs;
-    };
-    for (const Case c : {Case{260, true}, Case{261, false}}) {
-        frame.progressWindow.opens = 0;
-        fake.beeper.beeps = 0;
-        application.Histories().specifications.clear();
-        ui::GlobalFindValues values = Values();
-        values.fileBox = "*.t";
-        // "/" + name + "/*.t": the directory's own '/' is dropped before the file box is added.
-        values.currentDirectory = "/" + std::string(c.bytes - 5, 'd') + "/";
-        Answer(values);
-        command.Run();
-        EXPECT_EQ(frame.progressWindow.opens, c.runs ? 1 : 0) << c.bytes;
-        EXPECT_EQ(fake.beeper.beeps, c.runs ? 0 : 1) << c.bytes;
-        EXPECT_EQ(application.Histories().specifications.size(), c.runs ? 1u : 0u) << c.bytes;
-    }
 }
 
 TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOver) {
@@ -283,7 +210,7 @@ TEST_F(GlobalFindCommandTest, ReplayRunsTheRecordWithoutTheDialog) {
     ASSERT_TRUE(
         recorder.RecordOperation(kCommandRecordType, kCmdGlobalFind, record.data(), record.size()));
     recorder.StopRecording();
-    Dispatcher run([&](int commandId) {
+    test::FunctionDispatcher run([&](int commandId) {
         if (commandId == kCmdGlobalFind)
             command.Run();
     });
@@ -312,24 +239,13 @@ TEST_F(GlobalFindCommandTest, StopKeepsTheHitsFoundSoFar) {
 TEST_F(GlobalFindCommandTest, ResultDocumentClosedDuringTheRunStopsIt) {
     frame.progressWindow.onStopCheck = [&] {
         if (OpenDocuments() == 1)
-            fakeWindows.CloseDocument(*application.Documents().Documents()[0]);
+            windows.CloseDocument(*application.Documents().Documents()[0]);
     };
     Answer(Values());
     command.Run();
     EXPECT_EQ(OpenDocuments(), 0u);
     EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
     EXPECT_FALSE(frame.progressWindow.open);
-}
-
-TEST_F(GlobalFindCommandTest, CommandGivenAgainDuringARunBeeps) {
-    frame.progressWindow.onStopCheck = [&] { command.Run(); };
-    Answer(Values());
-    Answer(Values("bar"));
-    command.Run();
-    EXPECT_EQ(frame.globalFindDialog.asked.size(), 1u);
-    EXPECT_GT(fake.beeper.beeps, 0);
-    EXPECT_EQ(frame.progressWindow.opens, 1);
-    EXPECT_NE(ResultText().find("sub/b.txt(1): a foo"), std::string::npos);
 }
 
 TEST_F(GlobalFindCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {

@@ -1,27 +1,20 @@
 // The HTML search command over a small tree: the result document of each target line by line,
-// the counts under the command's own caption, runs that end early (cancel, memory, a long
-// specification, "中断"), the histories, the options and "FindNoneTextFile" put back, the
-// target remembered, the dialog's checks, and the tag commands reading the lines it writes.
+// the counts under the command's own caption, runs that end early (cancel, memory, "中断"), the
+// histories, the options and "FindNoneTextFile" put back, the target remembered, the dialog's
+// checks, and the tag commands reading the lines it writes.
 #include "commands/html_search_command.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "base/cp932.h"
-#include "commands/document_placement.h"
-#include "commands/fake_frame_windows.h"
+#include "commands/command_scene.h"
 #include "commands/fake_html_search_dialog.h"
 #include "frame/tag_navigator.h"
-#include "support/test_files.h"
-#include "ui/fake_frame_services.h"
-#include "ui/fake_platform.h"
 #include "ui/message_ids.h"
-#include "ui/message_table.h"
 
 namespace nelvix {
 namespace {
@@ -31,12 +24,9 @@ std::string Pad(std::string text, std::size_t width) {
     return text;
 }
 
-class HtmlSearchCommandTest : public ::testing::Test {
+class HtmlSearchCommandTest : public ::testing::Test, protected test::CommandScene {
 protected:
-    HtmlSearchCommandTest() {
-        ::mkdir(home.c_str(), 0755);
-        ::mkdir(data.c_str(), 0755);
-        ::mkdir((data + "sub").c_str(), 0755);
+    HtmlSearchCommandTest() : CommandScene({"sub"}) {
         // One file in each directory, so that the order of the lines is fixed.
         dir.Write("data/index.html", Sjis("<html><head><title>ホーム</title></head>\r\n"
                                           "<body>\r\n"
@@ -57,18 +47,6 @@ protected:
         return values;
     }
     void Answer(const HtmlSearchValues& values) { dialog.answers.push_back(values); }
-    /// The text of the one document left open; empty when none is.
-    std::string ResultText() const {
-        const auto& documents = application.Documents().Documents();
-        if (documents.size() != 1)
-            return {};
-        return std::string(reinterpret_cast<const char*>(documents[0]->Text()),
-                           documents[0]->TextLength());
-    }
-    std::size_t OpenDocuments() const { return application.Documents().Documents().size(); }
-    std::string CountsText(std::string_view files, std::string_view hits) const {
-        return ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts), {files, hits});
-    }
     std::string TitleLine(const std::string& title, const std::string& path) const {
         return Pad(title, 44) + " " + path + "\r\n";
     }
@@ -76,16 +54,7 @@ protected:
         return "     " + Pad(text, 44) + " " + Pad(target, 44) + " \r\n";
     }
 
-    test::TempDir dir;
-    std::string home = dir.PathOf("home");
-    std::string data = dir.PathOf("data") + "/";
     std::string index = data + "index.html", page = data + "sub/page.html";
-    ui::FakePlatform fake;
-    ui::FakeFrameServices frame;
-    mutable Application application{
-        fake.platform, {home, dir.PathOf("etc"), std::string(NELVIX_SPIN_LIBRARY_PATH)}};
-    test::FakeFrameWindows windows{fake.platform, application.Documents()};
-    PlacementState placement{application.GetSettings()};
     test::FakeHtmlSearchDialog dialog;
     HtmlSearchCommand command{application, windows, placement, frame.services, dialog};
 };
@@ -95,21 +64,15 @@ TEST_F(HtmlSearchCommandTest, TitleTargetListsTheTitleOfEachPage) {
     command.Run();
     EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + TitleLine("Page", page));
 
+    // The progress window's lines and the counts box are the global find's; only the caption
+    // is the command's own.
     const ui::FakeProgressWindow& progress = frame.progressWindow;
     EXPECT_EQ(progress.caption, Sjis("ＨＴＭＬ検索"));
-    EXPECT_EQ(progress.labels,
-              (std::vector<std::string>{Sjis("検索中 : "), Sjis("見つかった個数 : ")}));
-    EXPECT_EQ(progress.stopButton, Sjis("中断"));
     EXPECT_EQ(progress.values[0], "page.html");
     EXPECT_EQ(progress.values[1], "2");
-    EXPECT_FALSE(progress.open);
-
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
-    const ui::MessageRequest& counts = fake.messageBox.shown[0];
-    EXPECT_EQ(counts.id, ui::kMsgGlobalFindCounts);
-    EXPECT_EQ(counts.text, CountsText("2", "2"));
-    EXPECT_EQ(counts.caption, Sjis("ＨＴＭＬ検索"));
-    EXPECT_EQ(counts.style.buttons, ui::MessageButtons::Ok);
+    EXPECT_EQ(fake.messageBox.shown[0].text, CountsText("2", "2"));
+    EXPECT_EQ(fake.messageBox.shown[0].caption, Sjis("ＨＴＭＬ検索"));
 }
 
 TEST_F(HtmlSearchCommandTest, LinkTargetListsTheTitleLineAndEachLink) {
@@ -144,36 +107,6 @@ TEST_F(HtmlSearchCommandTest, ColumnsFollowTheSettings) {
                                 " \r\n");
 }
 
-TEST_F(HtmlSearchCommandTest, NothingFoundLeavesNoDocumentAndCountsShowWhenAsked) {
-    for (const int display : {1, 0}) {
-        fake.messageBox.shown.clear();
-        application.GetSettings().displayGlobalFindResult = display;
-        Answer(Values(HtmlTarget::String, "absent"));
-        command.Run();
-        EXPECT_EQ(OpenDocuments(), 0u) << display;
-        EXPECT_FALSE(frame.progressWindow.open);
-        if (display == 1) {
-            ASSERT_EQ(fake.messageBox.shown.size(), 1u);
-            EXPECT_EQ(fake.messageBox.shown[0].text, CountsText("2", "0"));
-        } else {
-            EXPECT_TRUE(fake.messageBox.shown.empty());
-        }
-    }
-}
-
-TEST_F(HtmlSearchCommandTest, ResultDocumentIsPlacedWhereTheTagWindowBelongs) {
-    application.GetSettings().separatedPlacement = 1;
-    application.GetSettings().tagToUpper = 1;
-    placement.Recompute();
-    test::PlacementWatch watch{windows, placement};
-    HtmlSearchCommand watched{application, watch, placement, frame.services, dialog};
-    Answer(Values(HtmlTarget::Title));
-    watched.Run();
-    EXPECT_EQ(watch.modes, std::vector<PlacementMode>{PlacementMode::Upper});
-    EXPECT_EQ(placement.Mode(), PlacementMode::Lower);
-    EXPECT_EQ(OpenDocuments(), 1u);
-}
-
 TEST_F(HtmlSearchCommandTest, CancelChangesNothing) {
     application.GetSettings().findNoneTextFile = 1;
     const SearchOptions options = application.FindEngine().Options();
@@ -197,26 +130,6 @@ TEST_F(HtmlSearchCommandTest, MemoryProbeFailureShowsShortOfMemoryOnly) {
     EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgShortOfMemory});
     EXPECT_TRUE(dialog.asked.empty());
     EXPECT_EQ(frame.progressWindow.opens, 0);
-}
-
-TEST_F(HtmlSearchCommandTest, SpecificationOf261BytesBeepsAndEnds) {
-    struct Case {
-        std::size_t bytes;
-        bool runs;
-    };
-    for (const Case c : {Case{260, true}, Case{261, false}}) {
-        frame.progressWindow.opens = 0;
-        fake.beeper.beeps = 0;
-        application.Histories().specifications.clear();
-        HtmlSearchValues values = Values(HtmlTarget::Title);
-        values.fileBox = "*.h";
-        values.currentDirectory = "/" + std::string(c.bytes - 5, 'd') + "/";
-        Answer(values);
-        command.Run();
-        EXPECT_EQ(frame.progressWindow.opens, c.runs ? 1 : 0) << c.bytes;
-        EXPECT_EQ(fake.beeper.beeps, c.runs ? 0 : 1) << c.bytes;
-        EXPECT_EQ(application.Histories().specifications.size(), c.runs ? 1u : 0u) << c.bytes;
-    }
 }
 
 TEST_F(HtmlSearchCommandTest, StringRunTakesOverTheOptionsAndThePattern) {
@@ -322,16 +235,6 @@ TEST_F(HtmlSearchCommandTest, StopKeepsTheLinesWrittenSoFar) {
     EXPECT_FALSE(frame.progressWindow.open);
 }
 
-TEST_F(HtmlSearchCommandTest, CommandGivenAgainDuringARunBeeps) {
-    frame.progressWindow.onStopCheck = [&] { command.Run(); };
-    Answer(Values(HtmlTarget::Title));
-    Answer(Values(HtmlTarget::Link));
-    command.Run();
-    EXPECT_EQ(dialog.asked.size(), 1u);
-    EXPECT_GT(fake.beeper.beeps, 0);
-    EXPECT_EQ(frame.progressWindow.opens, 1);
-}
-
 TEST_F(HtmlSearchCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
     application.GetSettings().subDirBufBytes = 4;
     Answer(Values(HtmlTarget::Title));
@@ -386,33 +289,21 @@ struct CheckCase {
     GlobalFindCheck expected;
 };
 
-TEST(HtmlSearchChecks, StringFirstThenTheFileBox) {
+// The limits themselves are the global find's (global_find_checks_test.cpp); here only what
+// the target changes about them.
+TEST(HtmlSearchChecks, AnEmptyStringIsRefusedOnlyWhereAStringIsSearchedFor) {
     using F = GlobalFindField;
-    const std::string s80(80, 's'), f260(260, 'f');
+    const std::string s81(81, 's');
     const CheckCase cases[] = {
-        {"Accepted", "foo", "*.html", HtmlTarget::String, {}},
-        {"StringOf80Bytes", s80, "*.html", HtmlTarget::String, {}},
-        {"StringOf81Bytes",
-         s80 + "s",
-         "*.html",
-         HtmlTarget::String,
-         {false, ui::kMsgPatternTooLong, false, F::Pattern}},
-        {"LongStringAlsoForTitles",
-         s80 + "s",
-         "*.html",
-         HtmlTarget::Title,
-         {false, ui::kMsgPatternTooLong, false, F::Pattern}},
         {"EmptyStringBeeps", "", "*.html", HtmlTarget::String, {false, 0, true, F::Pattern}},
         {"EmptyStringForTitles", "", "*.html", HtmlTarget::Title, {}},
         {"EmptyStringForLinks", "", "*.html", HtmlTarget::Link, {}},
-        {"FileBoxOf260Bytes", "foo", f260, HtmlTarget::String, {}},
-        {"FileBoxOf261Bytes",
-         "foo",
-         f260 + "f",
-         HtmlTarget::Link,
-         {false, ui::kMsgBadPathName, false, F::FileBox}},
-        {"EmptyFileBoxBeeps", "", "", HtmlTarget::Title, {false, 0, true, F::FileBox}},
-        {"StringCheckedFirst", "", "", HtmlTarget::String, {false, 0, true, F::Pattern}},
+        {"LongStringAlsoForTitles",
+         s81,
+         "*.html",
+         HtmlTarget::Title,
+         {false, ui::kMsgPatternTooLong, false, F::Pattern}},
+        {"EmptyFileBoxForTitles", "", "", HtmlTarget::Title, {false, 0, true, F::FileBox}},
     };
     for (const CheckCase& c : cases) {
         HtmlSearchValues values;

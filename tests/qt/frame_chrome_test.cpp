@@ -135,14 +135,10 @@ private slots:
         Chrome& c = *m_chrome;
         QCOMPARE(MenuTitles(c.window), QStringList({Utf8("ﾌｧｲﾙ"), Utf8("編集"), Utf8("表示"),
                                                     Utf8("ﾂｰﾙ"), Utf8("ｵﾌﾟｼｮﾝ"), Utf8("ﾍﾙﾌﾟ")}));
-        QCOMPARE(c.menus->Action(kCmdGlobalFind)->text(), Utf8("グローバル検索\tCtrl+G"));
         QCOMPARE(c.menus->Action(kCmdCopy), nullptr);
         c.menus->Show(FrameMenu::Documents);
         QCOMPARE(MenuTitles(c.window).size(), 7);
         QCOMPARE(MenuTitles(c.window)[5], Utf8("ｳｨﾝﾄﾞｳ"));
-        QCOMPARE(c.menus->Action(kCmdGlobalFind)->text(), Utf8("グローバル検索\tCtrl+G"));
-        QCOMPARE(c.menus->Action(kCmdTagWindow)->text(), Utf8("タグウィンドウ\tCtrl+Shift+F5"));
-        QCOMPARE(c.menus->Action(kCmdToolBar)->text(), Utf8("ツールバー"));
         c.menus->Action(kCmdFileSaveAs)->trigger();
         QCOMPARE(c.ran, std::vector<int>({kCmdFileSaveAs}));
     }
@@ -213,6 +209,7 @@ private slots:
         Chrome& c = *m_chrome;
         FindBox& box = c.toolBar->Box();
         QCOMPARE(box.objectName(), QStringLiteral("findBox"));
+        QVERIFY(c.toolBar->isAncestorOf(&box));
         QCOMPARE(box.width(), kFindBoxWidthPixels);
         std::vector<std::string> history;
         for (int i = 0; i < 25; ++i)
@@ -239,20 +236,11 @@ private slots:
         box.hidePopup();
     }
 
-    void toolbarFollowsItsTable() {
+    void toolbarButtonsFollowTheState() {
         Chrome& c = *m_chrome;
-        const QList<QAction*> actions = c.toolBar->actions();
-        const auto table = FrameToolbar();
-        QCOMPARE(actions.size(), qsizetype(table.size()));
-        for (std::size_t i = 0; i < table.size(); ++i) {
-            QCOMPARE(actions[qsizetype(i)]->isSeparator(),
-                     table[i].kind == ToolbarItemKind::Separator);
-            if (table[i].kind == ToolbarItemKind::Button)
-                QCOMPARE(actions[qsizetype(i)]->data().toInt(), table[i].commandId);
-        }
-        QCOMPARE(c.toolBar->widgetForAction(actions[4]), &c.toolBar->Box());
-        QCOMPARE(actions[0]->toolTip(), Utf8("開く"));
-        QCOMPARE(actions[0]->statusTip(), Utf8("保存されているﾌｧｲﾙを開く"));
+        QAction* open = c.toolBar->Button(kCmdFileOpen);
+        QCOMPARE(open->toolTip(), Utf8("開く"));
+        QCOMPARE(open->statusTip(), Utf8("保存されているﾌｧｲﾙを開く"));
         c.state.toolTips[kCmdUserTool1 + 1] = Sjis("抽出");
         c.state.disabled = {kCmdCopy};
         c.toolBar->UpdateButtons();

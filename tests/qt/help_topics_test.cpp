@@ -3,7 +3,6 @@
 // the anchor the window opens.
 #include <QDialog>
 #include <QFile>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -94,7 +93,6 @@ class HelpTopicsTest : public QObject {
 private slots:
     void everyFrameCommandHasItsTopic();
     void everyDialogHasItsTopic();
-    void theWindowOpensAtEachTopic();
     void helpFromAModalDialogBelongsToItUntilItCloses();
 };
 
@@ -117,18 +115,6 @@ void HelpTopicsTest::everyDialogHasItsTopic() {
         if (!anchors.contains(QStringLiteral("cmd%1").arg(id)))
             missing << QString::number(id);
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
-}
-
-void HelpTopicsTest::theWindowOpensAtEachTopic() {
-    ui::FakePlatform fake;
-    qt::HelpWindow help(fake.platform, HelpIndex());
-    help.resize(640, 400);
-    for (int id : {kCmdSaveOperation, kCmdRecallOperation, kCmdUserTool1 + 2}) {
-        help.ShowTopic(id);
-        QCOMPARE(help.Browser()->source().fragment(), QStringLiteral("cmd%1").arg(id));
-        QVERIFY(help.Browser()->verticalScrollBar()->value() > 0);
-    }
-    QVERIFY(fake.messageBox.shown.empty());
 }
 
 void HelpTopicsTest::helpFromAModalDialogBelongsToItUntilItCloses() {

@@ -1,13 +1,11 @@
 // The HTML search dialog driven as a person would: the values it opens with and gives back, the
-// target buttons that switch the string fields on and off, the checks that keep it open, the
-// directory list and the help button.
+// target buttons that switch the string fields and the empty-string check on and off, and the
+// help button.
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
-#include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -23,7 +21,6 @@
 #include "qt_test_support.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
-#include "ui/message_ids.h"
 #include "widget_actions.h"
 
 using namespace nelvix;
@@ -68,10 +65,7 @@ class HtmlSearchDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void opensWithTheValuesAndGivesThemBack();
-    void targetButtonsSwitchTheStringFields();
-    void refusesAndStaysOpen_data();
-    void refusesAndStaysOpen();
-    void directoryChangeResetsAnAbsoluteFileBox();
+    void targetButtonsSwitchTheStringFieldsAndItsCheck();
 };
 
 void HtmlSearchDialogTest::opensWithTheValuesAndGivesThemBack() {
@@ -79,15 +73,12 @@ void HtmlSearchDialogTest::opensWithTheValuesAndGivesThemBack() {
     QString title;
     QString focused;
     QStringList patterns;
-    QStringList targets;
     WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
         title = dialog.windowTitle();
         auto* pattern = Child<QComboBox>(dialog, "pattern");
         focused = dialog.focusWidget() == pattern ? pattern->currentText() : QString();
         for (int i = 0; i < pattern->count(); ++i)
             patterns << pattern->itemText(i);
-        for (QRadioButton* button : dialog.findChildren<QRadioButton*>())
-            targets << button->text();
         SaveScreenshot(dialog, QStringLiteral("html-search-dialog"));
         Click(dialog, "targetLink");
         Child<QCheckBox>(dialog, "subdirectories")->setChecked(false);
@@ -97,8 +88,6 @@ void HtmlSearchDialogTest::opensWithTheValuesAndGivesThemBack() {
     QCOMPARE(title, QStringLiteral("ＨＴＭＬ検索"));
     QCOMPARE(focused, QStringLiteral("目次"));
     QCOMPARE(patterns, (QStringList{QStringLiteral("目次"), QStringLiteral("index")}));
-    QCOMPARE(targets, (QStringList{QStringLiteral("文字列"), QStringLiteral("ﾀｲﾄﾙ"),
-                                   QStringLiteral("ﾘﾝｸ")}));
     QVERIFY(values.has_value());
     HtmlSearchValues expected = scene.Initial();
     expected.target = HtmlTarget::Link;
@@ -109,20 +98,30 @@ void HtmlSearchDialogTest::opensWithTheValuesAndGivesThemBack() {
     QVERIFY(scene.fake.messageBox.shown.empty());
 }
 
-void HtmlSearchDialogTest::targetButtonsSwitchTheStringFields() {
+// The refusals themselves and the directory list are the global find dialog's
+// (dialogs_test.cpp): both dialogs share those fields.
+void HtmlSearchDialogTest::targetButtonsSwitchTheStringFieldsAndItsCheck() {
     Scene scene;
     QList<QList<bool>> seen;
     QString focused;
+    bool stayedOpen = false;
+    QString focusedAfterRefusal;
     WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
         focused = dialog.focusWidget() != nullptr ? dialog.focusWidget()->objectName() : QString();
         seen << StringFieldsEnabled(dialog);
         SaveScreenshot(dialog, QStringLiteral("html-search-dialog-title"));
         Click(dialog, "targetString");
         seen << StringFieldsEnabled(dialog);
+        // A string search needs its string: refused, the dialog stays on the field.
+        Child<QComboBox>(dialog, "pattern")->setEditText(QString());
+        Click(dialog, "ok");
+        stayedOpen = dialog.isVisible();
+        focusedAfterRefusal =
+            dialog.focusWidget() != nullptr ? dialog.focusWidget()->objectName() : QString();
         Click(dialog, "targetTitle");
         seen << StringFieldsEnabled(dialog);
+        Click(dialog, "help");
         // A title search needs no string.
-        Child<QComboBox>(dialog, "pattern")->setEditText(QString());
         Click(dialog, "ok");
     });
     const std::optional<HtmlSearchValues> values = scene.Ask(HtmlTarget::Title);
@@ -130,87 +129,12 @@ void HtmlSearchDialogTest::targetButtonsSwitchTheStringFields() {
     const QList<bool> on{true, true, true, true};
     QCOMPARE(seen, (QList<QList<bool>>{off, on, off}));
     QCOMPARE(focused, QStringLiteral("fileBox"));
+    QVERIFY(stayedOpen);
+    QCOMPARE(focusedAfterRefusal, QStringLiteral("pattern"));
+    QCOMPARE(scene.fake.beeper.beeps, 1);
     QVERIFY(values.has_value());
     QVERIFY(values->target == HtmlTarget::Title);
     QVERIFY(values->pattern.empty());
-    QCOMPARE(scene.fake.beeper.beeps, 0);
-}
-
-void HtmlSearchDialogTest::refusesAndStaysOpen_data() {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("fileBox");
-    QTest::addColumn<int>("message"); // 0: none
-    QTest::addColumn<int>("beeps");
-    QTest::addColumn<QString>("focus");
-
-    QTest::newRow("81-byte string: 59413")
-        << QString(81, QLatin1Char('a')) << QStringLiteral("*.html") << int(ui::kMsgPatternTooLong)
-        << 0 << QStringLiteral("pattern");
-    QTest::newRow("41 double-byte characters: 59413")
-        << QString(41, QChar(0x3042)) << QStringLiteral("*.html") << int(ui::kMsgPatternTooLong)
-        << 0 << QStringLiteral("pattern");
-    QTest::newRow("empty string: beep")
-        << QString() << QStringLiteral("*.html") << 0 << 1 << QStringLiteral("pattern");
-    QTest::newRow("261-byte file box: 59401")
-        << QStringLiteral("a") << QString(261, QLatin1Char('f')) << int(ui::kMsgBadPathName) << 0
-        << QStringLiteral("fileBox");
-    QTest::newRow("empty file box: beep")
-        << QStringLiteral("a") << QString() << 0 << 1 << QStringLiteral("fileBox");
-}
-
-void HtmlSearchDialogTest::refusesAndStaysOpen() {
-    QFETCH(QString, pattern);
-    QFETCH(QString, fileBox);
-    QFETCH(int, message);
-    QFETCH(int, beeps);
-    QFETCH(QString, focus);
-
-    Scene scene;
-    bool stayedOpen = false;
-    QString focused;
-    WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
-        Child<QComboBox>(dialog, "pattern")->setEditText(pattern);
-        Child<QComboBox>(dialog, "fileBox")->setEditText(fileBox);
-        Click(dialog, "ok");
-        stayedOpen = dialog.isVisible();
-        if (QWidget* widget = dialog.focusWidget())
-            focused = widget->objectName();
-        dialog.reject();
-    });
-    QVERIFY(!scene.Ask().has_value());
-    QVERIFY(stayedOpen);
-    QCOMPARE(focused, focus);
-    const std::vector<int> expected = message == 0 ? std::vector<int>{} : std::vector<int>{message};
-    QCOMPARE(scene.fake.messageBox.ShownIds(), expected);
-    QCOMPARE(scene.fake.beeper.beeps, beeps);
-}
-
-void HtmlSearchDialogTest::directoryChangeResetsAnAbsoluteFileBox() {
-    Scene scene;
-    QString afterAbsolute;
-    QString directory;
-    QString label;
-    WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
-        auto* fileBox = Child<QComboBox>(dialog, "fileBox");
-        auto* list = Child<QListWidget>(dialog, "directories");
-        fileBox->setEditText(QStringLiteral("/srv/www/*.htm"));
-        const QList<QListWidgetItem*> pages =
-            list->findItems(QStringLiteral("pages"), Qt::MatchExactly);
-        if (!pages.isEmpty()) {
-            list->setCurrentItem(pages.front());
-            list->setFocus();
-            QTest::keyClick(list, Qt::Key_Return);
-        }
-        afterAbsolute = fileBox->currentText();
-        directory = dialog.CurrentDirectory();
-        label = Child<QLabel>(dialog, "currentDirectory")->text();
-        Click(dialog, "help");
-        dialog.reject();
-    });
-    QVERIFY(!scene.Ask().has_value());
-    QCOMPARE(afterAbsolute, QStringLiteral("*.*"));
-    QCOMPARE(directory, QDir(scene.directory.path()).absoluteFilePath(QStringLiteral("pages")));
-    QCOMPARE(label, directory);
     QCOMPARE(scene.help.topics, std::vector<int>{kCmdHtmlSearch});
 }
 

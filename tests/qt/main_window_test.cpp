@@ -92,7 +92,6 @@ private slots:
     void menuItemsWithoutAButtonShowTheirPrompt();
     void findInATextShowsTheWaitCursor();
     void reopeningRightAfterClosingMakesNewWindow();
-    void workFileIsDeletedAtEnd();
     void startsWithFileAndKeepsPlacementAndCabinet();
     void openDialogTakesNamesAsTheProgramMatchesThem_data();
     void openDialogTakesNamesAsTheProgramMatchesThem();
@@ -166,11 +165,8 @@ void MainWindowTest::showsThreeEncodingsSideBySide() {
 
     const QList<QMdiSubWindow*> windows = scene.Windows();
     QCOMPARE(windows.size(), 3);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         QCOMPARE(windows[i]->windowTitle(), QString::fromUtf8(samples[i]));
-        const auto* window = qobject_cast<qt::CKespoMCW*>(windows[i]);
-        QCOMPARE(TextHeld(*window->Document()), ReadBytes(DataPath("sample.sjis.txt")));
-    }
     // Texts stand on a grid of cells: every half-width character one cell, every full-width
     // character two, in a face that has the Japanese glyphs.
     const QFont font =
@@ -378,20 +374,6 @@ void MainWindowTest::reopeningRightAfterClosingMakesNewWindow() {
     QVERIFY(reopened != closed);
     QCOMPARE(scene.DocumentCount(), std::size_t{1});
     QCOMPARE(reopened->Document(), scene.application->Documents().Documents().front().get());
-}
-
-void MainWindowTest::workFileIsDeletedAtEnd() {
-    auto scene = std::make_unique<Scene>();
-    const QString workFile = QFile::decodeName(scene->application->WorkFile().c_str());
-    QVERIFY(workFile.startsWith(scene->home.path() + QLatin1Char('/')));
-
-    // An EUC-JP file is read through a converted copy in the work file.
-    QVERIFY(scene->Open(DataPath("sample.euc.txt")) != nullptr);
-    QVERIFY(QFile::exists(workFile));
-
-    scene->frame.reset();
-    scene->application.reset();
-    QVERIFY(!QFile::exists(workFile));
 }
 
 void MainWindowTest::startsWithFileAndKeepsPlacementAndCabinet() {

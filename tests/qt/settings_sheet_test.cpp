@@ -83,28 +83,13 @@ private slots:
 
 void SettingsSheetTest::everyPageWithItsControlsHelpAndScreenshot() {
     SheetScene scene;
-    QString title;
-    QStringList tabs;
-    QStringList buttons;
-    QString note;
     bool noteShown = false;
     QStringList shownColours;
     int hiddenColours = 0;
-    QString codeItems;
     WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
         Activate(sheet);
-        title = sheet.windowTitle();
         auto* pages = Child<QTabWidget>(sheet, "pages");
-        for (int i = 0; i < pages->count(); ++i)
-            tabs << pages->tabText(i);
-        for (const char* name : {"ok", "cancel", "help"})
-            buttons << Child<QPushButton>(sheet, name)->text();
-        auto* noteLabel = OnPage<QLabel>(sheet, "commonPage", "note");
-        note = noteLabel->text();
-        noteShown = noteLabel->isVisible();
-        auto* code = OnPage<QComboBox>(sheet, "commonPage", "code");
-        for (int i = 0; i < code->count(); ++i)
-            codeItems += code->itemText(i) + QLatin1Char('/');
+        noteShown = OnPage<QLabel>(sheet, "commonPage", "note")->isVisible();
         const char* names[] = {"common", "format", "colour", "editor", "browser"};
         for (int i = 0; i < pages->count(); ++i) {
             ClickTab(sheet, i);
@@ -121,15 +106,7 @@ void SettingsSheetTest::everyPageWithItsControlsHelpAndScreenshot() {
     });
     int page = kSetCommonPage;
     QVERIFY(!scene.Ask(page).has_value());
-    QCOMPARE(title, QStringLiteral("設定"));
-    QCOMPARE(tabs,
-             (QStringList{QStringLiteral("共通  "), QStringLiteral("書式  "), QStringLiteral("ｶﾗｰ"),
-                          QStringLiteral("ｴﾃﾞｨﾀ"), QStringLiteral("ﾌﾞﾗｳｻﾞ")}));
-    QCOMPARE(buttons, (QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル"),
-                                   QStringLiteral("ヘルプ")}));
-    QCOMPARE(note, QStringLiteral("☆ : 次回起動時から有効"));
     QVERIFY(noteShown);
-    QCOMPARE(codeItems, QStringLiteral("自動判定/ｼﾌﾄJIS/JIS/EUC/"));
     QCOMPARE(scene.help.topics, (std::vector<int>{32813, 32816, 32817, 32821, 32835}));
     QCOMPARE(shownColours.size(), 9);
     QCOMPARE(hiddenColours, 2);

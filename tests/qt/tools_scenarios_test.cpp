@@ -221,11 +221,6 @@ void ToolsScenariosTest::editorStartsOnTheTagsFileAndLine() {
     QCOMPARE(arguments[1], QByteArray("+120"));
     QCOMPARE(arguments[2].toStdString(), folder.LinesPath());
     QCOMPARE(scene.beeper.beeps, 0);
-
-    // A program that is not there is a beep, nothing more.
-    scene.application->Editors().front().program = "/no/such/editor";
-    scene.frame->RunCommand(kCmdEditor);
-    QTRY_COMPARE(scene.beeper.beeps, 1);
 }
 
 void ToolsScenariosTest::operationSavedAsUserToolThreeRunsWithCtrl3() {

@@ -74,23 +74,36 @@ TEST(ToolList, FieldsOf260BytesAreTaken) {
     EXPECT_EQ(list, std::vector<ToolEntry>{entry});
 }
 
-TEST(ToolList, TheNewEntryComesFirst) {
-    std::vector<ToolEntry> list = Numbered(2);
-    EXPECT_EQ(EditToolList(list, Entry("/bin/new"), Exists), ToolEditResult::Added);
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0], Entry("/bin/new"));
-    EXPECT_EQ(list[1], Entry("/bin/tool0"));
-    EXPECT_EQ(list[2], Entry("/bin/tool1"));
-}
-
-TEST(ToolList, TheSameEntryTwiceIsOneEntryAtTheFront) {
-    std::vector<ToolEntry> list = Numbered(3);
-    EXPECT_EQ(EditToolList(list, Entry("/bin/tool2"), Exists), ToolEditResult::Added);
-    EXPECT_EQ(EditToolList(list, Entry("/bin/tool2"), Exists), ToolEditResult::Added);
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list[0], Entry("/bin/tool2"));
-    EXPECT_EQ(list[1], Entry("/bin/tool0"));
-    EXPECT_EQ(list[2], Entry("/bin/tool1"));
+TEST(ToolList, AnEntryComesFirstOnceAndTheTwentyFirstDropsTheOldest) {
+    struct Case {
+        const char* name;
+        int listed; ///< tool0 .. tool(n-1) before
+        std::vector<std::string> added;
+        std::vector<std::string> expected; ///< the programs afterwards, in order
+    };
+    std::vector<std::string> full{"/bin/new"};
+    for (int i = 0; i < 19; ++i)
+        full.push_back("/bin/tool" + std::to_string(i));
+    std::vector<std::string> moved = full;
+    moved.front() = "/bin/tool19";
+    const Case cases[] = {
+        {"a new entry", 2, {"/bin/new"}, {"/bin/new", "/bin/tool0", "/bin/tool1"}},
+        {"the same entry twice",
+         3,
+         {"/bin/tool2", "/bin/tool2"},
+         {"/bin/tool2", "/bin/tool0", "/bin/tool1"}},
+        {"the twenty-first entry", 20, {"/bin/new"}, full},
+        {"an equal entry in a full list", 20, {"/bin/tool19"}, moved},
+    };
+    for (const Case& c : cases) {
+        std::vector<ToolEntry> list = Numbered(c.listed);
+        for (const std::string& program : c.added)
+            EXPECT_EQ(EditToolList(list, Entry(program), Exists), ToolEditResult::Added) << c.name;
+        std::vector<ToolEntry> expected;
+        for (const std::string& program : c.expected)
+            expected.push_back(Entry(program));
+        EXPECT_EQ(list, expected) << c.name;
+    }
 }
 
 TEST(ToolList, EntriesDifferingInOneFieldOrInCaseAreKept) {
@@ -99,22 +112,6 @@ TEST(ToolList, EntriesDifferingInOneFieldOrInCaseAreKept) {
                                    Entry("/bin/ed", "$f", "/tmp")})
         EXPECT_EQ(EditToolList(list, entry, Exists), ToolEditResult::Added);
     EXPECT_EQ(list.size(), 4u);
-}
-
-TEST(ToolList, TheTwentyFirstEntryDropsTheOldest) {
-    std::vector<ToolEntry> list = Numbered(20);
-    EXPECT_EQ(EditToolList(list, Entry("/bin/new"), Exists), ToolEditResult::Added);
-    ASSERT_EQ(list.size(), kToolListEntries);
-    EXPECT_EQ(list.front(), Entry("/bin/new"));
-    EXPECT_EQ(list.back(), Entry("/bin/tool18"));
-}
-
-TEST(ToolList, AnEqualEntryInAFullListMovesWithoutDropping) {
-    std::vector<ToolEntry> list = Numbered(20);
-    EXPECT_EQ(EditToolList(list, Entry("/bin/tool19"), Exists), ToolEditResult::Added);
-    ASSERT_EQ(list.size(), kToolListEntries);
-    EXPECT_EQ(list.front(), Entry("/bin/tool19"));
-    EXPECT_EQ(list.back(), Entry("/bin/tool18"));
 }
 
 TEST(ToolList, TheExistenceCheckSeesTheProgramPath) {
@@ -150,14 +147,6 @@ TEST(ToolConfirm, BeepsAndTheMissingProgramsMessage) {
         EXPECT_EQ(fake.beeper.beeps, c.beeps) << c.name;
         EXPECT_EQ(fake.messageBox.ShownIds(), c.messages) << c.name;
     }
-}
-
-TEST(ToolConfirm, TheMissingProgramsText) {
-    ui::FakePlatform fake;
-    std::vector<ToolEntry> list;
-    ConfirmToolEntry(fake.platform, list, Entry("/no/such"), Missing);
-    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
-    EXPECT_EQ(fake.messageBox.shown[0].text, Sjis("指定のファイルがありません。"));
 }
 
 TEST(ToolConfirm, ProgramFileExistsOnDisk) {

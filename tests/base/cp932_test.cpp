@@ -31,21 +31,16 @@ TEST_P(Cp932ToUtf8Table, ConvertsAndReplaces) {
     EXPECT_EQ(Cp932ToUtf8(c.sjis), c.utf8);
 }
 
+// Each defined code alone comes back through iconv in the round trip below; these rows are
+// glibc's choices between twins, undefined bytes and their replacement.
 INSTANTIATE_TEST_SUITE_P(
     Texts, Cp932ToUtf8Table,
     testing::Values(ToUtf8Case{"Empty", "", ""},
                     ToUtf8Case{"AsciiWithLineEnds", "abc\r\n~\\", "abc\r\n~\\"},
                     ToUtf8Case{"NulIsKept", "a\0b"s, "a\0b"s},
-                    ToUtf8Case{"Hiragana", "\x82\xA0\x82\xA2", "あい"},
-                    ToUtf8Case{"Kanji", "\x96\xB3\x91\xE8", "無題"},
-                    ToUtf8Case{"HalfWidthKatakana", "\xB1\xDF", "ｱﾟ"},
                     ToUtf8Case{"TildeIsFullWidthTildeAsOnWindows", "\x81\x60", "\xEF\xBD\x9E"},
                     ToUtf8Case{"MinusSignIsFullWidthHyphenMinus", "\x81\x7C", "\xEF\xBC\x8D"},
-                    ToUtf8Case{"NecSpecialCharacter", "\x87\x40", "①"},
-                    ToUtf8Case{"IbmExtension", "\xFA\x40", "ⅰ"},
                     ToUtf8Case{"NecSelectedIbmExtension", "\xEE\xEF", "ⅰ"},
-                    ToUtf8Case{"UserDefinedAreaFirst", "\xF0\x40", "\xEE\x80\x80"},
-                    ToUtf8Case{"UserDefinedAreaLast", "\xF9\xFC", "\xEE\x9D\x97"},
                     ToUtf8Case{"Byte80IsUndefined", "a\x80z", "a\xEF\xBF\xBDz"},
                     ToUtf8Case{"ByteA0IsUndefined", "a\xA0z", "a\xEF\xBF\xBDz"},
                     ToUtf8Case{"BytesFdFeFfAreUndefined", "\xFD\xFE\xFF",
@@ -84,15 +79,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ToCp932Case{"Empty", "", kDot, "", false},
         ToCp932Case{"Ascii", "abc\r\n\\~", kDot, "abc\r\n\\~", false},
-        ToCp932Case{"Hiragana", "あい", kDot, "\x82\xA0\x82\xA2", false},
-        ToCp932Case{"HalfWidthKatakana", "ｱﾟ", kDot, "\xB1\xDF", false},
-        ToCp932Case{"FullWidthTilde", "\xEF\xBD\x9E", kDot, "\x81\x60", false},
         // iconv's one-way mappings: taken as code page 932 can show them.
         ToCp932Case{"WaveDashOneWay", "\xE3\x80\x9C", kDot, "\x81\x60", false},
         ToCp932Case{"YenSignOneWay", "\xC2\xA5", kDot, "\x5C", false},
         ToCp932Case{"NecRow13DuplicatePrefersJisX0208", "≒", kDot, "\x81\xE0", false},
         ToCp932Case{"IbmDuplicatePrefersIbmExtension", "ⅰ", kDot, "\xFA\x40", false},
-        ToCp932Case{"UserDefinedArea", "\xEE\x80\x80", kDot, "\xF0\x40", false},
         ToCp932Case{"LatinSmallEAcuteIsMissing", "caf\xC3\xA9!", kDot, "caf\x81\x45!", true},
         ToCp932Case{"EmojiIsOneCharacter", "a\xF0\x9F\x98\x80z", kDot, "a\x81\x45z", true},
         ToCp932Case{"ByteOrderMarkIsMissing", "\xEF\xBB\xBFx", kDot, "\x81\x45x", true},

@@ -7,17 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
+
 namespace nelvix::cli {
 namespace {
-
-/// The words of `line`, split at blanks.
-std::vector<std::string> Words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
-}
 
 TEST(CliArgsTest, AcceptedCommandLines) {
     using enum Subcommand;

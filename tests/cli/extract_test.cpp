@@ -2,7 +2,6 @@
 // extraction, and the limits of the result.
 #include "cli/args/extract_args.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -19,27 +18,14 @@
 #include "cli/run_cli.h"
 #include "cli_run.h"
 #include "extract/extraction_rules.h"
+#include "extract/mail_log.h"
+#include "scoped_environment.h"
 #include "store/data_file.h"
 #include "support/test_files.h"
 #include "ui/fake_platform.h"
 
 namespace nelvix::cli {
 namespace {
-
-std::vector<std::string> Words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
-}
-
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
 
 // The settings of a parsed extract, in words.
 std::string Described(const CliArgs& args) {
@@ -136,28 +122,6 @@ TEST(CliExtractArgsTest, WrongCommandLinesExitWithTwoAndTheUsage) {
     }
 }
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 // Every test runs with a program home of its own, so that a person's own data file never
 // decides the rules.
 class CliExtractTest : public ::testing::Test {
@@ -182,52 +146,30 @@ protected:
     ScopedEnvironment m_useHome{"NELVIX_HOME", m_home.Path()};
 };
 
-// A saved mail-terminal log in the shape the default rules were made for: a menu line, the
-// header of each mail, its text with a "more" prompt, and the prompt after the mail.
-std::string MailLog() {
-    return Sjis("電子メール（1:受信　2:送信　3:送信簿　0:その他　E:終了）\r\n"
-                "選択 : 1\r\n"
-                "番号 : 1\r\n"
-                "    差出人：山田\r\n"
-                "    題名：会議\r\n"
-                "本文一\r\n"
-                "続き (改行で表示　E:終了)\r\n"
-                "\r\n"
-                "本文二\r\n"
-                "受信後 (1:削除  2:保存  3:返信  4:返信＋削除  5:転送  6:転送＋削除  E:終了)\r\n"
-                "選択 : 2\r\n"
-                "番号 : 2\r\n"
-                "    差出人：佐藤\r\n"
-                "    題名：見積\r\n"
-                "本文三\r\n"
-                "電子メール（1:受信　2:送信　3:送信簿　0:その他　E:終了）\r\n"
-                "選択 : E\r\n");
+std::string Joined(const std::vector<std::string>& utf8Lines, const char* lineEnd) {
+    std::string text;
+    for (const std::string& line : utf8Lines)
+        text += line + lineEnd;
+    return text;
 }
 
-// Step 1 deletes the "more" prompt and the blank line after it; step 2 keeps each mail from the
-// line before its subject down to the line before the next prompt.
-const std::string kMailLogExtract = "    差出人：山田\r\n"
-                                    "    題名：会議\r\n"
-                                    "本文一\r\n"
-                                    "本文二\r\n"
-                                    "    差出人：佐藤\r\n"
-                                    "    題名：見積\r\n"
-                                    "本文三\r\n";
-
-const std::string kMailLogCounts =
-    "nelvix-cli: step 1: 17 lines, 2 deleted, 15 extracted, 1 block deleted\n"
-    "nelvix-cli: step 2: 15 lines, 8 deleted, 7 extracted, 2 blocks extracted\n";
+// The mail-terminal log the default rules were made for, saved with CR LF.
+std::string MailLog() {
+    return Sjis(Joined(test::MailLogUtf8(), "\r\n"));
+}
 
 TEST_F(CliExtractTest, DefaultRulesCutAMailLogDown) {
     const std::string log = m_dir.Write("mail.log", MailLog());
     CliRun run = RunWith({"extract", log});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, Sjis(kMailLogExtract));
-    EXPECT_EQ(run.err, kMailLogCounts);
+    EXPECT_EQ(run.out, Sjis(Joined(test::MailLogExtractedUtf8(), "\r\n")));
+    EXPECT_EQ(run.err, "nelvix-cli: step 1: 19 lines, 4 deleted, 15 extracted, 2 blocks deleted\n"
+                       "nelvix-cli: step 2: 15 lines, 5 deleted, 10 extracted, 3 blocks "
+                       "extracted\n");
 
     CliRun utf8 = RunWith({"extract", "--utf8", log});
     EXPECT_EQ(utf8.status, 0);
-    EXPECT_EQ(utf8.out, ReplaceAll(kMailLogExtract, "\r\n", "\n"));
+    EXPECT_EQ(utf8.out, Joined(test::MailLogExtractedUtf8(), "\n"));
 }
 
 TEST_F(CliExtractTest, ALastLineWithoutItsEndStaysWithoutOne) {
@@ -497,26 +439,13 @@ TEST_F(CliExtractTest, GlobalExtractionWritesTagLinesAndNumberedSeparators) {
     EXPECT_EQ(none.out, "");
 }
 
-TEST_F(CliExtractTest, GlobalExtractionWithoutNumberedBlocksSeparatesEachFile) {
-    ExtractTree tree;
-    ExtractionRules rules = ErrorBlocks();
-    rules.step1Process = kStep1Delete;
-    // sub/b.log holds nothing but the deleted block and adds nothing.
-    CliRun run =
-        RunWith({"extract", "--rules", WriteRules(rules), "--global", tree.Path() + "/*.log"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, ReplaceAll("==\r\n@/a.log(1): \r\nok\r\nok\r\n"
-                                  "==\r\n@/sub/deeper/quiet.log(1): \r\nall well\r\n",
-                                  "@", tree.Path()));
-}
-
 TEST_F(CliExtractTest, GlobalSpecificationIsTakenAsFindTakesIt) {
     ExtractTree tree;
     const std::string rules = WriteRules(ErrorBlocks());
-    const std::filesystem::path old = std::filesystem::current_path();
-    std::filesystem::current_path(tree.Path());
-    CliRun run = RunWith({"extract", "--rules", rules, "--global", "sub/*.log"});
-    std::filesystem::current_path(old);
+    CliRun run = [&] {
+        test::WorkingFolder inTree(tree.Path());
+        return RunWith({"extract", "--rules", rules, "--global", "sub/*.log"});
+    }();
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
               "==   1/1   1\r\n" + tree.Path() + "/sub/b.log(1): \r\nERROR three\r\nat c\r\n");

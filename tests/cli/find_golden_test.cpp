@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
 #include "support/test_files.h"
 
 namespace nelvix::cli {
@@ -19,13 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view kPlaceholder = "<SAMPLES>";
-
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;

@@ -20,19 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Words(const std::string& line) {
-    std::istringstream in(line);
-    std::vector<std::string> words;
-    for (std::string word; in >> word;)
-        words.push_back(word);
-    return words;
-}
-
-std::string Counts(int files, int hits) {
-    return "nelvix-cli: 検索したﾌｧｲﾙの数： " + std::to_string(files) + "\n\n見つかった個数   ： " +
-           std::to_string(hits) + "\n";
-}
-
 std::string Pad(std::string text, std::size_t width) {
     text.resize(width, ' ');
     return text;

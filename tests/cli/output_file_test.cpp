@@ -19,10 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 std::size_t Occurrences(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
@@ -81,17 +77,11 @@ TEST(CliOutputFileTest, RunsWritingIntoTheSearchedTreePassOverTheirOutput) {
     for (const PassOverRow& row : rows) {
         SCOPED_TRACE(row.situation);
         std::vector<std::string> arguments;
-        for (const std::string& word : row.arguments) {
-            std::string replaced = word;
-            if (const std::size_t at = replaced.find('@'); at != std::string::npos)
-                replaced.replace(at, 1, tree.Path());
-            arguments.push_back(replaced);
-        }
+        for (const std::string& word : row.arguments)
+            arguments.push_back(ReplaceAll(word, "@", tree.Path()));
         const CliRun run = RunWith(arguments, tree.Output());
         EXPECT_FALSE(Contains(run.out, "out.txt")) << run.out;
-        std::string expected = row.out;
-        expected.replace(expected.find('@'), 1, tree.Path());
-        EXPECT_TRUE(Contains(run.out, expected)) << run.out;
+        EXPECT_TRUE(Contains(run.out, ReplaceAll(row.out, "@", tree.Path()))) << run.out;
         EXPECT_EQ(Occurrences(run.err, "skipped, it is the output"), 1u) << run.err;
         EXPECT_TRUE(
             Contains(run.err, "nelvix-cli: " + tree.OutputPath() + ": skipped, it is the output\n"))

@@ -3,9 +3,6 @@
 // extract prints; the home's settings; operations passed over; macros that cannot be loaded.
 #include "cli/args/replay_args.h"
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,6 +15,7 @@
 #include "cli_run.h"
 #include "record/command_table.h"
 #include "record/operation_recorder.h"
+#include "scoped_environment.h"
 #include "store/extraction_record.h"
 #include "store/global_find_record.h"
 #include "support/test_files.h"
@@ -222,10 +220,10 @@ TEST_F(CliReplayTest, AGlobalExtractionRunsOverItsPattern) {
 
 TEST_F(CliReplayTest, APatternWithoutADirectoryLiesInTheWorkingDirectory) {
     SaveMacro("here", {GlobalExtraction(KeepLinesWith("apple"), "*.log")});
-    const std::string before = std::filesystem::current_path();
-    ASSERT_EQ(::chdir(Data().c_str()), 0);
-    const CliRun run = Replay({"here"});
-    ASSERT_EQ(::chdir(before.c_str()), 0);
+    const CliRun run = [&] {
+        test::WorkingFolder inData(Data());
+        return Replay({"here"});
+    }();
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find(Data("other.log") + "(1)"), std::string::npos) << run.out;
 }
@@ -305,14 +303,10 @@ TEST_F(CliReplayTest, MacrosThatCannotBeLoaded) {
 
 TEST_F(CliReplayTest, WithoutHomeTheProgramHomeIsUsed) {
     SaveMacro("find1", {Find("pear", Data("notes.txt"))});
-    const char* old = std::getenv("NELVIX_HOME");
-    const std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
-    ::setenv("NELVIX_HOME", Home().c_str(), 1);
-    const CliRun run = RunWith({"replay", "find1"});
-    if (saved)
-        ::setenv("NELVIX_HOME", saved->c_str(), 1);
-    else
-        ::unsetenv("NELVIX_HOME");
+    const CliRun run = [&] {
+        ScopedEnvironment useHome("NELVIX_HOME", Home());
+        return RunWith({"replay", "find1"});
+    }();
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, Data("notes.txt") + "(2): pear tart\r\n");
 }

@@ -15,7 +15,7 @@
 
 #include "cli/io/signal_cleanup.h"
 #include "cli_process.h"
-#include "scoped_tmp_dir.h"
+#include "scoped_environment.h"
 #include "support/test_files.h"
 
 namespace nelvix::cli {
@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 TEST(CliWorkFileTest, IsMadeNewInAFolderNoOneElseCanEnter) {
     test::TempDir tmp;
-    ScopedTmpDir useTmp(tmp.Path());
+    ScopedEnvironment useTmp("TMPDIR", tmp.Path());
     {
         TempWorkFile workFile;
         ASSERT_FALSE(workFile.Path().empty()) << workFile.Reason();

@@ -53,20 +53,14 @@ constexpr auto kCrLf = LineEndKind::CrLf;
 constexpr auto kCrOnly = LineEndKind::Cr;
 constexpr auto kLfOnly = LineEndKind::Lf;
 
+// Each character on its own is held to iconv by the agreement tests below; these rows are the
+// text around the characters.
 INSTANTIATE_TEST_SUITE_P(
     ValidText, ConvertUtf8Table,
     testing::Values(Utf8Case{"Empty", kCrLf, "", "", false},
                     Utf8Case{"Ascii", kCrLf, "int main() { return 0; }", "int main() { return 0; }",
                              false},
                     Utf8Case{"NulIsKept", kCrLf, "a\0b"s, "a\0b"s, false},
-                    Utf8Case{"Hiragana", kCrLf, "あいう", "\x82\xA0\x82\xA2\x82\xA4", false},
-                    Utf8Case{"KanjiBetweenAscii", kCrLf, "a無題z", "a\x96\xB3\x91\xE8z", false},
-                    Utf8Case{"HalfWidthKatakanaIsOneByte", kCrLf, "ｱﾝ", "\xB1\xDD", false},
-                    Utf8Case{"FullWidthTilde", kCrLf, "～", "\x81\x60", false},
-                    Utf8Case{"WaveDashAsIconvMapsIt", kCrLf, "〜", "\x81\x60", false},
-                    Utf8Case{"NecSpecialCharacter", kCrLf, "①㈱", "\x87\x40\x87\x8A", false},
-                    Utf8Case{"IbmExtensionKanji", kCrLf, "髙", "\xFB\xFC", false},
-                    Utf8Case{"UserDefinedArea", kCrLf, "\xEE\x80\x80", "\xF0\x40", false},
                     Utf8Case{"LongAsciiRunThenKanji", kCrLf, "abcdefghijklmnopqrstuvwxyz漢",
                              "abcdefghijklmnopqrstuvwxyz\x8A\xBF", false}),
     [](const testing::TestParamInfo<Utf8Case>& row) { return std::string(row.param.name); });
@@ -86,16 +80,12 @@ INSTANTIATE_TEST_SUITE_P(
                     Utf8Case{"DroppedBeforeALineEnd", kLfOnly, "\xEF\xBB\xBF\n", "\r\n", false}),
     [](const testing::TestParamInfo<Utf8Case>& row) { return std::string(row.param.name); });
 
+// Characters of the Basic Multilingual Plane that code page 932 lacks meet iconv in the random
+// agreement test; these lie past it or at its end.
 INSTANTIATE_TEST_SUITE_P(
     MissingCharacters, ConvertUtf8Table,
-    testing::Values(Utf8Case{"LatinSmallEAcute", kCrLf, "caf\xC3\xA9", "caf\x81\x45", true},
-                    Utf8Case{"EmojiIsOneDot", kCrLf, "\xF0\x9F\x98\x80!", "\x81\x45!", true},
-                    Utf8Case{"Hangul", kCrLf, "한", "\x81\x45", true},
-                    Utf8Case{"NoBreakSpace", kCrLf, "\xC2\xA0", "\x81\x45", true},
-                    Utf8Case{"ReplacementCharacter", kCrLf, "\xEF\xBF\xBD", "\x81\x45", true},
-                    Utf8Case{"NonCharacterFFFF", kCrLf, "\xEF\xBF\xBF", "\x81\x45", true},
-                    Utf8Case{"EveryMissingOneIsReplaced", kCrLf, "é한ü", "\x81\x45\x81\x45\x81\x45",
-                             true}),
+    testing::Values(Utf8Case{"EmojiIsOneDot", kCrLf, "\xF0\x9F\x98\x80!", "\x81\x45!", true},
+                    Utf8Case{"NonCharacterFFFF", kCrLf, "\xEF\xBF\xBF", "\x81\x45", true}),
     [](const testing::TestParamInfo<Utf8Case>& row) { return std::string(row.param.name); });
 
 // Ill-formed input is replaced by maximal invalid parts (the Unicode Standard's recommendation):

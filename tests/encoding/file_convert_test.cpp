@@ -52,26 +52,6 @@ TEST_F(FileConvert, NothingWhenNoConversionIsNeededOrPossible) {
     EXPECT_TRUE(fake.messageBox.shown.empty());
 }
 
-TEST_F(FileConvert, SettingForcesTheCode) {
-    std::optional<ConvertedText> converted = Convert("\xA4\xA2\r\n", 3);
-    ASSERT_TRUE(converted);
-    EXPECT_EQ(AsString(*converted), "\x82\xA0\r\n");
-    EXPECT_TRUE(Convert("\x1B$B$\"\x1B(B"));
-}
-
-TEST_F(FileConvert, LineEndsOfAShiftJisFileFollowTheHead) {
-    std::optional<ConvertedText> lf = Convert("a\nb\n");
-    ASSERT_TRUE(lf);
-    EXPECT_EQ(AsString(*lf), "a\r\nb\r\n");
-}
-
-TEST_F(FileConvert, CrLfPastAHeadOfLoneLineEndsGivesNoEmptyLine) {
-    std::string head(4095, 'x');
-    std::optional<ConvertedText> late = Convert(head + "\n" + "y\r\nz");
-    ASSERT_TRUE(late);
-    EXPECT_EQ(AsString(*late), head + "\r\ny\r\nz");
-}
-
 TEST_F(FileConvert, TextsPastTheOldTwoMebibyteLimitAreConverted) {
     std::string euc(3'000'000, 'a');
     euc[0] = '\xA4';

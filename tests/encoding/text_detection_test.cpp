@@ -86,11 +86,8 @@ std::string ToCrLf(const std::string& text) {
     }
     return converted;
 }
-std::string HeaderCrLf() {
-    return ToCrLf(kHeader);
-}
 std::string HeaderLinesAsCrLf() {
-    return HeaderCrLf();
+    return ToCrLf(kHeader);
 }
 
 constexpr Detection kEucLf{TextCode::Euc, LineEndKind::Lf};
@@ -116,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                                {TextCode::ShiftJis, LineEndKind::Lf},
                                HeaderLinesAsCrLf()},
                     DetectCase{"AsciiToTheEndWithCrLfNeedsNoConversion",
-                               HeaderCrLf(),
+                               HeaderLinesAsCrLf(),
                                {TextCode::ShiftJis, LineEndKind::CrLf},
                                ""},
                     DetectCase{"LfHeadThenCrLfGivesNoEmptyLines",

@@ -173,17 +173,16 @@ TEST_F(GlobalExtraction, StopButtonEndsTheRun) {
     EXPECT_EQ(result.refreshes, std::vector<bool>{true});
 }
 
-TEST_F(GlobalExtraction, SilentFileIsRefreshedOnceAndScrolledToItsEnd) {
-    ASSERT_EQ(ExtractFile(top), 1);
-    EXPECT_EQ(result.refreshes, std::vector<bool>{true});
-    EXPECT_EQ(result.displayed, std::vector<bool>(result.pieces.size(), false));
-}
-
-TEST_F(GlobalExtraction, DisplayedFileNeedsNoRefresh) {
-    ruleSet.Rules().hideWhileExtracting = false;
-    ASSERT_EQ(ExtractFile(top), 1);
-    EXPECT_TRUE(result.refreshes.empty());
-    EXPECT_EQ(result.displayed, std::vector<bool>(result.pieces.size(), true));
+// A file appended silently is refreshed once and scrolled to its end; one displayed needs none.
+TEST_F(GlobalExtraction, SilentFileIsRefreshedOnceAndDisplayedFileNeedsNoRefresh) {
+    for (const bool hidden : {true, false}) {
+        SCOPED_TRACE(hidden ? "silent" : "displayed");
+        test::RecordingResult out;
+        ruleSet.Rules().hideWhileExtracting = hidden;
+        ASSERT_EQ(ruleSet.ExtractFromFile(engine, top, out, progress, blocksBefore), 1);
+        EXPECT_EQ(out.refreshes, hidden ? std::vector<bool>{true} : std::vector<bool>{});
+        EXPECT_EQ(out.displayed, std::vector<bool>(out.pieces.size(), !hidden));
+    }
 }
 
 struct FailureCase {

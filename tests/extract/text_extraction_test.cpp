@@ -51,18 +51,6 @@ TEST_F(TextExtraction, SeparatorBeforeEachBlockNumbersItAmongAll) {
     EXPECT_EQ(result.pieces.front(), kStars + "   1/3\r\n");
 }
 
-TEST_F(TextExtraction, OwnSeparatorTextIsUsed) {
-    ruleSet.Rules().addSeparator = true;
-    ruleSet.Rules().SetSeparator("-- mail --");
-    ASSERT_EQ(Run(), 1);
-    EXPECT_EQ(result.pieces.front(), "-- mail --   1/3\r\n");
-}
-
-TEST_F(TextExtraction, NoSeparatorsWhenNotAsked) {
-    ASSERT_EQ(Run(), 1);
-    EXPECT_EQ(result.Lines(), test::SjisLines(test::MailLogExtractedUtf8()));
-}
-
 TEST_F(TextExtraction, DeletedBlocksAreNotNumbered) {
     ruleSet.Rules().addSeparator = true;
     ruleSet.Rules().step2Process = kStep2Delete;

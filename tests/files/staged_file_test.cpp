@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
@@ -29,15 +28,6 @@ bool Write(const std::string& path, std::string_view bytes) {
 
 StagedFile::Outcome Stage(StagedFile& file, const std::string& path, std::string_view bytes) {
     return file.Stage(path, reinterpret_cast<const Byte*>(bytes.data()), bytes.size());
-}
-
-/// The names in a folder, sorted.
-std::vector<std::string> Names(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 TEST(StagedFileTest, ALinkedOrPlacedDeviceFifoSocketOrFolderIsNeverReplaced) {
@@ -66,7 +56,7 @@ TEST(StagedFileTest, ALinkedOrPlacedDeviceFifoSocketOrFolderIsNeverReplaced) {
             ASSERT_EQ(::symlink(name.c_str(), link.c_str()), 0);
             name = link;
         }
-        const std::vector<std::string> namesBefore = Names(dir.Path());
+        const std::vector<std::string> namesBefore = test::NamesIn(dir.Path());
         const auto nameBefore = test::IdentityOf(name);
         const auto thingBefore = test::IdentityOf(thing);
 
@@ -77,7 +67,7 @@ TEST(StagedFileTest, ALinkedOrPlacedDeviceFifoSocketOrFolderIsNeverReplaced) {
             << situation << ", appended to";
         EXPECT_EQ(test::IdentityOf(name), nameBefore) << situation;
         EXPECT_EQ(test::IdentityOf(thing), thingBefore) << situation;
-        EXPECT_EQ(Names(dir.Path()), namesBefore) << situation << ": no temporary left";
+        EXPECT_EQ(test::NamesIn(dir.Path()), namesBefore) << situation << ": no temporary left";
     }
 }
 
@@ -108,7 +98,7 @@ TEST(StagedFileTest, ALinkToARegularFileOrToAFreeNameIsFollowedAndStays) {
         EXPECT_TRUE(Write(link, "new")) << row.situation;
         EXPECT_TRUE(std::filesystem::is_symlink(link)) << row.situation;
         EXPECT_EQ(test::ReadFileBytes(target), "new") << row.situation;
-        EXPECT_EQ(Names(dir.PathOf("links")), (std::vector<std::string>{"chain", "name"}))
+        EXPECT_EQ(test::NamesIn(dir.PathOf("links")), (std::vector<std::string>{"chain", "name"}))
             << row.situation;
     }
 }
@@ -124,7 +114,7 @@ TEST(StagedFileTest, AReadOnlyOrFullDiskOrAFailedRenameLeavesTheTargetAndNoTempo
         EXPECT_EQ(errno, row.error) << row.situation;
         EXPECT_EQ(faults.failures, 1) << row.situation;
         EXPECT_EQ(test::ReadFileBytes(path), "intact") << row.situation;
-        EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"t.txt"}) << row.situation;
+        EXPECT_EQ(test::NamesIn(dir.Path()), std::vector<std::string>{"t.txt"}) << row.situation;
     }
 }
 
@@ -156,7 +146,7 @@ TEST(StagedFileTest, TwoFilesChangeTogetherOrNotAtAll) {
         }
         if (row.secondExists)
             dir.Write("a.ATR", "old marks");
-        const std::vector<std::string> namesBefore = Names(dir.Path());
+        const std::vector<std::string> namesBefore = test::NamesIn(dir.Path());
         test::InjectedFileFaults faults;
         if (row.failingRename != 0)
             faults.Fail(FileStep::Rename, row.failingRename == 1 ? "a.txt" : "a.ATR", EIO);
@@ -188,7 +178,7 @@ TEST(StagedFileTest, TwoFilesChangeTogetherOrNotAtAll) {
             EXPECT_EQ(info.st_mode & 07777, 0640u) << row.situation;
         }
         const std::vector<std::string> bothNames = {"a.ATR", "a.txt"};
-        EXPECT_EQ(Names(dir.Path()), committed ? bothNames : namesBefore)
+        EXPECT_EQ(test::NamesIn(dir.Path()), committed ? bothNames : namesBefore)
             << row.situation << ": no temporary left";
     }
 }

@@ -42,8 +42,6 @@ INSTANTIATE_TEST_SUITE_P(
         PatternCase{"RelativeWords", "", "/s/*.c *.h i/*.h", {"/s/*.c", "/s/*.h", "/s/i/*.h"}},
         PatternCase{"AbsoluteWordAsItIs", "", "/s/*.c /i/*.h", {"/s/*.c", "/i/*.h"}},
         PatternCase{"QuotedDirectory", "", "\"/M F\"/*.c \"a b\"", {"/M F/*.c", "/M F/a b"}},
-        PatternCase{"DoubledQuoteInQuotes", "", "\"/a\"\"b/*.c\"", {"/a\"b/*.c"}},
-        PatternCase{"EmptyQuotedWordEnds", "", "/a/*.c \"\" *.h", {"/a/*.c"}},
         PatternCase{
             "AtMostTen",
             "",

@@ -1,6 +1,5 @@
 // The subdirectory list: breadth-first, quoted paths with blanks, links never walked twice, a
-// buffer that grows past its first allocation and the -1 of a ceiling reached; and a whole tree
-// searched through the list.
+// buffer that grows past its first allocation and the -1 of a ceiling reached.
 #include "fileset/file_set.h"
 
 #include <gtest/gtest.h>
@@ -122,8 +121,6 @@ TEST_P(SubdirectoryGrowthTable, GrowsUpToTheCeilingOnly) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, SubdirectoryGrowthTable,
     testing::Values(
-        GrowthCase{"TreeLargerThanTenKilobytesIsListedWhole", Grid(10, 40), 10 * 1024, false,
-                   kNoCeiling, 110},
         GrowthCase{"FirstAllocationOfFourBytesGrows", Grid(10, 40), 4, false, kNoCeiling, 110},
         GrowthCase{"FirstAllocationOfNothingGrows", Grid(3, 200), 0, false, kNoCeiling, 12},
         GrowthCase{"LastItemFillsTheCeilingExactly", {"top/a/"}, 4, true, 8, 1},
@@ -162,25 +159,6 @@ TEST(SubdirectoryList, UnreadableDirectoryContributesNothing) {
     FileSet files;
     EXPECT_FALSE(files.FirstFile(dir.Path() + "/top/a/*.*"));
     ::chmod((dir.Path() + "/top/a").c_str(), 0755);
-}
-
-TEST(SubdirectoryList, WholeTreeThroughTheList) {
-    const test::TempDir dir;
-    test::MakeTree(dir.Path(), {"top/a.dat", "top/漢字/b.txt", "top/My Files/c.txt",
-                                "top/My Files/sub/d.txt", "top/My Files/sub/e.dat"});
-    const std::string userSpecification = dir.Path() + "/top/*.txt";
-    FileSet files;
-    EXPECT_FALSE(files.FirstFile(userSpecification)); // an empty top still has subdirectories
-    SubdirectoryList list(kDefaultBufferBytes);
-    ASSERT_EQ(list.ListSubdirectories(dir.Path() + "/top/*.*"), 3);
-    Strings found;
-    for (const std::string_view item : list.Items()) {
-        const std::string spec = SubdirectorySpecification(item, userSpecification);
-        for (auto file = files.FirstFile(spec); file; file = files.NextFile())
-            found.push_back(file->substr(dir.Path().size() + 5));
-    }
-    std::ranges::sort(found);
-    EXPECT_EQ(found, (Strings{"My Files/c.txt", "My Files/sub/d.txt", "\x8A\xBF\x8E\x9A/b.txt"}));
 }
 
 } // namespace

@@ -164,10 +164,6 @@ TEST(OperationRecorderTest, LoadsOnlySoundMacroFiles) {
     const Case cases[] = {
         {"two records", Image(200, "c", two, 2), {kCmdGlobalFind, kCmdLineExtraction}, true},
         {"version 100", Image(100, "c", two, 2), {}, false},
-        {"101-byte comment",
-         Image(200, "", two, 2).replace(0, 1, 1, char(118)).insert(16, 101, 'c'),
-         {},
-         false},
         {"records cut short", Image(200, "c", two, 2).substr(0, 30), {}, true},
         {"length past the records", Image(200, "c", Record(512, 5, 200, "a") + two, 3), {}, true},
         {"second record damaged",

@@ -125,25 +125,6 @@ TEST_F(Engine, LineNumbersStayRightAcrossChunkBoundaries) {
     EXPECT_EQ(FindAll(path, "#"), Tagged(path, expected));
 }
 
-TEST_F(Engine, EveryEncodingIsFoundByItsShiftJisPatternUnderItsOwnPath) {
-    environment.workFilePath = dir.PathOf("nelvix.wrk");
-    for (bool multiText : {false, true}) {
-        environment.multiText = multiText;
-        const std::string pattern = Sjis(multiText ? "検索 and 数える" : "数える");
-        const std::string sjisPath = test::TestDataPath("sample.sjis.txt");
-        const Lines sjisLines = FindAll(sjisPath, pattern);
-        ASSERT_FALSE(sjisLines.empty());
-        for (const char* name : {"sample.euc.txt", "sample.jis.txt", "sample.utf8.txt"}) {
-            SCOPED_TRACE(name);
-            const std::string path = test::TestDataPath(name);
-            Lines expected;
-            for (const std::string& line : sjisLines)
-                expected.push_back(path + line.substr(sjisPath.size()));
-            EXPECT_EQ(FindAll(path, pattern), expected);
-        }
-    }
-}
-
 TEST_F(Engine, WordAtTheEndOfATenMegabyteEucFileIsFoundOnItsLine) {
     // Far past the old 2 MiB conversion limit, and behind a plain English head.
     environment.workFilePath = dir.PathOf("nelvix.wrk");

@@ -63,7 +63,6 @@ TEST(GlobalFindRun, TopDirectoryFirstThenEachSubdirectory) {
     const RunCase cases[] = {
         {"SubdirectoriesAfterTheTop", true, 64 * 1024, 0, {4, 4, false, false}, {a, c, c, d}},
         {"TopDirectoryOnly", false, 64 * 1024, 0, {1, 1, false, false}, {a}},
-        {"TreeOutgrowsTheFirstAllocation", true, 4, 0, {4, 4, false, false}, {a, c, c, d}},
         {"StopEndsTheRunAtOnce", true, 64 * 1024, 1, {1, 1, false, true}, {a}},
     };
     for (const RunCase& rc : cases) {

@@ -172,14 +172,6 @@ TEST_F(HtmlSearchRunTest, AFileAboveTheLinkLimitListsItsTitleButNoLinks) {
     EXPECT_EQ(sink.lines, std::vector<std::string>{TitleLine("Big", path)});
 }
 
-TEST_F(HtmlSearchRunTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
-    const GlobalFindCounts counts =
-        RunHtmlSearch(engine, HtmlTarget::Title, top + "*.html", {}, columns, 4, sink, progress);
-    EXPECT_FALSE(counts.subdirectoryOverflow);
-    EXPECT_EQ(counts.filesSearched, 4u);
-    EXPECT_EQ(counts.hits, 3u);
-}
-
 TEST(HtmlLines, TitleLineOfAFileNameWithALineBreakStaysOneLine) {
     const HtmlColumns columns{10, 10, 10};
     EXPECT_EQ(HtmlTitleLine("Home", "/p/a\r\nb.html", columns), "Home       /p/a\xF1\x4D\xF1\x4A"

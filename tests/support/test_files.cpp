@@ -1,6 +1,7 @@
 // Temporary folders and files for tests.
 #include "support/test_files.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +37,14 @@ WorkingFolder::WorkingFolder(const std::string& folder)
 WorkingFolder::~WorkingFolder() {
     std::error_code ignored;
     std::filesystem::current_path(m_previous, ignored);
+}
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string ReadFileBytes(const std::string& path) {

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace nelvix::test {
 
@@ -35,6 +36,9 @@ public:
 private:
     std::string m_previous;
 };
+
+/// The names in `folder`, sorted.
+std::vector<std::string> NamesIn(const std::string& folder);
 
 /// The whole content of a file, or an empty string when it cannot be read.
 std::string ReadFileBytes(const std::string& path);

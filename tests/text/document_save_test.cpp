@@ -2,7 +2,6 @@
 // every file stays as it was; and what a failed save says.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <iostream>
@@ -43,14 +42,6 @@ protected:
         return document;
     }
 
-    std::vector<std::string> Names() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     ui::FakePlatform fake;
     AttributeFiles attributes;
     DocumentEnvironment environment{fake.platform};
@@ -87,7 +78,7 @@ TEST_F(DocumentSaveTest, ASaveAsThatFailsAtAnyStepChangesNoFileAndKeepsTheOldNam
                 dir.Write("new.ATR", kOldMarks);
             }
             std::unique_ptr<CKespoDoc> document = MarkedDocument();
-            const std::vector<std::string> namesBefore = Names();
+            const std::vector<std::string> namesBefore = test::NamesIn(dir.Path());
             fake.messageBox.shown.clear();
             fake.fileDialogs.saveAnswers.push_back(dir.PathOf("new.txt"));
             refreshes = 0;
@@ -105,7 +96,8 @@ TEST_F(DocumentSaveTest, ASaveAsThatFailsAtAnyStepChangesNoFileAndKeepsTheOldNam
                 << situation;
             EXPECT_EQ(test::ReadFileBytes(dir.PathOf("new.ATR")), targetExists ? kOldMarks : "")
                 << situation;
-            EXPECT_EQ(Names(), namesBefore) << situation << ": nothing made, nothing left";
+            EXPECT_EQ(test::NamesIn(dir.Path()), namesBefore)
+                << situation << ": nothing made, nothing left";
         }
     }
 }
@@ -121,7 +113,8 @@ TEST_F(DocumentSaveTest, ASaveAsThatSucceedsWritesBothFilesAndTakesTheNewName) {
     EXPECT_EQ(test::ReadFileBytes(dir.PathOf("new.txt")), kNewText);
     const std::string marks = test::ReadFileBytes(dir.PathOf("new.ATR"));
     EXPECT_TRUE(marks.starts_with(kAttributeMagic)) << marks;
-    EXPECT_EQ(Names(), (std::vector<std::string>{"new.ATR", "new.txt", "old.txt"}));
+    EXPECT_EQ(test::NamesIn(dir.Path()),
+              (std::vector<std::string>{"new.ATR", "new.txt", "old.txt"}));
 }
 
 TEST_F(DocumentSaveTest, ASaveAsOntoWhatIsNotARegularFileIsRefusedAndLeftAlone) {

@@ -45,25 +45,25 @@ TEST_F(MessagesTest, ShiftJisArgumentsReplaceThePlaceholdersAsBytes) {
     EXPECT_EQ(OnlyBox().text, Sjis("１ から 250 までの整数を入力してください。"));
 }
 
-TEST_F(MessagesTest, OutOfMemoryIdShowsTheFixedSystemModalStopBoxWhateverTheStyleAsked) {
-    fake.messageBox.answers.push_back(MessageResult::No);
-    EXPECT_EQ(ShowMessage(fake.platform, kMsgOutOfMemory,
-                          {MessageButtons::YesNo, MessageIcon::None, false}),
-              MessageResult::Ok);
-    const MessageRequest& box = OnlyBox();
-    EXPECT_EQ(box.id, kMsgOutOfMemory);
-    EXPECT_EQ(box.text, Sjis("メモリ不足です。他のアプリケーションを終了させて、\n"
-                             "メモリを増やしてから再度実行してください。"));
-    EXPECT_EQ(box.caption, "KAV Mirol");
-    ExpectStyle(box.style, MessageButtons::Ok, MessageIcon::Stop, true);
-}
-
-TEST_F(MessagesTest, WholeFileReaderVariantIsCaptionedVandu) {
-    ShowOutOfMemory(fake.platform, true);
-    const MessageRequest& box = OnlyBox();
-    EXPECT_EQ(box.caption, "Vandu");
-    EXPECT_EQ(box.text, Sjis(kOutOfMemoryTextUtf8));
-    ExpectStyle(box.style, MessageButtons::Ok, MessageIcon::Stop, true);
+// The whole-file reader's variant differs only in its caption.
+TEST_F(MessagesTest, OutOfMemoryShowsTheFixedSystemModalStopBoxWhateverTheStyleAsked) {
+    for (const bool wholeFileReader : {false, true}) {
+        SCOPED_TRACE(wholeFileReader);
+        fake.messageBox.shown.clear();
+        fake.messageBox.answers.push_back(MessageResult::No);
+        if (wholeFileReader)
+            ShowOutOfMemory(fake.platform, true);
+        else
+            EXPECT_EQ(ShowMessage(fake.platform, kMsgOutOfMemory,
+                                  {MessageButtons::YesNo, MessageIcon::None, false}),
+                      MessageResult::Ok);
+        const MessageRequest& box = OnlyBox();
+        EXPECT_EQ(box.id, kMsgOutOfMemory);
+        EXPECT_EQ(box.text, Sjis("メモリ不足です。他のアプリケーションを終了させて、\n"
+                                 "メモリを増やしてから再度実行してください。"));
+        EXPECT_EQ(box.caption, wholeFileReader ? "Vandu" : "KAV Mirol");
+        ExpectStyle(box.style, MessageButtons::Ok, MessageIcon::Stop, true);
+    }
 }
 
 TEST_F(MessagesTest, CheckMemoryAsksOnceForTheBlockOrOneMebibyteForZero) {

@@ -45,16 +45,17 @@ public:
 
 std::string ExtractionRulesProblem(const ExtractionRules& rules) {
     switch (rules.runMode) {
-    case kRunStep1Only:
+    case RunMode::Step1Only:
         return rules.step1Lines.Empty() ? "run mode 1 (step 1 only) needs a step-1 string" : "";
-    case kRunStep2Only:
+    case RunMode::Step2Only:
         return rules.startLines.Empty() ? "run mode 2 (step 2 only) needs a start string" : "";
-    case kRunBothSteps:
+    case RunMode::BothSteps:
         return rules.step1Lines.Empty() && rules.startLines.Empty()
                    ? "run mode 3 (both steps) needs a step-1 string or a start string"
                    : "";
     default:
-        return "run mode " + std::to_string(rules.runMode) + " is none of 1, 2 and 3";
+        return "run mode " + std::to_string(static_cast<std::int32_t>(rules.runMode)) +
+               " is none of 1, 2 and 3";
     }
 }
 
@@ -75,11 +76,11 @@ void PrintLineCounts(const ExtractionRules& rules, const ExtractionCounts& count
     err << "nelvix-cli: step 1: " << Counted(counts.sourceLineCount, "line") << ", "
         << FormatCount(counts.sourceLineCount - counts.step1Count) << " deleted, "
         << FormatCount(counts.step1Count) << " extracted, "
-        << Blocks(counts.step1MatchCount, rules.step1Process == kStep1Extract) << '\n';
+        << Blocks(counts.step1MatchCount, rules.step1Process == Step1Process::Extract) << '\n';
     err << "nelvix-cli: step 2: " << Counted(counts.step1Count, "line") << ", "
         << FormatCount(counts.step1Count - counts.outCount) << " deleted, "
         << FormatCount(counts.outCount) << " extracted, "
-        << Blocks(counts.step2BlockCount, rules.step2Process == kStep2Extract) << '\n';
+        << Blocks(counts.step2BlockCount, rules.step2Process == Step2Process::Extract) << '\n';
 }
 
 // The values of the summary "グローバル抽出".
@@ -87,9 +88,9 @@ void PrintGlobalCounts(const ExtractionRules& rules, const GlobalExtractionCount
                        std::ostream& err) {
     err << "nelvix-cli: files processed: " << FormatCount(counts.filesProcessed) << '\n'
         << "nelvix-cli: step 1: "
-        << Blocks(counts.step1Matches, rules.step1Process == kStep1Extract) << '\n'
-        << "nelvix-cli: step 2: " << Blocks(counts.step2Blocks, rules.step2Process == kStep2Extract)
-        << '\n';
+        << Blocks(counts.step1Matches, rules.step1Process == Step1Process::Extract) << '\n'
+        << "nelvix-cli: step 2: "
+        << Blocks(counts.step2Blocks, rules.step2Process == Step2Process::Extract) << '\n';
 }
 
 // No window shows the result while it grows.

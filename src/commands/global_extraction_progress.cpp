@@ -39,8 +39,8 @@ StepColumns ColumnsOf(bool deletes, std::uint32_t count) {
 
 GlobalExtractionProgressWindow::GlobalExtractionProgressWindow(ui::ProgressWindow& window,
                                                                const ExtractionRules& rules)
-    : m_window(window), m_step1Deletes(rules.step1Process == kStep1Delete),
-      m_step2Deletes(rules.step2Process == kStep2Delete) {}
+    : m_window(window), m_step1Deletes(rules.step1Process == Step1Process::Delete),
+      m_step2Deletes(rules.step2Process == Step2Process::Delete) {}
 
 void GlobalExtractionProgressWindow::Open() {
     const std::vector<std::string> labels{Sjis("抽出中 : "), DeletedLabel(), ExtractedLabel(),
@@ -78,8 +78,10 @@ ui::CountsReport GlobalExtractionSummary(const ExtractionRules& rules, std::uint
     ui::CountsReport report;
     report.caption = Sjis("グローバル抽出");
     report.lines.push_back({Sjis("検索したﾌｧｲﾙ数 : "), FormatCount(files)});
-    report.groups.push_back(StepGroup("ｽﾃｯﾌﾟ1", rules.step1Process == kStep1Delete, step1Matches));
-    report.groups.push_back(StepGroup("ｽﾃｯﾌﾟ2", rules.step2Process == kStep2Delete, step2Blocks));
+    report.groups.push_back(
+        StepGroup("ｽﾃｯﾌﾟ1", rules.step1Process == Step1Process::Delete, step1Matches));
+    report.groups.push_back(
+        StepGroup("ｽﾃｯﾌﾟ2", rules.step2Process == Step2Process::Delete, step2Blocks));
     return report;
 }
 

@@ -29,9 +29,11 @@ void ShowLineExtractionCounts(const ExtractionRules& rules, const ExtractionCoun
     ui::CountsReport report;
     report.caption = Sjis("行の抽出");
     report.groups.push_back(StepGroup("ｽﾃｯﾌﾟ1", counts.sourceLineCount, counts.step1Count,
-                                      counts.step1MatchCount, rules.step1Process == kStep1Extract));
+                                      counts.step1MatchCount,
+                                      rules.step1Process == Step1Process::Extract));
     report.groups.push_back(StepGroup("ｽﾃｯﾌﾟ2", counts.step1Count, counts.outCount,
-                                      counts.step2BlockCount, rules.step2Process != kStep2Delete));
+                                      counts.step2BlockCount,
+                                      rules.step2Process != Step2Process::Delete));
     dialog.Show(report);
 }
 

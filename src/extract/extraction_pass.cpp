@@ -41,8 +41,8 @@ bool ExtractionPass::Allocate(ui::Memory& memory) {
 }
 
 void ExtractionPass::Run(bool separatorsWanted) {
-    const bool step1Only = m_rules.runMode == kRunStep1Only;
-    RunStep1(m_rules.runMode != kRunStep2Only);
+    const bool step1Only = m_rules.runMode == RunMode::Step1Only;
+    RunStep1(m_rules.runMode != RunMode::Step2Only);
     if (step1Only) {
         std::memcpy(m_out.get(), m_kept.get(), m_counts.step1Count * sizeof(LineNumber));
         m_counts.outCount = m_counts.step1Count;
@@ -52,9 +52,9 @@ void ExtractionPass::Run(bool separatorsWanted) {
     }
     std::uint32_t blocks = 0;
     if (step1Only)
-        blocks = m_rules.step1Process == kStep1Extract ? m_counts.step1MatchCount : 0;
+        blocks = m_rules.step1Process == Step1Process::Extract ? m_counts.step1MatchCount : 0;
     else
-        blocks = m_rules.step2Process == kStep2Delete ? 0 : m_counts.step2BlockCount;
+        blocks = m_rules.step2Process == Step2Process::Delete ? 0 : m_counts.step2BlockCount;
     m_numberedBlocks = separatorsWanted ? blocks : 0;
     MarkBlockStarts(m_numberedBlocks);
 }

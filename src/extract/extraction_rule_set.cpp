@@ -14,11 +14,11 @@ bool ExtractionRuleSet::PreconditionsHold() const {
     const bool step1 = !m_rules.step1Lines.Empty();
     const bool step2 = !m_rules.startLines.Empty();
     switch (m_rules.runMode) {
-    case kRunStep1Only:
+    case RunMode::Step1Only:
         return step1;
-    case kRunStep2Only:
+    case RunMode::Step2Only:
         return step2;
-    case kRunBothSteps:
+    case RunMode::BothSteps:
         return step1 || step2;
     default:
         return false;

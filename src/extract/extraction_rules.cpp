@@ -63,7 +63,7 @@ std::optional<ExtractionRules> ReadRecord(ByteReader& reader) {
     std::optional<RuleList> end = start ? ReadList(reader) : std::nullopt;
     if (!end)
         return std::nullopt;
-    rules.runMode = *runMode;
+    rules.runMode = static_cast<RunMode>(*runMode);
     rules.hideWhileExtracting = *hide != 0;
     rules.showInfo = *showInfo != 0;
     rules.addSeparator = *addSeparator != 0;
@@ -71,8 +71,8 @@ std::optional<ExtractionRules> ReadRecord(ByteReader& reader) {
     rules.caseSensitive = *caseSensitive != 0;
     rules.useRegex = *useRegex != 0;
     rules.widthSensitive = *widthSensitive != 0;
-    rules.step1Process = *step1Process;
-    rules.step2Process = *step2Process;
+    rules.step1Process = static_cast<Step1Process>(*step1Process);
+    rules.step2Process = static_cast<Step2Process>(*step2Process);
     rules.step1Lines = *step1;
     rules.startLines = *start;
     rules.endLines = *end;
@@ -157,7 +157,7 @@ ExtractionRules DefaultExtractionRules() {
 }
 
 void AppendRuleSetRecord(const ExtractionRules& rules, std::vector<Byte>& out) {
-    PutI32(out, rules.runMode);
+    PutI32(out, static_cast<std::int32_t>(rules.runMode));
     PutU32(out, rules.hideWhileExtracting ? 1 : 0);
     PutU32(out, rules.showInfo ? 1 : 0);
     PutU32(out, rules.addSeparator ? 1 : 0);
@@ -165,8 +165,8 @@ void AppendRuleSetRecord(const ExtractionRules& rules, std::vector<Byte>& out) {
     PutU32(out, rules.caseSensitive ? 1 : 0);
     PutU32(out, rules.useRegex ? 1 : 0);
     PutU32(out, rules.widthSensitive ? 1 : 0);
-    PutI32(out, rules.step1Process);
-    PutI32(out, rules.step2Process);
+    PutI32(out, static_cast<std::int32_t>(rules.step1Process));
+    PutI32(out, static_cast<std::int32_t>(rules.step2Process));
     AppendList(rules.step1Lines, out);
     AppendList(rules.startLines, out);
     AppendList(rules.endLines, out);

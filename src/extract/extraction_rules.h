@@ -27,17 +27,14 @@ inline constexpr std::size_t kRuleTextStoredMaxBytes = kRuleTextFieldBytes - 1;
 inline constexpr std::int32_t kRulePositionLimit = 10'000;
 inline constexpr std::int32_t kRuleCountLimit = 10'000;
 
-/// Run modes.
-inline constexpr std::int32_t kRunStep1Only = 1;
-inline constexpr std::int32_t kRunStep2Only = 2;
-inline constexpr std::int32_t kRunBothSteps = 3;
+/// Which steps a run takes. A record may hold any other value, which is kept as it is and runs
+/// neither step.
+enum class RunMode : std::int32_t { Step1Only = 1, Step2Only = 2, BothSteps = 3 };
 
-/// Step 1's process: 0 deletes the selected lines, 1 extracts them. Step 2 runs the other way:
-/// 0 extracts the blocks, 1 deletes them.
-inline constexpr std::int32_t kStep1Delete = 0;
-inline constexpr std::int32_t kStep1Extract = 1;
-inline constexpr std::int32_t kStep2Extract = 0;
-inline constexpr std::int32_t kStep2Delete = 1;
+/// What step 1 does with the lines its rules select; stored 0 and 1.
+enum class Step1Process : std::int32_t { Delete = 0, Extract = 1 };
+/// What step 2 does with its blocks; stored the other way round from step 1.
+enum class Step2Process : std::int32_t { Extract = 0, Delete = 1 };
 
 /// One rule string, stored by value.
 struct RuleEntry {
@@ -78,8 +75,8 @@ struct ExtractionRules {
     RuleList startLines; ///< step 2: strings that open a block
     RuleList endLines;   ///< step 2: strings that close a block
     RuleList step1Lines; ///< step 1: strings that select lines
-    std::int32_t step2Process = kStep2Extract;
-    std::int32_t step1Process = kStep1Delete;
+    Step2Process step2Process = Step2Process::Extract;
+    Step1Process step1Process = Step1Process::Delete;
     bool caseSensitive = false;
     bool useRegex = false;
     bool widthSensitive = true;
@@ -87,7 +84,7 @@ struct ExtractionRules {
     bool showInfo = true;
     bool addSeparator = false;
     std::array<char, kSeparatorMaxBytes + 1> separatorText{};
-    std::int32_t runMode = kRunBothSteps;
+    RunMode runMode = RunMode::BothSteps;
 
     std::string_view Separator() const;
     /// Cuts at 80 bytes (on a whole character) and at a NUL.

@@ -5,20 +5,20 @@
 
 namespace nelvix {
 
-int RunStepIndexFromMode(std::int32_t runMode) {
-    if (runMode == kRunBothSteps)
+int RunStepIndexFromMode(RunMode runMode) {
+    if (runMode == RunMode::BothSteps)
         return kRunStepBoth;
-    if (runMode == kRunStep1Only)
+    if (runMode == RunMode::Step1Only)
         return kRunStep1;
     return kRunStep2;
 }
 
-std::int32_t RunModeFromStepIndex(int index) {
+RunMode RunModeFromStepIndex(int index) {
     if (index == kRunStepBoth)
-        return kRunBothSteps;
+        return RunMode::BothSteps;
     if (index == kRunStep1)
-        return kRunStep1Only;
-    return kRunStep2Only;
+        return RunMode::Step1Only;
+    return RunMode::Step2Only;
 }
 
 void ExtSetPageModel::Fill(const ExtractionSheetValues& values) {

@@ -16,9 +16,9 @@ inline constexpr int kRunStep1 = 1;
 inline constexpr int kRunStep2 = 2;
 
 /// The button of a run mode; any mode other than 3 or 1 shows "ｽﾃｯﾌﾟ2".
-int RunStepIndexFromMode(std::int32_t runMode);
+int RunStepIndexFromMode(RunMode runMode);
 /// The run mode of a button; an index outside 0..2 counts as "ｽﾃｯﾌﾟ2".
-std::int32_t RunModeFromStepIndex(int index);
+RunMode RunModeFromStepIndex(int index);
 
 /// The checks of the page.
 enum class ExtSetCheck {

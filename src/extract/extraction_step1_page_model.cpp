@@ -20,12 +20,12 @@ std::int32_t ParsedInt(std::string_view text) {
 
 } // namespace
 
-int Step1ProcessIndex(std::int32_t step1Process) {
-    return step1Process == kStep1Extract ? kProcessExtract : kProcessDelete;
+int Step1ProcessIndex(Step1Process step1Process) {
+    return step1Process == Step1Process::Extract ? kProcessExtract : kProcessDelete;
 }
 
-std::int32_t Step1ProcessFromIndex(int index) {
-    return index == kProcessExtract ? kStep1Extract : kStep1Delete;
+Step1Process Step1ProcessFromIndex(int index) {
+    return index == kProcessExtract ? Step1Process::Extract : Step1Process::Delete;
 }
 
 void ExtStep1PageModel::Fill(const ExtractionSheetValues& values) {

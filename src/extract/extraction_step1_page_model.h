@@ -31,8 +31,8 @@ struct ExtEntryEdits {
 
 /// The process button of a step-1 process: "抽出" for 1, "削除" for anything
 /// else.
-int Step1ProcessIndex(std::int32_t step1Process);
-std::int32_t Step1ProcessFromIndex(int index);
+int Step1ProcessIndex(Step1Process step1Process);
+Step1Process Step1ProcessFromIndex(int index);
 
 class ExtStep1PageModel {
 public:

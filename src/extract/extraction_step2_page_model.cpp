@@ -16,12 +16,12 @@ ExtBlockList Other(ExtBlockList list) {
 
 } // namespace
 
-int Step2ProcessIndex(std::int32_t step2Process) {
-    return step2Process == kStep2Delete ? kProcessDelete : kProcessExtract;
+int Step2ProcessIndex(Step2Process step2Process) {
+    return step2Process == Step2Process::Delete ? kProcessDelete : kProcessExtract;
 }
 
-std::int32_t Step2ProcessFromIndex(int index) {
-    return index == kProcessDelete ? kStep2Delete : kStep2Extract;
+Step2Process Step2ProcessFromIndex(int index) {
+    return index == kProcessDelete ? Step2Process::Delete : Step2Process::Extract;
 }
 
 void ExtStep2PageModel::Fill(const ExtractionSheetValues& values) {

@@ -24,8 +24,8 @@ struct ExtBlockSelection {
 
 /// The process button of a step-2 process: "削除" for 1, "抽出" for anything
 /// else.
-int Step2ProcessIndex(std::int32_t step2Process);
-std::int32_t Step2ProcessFromIndex(int index);
+int Step2ProcessIndex(Step2Process step2Process);
+Step2Process Step2ProcessFromIndex(int index);
 
 class ExtStep2PageModel {
 public:

@@ -35,7 +35,7 @@ void ExtractionPass::RunStep1(bool useList) {
         return;
     }
     m_counts.step1Count = 0;
-    const bool step2Follows = m_rules.runMode != kRunStep1Only && !m_start.Empty();
+    const bool step2Follows = m_rules.runMode != RunMode::Step1Only && !m_start.Empty();
     Byte* startMatches = m_startMatches.get();
     std::size_t line = 0;
     while (line < m_lineCount) {
@@ -51,7 +51,7 @@ void ExtractionPass::RunStep1(bool useList) {
         }
         line = Step1Block(line, m_step1.Entry(*entry));
     }
-    if (m_rules.step1Process == kStep1Extract)
+    if (m_rules.step1Process == Step1Process::Extract)
         InvertKept();
 }
 
@@ -139,7 +139,7 @@ void ExtractionPass::RunStep2() {
             inBlock = false;
         }
     }
-    if (m_rules.step2Process == kStep2Delete)
+    if (m_rules.step2Process == Step2Process::Delete)
         InvertOut();
 }
 

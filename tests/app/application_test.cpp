@@ -203,7 +203,7 @@ TEST(Application, StartReadsTheDataFileAndExitWritesIt) {
     stored.filePatterns = {"/texts/*.txt"};
     stored.widthSensitive = false;
     stored.editors = {{"/usr/bin/vi", "+$l $f", ""}};
-    stored.rules.runMode = kRunStep1Only;
+    stored.rules.runMode = RunMode::Step1Only;
     stored.extractionFiles = {false, {"*.log"}};
     ASSERT_TRUE(WriteDataFile(run.fake.platform, DataFilePath(run.home), stored));
 
@@ -215,17 +215,17 @@ TEST(Application, StartReadsTheDataFileAndExitWritesIt) {
     EXPECT_EQ(application.Histories().patterns, std::vector<std::string>{"stored"});
     EXPECT_EQ(application.Histories().specifications, std::vector<std::string>{"/texts/*.txt"});
     EXPECT_FALSE(engine.Options().widthSensitive);
-    EXPECT_EQ(application.Extraction().Rules().runMode, kRunStep1Only);
+    EXPECT_EQ(application.Extraction().Rules().runMode, RunMode::Step1Only);
     EXPECT_EQ(application.Editors(), stored.editors);
     EXPECT_EQ(application.ExtractionFiles(), stored.extractionFiles);
 
     AddToHistory(application.Histories().patterns, "new", kPatternBufferBytes);
-    application.Extraction().Rules().runMode = kRunStep2Only;
+    application.Extraction().Rules().runMode = RunMode::Step2Only;
     application.Exit();
     DataFileContents written;
     ASSERT_TRUE(ReadDataFile(run.fake.platform, application.DataFile(), written));
     EXPECT_EQ(written.searchStrings, (std::vector<std::string>{"new", "stored"}));
-    EXPECT_EQ(written.rules.runMode, kRunStep2Only);
+    EXPECT_EQ(written.rules.runMode, RunMode::Step2Only);
     EXPECT_EQ(written.browsers, stored.browsers);
 }
 

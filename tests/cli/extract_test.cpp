@@ -184,8 +184,8 @@ TEST_F(CliExtractTest, ALastLineWithoutItsEndStaysWithoutOne) {
 // (LoneLineFeedsEndNoLineInEitherExtraction in tests/app): a lone LF ends no line.
 TEST_F(CliExtractTest, LoneLineFeedsEndNoLine) {
     ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = kRunStep1Only;
-    rules.step1Process = kStep1Extract;
+    rules.runMode = RunMode::Step1Only;
+    rules.step1Process = Step1Process::Extract;
     rules.step1Lines = {};
     rules.step1Lines.Add(MakeRuleEntry("keep", 0, 2));
     const std::string text = m_dir.Write(
@@ -198,8 +198,8 @@ TEST_F(CliExtractTest, LoneLineFeedsEndNoLine) {
 
 TEST_F(CliExtractTest, TextsInEachCodeGiveTheSameResult) {
     ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = kRunStep1Only;
-    rules.step1Process = kStep1Extract;
+    rules.runMode = RunMode::Step1Only;
+    rules.step1Process = Step1Process::Extract;
     rules.step1Lines = {};
     rules.step1Lines.Add(MakeRuleEntry(Sjis("ログの例"), 0, 4));
     const std::string record = WriteRules(rules);
@@ -230,8 +230,8 @@ TEST_F(CliExtractTest, TextsInEachCodeGiveTheSameResult) {
 
 TEST_F(CliExtractTest, RulesFromARecordFileWithSeparators) {
     ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = kRunStep1Only;
-    rules.step1Process = kStep1Extract;
+    rules.runMode = RunMode::Step1Only;
+    rules.step1Process = Step1Process::Extract;
     rules.step1Lines = {};
     rules.step1Lines.Add(MakeRuleEntry("ERROR", 0, 2));
     rules.addSeparator = true;
@@ -251,7 +251,7 @@ TEST_F(CliExtractTest, RulesFromARecordFileWithSeparators) {
 
 TEST_F(CliExtractTest, RulesFromADataFileAndFromTheProgramHome) {
     ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = kRunStep1Only;
+    rules.runMode = RunMode::Step1Only;
     rules.step1Lines = {};
     rules.step1Lines.Add(MakeRuleEntry("noise", 0, 1));
     const std::string log = m_dir.Write("a.log", "keep\r\nnoise\r\nkeep too\r\n");
@@ -273,7 +273,7 @@ TEST_F(CliExtractTest, RulesFromADataFileAndFromTheProgramHome) {
 
     // --rules passes the home's data file by.
     ExtractionRules keepNoise = rules;
-    keepNoise.step1Process = kStep1Extract;
+    keepNoise.step1Process = Step1Process::Extract;
     EXPECT_EQ(RunWith({"extract", "--rules", WriteRules(keepNoise), log}).out, "noise\r\n");
 }
 
@@ -342,7 +342,7 @@ TEST_F(CliExtractTest, AnInvalidHomeDataFileIsAnError) {
 
 TEST_F(CliExtractTest, RulesThatCannotRunAndTextsWithoutResult) {
     ExtractionRules noStart = DefaultExtractionRules();
-    noStart.runMode = kRunStep2Only;
+    noStart.runMode = RunMode::Step2Only;
     noStart.startLines = {};
     ExtractionRules nothing = DefaultExtractionRules();
     nothing.step1Lines = {};
@@ -361,7 +361,7 @@ TEST_F(CliExtractTest, RulesThatCannotRunAndTextsWithoutResult) {
                                          "start string\n"));
 
     ExtractionRules badMode = DefaultExtractionRules();
-    badMode.runMode = 0;
+    badMode.runMode = static_cast<RunMode>(0);
     CliRun badModeRun = RunWith({"extract", "--rules", WriteRules(badMode, "c.rec"), log});
     EXPECT_EQ(badModeRun.status, 2);
     EXPECT_TRUE(badModeRun.err.ends_with("run mode 0 is none of 1, 2 and 3\n"));
@@ -385,8 +385,8 @@ TEST_F(CliExtractTest, RulesThatCannotRunAndTextsWithoutResult) {
 // Rules that extract each "ERROR" line and the line after it, with numbered separators.
 ExtractionRules ErrorBlocks() {
     ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = kRunStep1Only;
-    rules.step1Process = kStep1Extract;
+    rules.runMode = RunMode::Step1Only;
+    rules.step1Process = Step1Process::Extract;
     rules.step1Lines = {};
     rules.step1Lines.Add(MakeRuleEntry("ERROR", 0, 2));
     rules.addSeparator = true;
@@ -512,7 +512,7 @@ TEST_F(CliExtractTest, FileNameWithALineBreakKeepsItsTagLineWhole) {
 TEST_F(CliExtractTest, GlobalExtractionStopsNearTheResultLimits) {
     // Every line kept: the header and 53,999 lines fill nine tenths of 60,000 rows.
     ExtractionRules rules = ErrorBlocks();
-    rules.step1Process = kStep1Delete;
+    rules.step1Process = Step1Process::Delete;
     rules.addSeparator = false;
     std::string text;
     for (int line = 0; line < 54'100; ++line)

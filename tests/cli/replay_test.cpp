@@ -115,8 +115,8 @@ protected:
     }
     static ExtractionRules KeepLinesWith(const std::string& sjisText) {
         ExtractionRules rules = DefaultExtractionRules();
-        rules.runMode = kRunStep1Only;
-        rules.step1Process = kStep1Extract;
+        rules.runMode = RunMode::Step1Only;
+        rules.step1Process = Step1Process::Extract;
         rules.step1Lines = {};
         rules.step1Lines.Add(MakeRuleEntry(sjisText, 0, 1));
         return rules;

@@ -122,8 +122,8 @@ TEST_F(ExtractionCommandTest, LoneLineFeedsEndNoLineInEitherExtraction) {
     const std::string expected = "keep one\nstill one\r\nnext\r\nkeep two\r\nafter\nmore\r\n";
     const std::string path = dir.Write("data/lf.txt", text);
     ExtractionSheetValues values = Values(data + "lf.txt");
-    values.rules.runMode = kRunStep1Only;
-    values.rules.step1Process = kStep1Extract;
+    values.rules.runMode = RunMode::Step1Only;
+    values.rules.step1Process = Step1Process::Extract;
     values.rules.step1Lines = {};
     values.rules.step1Lines.Add(MakeRuleEntry("keep", 0, 2));
 
@@ -154,7 +154,7 @@ TEST_F(ExtractionCommandTest, CancelledSheetRecordsAndWritesNothing) {
 TEST_F(ExtractionCommandTest, RulesThatFailThePreconditionsLeaveNoResult) {
     ASSERT_NE(OpenSource(), nullptr);
     ExtractionSheetValues values = Values();
-    values.rules.runMode = kRunStep1Only;
+    values.rules.runMode = RunMode::Step1Only;
     values.rules.step1Lines = RuleList{};
     Answer(values);
     command.RunLineExtraction();

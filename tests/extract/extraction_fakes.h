@@ -95,7 +95,7 @@ inline RuleList List(std::initializer_list<RuleEntry> entries) {
 }
 
 /// Rules for the step tests: no separators, no counts dialog, appended silently.
-inline ExtractionRules QuietRules(std::int32_t runMode, RuleList step1, RuleList start = {},
+inline ExtractionRules QuietRules(RunMode runMode, RuleList step1, RuleList start = {},
                                   RuleList end = {}) {
     ExtractionRules rules = DefaultExtractionRules();
     rules.runMode = runMode;

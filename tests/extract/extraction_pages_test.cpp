@@ -53,24 +53,8 @@ struct RunModeCase {
 TEST(ExtSetPage, RunModeShowsItsButtonAndAnyOtherModeShowsStep2) {
     const RunModeCase cases[] = {{3, 0}, {1, 1}, {2, 2}, {7, 2}, {0, 2}, {-1, 2}};
     for (const RunModeCase& c : cases)
-        EXPECT_EQ(RunStepIndexFromMode(c.runMode), c.index) << "runMode " << c.runMode;
-}
-
-TEST(ExtSetPage, ButtonsStoreTheirRunModes) {
-    EXPECT_EQ(RunModeFromStepIndex(kRunStepBoth), kRunBothSteps);
-    EXPECT_EQ(RunModeFromStepIndex(kRunStep1), kRunStep1Only);
-    EXPECT_EQ(RunModeFromStepIndex(kRunStep2), kRunStep2Only);
-}
-
-TEST(ExtRulePages, ProcessButtonsRunOppositeWaysForTheTwoSteps) {
-    EXPECT_EQ(Step1ProcessIndex(kStep1Extract), kProcessExtract);
-    EXPECT_EQ(Step1ProcessIndex(kStep1Delete), kProcessDelete);
-    EXPECT_EQ(Step1ProcessFromIndex(kProcessExtract), 1);
-    EXPECT_EQ(Step1ProcessFromIndex(kProcessDelete), 0);
-    EXPECT_EQ(Step2ProcessIndex(kStep2Extract), kProcessExtract);
-    EXPECT_EQ(Step2ProcessIndex(kStep2Delete), kProcessDelete);
-    EXPECT_EQ(Step2ProcessFromIndex(kProcessExtract), 0);
-    EXPECT_EQ(Step2ProcessFromIndex(kProcessDelete), 1);
+        EXPECT_EQ(RunStepIndexFromMode(static_cast<RunMode>(c.runMode)), c.index)
+            << "runMode " << c.runMode;
 }
 
 TEST(ExtSetPage, DisplayWhileExtractingIsTheInverseOfHiding) {
@@ -279,14 +263,14 @@ TEST(ExtStep1Page, ProcessRelabelsTheListAndReadsBackTheOtherWayRound) {
     ui::FakeBeeper beeper;
     ExtStep1PageModel page(beeper);
     ExtractionSheetValues values = ValuesWith({});
-    values.rules.step1Process = kStep1Delete;
+    values.rules.step1Process = Step1Process::Delete;
     page.Fill(values);
     EXPECT_EQ(page.ListLabel(), Sjis("削除行"));
     page.SetProcess(kProcessExtract);
     EXPECT_EQ(page.ListLabel(), Sjis("抽出行"));
     EXPECT_TRUE(page.Modified());
     page.ReadBack(values);
-    EXPECT_EQ(values.rules.step1Process, 1);
+    EXPECT_EQ(values.rules.step1Process, Step1Process::Extract);
 }
 
 // --- step 2
@@ -462,7 +446,7 @@ TEST(ExtStep2Page, ProcessRelabelsBothListsAndReadsBackAsIs) {
     EXPECT_EQ(page.ListLabel(ExtBlockList::Start), Sjis("削除開始行"));
     EXPECT_EQ(page.ListLabel(ExtBlockList::End), Sjis("削除終了行"));
     page.ReadBack(values);
-    EXPECT_EQ(values.rules.step2Process, 1);
+    EXPECT_EQ(values.rules.step2Process, Step2Process::Delete);
 }
 
 // --- file page and sheet
@@ -537,10 +521,10 @@ TEST(ExtSheet, RunStep2IsStoredAndShown) {
     sheet.Open(ExtractionSheetKind::Line, ValuesWith({}), {}, 0);
     sheet.SetPage().SetRunStep(kRunStep2);
     ExtractionSheetValues values = sheet.Values();
-    EXPECT_EQ(values.rules.runMode, 2);
+    EXPECT_EQ(values.rules.runMode, RunMode::Step2Only);
     sheet.Open(ExtractionSheetKind::Line, values, {}, 0);
     EXPECT_EQ(sheet.SetPage().RunStep(), kRunStep2);
-    values.rules.runMode = 7;
+    values.rules.runMode = static_cast<RunMode>(7);
     sheet.Open(ExtractionSheetKind::Line, values, {}, 0);
     EXPECT_EQ(sheet.SetPage().RunStep(), kRunStep2);
 }
@@ -549,9 +533,9 @@ TEST(ExtSheet, UntouchedSheetGivesBackWhatItWasOpenedWith) {
     ui::FakeBeeper beeper;
     ExtSheetModel sheet(beeper);
     ExtractionSheetValues values = ValuesWith(ListOf({"a", "b"}), ListOf({"s"}), ListOf({"e"}));
-    values.rules.step1Process = kStep1Extract;
-    values.rules.step2Process = kStep2Delete;
-    values.rules.runMode = kRunStep1Only;
+    values.rules.step1Process = Step1Process::Extract;
+    values.rules.step2Process = Step2Process::Delete;
+    values.rules.runMode = RunMode::Step1Only;
     values.recordOperation = true;
     values.subdirectories = false;
     for (ExtractionSheetKind kind : {ExtractionSheetKind::Line, ExtractionSheetKind::Global}) {
@@ -601,7 +585,7 @@ TEST(ExtSheet, ApplyHandsOverEveryPageAndClearsModified) {
     std::vector<ExtractionSheetValues> applied;
     EXPECT_TRUE(sheet.Apply([&](const ExtractionSheetValues& v) { applied.push_back(v); }).ok);
     ASSERT_EQ(applied.size(), 1u);
-    EXPECT_EQ(applied[0].rules.step1Process, kStep1Extract);
+    EXPECT_EQ(applied[0].rules.step1Process, Step1Process::Extract);
     EXPECT_FALSE(applied[0].subdirectories);
     EXPECT_FALSE(sheet.Modified());
 

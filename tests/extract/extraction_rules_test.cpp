@@ -56,7 +56,7 @@ struct RecordBuilder {
 
 ExtractionRules EditedRules() {
     ExtractionRules rules;
-    rules.runMode = kRunStep1Only;
+    rules.runMode = RunMode::Step1Only;
     rules.hideWhileExtracting = true;
     rules.showInfo = false;
     rules.addSeparator = true;
@@ -64,8 +64,8 @@ ExtractionRules EditedRules() {
     rules.caseSensitive = true;
     rules.useRegex = true;
     rules.widthSensitive = false;
-    rules.step1Process = kStep1Extract;
-    rules.step2Process = kStep2Delete;
+    rules.step1Process = Step1Process::Extract;
+    rules.step2Process = Step2Process::Delete;
     for (int i = 0; i < 5; ++i)
         rules.step1Lines.Add(
             MakeRuleEntry(std::string(83, static_cast<char>('a' + i)), -10'000 + i, 10'000 - i));
@@ -94,7 +94,7 @@ TEST(RuleSetRecord, ReadsBackWhatWasWritten) {
         const std::vector<Byte> record = SerializeRuleSet(c.rules);
         EXPECT_EQ(ValidateRuleSetRecord(record), record.size());
         ExtractionRules back = EditedRules();
-        back.runMode = 99;
+        back.runMode = static_cast<RunMode>(99);
         EXPECT_EQ(DeserializeRuleSet(record, back), record.size());
         EXPECT_EQ(back, c.rules);
         EXPECT_EQ(SerializeRuleSet(back), record);

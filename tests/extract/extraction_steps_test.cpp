@@ -70,8 +70,8 @@ void RunCases(const std::vector<StepCase>& cases) {
     }
 }
 
-ExtractionRules Step1(RuleList list, std::int32_t process = kStep1Delete) {
-    ExtractionRules rules = QuietRules(kRunStep1Only, list);
+ExtractionRules Step1(RuleList list, Step1Process process = Step1Process::Delete) {
+    ExtractionRules rules = QuietRules(RunMode::Step1Only, list);
     rules.step1Process = process;
     return rules;
 }
@@ -151,25 +151,25 @@ TEST(ExtractionStep1, DeletesAndExtractsBlocksAroundMatchingLines) {
          {3, 2, 1, 2, 0}},
         {"ExtractKeepsOnlyTheBlocks",
          {"a", "X", "b", "c", "X", "d"},
-         Step1(List({Entry("X", 0)}), kStep1Extract),
+         Step1(List({Entry("X", 0)}), Step1Process::Extract),
          {"X", "X"},
          {6, 2, 2, 2, 0}},
         {"ExtractTakesTheBlockAfterAPositivePosition",
          {"X", "a", "b", "c"},
-         Step1(List({Entry("X", 1, 2)}), kStep1Extract),
+         Step1(List({Entry("X", 1, 2)}), Step1Process::Extract),
          {"a", "b"},
          {4, 2, 1, 2, 0}},
         {"ExtractWithNothingMatchedIsEmpty",
          {"a", "b"},
-         Step1(List({Entry("X", 0)}), kStep1Extract),
+         Step1(List({Entry("X", 0)}), Step1Process::Extract),
          {},
          {2, 0, 0, 0, 0}},
         {"DeleteEverything", {"X", "X"}, Step1(List({Entry("X", 0)})), {}, {2, 0, 2, 0, 0}},
     });
 }
 
-ExtractionRules Step2(RuleList start, RuleList end, std::int32_t process = kStep2Extract) {
-    ExtractionRules rules = QuietRules(kRunStep2Only, {}, start, end);
+ExtractionRules Step2(RuleList start, RuleList end, Step2Process process = Step2Process::Extract) {
+    ExtractionRules rules = QuietRules(RunMode::Step2Only, {}, start, end);
     rules.step2Process = process;
     return rules;
 }
@@ -233,19 +233,19 @@ TEST(ExtractionStep2, ExtractsAndDeletesBlocksFromStartToEnd) {
          {5, 5, 0, 0, 2}},
         {"DeleteKeepsWhatLiesOutsideTheBlocks",
          {"a", "S", "b", "E", "c"},
-         Step2(List({Entry("S", 0)}), List({Entry("E", 0)}), kStep2Delete),
+         Step2(List({Entry("S", 0)}), List({Entry("E", 0)}), Step2Process::Delete),
          {"a", "c"},
          {5, 5, 0, 2, 1}},
     });
 }
 
 TEST(ExtractionRunModes, StepsRunAsTheModeSays) {
-    ExtractionRules bothNoStart = QuietRules(kRunBothSteps, List({Entry("X", 0)}));
-    bothNoStart.step2Process = kStep2Delete;
-    ExtractionRules bothNoStep1 = QuietRules(kRunBothSteps, {}, List({Entry("S", 0)}));
-    bothNoStep1.step1Process = kStep1Extract;
+    ExtractionRules bothNoStart = QuietRules(RunMode::BothSteps, List({Entry("X", 0)}));
+    bothNoStart.step2Process = Step2Process::Delete;
+    ExtractionRules bothNoStep1 = QuietRules(RunMode::BothSteps, {}, List({Entry("S", 0)}));
+    bothNoStep1.step1Process = Step1Process::Extract;
     ExtractionRules step2Only =
-        QuietRules(kRunStep2Only, List({Entry("X", 0)}), List({Entry("S", -1)}));
+        QuietRules(RunMode::Step2Only, List({Entry("X", 0)}), List({Entry("S", -1)}));
     ExtractionRules defaults = DefaultExtractionRules();
     defaults.showInfo = false;
     RunCases({
@@ -277,12 +277,12 @@ TEST(ExtractionRunModes, PreconditionsRefuseWithABeep) {
         const char* name;
         ExtractionRules rules;
     };
-    ExtractionRules unknownMode = QuietRules(kRunBothSteps, List({Entry("X", 0)}));
-    unknownMode.runMode = 0;
+    ExtractionRules unknownMode = QuietRules(RunMode::BothSteps, List({Entry("X", 0)}));
+    unknownMode.runMode = static_cast<RunMode>(0);
     const Case cases[] = {
-        {"Step1OnlyWithoutStep1Strings", QuietRules(kRunStep1Only, {}, List({Entry("S", 0)}))},
-        {"Step2OnlyWithoutStartStrings", QuietRules(kRunStep2Only, List({Entry("X", 0)}))},
-        {"BothStepsWithoutStrings", QuietRules(kRunBothSteps, {}, {}, List({Entry("E", 0)}))},
+        {"Step1OnlyWithoutStep1Strings", QuietRules(RunMode::Step1Only, {}, List({Entry("S", 0)}))},
+        {"Step2OnlyWithoutStartStrings", QuietRules(RunMode::Step2Only, List({Entry("X", 0)}))},
+        {"BothStepsWithoutStrings", QuietRules(RunMode::BothSteps, {}, {}, List({Entry("E", 0)}))},
         {"UnknownRunMode", unknownMode},
     };
     for (const Case& c : cases) {

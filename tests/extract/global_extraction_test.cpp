@@ -129,14 +129,14 @@ TEST_F(GlobalExtraction, NumberedSeparatorsCountOnAcrossFiles) {
 
 TEST_F(GlobalExtraction, PlainSeparatorAndOneHeaderWhenNothingIsNumbered) {
     ruleSet.Rules().addSeparator = true;
-    ruleSet.Rules().step2Process = kStep2Delete;
+    ruleSet.Rules().step2Process = Step2Process::Delete;
     ASSERT_EQ(ExtractFile(top), 1);
     EXPECT_EQ(result.Lines(), Join({{kStars, Header(top, 1)}, Log({0, 1, 8, 12, 18})}));
     EXPECT_EQ(blocksBefore, 0u);
 }
 
 TEST_F(GlobalExtraction, OutputLinesAreMadeSafe) {
-    ruleSet.Rules() = test::QuietRules(kRunStep2Only, {}, List({Entry("c", 0)}));
+    ruleSet.Rules() = test::QuietRules(RunMode::Step2Only, {}, List({Entry("c", 0)}));
     // The index looks for line ends up to the first NUL only: the last line runs from there to
     // the end of the file.
     const std::string path = dir.Write("odd.txt", std::string("c\rd\r\na\0b\r\ne\x82", 12));
@@ -146,7 +146,7 @@ TEST_F(GlobalExtraction, OutputLinesAreMadeSafe) {
 }
 
 TEST_F(GlobalExtraction, LineLongerThanTheWindowNeverMatchesAndIsLeftOut) {
-    ruleSet.Rules() = test::QuietRules(kRunStep2Only, {}, List({Entry("S", 0)}));
+    ruleSet.Rules() = test::QuietRules(RunMode::Step2Only, {}, List({Entry("S", 0)}));
     const std::string path =
         dir.Write("long.txt", "a\r\nS" + std::string(kChunkBytes + 10, 'x') + "\r\nS\r\nb\r\n");
     ASSERT_EQ(ExtractFile(path), 1);
@@ -239,7 +239,7 @@ TEST_F(GlobalExtraction, FilesWithoutOutputAddNothingAndGoOn) {
 TEST_F(GlobalExtraction, RunRefusesBeforeAnyFile) {
     {
         ruleSet.Rules().startLines = {};
-        ruleSet.Rules().runMode = kRunStep2Only;
+        ruleSet.Rules().runMode = RunMode::Step2Only;
         const GlobalExtractionCounts counts = RunAll(dir.Path() + "/top/*.txt");
         EXPECT_TRUE(counts.stopped);
         EXPECT_EQ(fake.beeper.beeps, 1);

@@ -53,7 +53,7 @@ TEST_F(TextExtraction, SeparatorBeforeEachBlockNumbersItAmongAll) {
 
 TEST_F(TextExtraction, DeletedBlocksAreNotNumbered) {
     ruleSet.Rules().addSeparator = true;
-    ruleSet.Rules().step2Process = kStep2Delete;
+    ruleSet.Rules().step2Process = Step2Process::Delete;
     ASSERT_EQ(Run(), 1);
     for (const std::string& line : result.Lines())
         EXPECT_FALSE(line.starts_with(kStars)) << line;
@@ -63,7 +63,7 @@ TEST_F(TextExtraction, TwoBlocksStartingOnOneLineGiveOneSeparator) {
     // The first block loses every line to its end position; the second reaches back over
     // the same lines and so starts on the first block's start line.
     ruleSet.Rules() =
-        test::QuietRules(kRunStep2Only, {}, List({Entry("S", -2)}), List({Entry("E", -5)}));
+        test::QuietRules(RunMode::Step2Only, {}, List({Entry("S", -2)}), List({Entry("E", -5)}));
     ruleSet.Rules().addSeparator = true;
     test::VectorText lines({"S", "E", "S"});
     ASSERT_EQ(
@@ -159,13 +159,13 @@ TEST_F(TextExtraction, CountsDialogShowsBothSteps) {
 TEST(LineExtractionCounts, BlocksStandUnderTheColumnOfTheProcess) {
     struct Case {
         const char* name;
-        std::int32_t step1Process;
-        std::int32_t step2Process;
+        Step1Process step1Process;
+        Step2Process step2Process;
         std::vector<std::string> blockValues; ///< step 1 delete, extract; step 2 delete, extract
     };
     const Case cases[] = {
-        {"DeleteThenExtract", kStep1Delete, kStep2Extract, {"1,234", "", "", "5"}},
-        {"ExtractThenDelete", kStep1Extract, kStep2Delete, {"", "1,234", "5", ""}},
+        {"DeleteThenExtract", Step1Process::Delete, Step2Process::Extract, {"1,234", "", "", "5"}},
+        {"ExtractThenDelete", Step1Process::Extract, Step2Process::Delete, {"", "1,234", "5", ""}},
     };
     const ExtractionCounts counts{1'234'567, 1'000, 1'234, 0, 5};
     for (const Case& c : cases) {
@@ -208,7 +208,7 @@ TEST_F(TextExtraction, ArrayThatCannotBeHadLeavesNothingDone) {
 }
 
 TEST_F(TextExtraction, LineThatCannotBeHadNeverMatchesAndIsLeftOut) {
-    ruleSet.Rules() = test::QuietRules(kRunStep1Only, List({Entry("X", 0)}));
+    ruleSet.Rules() = test::QuietRules(RunMode::Step1Only, List({Entry("X", 0)}));
     test::VectorText lines({"a", "X", "X", "b"}, {1});
     ASSERT_EQ(
         ruleSet.ExtractFromText(lines, result, services.progressWindow, services.countsDialog), 1);

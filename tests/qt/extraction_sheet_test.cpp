@@ -149,8 +149,8 @@ void ExtractionSheetTest::fillStep1AddSwitchPagesAndRun() {
     QCOMPARE(qt::SjisToQString(step1.entries[1].Text()), QStringLiteral("件名："));
     QCOMPARE(step1.entries[1].position, -5);
     QCOMPARE(step1.entries[1].count, 4); // 3, then one step up
-    QCOMPARE(values->rules.step1Process, kStep1Extract);
-    QCOMPARE(values->rules.runMode, kRunStep2Only);
+    QCOMPARE(values->rules.step1Process, Step1Process::Extract);
+    QCOMPARE(values->rules.runMode, RunMode::Step2Only);
     QCOMPARE(values->filePattern, std::string("/data/mail/*.*"));
     QVERIFY(scene.applied.empty());
     QCOMPARE(scene.fake.beeper.beeps, 0);
@@ -217,7 +217,7 @@ void ExtractionSheetTest::step2AddsToTheEmptyEndListAfterItGetsTheFocus() {
     QCOMPARE(startLabel, QStringLiteral("削除開始行"));
     QCOMPARE(values->rules.endLines.count, 1);
     QCOMPARE(values->rules.startLines.count, 2);
-    QCOMPARE(values->rules.step2Process, kStep2Delete);
+    QCOMPARE(values->rules.step2Process, Step2Process::Delete);
     QCOMPARE(page, kExtStep2Page);
 }
 

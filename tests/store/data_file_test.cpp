@@ -189,7 +189,7 @@ DataFileContents Changed() {
     contents.subdirectories = false;
     contents.findDirection = 0;
     contents.editors = {{"/usr/bin/vi", "+$l $f", ""}};
-    contents.rules.runMode = kRunStep1Only;
+    contents.rules.runMode = RunMode::Step1Only;
     contents.rules.step1Lines.Remove(0);
     contents.extractionFiles = {false, {"*.log"}};
     contents.browsers = {{"/usr/bin/firefox", "$f", "/tmp"}};
@@ -267,9 +267,9 @@ DataFileContents FullState() {
     contents.findDirection = 0;
     contents.extractionFiles.subdirectories = false;
     ExtractionRules& rules = contents.rules;
-    rules.runMode = kRunStep2Only;
-    rules.step1Process = kStep1Extract;
-    rules.step2Process = kStep2Delete;
+    rules.runMode = RunMode::Step2Only;
+    rules.step1Process = Step1Process::Extract;
+    rules.step2Process = Step2Process::Delete;
     rules.caseSensitive = true;
     rules.useRegex = true;
     rules.widthSensitive = false;

@@ -14,7 +14,7 @@ ExtractionParameters Edited() {
     ExtractionParameters parameters;
     parameters.rules = DefaultExtractionRules();
     parameters.rules.addSeparator = true;
-    parameters.rules.runMode = kRunStep2Only;
+    parameters.rules.runMode = RunMode::Step2Only;
     parameters.rules.step1Lines.Add(MakeRuleEntry("second", -3, 7));
     parameters.subdirectories = false;
     parameters.pattern = "/logs/*.txt";

@@ -44,8 +44,8 @@ Application::~Application() {
 void Application::RefreshFindEngineEnvironment() {
     m_engineEnvironment.workFilePath = m_session.WorkFile();
     m_engineEnvironment.codeDecision = m_settings.codeDecision;
-    m_engineEnvironment.multiText = m_settings.multiText != 0;
-    m_engineEnvironment.findNoneTextFile = m_settings.findNoneTextFile != 0;
+    m_engineEnvironment.multiText = m_settings.multiText;
+    m_engineEnvironment.findNoneTextFile = m_settings.findNoneTextFile;
 }
 
 void Application::LoadStoredState() {
@@ -81,7 +81,7 @@ StartResult Application::Start(ui::MainFrameHost& frame, std::string_view sjisCo
         frame.Quit();
         return StartResult::Ending;
     }
-    if (m_settings.invokeGlobalFind != 0)
+    if (m_settings.invokeGlobalFind)
         frame.RunCommand(kCmdGlobalFind);
     return StartResult::Running;
 }

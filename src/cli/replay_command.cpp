@@ -115,9 +115,9 @@ int ReplayRunner::GlobalFind(std::span<const Byte> record) {
     run.find.options = {.caseSensitive = parameters->caseSensitive,
                         .widthSensitive = parameters->widthSensitive,
                         .regularExpression = parameters->regularExpression,
-                        .multiText = m_settings.multiText != 0};
+                        .multiText = m_settings.multiText};
     run.find.subdirectories = parameters->subdirectories;
-    run.find.findNoneTextFile = m_settings.findNoneTextFile != 0;
+    run.find.findNoneTextFile = m_settings.findNoneTextFile;
     run.find.subdirBufferKb = m_settings.subDirBufBytes / 1024;
     return SearchFileSet(run, parameters->specification, parameters->pattern, m_out, m_err);
 }

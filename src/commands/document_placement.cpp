@@ -10,15 +10,15 @@ constexpr int kUpperHeightMargin = 10;
 }
 
 PlacementMode OrdinaryPlacementMode(const Settings& settings) {
-    if (settings.separatedPlacement == 0)
+    if (!settings.separatedPlacement)
         return PlacementMode::None;
-    return settings.tagToUpper == 0 ? PlacementMode::Upper : PlacementMode::Lower;
+    return settings.tagToUpper ? PlacementMode::Lower : PlacementMode::Upper;
 }
 
 PlacementMode RunPlacementMode(const Settings& settings) {
-    if (settings.separatedPlacement == 0)
+    if (!settings.separatedPlacement)
         return PlacementMode::None;
-    return settings.tagToUpper != 0 ? PlacementMode::Upper : PlacementMode::Lower;
+    return settings.tagToUpper ? PlacementMode::Upper : PlacementMode::Lower;
 }
 
 int UpperHeight(int upperHeightPix, int areaHeight) {

@@ -41,8 +41,8 @@ std::string ExtractionCommand::InitialPattern() const {
 ExtractionSheetValues ExtractionCommand::SheetValues(std::string pattern) const {
     ExtractionSheetValues values;
     values.rules = m_application.Extraction().Rules();
-    values.recordOperation = m_application.GetSettings().recordExtractOperation != 0;
-    values.copyToClipboard = m_application.GetSettings().copyToClipboardAfterExtract != 0;
+    values.recordOperation = m_application.GetSettings().recordExtractOperation;
+    values.copyToClipboard = m_application.GetSettings().copyToClipboardAfterExtract;
     values.filePattern = std::move(pattern);
     values.subdirectories = m_application.ExtractionFiles().subdirectories;
     return values;
@@ -84,13 +84,13 @@ void ExtractionCommand::PutPatternFirst(const std::string& pattern) {
 }
 
 void ExtractionCommand::Record(int commandId, const std::vector<Byte>& record) {
-    m_application.Recorder().RecordCommand(m_application.GetSettings().recordExtractOperation != 0,
+    m_application.Recorder().RecordCommand(m_application.GetSettings().recordExtractOperation,
                                            commandId, record.data(), record.size());
 }
 
 void ExtractionCommand::PrepareRun() {
     m_application.SaveDataFile();
-    if (m_application.GetSettings().copyToClipboardAfterExtract != 0)
+    if (m_application.GetSettings().copyToClipboardAfterExtract)
         m_application.Platform().clipboard.Empty();
 }
 
@@ -137,7 +137,7 @@ void ExtractionCommand::ExtractText(CKespoDoc& source, CKespoDoc& result) {
         m_windows.CloseDocument(result);
         return;
     }
-    if (m_application.GetSettings().copyToClipboardAfterExtract != 0 && result.TextLength() > 0)
+    if (m_application.GetSettings().copyToClipboardAfterExtract && result.TextLength() > 0)
         CopyToClipboard(result);
 }
 
@@ -224,10 +224,10 @@ void ExtractionCommand::ExtractFiles(CKespoDoc& result, const std::string& speci
         return;
     if (result.TextLength() == 0) {
         m_windows.CloseDocument(result);
-    } else if (!counts.stopped && settings.copyToClipboardAfterExtract != 0) {
+    } else if (!counts.stopped && settings.copyToClipboardAfterExtract) {
         CopyToClipboard(result);
     }
-    if (!counts.stopped && settings.displayGlobalFindResult != 0)
+    if (!counts.stopped && settings.displayGlobalFindResult)
         m_services.countsDialog.Show(GlobalExtractionSummary(
             rules, counts.filesProcessed, counts.step1Matches, counts.step2Blocks));
 }

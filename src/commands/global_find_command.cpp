@@ -52,9 +52,9 @@ ui::GlobalFindValues GlobalFindCommand::InitialValues() const {
     values.caseSensitive = engine.Options().caseSensitive;
     values.regularExpression = engine.Options().regularExpression;
     values.widthSensitive = engine.Options().widthSensitive;
-    values.nonTextFiles = settings.findNoneTextFile != 0;
+    values.nonTextFiles = settings.findNoneTextFile;
     values.subdirectories = engine.SearchSubdirectories();
-    values.record = settings.recordGlobalFindOperation != 0;
+    values.record = settings.recordGlobalFindOperation;
     return values;
 }
 
@@ -110,8 +110,8 @@ std::optional<GlobalFindCommand::Request> GlobalFindCommand::RequestFromRecord()
     }
     // The record holds no check boxes of its own: the settings stay as they are.
     const Settings& settings = m_application.GetSettings();
-    return Request{std::move(*parameters), settings.findNoneTextFile != 0,
-                   settings.recordGlobalFindOperation != 0};
+    return Request{std::move(*parameters), settings.findNoneTextFile,
+                   settings.recordGlobalFindOperation};
 }
 
 void GlobalFindCommand::TakeOver(const Request& request) {

@@ -55,7 +55,7 @@ void SearchIntoResult(Application& application, FrameWindows& windows,
     if (counts.hits == 0 && sink.DocumentOpen())
         windows.CloseDocument(result);
     progress.Close();
-    if (application.GetSettings().displayGlobalFindResult != 0)
+    if (application.GetSettings().displayGlobalFindResult)
         ShowCounts(application.Platform(), counts, titleId);
 }
 

@@ -34,18 +34,18 @@ int Ticked(bool on) {
 } // namespace
 
 void SetCommonPageModel::Open(const CommonSettings& settings) {
-    m_fields.invokeGlobalFind = settings.invokeGlobalFind != 0;
-    m_fields.copySelection = settings.copySelection != 0;
+    m_fields.invokeGlobalFind = settings.invokeGlobalFind;
+    m_fields.copySelection = settings.copySelection;
     m_fields.runBrowser = settings.runType == 1;
     m_fields.codeItem = settings.codeDecision >= 0 && settings.codeDecision < kCodeDecisionItems
                             ? settings.codeDecision
                             : -1;
-    m_fields.displayTabBar = settings.displayTabBar != 0;
-    m_fields.tabBarToTop = settings.tabBarToTop != 0;
-    m_fields.multiText = settings.multiText != 0;
-    m_fields.displayGlobalFindResult = settings.displayGlobalFindResult != 0;
-    m_fields.colorFoundLine = settings.colorFoundLine != 0;
-    m_fields.separatedPlacement = settings.separatedPlacement != 0;
+    m_fields.displayTabBar = settings.displayTabBar;
+    m_fields.tabBarToTop = settings.tabBarToTop;
+    m_fields.multiText = settings.multiText;
+    m_fields.displayGlobalFindResult = settings.displayGlobalFindResult;
+    m_fields.colorFoundLine = settings.colorFoundLine;
+    m_fields.separatedPlacement = settings.separatedPlacement;
     for (const CommonNumber& number : kNumbers)
         m_fields.*number.text = std::to_string(settings.*number.value);
 }

@@ -113,10 +113,10 @@ void SettingsSheetCommand::TakeCommonSettings(const CommonSettings& common) {
     StoreCommonSettings(settings, common);
     m_application.DocumentsEnvironment().codeDecision = settings.codeDecision;
     if (settings.displayTabBar != before.displayTabBar)
-        m_effects.ShowWindowBar(settings.displayTabBar != 0);
+        m_effects.ShowWindowBar(settings.displayTabBar);
     if (settings.separatedPlacement != before.separatedPlacement) {
         m_placement.Recompute();
-        m_effects.PlaceActiveWindow(settings.separatedPlacement != 0);
+        m_effects.PlaceActiveWindow(settings.separatedPlacement);
     }
 }
 

@@ -17,13 +17,14 @@ constexpr int kNoHigh = INT_MAX;
 constexpr int kBytesPerKiB = 1024;
 
 using IntMember = int Settings::*;
+using SwitchMember = bool Settings::*;
 using ColorMember = std::uint32_t Settings::*;
 
 /// One key of the "Settings" section. A value read outside low..high becomes the default;
 /// the record holds the stored value times `scale`.
 struct SettingKey {
     const char* name;
-    std::variant<IntMember, ColorMember> member;
+    std::variant<IntMember, SwitchMember, ColorMember> member;
     int defaultValue;
     int low;
     int high;
@@ -91,6 +92,8 @@ void LoadKey(const IniFile& ini, const SettingKey& key, Settings& settings) {
         value = key.defaultValue;
     if (const IntMember* member = std::get_if<IntMember>(&key.member))
         settings.** member = value * key.scale;
+    else if (const SwitchMember* flag = std::get_if<SwitchMember>(&key.member))
+        settings.** flag = value != 0;
     else
         settings.*std::get<ColorMember>(key.member) = static_cast<std::uint32_t>(value);
 }
@@ -98,6 +101,8 @@ void LoadKey(const IniFile& ini, const SettingKey& key, Settings& settings) {
 void SaveKey(IniFile& ini, const SettingKey& key, const Settings& settings) {
     if (const IntMember* member = std::get_if<IntMember>(&key.member))
         ini.SetInt(kSettingsSection, key.name, settings.**member / key.scale);
+    else if (const SwitchMember* flag = std::get_if<SwitchMember>(&key.member))
+        ini.SetInt(kSettingsSection, key.name, settings.**flag ? 1 : 0);
     else
         ini.SetUnsigned(kSettingsSection, key.name, settings.*std::get<ColorMember>(key.member));
 }
@@ -133,9 +138,9 @@ std::optional<long long> ReadField(std::string_view& text, long long low, long l
 } // namespace
 
 int DerivePlacementMode(const Settings& settings) {
-    if (settings.separatedPlacement == 0)
+    if (!settings.separatedPlacement)
         return kPlacementNone;
-    return settings.tagToUpper == 1 ? kPlacementLower : kPlacementUpper;
+    return settings.tagToUpper ? kPlacementLower : kPlacementUpper;
 }
 
 void LoadSettings(const IniFile& ini, Settings& settings) {

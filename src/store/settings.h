@@ -31,44 +31,46 @@ inline constexpr int kPlacementLower = 2;
 using ui::Rgb;
 using ui::StandardPaletteColor;
 
+/// The "Settings" section as the program uses it; a switch holds any nonzero stored number as
+/// true and is written back as 1.
 struct Settings {
-    int userKeyWordWithDelimiter = 0;
-    int colorAreaComment = 0;
-    int displayRulerBar = 1;
-    int displayLineBar = 1;
+    bool userKeyWordWithDelimiter = false;
+    bool colorAreaComment = false;
+    bool displayRulerBar = true;
+    bool displayLineBar = true;
     int rulerCursorColor = 4;
     int rulerBackColor = 16;
-    int invokeGlobalFind = 0;
-    int copySelection = 0;
-    int recordExtractOperation = 0;
-    int recordGlobalFindOperation = 0;
+    bool invokeGlobalFind = false;
+    bool copySelection = false;
+    bool recordExtractOperation = false;
+    bool recordGlobalFindOperation = false;
     int scrollLineCount = 3;
-    int copyToClipboardAfterExtract = 0;
+    bool copyToClipboardAfterExtract = false;
     int titleViewLength = 44;
     int linkViewLength = 44;
     int linkJumpViewLength = 44;
     int runType = 0;
     int codeDecision = 0;
-    int displayTabBar = 1;
-    int buttonStyleTabBar = 0;
+    bool displayTabBar = true;
+    bool buttonStyleTabBar = false;
     int tabBarHeightAdjust = 0;
-    int tabBarToTop = 1;
+    bool tabBarToTop = true;
     int subDirBufBytes = 150 * 1024; ///< "SubDirBufSizeKB" × 1024
-    int multiText = 0;
-    int enableSelFindByBox = 0;
-    int findNoneTextFile = 0;
-    int colorFoundLine = 0;
-    int plusInvert = 0;
-    int separatedPlacement = 0;
-    int tagToUpper = 1;
+    bool multiText = false;
+    bool enableSelFindByBox = false;
+    bool findNoneTextFile = false;
+    bool colorFoundLine = false;
+    bool plusInvert = false;
+    bool separatedPlacement = false;
+    bool tagToUpper = true;
     int upperHeightPix = 0;
     int leftMgnLM = 15;
     int topMgnLM = 15;
     std::uint32_t lineCursorColorref = Rgb(0, 0, 255);
     std::uint32_t lineBackColorref = Rgb(255, 255, 255);
-    int figureRuler = 1;
+    bool figureRuler = true;
     std::uint32_t lineFigureColor = Rgb(0, 0, 0);
-    int displayGlobalFindResult = 1;
+    bool displayGlobalFindResult = true;
     std::array<std::string, kUserToolSlots> userTools; ///< Shift-JIS names; empty = slot empty
     int placementMode = kPlacementNone;                ///< derived, not stored
 

@@ -11,21 +11,21 @@ ViewSettings ViewSettingsOf(const Settings& settings, const Cabinet& cabinet) {
     view.lineNumbering = format.lineNumbering ? 1 : 0;
     view.freeCursor = format.freeCursor;
     view.wordWrap = format.wordWrap;
-    view.displayRulerBar = settings.displayRulerBar != 0;
-    view.displayLineBar = settings.displayLineBar != 0;
-    view.colorAreaComment = settings.colorAreaComment != 0;
-    view.userKeyWordWithDelimiter = settings.userKeyWordWithDelimiter != 0;
+    view.displayRulerBar = settings.displayRulerBar;
+    view.displayLineBar = settings.displayLineBar;
+    view.colorAreaComment = settings.colorAreaComment;
+    view.userKeyWordWithDelimiter = settings.userKeyWordWithDelimiter;
     view.keywords = {cabinet.CurrentKeywords(), Cabinet::CKeywords(), Cabinet::CppKeywords()};
     return view;
 }
 
 RulerSettings RulerSettingsOf(const Settings& settings) {
     RulerSettings rulers;
-    rulers.displayRulerBar = settings.displayRulerBar != 0;
-    rulers.displayLineBar = settings.displayLineBar != 0;
+    rulers.displayRulerBar = settings.displayRulerBar;
+    rulers.displayLineBar = settings.displayLineBar;
     rulers.rulerCursorColor = settings.rulerCursorColor;
     rulers.rulerBackColor = settings.rulerBackColor;
-    rulers.figureRuler = settings.figureRuler != 0;
+    rulers.figureRuler = settings.figureRuler;
     rulers.lineFigureColor = settings.lineFigureColor;
     rulers.lineCursorColorref = settings.lineCursorColorref;
     rulers.lineBackColorref = settings.lineBackColorref;
@@ -35,12 +35,12 @@ RulerSettings RulerSettingsOf(const Settings& settings) {
 }
 
 CaretSettings CaretSettingsOf(const Settings& settings) {
-    return {static_cast<std::uint32_t>(settings.scrollLineCount), settings.copySelection != 0};
+    return {static_cast<std::uint32_t>(settings.scrollLineCount), settings.copySelection};
 }
 
 TextFindSettings TextFindSettingsOf(const Settings& settings) {
-    return {settings.colorFoundLine != 0, settings.plusInvert != 0, settings.multiText != 0,
-            settings.enableSelFindByBox != 0};
+    return {settings.colorFoundLine, settings.plusInvert, settings.multiText,
+            settings.enableSelFindByBox};
 }
 
 } // namespace nelvix

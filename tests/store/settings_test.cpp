@@ -109,6 +109,15 @@ INSTANTIATE_TEST_SUITE_P(
                         "UnclampedTakenAsRead", "UpperHeightPix", "-5",
                         [](const Settings& s) { return s.upperHeightPix; }, -5, "-5"),
                     Clamp(
+                        "SwitchTwoIsOnAndWrittenAsOne", "DisplayTabBar", "2",
+                        [](const Settings& s) { return s.displayTabBar ? 1 : 0; }, 1, "1"),
+                    Clamp(
+                        "SwitchNegativeIsOn", "TagToUpper", "-3",
+                        [](const Settings& s) { return s.tagToUpper ? 1 : 0; }, 1, "1"),
+                    Clamp(
+                        "SwitchZeroIsOff", "TabBarToTop", "0",
+                        [](const Settings& s) { return s.tabBarToTop ? 1 : 0; }, 0, "0"),
+                    Clamp(
                         "ColourWrittenUnsigned", "LineFigureColor", "-1",
                         [](const Settings& s) { return static_cast<int>(s.lineFigureColor); }, -1,
                         "4294967295")),

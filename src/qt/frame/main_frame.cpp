@@ -120,10 +120,10 @@ void CMainFrame::BuildChrome() {
     setStatusBar(m_statusBar);
     m_windowBar = new WindowBar(dpi);
     m_windowBar->SetHeightAdjust(settings.tabBarHeightAdjust);
-    m_windowBar->SetButtonStyle(settings.buttonStyleTabBar != 0);
+    m_windowBar->SetButtonStyle(settings.buttonStyleTabBar);
     m_windowBar->SetOnSelected([this](std::size_t index) { SelectTab(index); });
-    m_windowBar->setVisible(settings.displayTabBar != 0);
-    setCentralWidget(DocumentAreaWithWindowBar(m_area, m_windowBar, settings.tabBarToTop != 0));
+    m_windowBar->setVisible(settings.displayTabBar);
+    setCentralWidget(DocumentAreaWithWindowBar(m_area, m_windowBar, settings.tabBarToTop));
     m_menus = std::make_unique<FrameMenuBar>(*this, *this, run);
     m_menus->SetDocumentArea(m_area);
     m_menus->SetRecentFiles(m_application.RecentFiles());

@@ -4,6 +4,7 @@
 
 #include "extract/extraction_pass.h"
 #include "search/global_find_engine.h"
+#include "search/line_index_reader.h"
 #include "search/result_line.h"
 #include "ui/messages.h"
 #include "ui/platform.h"
@@ -11,18 +12,21 @@
 namespace nelvix {
 namespace {
 
-/// A file's lines through the engine's window. A line longer than the window cannot be had: it
+/// A file's lines through the reader's window. A line longer than the window cannot be had: it
 /// never matches, and the output leaves it out (its header, if it has one, still names it).
 class FileLines final : public ExtractionText {
 public:
-    explicit FileLines(GlobalFindEngine& engine) : m_engine(engine) {}
-    std::size_t LineCount() const override { return m_engine.LineCount(); }
+    explicit FileLines(ui::Platform& platform) : m_reader(platform) {}
+    LineIndexResult Build(GlobalFindEngine& engine, std::string_view sjisPath) {
+        return m_reader.Build(engine, sjisPath);
+    }
+    std::size_t LineCount() const override { return m_reader.LineCount(); }
     std::optional<std::string_view> Line(std::size_t line) override {
-        return m_engine.LineText(line);
+        return m_reader.LineText(line);
     }
 
 private:
-    GlobalFindEngine& m_engine;
+    LineIndexReader m_reader;
 };
 
 /// The output of one file into the run's shared result.
@@ -119,7 +123,7 @@ private:
 int ExtractionRuleSet::ExtractFromFile(GlobalFindEngine& engine, std::string_view sjisPath,
                                        ExtractionResult& result, GlobalExtractionProgress& progress,
                                        std::uint32_t& blocksBefore) {
-    FileLines lines(engine);
+    FileLines lines(m_platform);
     RunScope scope(*this, lines);
     ExtractionPass* pass = scope.Pass();
     if (pass == nullptr) {
@@ -129,7 +133,7 @@ int ExtractionRuleSet::ExtractFromFile(GlobalFindEngine& engine, std::string_vie
     m_counts = {};
     if (!CheckPreconditions())
         return 0;
-    switch (engine.BuildLineIndex(sjisPath)) {
+    switch (lines.Build(engine, sjisPath)) {
     case LineIndexResult::Ok:
         break;
     case LineIndexResult::OutOfMemory:

@@ -148,10 +148,9 @@ void GlobalFindEngine::ReadThroughConversion(int fd, std::uint64_t length) {
         ui::ShowOutOfMemory(m_environment.platform);
 }
 
-std::optional<GlobalFindEngine::OpenedText> GlobalFindEngine::OpenFile(std::string_view sjisPath,
-                                                                       std::string_view pattern,
-                                                                       const SearchOptions& options,
-                                                                       bool asFile) {
+std::optional<OpenedText> GlobalFindEngine::OpenFile(std::string_view sjisPath,
+                                                     std::string_view pattern,
+                                                     const SearchOptions& options, bool asFile) {
     EndFile();
     if (pattern.empty())
         return std::nullopt;
@@ -311,6 +310,28 @@ bool GlobalFindEngine::SearchFileIntoSink(std::string_view sjisPath, std::string
         }
     }
     return true;
+}
+
+std::optional<OpenedText>
+GlobalFindEngine::WalkLineStarts(std::string_view sjisPath,
+                                 const std::function<bool(std::uint64_t)>& lineStart) {
+    constexpr std::string_view kCrLf = "\r\n";
+    // The person's options stay as they are: the line ends are found by a plain search of its
+    // own, which takes only the case option from them.
+    SearchOptions options = m_options;
+    options.regularExpression = false;
+    options.widthSensitive = true;
+    options.multiText = false;
+    std::optional<OpenedText> text = OpenFile(sjisPath, kCrLf, options, true);
+    if (!text)
+        return std::nullopt;
+    while (std::optional<std::size_t> match = NextMatch(kCrLf)) {
+        const std::uint64_t next = m_file->chunkPosition + *match + kCrLf.size();
+        if (next >= text->length || !lineStart(next))
+            break;
+    }
+    EndFile();
+    return text;
 }
 
 } // namespace nelvix

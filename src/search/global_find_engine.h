@@ -75,13 +75,11 @@ struct MatchOffsets {
     std::uint64_t match = 0;
 };
 
-/// Failure codes of BuildLineIndex.
-enum class LineIndexResult : int {
-    Ok = 0,
-    OutOfMemory = 1,
-    Quit = 2,
-    OpenFailed = 3,
-    TooManyLines = 4
+/// The text a search reads: the file itself, or its converted copy (in memory, or in the work
+/// file for a text whose lines are read again by offset).
+struct OpenedText {
+    std::string nativePath;
+    std::uint64_t length = 0;
 };
 
 class GlobalFindEngine {
@@ -127,20 +125,15 @@ public:
     /// Lets pending events run; false when the program quits or the person stopped the run.
     bool KeepGoing(SearchProgress& progress);
 
-    /// Indexes the line starts of the file (of its converted copy when it was converted). On
-    /// any failure code the previous index is gone and LineCount() is 0.
-    LineIndexResult BuildLineIndex(std::string_view sjisPath);
-    std::size_t LineCount() const;
-    /// With its CR LF; 0 for a line the index does not hold.
-    std::size_t LineLength(std::size_t line) const;
-    /// The bytes of a line with its CR LF, through a 30,720-byte window; nothing for a longer
-    /// line, a line the index does not hold, or an open or read error.
-    std::optional<std::string_view> LineText(std::size_t line);
+    /// Opens the file as a text whose lines are read again by offset (through its converted
+    /// copy in the work file when it needs converting) and gives `lineStart` the offset of each
+    /// line start after the first, until it returns false; the CR LF that ends the text starts
+    /// no line. Nothing when the file cannot be opened; otherwise where its text is.
+    std::optional<OpenedText> WalkLineStarts(std::string_view sjisPath,
+                                             const std::function<bool(std::uint64_t)>& lineStart);
 
 private:
     struct FileState;
-    struct LineIndex;
-    struct OpenedText;
 
     /// The pattern compiled for `options`: compiled at a run's first file and kept while the
     /// pattern and options stay the same, so that no file compiles it again.
@@ -166,8 +159,6 @@ private:
     std::optional<std::size_t> NextMatch(std::string_view pattern);
     bool ReadChunk();
     std::string_view BuildLine(std::size_t match, std::size_t patternLength, MatchOffsets* offsets);
-    LineIndexResult FillLineIndex(LineIndex& index);
-    bool FillWindow(LineIndex& index, std::uint64_t start);
 
     EngineEnvironment& m_environment;
     SearchOptions m_options;
@@ -176,7 +167,6 @@ private:
     /// Allocated at the first search and kept: one chunk buffer for the engine's whole life.
     std::unique_ptr<FileState> m_file;
     std::unique_ptr<CompiledPattern> m_compiled;
-    std::unique_ptr<LineIndex> m_index;
 };
 
 /// The counts of a whole run over a file set.

@@ -1,4 +1,4 @@
-// The global find engine's per-file state and line index, shared by its source files only.
+// The global find engine's per-file state, shared by its source files only.
 #pragma once
 
 #include <cstddef>
@@ -15,13 +15,6 @@
 #include "search/global_find_engine.h"
 
 namespace nelvix {
-
-/// The text a search reads: the file itself, or its converted copy (in memory, or in the work
-/// file for the line index, whose lines are read again by offset).
-struct GlobalFindEngine::OpenedText {
-    std::string nativePath;
-    std::uint64_t length = 0;
-};
 
 struct GlobalFindEngine::FileState {
     Byte chunk[kChunkBytes + 1];
@@ -64,18 +57,6 @@ struct GlobalFindEngine::FileState {
     bool IsLineStart(std::size_t offset) const;
     /// `offset` when a line starts there, else the start of the next line (or the text end).
     std::size_t NextLineStart(std::size_t offset) const;
-};
-
-struct GlobalFindEngine::LineIndex {
-    /// 64-bit starts, so that a text beyond 4 GiB is still indexed rightly.
-    std::unique_ptr<std::uint64_t, FreeDeleter> starts;
-    std::size_t capacity = 0;
-    std::size_t count = 0;
-    OpenedText text;
-    std::unique_ptr<Byte, FreeDeleter> window;
-    std::uint64_t windowStart = 0;
-    std::size_t windowBytes = 0;
-    bool windowFilled = false;
 };
 
 } // namespace nelvix

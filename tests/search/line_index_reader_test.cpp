@@ -1,5 +1,5 @@
 // The line index of a file and reading its lines back through the 30,720-byte window.
-#include "search/global_find_engine.h"
+#include "search/line_index_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "search/global_find_engine.h"
 #include "support/test_files.h"
 #include "ui/fake_platform.h"
 
@@ -19,8 +20,8 @@ class LineIndex : public testing::Test {
 protected:
     LineTexts ReadLines() {
         LineTexts lines;
-        for (std::size_t i = 0; i < engine.LineCount(); ++i) {
-            std::optional<std::string_view> text = engine.LineText(i);
+        for (std::size_t i = 0; i < reader.LineCount(); ++i) {
+            std::optional<std::string_view> text = reader.LineText(i);
             lines.push_back(text ? std::optional<std::string>(*text) : std::nullopt);
         }
         return lines;
@@ -29,6 +30,7 @@ protected:
     ui::FakePlatform fake;
     EngineEnvironment environment{fake.platform};
     GlobalFindEngine engine{environment};
+    LineIndexReader reader{fake.platform};
 };
 
 struct LinesCase {
@@ -49,14 +51,14 @@ TEST_F(LineIndex, LinesAreReadBackWithTheirLineEnds) {
     };
     for (const LinesCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_EQ(engine.BuildLineIndex(dir.Write("f.txt", c.text)), LineIndexResult::Ok);
+        ASSERT_EQ(reader.Build(engine, dir.Write("f.txt", c.text)), LineIndexResult::Ok);
         EXPECT_EQ(ReadLines(), c.expected);
         // Read again backwards, so that the window is refilled for each line.
-        for (std::size_t i = engine.LineCount(); i-- > 0;)
-            EXPECT_EQ(engine.LineText(i).has_value(), c.expected[i].has_value());
+        for (std::size_t i = reader.LineCount(); i-- > 0;)
+            EXPECT_EQ(reader.LineText(i).has_value(), c.expected[i].has_value());
     }
-    EXPECT_EQ(engine.LineLength(1), longLine.size());
-    EXPECT_EQ(engine.LineLength(3), 0u);
+    EXPECT_EQ(reader.LineLength(1), longLine.size());
+    EXPECT_EQ(reader.LineLength(3), 0u);
 }
 
 TEST_F(LineIndex, IndexesTheConvertedCopyAndKeepsTheSearchOptions) {
@@ -64,7 +66,7 @@ TEST_F(LineIndex, IndexesTheConvertedCopyAndKeepsTheSearchOptions) {
     environment.multiText = true;
     engine.Options().regularExpression = true;
     engine.Options().widthSensitive = false;
-    ASSERT_EQ(engine.BuildLineIndex(test::TestDataPath("sample.euc.txt")), LineIndexResult::Ok);
+    ASSERT_EQ(reader.Build(engine, test::TestDataPath("sample.euc.txt")), LineIndexResult::Ok);
     const std::string sjis = test::ReadFileBytes(test::TestDataPath("sample.sjis.txt"));
     std::string joined;
     for (const std::optional<std::string>& line : ReadLines())
@@ -99,12 +101,13 @@ TEST_F(LineIndex, FailuresReportTheirCodes) {
         platform.eventPump.quitAtPump = c.quitAtPump;
         EngineEnvironment env{platform.platform};
         GlobalFindEngine local(env);
+        LineIndexReader localReader(platform.platform);
         std::string text;
         for (std::size_t i = 0; i < c.lines; ++i)
             text += "\r\n";
         const std::string path = c.missing ? dir.PathOf("missing.txt") : dir.Write("f.txt", text);
-        EXPECT_EQ(local.BuildLineIndex(path), c.expected);
-        EXPECT_EQ(local.LineCount(), c.expected == LineIndexResult::Ok ? c.lines : 0);
+        EXPECT_EQ(localReader.Build(local, path), c.expected);
+        EXPECT_EQ(localReader.LineCount(), c.expected == LineIndexResult::Ok ? c.lines : 0);
     }
 }
 

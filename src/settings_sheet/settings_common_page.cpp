@@ -27,10 +27,6 @@ constexpr std::array<CommonNumber, 4> kNumbers{{
      SetField::LinkJumpViewLength},
 }};
 
-int Ticked(bool on) {
-    return on ? 1 : 0;
-}
-
 } // namespace
 
 void SetCommonPageModel::Open(const CommonSettings& settings) {
@@ -59,16 +55,16 @@ SetField SetCommonPageModel::Check(ui::Platform& platform) const {
 
 CommonSettings SetCommonPageModel::Values() const {
     CommonSettings settings;
-    settings.invokeGlobalFind = Ticked(m_fields.invokeGlobalFind);
-    settings.copySelection = Ticked(m_fields.copySelection);
-    settings.runType = Ticked(m_fields.runBrowser);
+    settings.invokeGlobalFind = m_fields.invokeGlobalFind;
+    settings.copySelection = m_fields.copySelection;
+    settings.runType = m_fields.runBrowser ? 1 : 0;
     settings.codeDecision = m_fields.codeItem;
-    settings.displayTabBar = Ticked(m_fields.displayTabBar);
-    settings.tabBarToTop = Ticked(m_fields.tabBarToTop);
-    settings.multiText = Ticked(m_fields.multiText);
-    settings.displayGlobalFindResult = Ticked(m_fields.displayGlobalFindResult);
-    settings.colorFoundLine = Ticked(m_fields.colorFoundLine);
-    settings.separatedPlacement = Ticked(m_fields.separatedPlacement);
+    settings.displayTabBar = m_fields.displayTabBar;
+    settings.tabBarToTop = m_fields.tabBarToTop;
+    settings.multiText = m_fields.multiText;
+    settings.displayGlobalFindResult = m_fields.displayGlobalFindResult;
+    settings.colorFoundLine = m_fields.colorFoundLine;
+    settings.separatedPlacement = m_fields.separatedPlacement;
     for (const CommonNumber& number : kNumbers)
         settings.*number.value = IntegerFieldOr(m_fields.*number.text, settings.*number.value);
     return settings;

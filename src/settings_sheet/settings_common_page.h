@@ -41,8 +41,8 @@ public:
     /// 1..10, then the three HTML lengths 10..80. The first refusal shows its message and
     /// names its field; SetField::None when every field passed.
     SetField Check(ui::Platform& platform) const;
-    /// The settings after a passing Check. A ticked box is 1, an empty one 0; the code item
-    /// goes as it is (storing makes one outside the list 0).
+    /// The settings after a passing Check; the code item goes as it is (storing makes one
+    /// outside the list 0).
     CommonSettings Values() const;
 
 private:

@@ -12,20 +12,20 @@ namespace nelvix {
 
 /// The fourteen settings of the common page, as the settings record holds them.
 struct CommonSettings {
-    int invokeGlobalFind = 0;
-    int copySelection = 0;
+    bool invokeGlobalFind = false;
+    bool copySelection = false;
     int scrollLineCount = 3;
     int runType = 0;
     int codeDecision = 0;
-    int displayTabBar = 1;
-    int tabBarToTop = 1;
-    int multiText = 0;
-    int displayGlobalFindResult = 1;
+    bool displayTabBar = true;
+    bool tabBarToTop = true;
+    bool multiText = false;
+    bool displayGlobalFindResult = true;
     int titleViewLength = 44;
     int linkViewLength = 44;
     int linkJumpViewLength = 44;
-    int colorFoundLine = 0;
-    int separatedPlacement = 0;
+    bool colorFoundLine = false;
+    bool separatedPlacement = false;
     bool operator==(const CommonSettings&) const = default;
 };
 

@@ -191,10 +191,10 @@ void SettingsSheetTest::keysAndMouseGiveTheValues() {
     const auto values = scene.Ask(page);
     QVERIFY(values.has_value());
     const CommonSettings& common = values->common;
-    QCOMPARE(common.copySelection, 1);
-    QCOMPARE(common.displayTabBar, 0);
+    QCOMPARE(common.copySelection, true);
+    QCOMPARE(common.displayTabBar, false);
     QCOMPARE(common.runType, 1);
-    QCOMPARE(common.separatedPlacement, 1);
+    QCOMPARE(common.separatedPlacement, true);
     QCOMPARE(common.codeDecision, 3);
     QCOMPARE(common.titleViewLength, 60);
     QCOMPARE(common.scrollLineCount, 3);

@@ -68,7 +68,7 @@ TEST_F(SettingsSheetCommandTest, OpensWithTheSettingsTheFormatAndBothLists) {
     const SettingsSheetValues& initial = sheet.asked[0].initial;
     EXPECT_EQ(initial.common.scrollLineCount, 7);
     EXPECT_EQ(initial.common.codeDecision, 2);
-    EXPECT_EQ(initial.common.displayTabBar, 1);
+    EXPECT_TRUE(initial.common.displayTabBar);
     EXPECT_EQ(initial.common.titleViewLength, 44);
     EXPECT_EQ(initial.format, application.GetCabinet().Format());
     EXPECT_EQ(initial.editors, application.Editors());
@@ -115,13 +115,13 @@ struct EffectCase {
 const EffectCase kEffectCases[] = {
     {"nothing changed", [](SettingsSheetValues&) {}, {"read", "redraw"}},
     {"window bar hidden",
-     [](SettingsSheetValues& v) { v.common.displayTabBar = 0; },
+     [](SettingsSheetValues& v) { v.common.displayTabBar = false; },
      {"bar 0", "read", "redraw"}},
     {"window bar on top waits for the next start",
-     [](SettingsSheetValues& v) { v.common.tabBarToTop = 0; },
+     [](SettingsSheetValues& v) { v.common.tabBarToTop = false; },
      {"read", "redraw"}},
     {"placement switched on",
-     [](SettingsSheetValues& v) { v.common.separatedPlacement = 1; },
+     [](SettingsSheetValues& v) { v.common.separatedPlacement = true; },
      {"place 1", "read", "redraw"}},
     {"characters per line",
      [](SettingsSheetValues& v) { v.format.charsPerLine = 100; },
@@ -155,8 +155,8 @@ const EffectCase kEffectCases[] = {
      {"read", "redraw"}},
     {"everything at once in order",
      [](SettingsSheetValues& v) {
-         v.common.displayTabBar = 0;
-         v.common.separatedPlacement = 1;
+         v.common.displayTabBar = false;
+         v.common.separatedPlacement = true;
          v.format.charsPerLine = 100;
          v.format.lineNumbering = false;
          v.format.colours.textBackground = 16;
@@ -176,20 +176,20 @@ TEST_F(SettingsSheetCommandTest, EachChangeHasItsEffectsInTheStepsOrder) {
 
 TEST_F(SettingsSheetCommandTest, StoresTheFourteenCommonSettings) {
     CommonSettings common;
-    common.invokeGlobalFind = 1;
-    common.copySelection = 1;
+    common.invokeGlobalFind = true;
+    common.copySelection = true;
     common.scrollLineCount = 9;
     common.runType = 1;
     common.codeDecision = 3;
-    common.displayTabBar = 0;
-    common.tabBarToTop = 0;
-    common.multiText = 1;
-    common.displayGlobalFindResult = 0;
+    common.displayTabBar = false;
+    common.tabBarToTop = false;
+    common.multiText = true;
+    common.displayGlobalFindResult = false;
     common.titleViewLength = 11;
     common.linkViewLength = 12;
     common.linkJumpViewLength = 13;
-    common.colorFoundLine = 1;
-    common.separatedPlacement = 1;
+    common.colorFoundLine = true;
+    common.separatedPlacement = true;
     Confirm([&](SettingsSheetValues& v) { v.common = common; });
     EXPECT_EQ(CommonSettingsOf(application.GetSettings()), common);
     EXPECT_EQ(application.DocumentsEnvironment().codeDecision, 3);
@@ -275,7 +275,7 @@ TEST_F(SettingsSheetCommandTest, TheLayoutReachesAnOpenDocument) {
     };
     Confirm([](SettingsSheetValues& v) { v.format.charsPerLine = 10; });
     EXPECT_EQ(document.Format().charsPerLine, 10);
-    EXPECT_EQ(document.RowCount(), 3u) << "26 letters in rows of 10";
+    EXPECT_EQ(document.Rows().Count(), 3u) << "26 letters in rows of 10";
 }
 
 } // namespace

@@ -83,20 +83,20 @@ TEST(SettingsFields, QuietValueOfAField) {
 
 CommonSettings SomeCommonSettings() {
     CommonSettings common;
-    common.invokeGlobalFind = 1;
-    common.copySelection = 0;
+    common.invokeGlobalFind = true;
+    common.copySelection = false;
     common.scrollLineCount = 5;
     common.runType = 1;
     common.codeDecision = 2;
-    common.displayTabBar = 0;
-    common.tabBarToTop = 0;
-    common.multiText = 1;
-    common.displayGlobalFindResult = 0;
+    common.displayTabBar = false;
+    common.tabBarToTop = false;
+    common.multiText = true;
+    common.displayGlobalFindResult = false;
     common.titleViewLength = 10;
     common.linkViewLength = 80;
     common.linkJumpViewLength = 33;
-    common.colorFoundLine = 1;
-    common.separatedPlacement = 1;
+    common.colorFoundLine = true;
+    common.separatedPlacement = true;
     return common;
 }
 

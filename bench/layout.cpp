@@ -46,12 +46,6 @@ std::string MakeText(std::size_t targetBytes) {
     return text;
 }
 
-struct Table {
-    std::vector<std::uint32_t> starts = std::vector<std::uint32_t>(nelvix::kMaxRows);
-    std::vector<std::uint8_t> flags = std::vector<std::uint8_t>(nelvix::kMaxRows);
-    nelvix::RowTable rows{starts.data(), flags.data(), 0};
-};
-
 nelvix::LayoutText TextOf(const std::string& text) {
     return {reinterpret_cast<const nelvix::Byte*>(text.data()),
             static_cast<std::uint32_t>(text.size()), 0};
@@ -73,16 +67,16 @@ int main() {
     for (const bool wordWrap : {false, true}) {
         const nelvix::LayoutRules rules{200, 4, wordWrap};
         double best = 1e9;
-        Table table;
+        nelvix::RowTable rows;
         for (int run = 0; run < runs; ++run) {
-            table.rows.count = 0;
+            rows.SetCount(0);
             const auto start = Clock::now();
-            nelvix::RebuildRows(platform, TextOf(text), rules, table.rows, 0,
+            nelvix::RebuildRows(platform, TextOf(text), rules, rows, 0,
                                 static_cast<std::uint32_t>(text.size()), 0, 0);
             best = std::min(best, Seconds(start, Clock::now()));
         }
         std::printf("  whole text, word wrap %-3s  %6.2f ms  (%u rows)\n", wordWrap ? "on" : "off",
-                    best * 1e3, table.rows.count);
+                    best * 1e3, rows.Count());
     }
 
     // Result lines as a global find writes them.
@@ -95,18 +89,18 @@ int main() {
                         nelvix::Sjis("): 　検索の結果の行です。ABC def\r\n"));
     std::string result;
     result.reserve(nelvix::kMaxTextBytes);
-    Table table;
+    nelvix::RowTable rows;
     const nelvix::LayoutRules rules{200, 4, false};
     double first = 0;
     double last = 0;
     for (int i = 0; i < appends; ++i) {
         const auto start = Clock::now();
         const nelvix::LayoutText old = TextOf(result);
-        const std::uint32_t firstRow = nelvix::RebuildStartRow(old, rules, table.rows, old.length);
-        const std::uint32_t firstStart = nelvix::RowStart(old, table.rows, firstRow);
+        const std::uint32_t firstRow = nelvix::RebuildStartRow(old, rules, rows, old.length);
+        const std::uint32_t firstStart = nelvix::RowStart(old, rows, firstRow);
         const std::string& line = lines[static_cast<std::size_t>(i) % lines.size()];
         result += line;
-        nelvix::RebuildRows(platform, TextOf(result), rules, table.rows, old.length,
+        nelvix::RebuildRows(platform, TextOf(result), rules, rows, old.length,
                             static_cast<std::uint32_t>(line.size()), firstRow, firstStart);
         const double seconds = Seconds(start, Clock::now());
         if (i < slice)
@@ -115,7 +109,7 @@ int main() {
             last += seconds;
     }
     std::printf("appending %d result lines one by one (%u rows, %zu bytes)\n", appends,
-                table.rows.count, result.size());
+                rows.Count(), result.size());
     std::printf("  first %d appends  %6.2f ms\n", slice, first * 1e3);
     std::printf("  last %d appends   %6.2f ms  (%.2f x the first)\n", slice, last * 1e3,
                 last / first);

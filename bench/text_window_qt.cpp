@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "the first screen shows no text\n");
             return 1;
         }
-        rows = document->RowCount();
+        rows = document->Rows().Count();
         nelvix::qt::TextWindowWidget& textWidget = window->ViewWidget()->TextWidget();
         client = textWidget.viewport()->size();
         visibleRows = int(window->TextWindow()->VisibleRows());

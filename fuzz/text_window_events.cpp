@@ -62,14 +62,14 @@ void CheckWindow(const CKespoDoc& document, const CKespoEV& window) {
     const std::vector<bool> starts = CharacterStarts(document);
     const std::uint32_t caret = window.CaretOffset();
     Check(caret <= document.TextLength() && starts[caret]);
-    Check(window.CaretRow() <= document.RowCount());
+    Check(window.CaretRow() <= document.Rows().Count());
     Check(window.CaretColumn() <= window.Rules().charsPerLine);
     if (const auto stream = window.StreamSelection()) {
         Check(stream->first < stream->second && stream->second <= document.TextLength());
         Check(starts[stream->first] && starts[stream->second]);
     }
     const std::string selected = window.SelectionText();
-    Check(selected.size() <= document.TextLength() + 2 * (document.RowCount() + 1u));
+    Check(selected.size() <= document.TextLength() + 2 * (document.Rows().Count() + 1u));
 }
 
 int PixelX(std::uint8_t b) {
@@ -150,8 +150,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 8: {
             // Inserting inside the text happens only at line starts, where no character is cut.
             const std::string line = input.Line(a % 8);
-            const std::uint32_t at =
-                document->RowCount() == 0 ? 0 : document->RowStarts()[b % document->RowCount()];
+            const std::uint32_t at = document->Rows().Count() == 0
+                                         ? 0
+                                         : document->Rows().Start(b % document->Rows().Count());
             if (at == 0 || (at >= 2 && document->Text()[at - 1] == kLf))
                 window.InsertText(at, reinterpret_cast<const Byte*>(line.data()), line.size(),
                                   (op & 0x80) != 0);

@@ -71,10 +71,10 @@ void DocumentResult::Refresh(bool scrollToEnd) {
     if (!DocumentOpen())
         return;
     m_document.UpdateAllViews(UpdateHint::RedrawAfterSettings);
-    if (!scrollToEnd || m_document.RowCount() == 0)
+    if (!scrollToEnd || m_document.Rows().Count() == 0)
         return;
     if (CKespoEV* window = m_firstTextWindow(m_document))
-        window->ScrollToRow(m_document.RowCount() - 1u, ScrollMode::Bottom, true);
+        window->ScrollToRow(m_document.Rows().Count() - 1u, ScrollMode::Bottom, true);
 }
 
 } // namespace nelvix

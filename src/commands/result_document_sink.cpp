@@ -40,7 +40,7 @@ bool ResultDocumentSink::FitsWithPending(std::string_view line) {
     const std::uint64_t bytes =
         std::uint64_t{m_document.TextLength()} + m_pending.size() + line.size();
     // A line takes at most a row for each of its bytes, and the empty row after it.
-    const std::uint64_t rows = std::uint64_t{m_document.RowCount()} + m_pending.size() +
+    const std::uint64_t rows = std::uint64_t{m_document.Rows().Count()} + m_pending.size() +
                                line.size() + 2 * (m_pendingLines + 1);
     if (bytes + 2 >= kMaxTextBytes || rows >= kMaxRows)
         return false;

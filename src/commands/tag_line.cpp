@@ -172,11 +172,11 @@ std::optional<TagLocation> ReadTag(std::string_view sjisLine, int titleViewLengt
 }
 
 bool RowBeginsLine(const CKespoDoc& document, std::uint32_t row) {
-    return row == 0 || (row < document.RowCount() && document.RowFlags()[row] != 0);
+    return row == 0 || (row < document.Rows().Count() && document.Rows().BeginsLine(row));
 }
 
 std::uint32_t FirstRowOfLine(const CKespoDoc& document, std::uint32_t row) {
-    if (row >= document.RowCount())
+    if (row >= document.Rows().Count())
         return row;
     while (!RowBeginsLine(document, row))
         --row;
@@ -185,9 +185,9 @@ std::uint32_t FirstRowOfLine(const CKespoDoc& document, std::uint32_t row) {
 
 std::string_view RowTagText(const CKespoEV& window, std::uint32_t row) {
     const CKespoDoc& document = window.Document();
-    if (row >= document.RowCount())
+    if (row >= document.Rows().Count())
         return {};
-    const std::uint32_t start = document.RowStarts()[FirstRowOfLine(document, row)];
+    const std::uint32_t start = document.Rows().Start(FirstRowOfLine(document, row));
     const auto* text = reinterpret_cast<const char*>(document.Text());
     const std::size_t available =
         std::min<std::size_t>(document.TextLength() - start, kTagLineScanBytes);

@@ -86,7 +86,7 @@ std::optional<TagLocation> TagNavigator::TagAtRow(const CKespoEV& window, std::u
 std::optional<std::uint32_t> TagNavigator::FindTagRow(const CKespoEV& window, std::int64_t from,
                                                       bool forward) const {
     const CKespoDoc& document = window.Document();
-    const std::int64_t rowCount = document.RowCount();
+    const std::int64_t rowCount = document.Rows().Count();
     const std::int64_t step = forward ? 1 : -1;
     for (std::int64_t row = from; row >= 0 && row < rowCount; row += step) {
         const auto candidate = static_cast<std::uint32_t>(row);
@@ -115,7 +115,7 @@ void TagNavigator::StepToTag(bool forward) {
             m_platform.beeper.Beep();
             return;
         }
-        row = FindTagRow(*window, forward ? 0 : std::int64_t{document.RowCount()} - 1, forward);
+        row = FindTagRow(*window, forward ? 0 : std::int64_t{document.Rows().Count()} - 1, forward);
     }
     const std::optional<TagLocation> tag =
         row ? TagAtRow(*window, *row) : std::optional<TagLocation>{};

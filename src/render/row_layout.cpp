@@ -96,12 +96,12 @@ WorkTables& SharedWorkTables() {
 /// The old row whose start is `oldStart`, searched from `fromRow`.
 std::optional<std::uint32_t> OldRowStartingAt(const RowTable& rows, std::uint32_t fromRow,
                                               std::uint32_t oldStart) {
-    const std::uint32_t* first = rows.starts + std::min(fromRow, rows.count);
-    const std::uint32_t* last = rows.starts + rows.count;
+    const std::uint32_t* first = rows.Starts() + std::min(fromRow, rows.Count());
+    const std::uint32_t* last = rows.Starts() + rows.Count();
     const std::uint32_t* found = std::lower_bound(first, last, oldStart);
     if (found == last || *found != oldStart)
         return std::nullopt;
-    return static_cast<std::uint32_t>(found - rows.starts);
+    return static_cast<std::uint32_t>(found - rows.Starts());
 }
 
 bool HasBreakCandidate(const LayoutText& text, std::uint32_t from, std::uint32_t to) {
@@ -115,14 +115,6 @@ bool HasBreakCandidate(const LayoutText& text, std::uint32_t from, std::uint32_t
 
 LayoutText LayoutTextOf(const CKespoDoc& document) {
     return {document.Text(), document.TextLength(), document.LastCharOffset()};
-}
-
-RowTable RowTableOf(CKespoDoc& document) {
-    return {document.RowStarts(), document.RowFlags(), document.RowCount()};
-}
-
-void StoreRowCount(CKespoDoc& document, const RowTable& rows) {
-    document.SetRowCount(static_cast<std::uint16_t>(std::min(rows.count, kMaxRows)));
 }
 
 std::optional<std::uint32_t> NextRowStart(const LayoutText& text, const LayoutRules& rulesIn,
@@ -188,11 +180,11 @@ std::optional<std::uint32_t> NextRowStart(const LayoutText& text, const LayoutRu
 RebuildResult RebuildRows(ui::Platform& platform, const LayoutText& text, const LayoutRules& rules,
                           RowTable& rows, std::uint32_t insertOffset, std::uint32_t insertedLength,
                           std::uint32_t firstRow, std::uint32_t firstRowStart) {
-    const std::uint32_t oldCount = rows.count;
+    const std::uint32_t oldCount = rows.Count();
     const std::uint32_t n = text.length;
     RebuildResult result;
     if (n == 0) {
-        rows.count = 0;
+        rows.SetCount(0);
         result.rowCountChanged = oldCount != 0;
         return result;
     }
@@ -235,16 +227,16 @@ RebuildResult RebuildRows(ui::Platform& platform, const LayoutText& text, const 
         const std::uint32_t tail = oldCount - *oldResumeRow;
         const std::uint32_t kept = std::min(tail, kMaxRows - newCount);
         full = full || kept < tail;
-        std::memmove(rows.starts + newCount, rows.starts + *oldResumeRow,
+        std::memmove(rows.Starts() + newCount, rows.Starts() + *oldResumeRow,
                      kept * sizeof(std::uint32_t));
-        std::memmove(rows.flags + newCount, rows.flags + *oldResumeRow, kept);
+        std::memmove(rows.Flags() + newCount, rows.Flags() + *oldResumeRow, kept);
         for (std::uint32_t r = newCount; r < newCount + kept; ++r)
-            rows.starts[r] += insertedLength;
+            rows.Starts()[r] += insertedLength;
         newCount += kept;
     }
-    std::memcpy(rows.starts + firstRow, work.starts.get(), built * sizeof(std::uint32_t));
-    std::memcpy(rows.flags + firstRow, work.flags.get(), built);
-    rows.count = newCount;
+    std::memcpy(rows.Starts() + firstRow, work.starts.get(), built * sizeof(std::uint32_t));
+    std::memcpy(rows.Flags() + firstRow, work.flags.get(), built);
+    rows.SetCount(newCount);
 
     if (full)
         ui::ShowMessage(platform, ui::kMsgTooManyRows);
@@ -257,19 +249,19 @@ RebuildResult RebuildRows(ui::Platform& platform, const LayoutText& text, const 
 std::uint32_t RebuildStartRow(const LayoutText& text, const LayoutRules& rulesIn,
                               const RowTable& rows, std::uint32_t insertOffset) {
     const LayoutRules rules = InRange(rulesIn);
-    if (rows.count == 0)
+    if (rows.Count() == 0)
         return 0;
     const std::uint32_t row = RowOfOffset(text, rules, rows, insertOffset);
-    if (row == 0 || row >= rows.count || rows.flags[row] != 0)
+    if (row == 0 || row >= rows.Count() || rows.BeginsLine(row))
         return row;
-    const std::uint32_t start = rows.starts[row];
+    const std::uint32_t start = rows.Start(row);
     // A character put at the start of a continuation row may still fit on the row before.
     if (insertOffset == start)
         return row - 1;
     if (!rules.wordWrap || HasBreakCandidate(text, start, insertOffset))
         return row;
     // The row before cut its last word over to this row; the word is changing.
-    const std::uint32_t previousStart = rows.starts[row - 1];
+    const std::uint32_t previousStart = rows.Start(row - 1);
     const bool previousHasCandidate = HasBreakCandidate(text, previousStart, start);
     const bool previousIsOneFullWord =
         !previousHasCandidate && start - previousStart == rules.charsPerLine;
@@ -278,49 +270,49 @@ std::uint32_t RebuildStartRow(const LayoutText& text, const LayoutRules& rulesIn
 
 std::uint32_t RowOfOffset(const LayoutText& text, const LayoutRules& rulesIn, const RowTable& rows,
                           std::uint32_t offset) {
-    if (rows.count == 0)
+    if (rows.Count() == 0)
         return 0;
     const std::uint32_t n = text.length;
-    const std::uint32_t last = rows.count - 1;
+    const std::uint32_t last = rows.Count() - 1;
     offset = std::min(offset, n);
-    if (rows.count >= kMaxRows && offset >= rows.starts[last])
+    if (rows.Count() >= kMaxRows && offset >= rows.Start(last))
         return last;
     if (offset == n && EndsWithLineEnd(text))
-        return rows.count;
+        return rows.Count();
     // No row holds more than CPL + 2 bytes, so a jump of (distance / (CPL + 2)) rows never
     // passes the row sought.
     const std::uint32_t rowBytes = InRange(rulesIn).charsPerLine + 2;
     std::uint32_t row = 0;
     if (n >= kBackwardSearchMinBytes && offset > n / 2) {
         row = last;
-        while (rows.starts[row] > offset) {
+        while (rows.Start(row) > offset) {
             const std::uint32_t jump =
-                std::max<std::uint32_t>(1, std::min((rows.starts[row] - offset) / rowBytes, row));
+                std::max<std::uint32_t>(1, std::min((rows.Start(row) - offset) / rowBytes, row));
             row -= jump;
         }
     } else {
-        while (row < last && rows.starts[row] <= offset && offset - rows.starts[row] > rowBytes)
-            row = std::min(last, row + (offset - rows.starts[row]) / rowBytes);
+        while (row < last && rows.Start(row) <= offset && offset - rows.Start(row) > rowBytes)
+            row = std::min(last, row + (offset - rows.Start(row)) / rowBytes);
     }
-    while (row < last && rows.starts[row + 1] <= offset)
+    while (row < last && rows.Start(row + 1) <= offset)
         ++row;
-    while (row > 0 && rows.starts[row] > offset)
+    while (row > 0 && rows.Start(row) > offset)
         --row;
     return row;
 }
 
 std::uint32_t RowStart(const LayoutText& text, const RowTable& rows, std::uint32_t row) {
-    if (text.length == 0 || rows.count == 0)
+    if (text.length == 0 || rows.Count() == 0)
         return 0;
-    if (row < rows.count)
-        return rows.starts[row];
-    return EndsWithLineEnd(text) ? text.length : rows.starts[rows.count - 1];
+    if (row < rows.Count())
+        return rows.Start(row);
+    return EndsWithLineEnd(text) ? text.length : rows.Start(rows.Count() - 1);
 }
 
 std::uint32_t RowLastChar(const LayoutText& text, const LayoutRules& rules, const RowTable& rows,
                           std::uint32_t row) {
-    if (row + 1 < rows.count)
-        return PrevChar(text, rules, rows, rows.starts[row + 1]);
+    if (row + 1 < rows.Count())
+        return PrevChar(text, rules, rows, rows.Start(row + 1));
     return text.lastCharOffset;
 }
 
@@ -358,8 +350,8 @@ CellPosition CellOfOffset(const LayoutText& text, const LayoutRules& rulesIn, co
     for (std::uint32_t at = RowStart(text, rows, cell.row); at < offset; at = NextChar(text, at))
         column += CellsOf(text, at, column, rules.tabColumns);
     cell.column = std::min(column + extraCells, rules.charsPerLine);
-    if (cell.row + 1 < rows.count)
-        cell.nextRowStart = rows.starts[cell.row + 1];
+    if (cell.row + 1 < rows.Count())
+        cell.nextRowStart = rows.Start(cell.row + 1);
     return cell;
 }
 
@@ -367,7 +359,7 @@ CellOffset OffsetOfCell(const LayoutText& text, const LayoutRules& rulesIn, cons
                         std::uint32_t column, std::uint32_t row, bool freeCursor) {
     const LayoutRules rules = InRange(rulesIn);
     column = std::min(column, rules.charsPerLine);
-    row = std::min(row, rows.count);
+    row = std::min(row, rows.Count());
     if (text.length == 0)
         return {};
     const std::uint32_t start = RowStart(text, rows, row);
@@ -390,9 +382,9 @@ CellOffset OffsetOfCell(const LayoutText& text, const LayoutRules& rulesIn, cons
 
 std::vector<std::uint32_t> BuildLineTable(const RowTable& rows) {
     std::vector<std::uint32_t> lineStarts;
-    for (std::uint32_t row = 0; row < rows.count; ++row)
-        if (row == 0 || rows.flags[row] == 1)
-            lineStarts.push_back(rows.starts[row]);
+    for (std::uint32_t row = 0; row < rows.Count(); ++row)
+        if (row == 0 || rows.BeginsLine(row))
+            lineStarts.push_back(rows.Start(row));
     return lineStarts;
 }
 
@@ -402,12 +394,12 @@ std::uint32_t DisplayNumberOfRow(const CKespoDoc& document, std::uint32_t row, i
 
 std::optional<std::uint32_t> RowOfTypedNumber(const CKespoDoc& document, std::uint32_t number,
                                               int numberingMode) {
-    if (number == 0 || document.RowCount() == 0)
+    if (number == 0 || document.Rows().Count() == 0)
         return std::nullopt;
     const std::uint32_t index = number - 1;
     if (numberingMode != 1)
-        return index < document.RowCount() ? std::optional(index) : std::nullopt;
-    if (index > document.LineOfRow(document.RowCount() - 1u))
+        return index < document.Rows().Count() ? std::optional(index) : std::nullopt;
+    if (index > document.LineOfRow(document.Rows().Count() - 1u))
         return std::nullopt;
     return document.RowOfLine(index);
 }

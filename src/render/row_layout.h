@@ -37,17 +37,7 @@ struct LayoutText {
     std::uint32_t lastCharOffset = 0;
 };
 
-/// A row table of kMaxRows entries: start offsets ascending, flag 1 where a row begins a line.
-struct RowTable {
-    std::uint32_t* starts = nullptr;
-    std::uint8_t* flags = nullptr;
-    std::uint32_t count = 0;
-};
-
 LayoutText LayoutTextOf(const CKespoDoc& document);
-/// The document's table; the count is written back with StoreRowCount.
-RowTable RowTableOf(CKespoDoc& document);
-void StoreRowCount(CKespoDoc& document, const RowTable& rows);
 
 /// Where the row starting at `rowStart` ends: the next row's start, or nothing for the last row.
 std::optional<std::uint32_t> NextRowStart(const LayoutText& text, const LayoutRules& rules,

@@ -36,18 +36,17 @@ PositionPanes FormatPositionPanes(std::uint32_t lineNumber, std::uint32_t column
 
 std::uint32_t ShownColumn(const CKespoDoc& document, const LayoutRules& rules, int numberingMode,
                           std::uint32_t caretColumn, std::uint32_t caretRow) {
-    const std::uint32_t rowCount = document.RowCount();
-    if (numberingMode != 1 || caretRow == 0 || caretRow >= rowCount)
+    if (numberingMode != 1 || caretRow == 0 || caretRow >= document.Rows().Count())
         return caretColumn;
-    const std::uint8_t* flags = document.RowFlags();
+    const RowTable& rows = document.Rows();
     std::uint32_t firstRow = caretRow;
-    while (firstRow > 0 && flags[firstRow] == 0)
+    while (firstRow > 0 && !rows.BeginsLine(firstRow))
         --firstRow;
     const std::uint32_t tab = std::clamp(rules.tabColumns, kMinTabColumns, kMaxTabColumns);
     const Byte* text = document.Text();
-    const std::uint32_t end = std::min(document.RowStarts()[caretRow], document.TextLength());
+    const std::uint32_t end = std::min(rows.Start(caretRow), document.TextLength());
     std::uint32_t cells = 0;
-    for (std::uint32_t offset = document.RowStarts()[firstRow]; offset < end;) {
+    for (std::uint32_t offset = rows.Start(firstRow); offset < end;) {
         const Byte b = text[offset];
         if (b == '\t') {
             cells += tab - cells % tab;
@@ -66,7 +65,7 @@ std::uint32_t ShownColumn(const CKespoDoc& document, const LayoutRules& rules, i
 PositionPanes CaretPositionPanes(const CKespoDoc& document, const LayoutRules& rules,
                                  int numberingMode, std::uint32_t caretColumn,
                                  std::uint32_t caretRow) {
-    const std::uint32_t row = std::min<std::uint32_t>(caretRow, document.RowCount());
+    const std::uint32_t row = std::min<std::uint32_t>(caretRow, document.Rows().Count());
     return FormatPositionPanes(DisplayNumberOfRow(document, row, numberingMode),
                                ShownColumn(document, rules, numberingMode, caretColumn, row));
 }

@@ -113,8 +113,7 @@ void ReportLoadFailure(ui::Platform& platform) {
 } // namespace
 
 CKespoDoc::CKespoDoc(DocumentEnvironment& environment)
-    : m_environment(environment), m_rowStarts(kMaxRows), m_rowFlags(kMaxRows),
-      m_format(environment.format) {
+    : m_environment(environment), m_format(environment.format) {
     m_stringMarks.reserve(kMaxMarks);
     m_lineMarks.reserve(kMaxMarks);
 }
@@ -333,35 +332,11 @@ GrowResult CKespoDoc::GrowText(std::uint32_t bytesNeeded) {
 }
 
 NearLimit CKespoDoc::CheckNearLimit(std::uint32_t rowsToAdd, std::uint32_t bytesToAdd) const {
-    if (std::uint64_t{m_rowCount} + rowsToAdd > kNearLimitRows)
+    if (std::uint64_t{m_rows.Count()} + rowsToAdd > kNearLimitRows)
         return NearLimit::Rows;
     if (std::uint64_t{m_textLength} + bytesToAdd > kNearLimitBytes)
         return NearLimit::Bytes;
     return NearLimit::None;
-}
-
-std::uint32_t CKespoDoc::RowOfLine(std::uint32_t line) const {
-    if (line == 0)
-        return 0;
-    std::uint32_t sum = 0;
-    for (std::uint32_t row = 0; row < m_rowCount; ++row) {
-        sum += m_rowFlags[row];
-        if (sum == line)
-            return row;
-    }
-    return m_rowCount;
-}
-
-std::uint32_t CKespoDoc::LineOfRow(std::uint32_t row) const {
-    if (row == 0)
-        return 0;
-    const std::uint32_t last = std::min<std::uint32_t>(row, m_rowCount);
-    std::uint32_t sum = 0;
-    for (std::uint32_t r = 0; r < last; ++r)
-        sum += m_rowFlags[r];
-    if (row < m_rowCount)
-        return sum + m_rowFlags[row];
-    return sum + 1;
 }
 
 void CKespoDoc::AddView(DocumentView& view) {

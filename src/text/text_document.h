@@ -12,6 +12,7 @@
 #include "base/byte_block.h"
 #include "base/limits.h"
 #include "text/display_format.h"
+#include "text/row_table.h"
 #include "text/update_hint.h"
 
 namespace nelvix::ui {
@@ -109,12 +110,8 @@ public:
     /// Grown the caller tells the views (TextMoved) when it keeps the pointer elsewhere.
     GrowResult GrowText(std::uint32_t bytesNeeded);
     NearLimit CheckNearLimit(std::uint32_t rowsToAdd, std::uint32_t bytesToAdd) const;
-    /// The first row at which the running sum of row flags reaches `line`; 0 for line 0, the
-    /// row count when the sum never reaches it.
-    std::uint32_t RowOfLine(std::uint32_t line) const;
-    /// 0 for row 0; the sum of the flags of rows 0..row below the row count; at (or beyond) the
-    /// row count the sum of all flags plus 1.
-    std::uint32_t LineOfRow(std::uint32_t row) const;
+    std::uint32_t RowOfLine(std::uint32_t line) const { return m_rows.RowOfLine(line); }
+    std::uint32_t LineOfRow(std::uint32_t row) const { return m_rows.LineOfRow(row); }
 
     void AddView(DocumentView& view);
     void RemoveView(DocumentView& view);
@@ -136,19 +133,15 @@ public:
     std::uint32_t Capacity() const { return m_capacity; }
     std::string_view TextView() const;
 
-    std::uint32_t* RowStarts() { return m_rowStarts.data(); }
-    const std::uint32_t* RowStarts() const { return m_rowStarts.data(); }
-    std::uint8_t* RowFlags() { return m_rowFlags.data(); }
-    const std::uint8_t* RowFlags() const { return m_rowFlags.data(); }
-    std::uint16_t RowCount() const { return m_rowCount; }
-    void SetRowCount(std::uint16_t rows) { m_rowCount = rows; }
+    /// The layout of the text, shared by its views; the views' layout keeps it.
+    RowTable& Rows() { return m_rows; }
+    const RowTable& Rows() const { return m_rows; }
 
     std::vector<StringMark>& StringMarks() { return m_stringMarks; }
     const std::vector<StringMark>& StringMarks() const { return m_stringMarks; }
     std::vector<std::uint32_t>& LineMarks() { return m_lineMarks; }
     const std::vector<std::uint32_t>& LineMarks() const { return m_lineMarks; }
     const DisplayFormat& Format() const { return m_format; }
-    std::array<std::int32_t, 4>& ViewState() { return m_viewState; }
 
     const std::string& PathName() const { return m_path; } ///< Shift-JIS; empty when untitled
     const std::string& Title() const { return m_title; }
@@ -182,13 +175,10 @@ private:
     std::uint32_t m_textLength = 0;
     std::uint32_t m_lastCharOffset = 0;
     std::uint32_t m_capacity = 0;
-    std::vector<std::uint32_t> m_rowStarts;
-    std::vector<std::uint8_t> m_rowFlags;
-    std::uint16_t m_rowCount = 0;
+    RowTable m_rows;
     std::vector<StringMark> m_stringMarks;
     std::vector<std::uint32_t> m_lineMarks;
     DisplayFormat m_format;
-    std::array<std::int32_t, 4> m_viewState{0, 0, 0, -1};
     std::vector<DocumentView*> m_views;
     std::string m_path;
     std::string m_title;

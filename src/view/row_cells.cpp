@@ -14,8 +14,8 @@ std::uint32_t CharCells(Byte b, std::uint32_t column, std::uint32_t tabColumns) 
 }
 
 std::uint32_t RowCells::RowEndOffset(std::uint32_t row) const {
-    if (row + 1 < rows.count)
-        return rows.starts[row + 1];
+    if (row + 1 < rows.Count())
+        return rows.Start(row + 1);
     return text.length;
 }
 
@@ -30,7 +30,7 @@ std::uint32_t RowCells::ColumnInRow(std::uint32_t row, std::uint32_t offset) con
 
 std::optional<std::uint32_t> RowCells::OffsetAtColumn(std::uint32_t row,
                                                       std::uint32_t column) const {
-    if (row >= rows.count)
+    if (row >= rows.Count())
         return std::nullopt;
     const std::uint32_t tab = std::clamp(rules.tabColumns, kMinTabColumns, kMaxTabColumns);
     const std::uint32_t end = RowEndOffset(row);
@@ -60,7 +60,7 @@ CellPosition RowCells::CaretCellAt(std::uint32_t column, std::uint32_t row, bool
     CellPosition cell = CellOfOffset(text, rules, rows, at.offset, at.overshoot);
     // A column inside a wide character that ends a wrapped row names the next row's start;
     // the caret stays on its row, after that character.
-    if (cell.row != row && row < rows.count) {
+    if (cell.row != row && row < rows.Count()) {
         cell.column = std::min(RowEndColumn(row), rules.charsPerLine);
         cell.row = row;
     }

@@ -16,7 +16,7 @@ std::uint32_t CharCells(Byte b, std::uint32_t column, std::uint32_t tabColumns);
 struct RowCells {
     LayoutText text;
     LayoutRules rules;
-    RowTable rows;
+    const RowTable& rows;
 
     /// The offset just past a row: the next row's start or the text length.
     std::uint32_t RowEndOffset(std::uint32_t row) const;

@@ -72,12 +72,12 @@ std::string BoxText(const RowCells& cells, const BoxRect& box) {
     const bool emptyLastRow = text.length >= 2 && text.bytes[text.length - 2] == kCr &&
                               text.bytes[text.length - 1] == kLf;
     for (std::uint32_t row = box.firstRow; row <= box.lastRow; ++row) {
-        if (row >= rows.count && !(row == rows.count && emptyLastRow))
+        if (row >= rows.Count() && !(row == rows.Count() && emptyLastRow))
             break;
         const std::size_t rowOut = out.size();
-        const std::uint32_t rowEnd = row < rows.count ? cells.RowEndOffset(row) : text.length;
+        const std::uint32_t rowEnd = row < rows.Count() ? cells.RowEndOffset(row) : text.length;
         std::uint32_t column = 0;
-        for (std::uint32_t at = RowStart(text, rows, row); at < rowEnd && row < rows.count;) {
+        for (std::uint32_t at = RowStart(text, rows, row); at < rowEnd && row < rows.Count();) {
             const Byte b = text.bytes[at];
             const std::uint32_t next = NextChar(text, at);
             const std::uint32_t cellCount = CharCells(b, column, tab);

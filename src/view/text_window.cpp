@@ -26,7 +26,7 @@ CKespoEV::CKespoEV(CKespoDoc& document, ui::Platform& platform, ui::Surface& sur
     m_viewport.SetMargins(TenthsMmToPixels(settings.leftMarginTenthsMm, surface.DotsPerInchX()),
                           TenthsMmToPixels(settings.topMarginTenthsMm, surface.DotsPerInchY()));
     if (document.TextLength() == 0)
-        document.SetRowCount(0);
+        document.Rows().SetCount(0);
     MakeFont();
     m_knownLength = document.TextLength();
     document.AddView(*this);
@@ -94,10 +94,9 @@ void CKespoEV::ShowScrollBar(ScrollAxis axis) {
 }
 
 void CKespoEV::RebuildAll() {
-    RowTable rows = Rows();
+    RowTable& rows = m_document.Rows();
     const LayoutText text = Text();
     RebuildRows(m_platform, text, Rules(), rows, 0, text.length, 0, 0);
-    StoreRowCount(m_document, rows);
     RebuildCommentTables();
 }
 
@@ -164,7 +163,7 @@ void CKespoEV::LayOutAgain(bool reset) {
         if (m_document.TextLength() > 0)
             RebuildAll();
         else
-            m_document.SetRowCount(0);
+            m_document.Rows().SetCount(0);
     }
 
     const LayoutRules rules = Rules();
@@ -190,12 +189,11 @@ void CKespoEV::TextAppended(std::uint32_t oldLength, bool repaint) {
     const LayoutText text = Text();
     // The rows hold the old layout until rebuilt: find the first row to redo over the old text.
     const LayoutText oldText{text.bytes, oldLength, 0};
-    RowTable rows = Rows();
+    RowTable& rows = m_document.Rows();
     const std::uint32_t firstRow = RebuildStartRow(oldText, rules, rows, oldLength);
     const std::uint32_t firstStart = RowStart(oldText, rows, firstRow);
     const RebuildResult result = RebuildRows(m_platform, text, rules, rows, oldLength,
                                              text.length - oldLength, firstRow, firstStart);
-    StoreRowCount(m_document, rows);
     if (KeepsCommentTables())
         m_comments.UpdateCommentTables(m_platform, text.bytes, text.length, oldLength,
                                        text.length - oldLength);

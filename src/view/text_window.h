@@ -193,7 +193,7 @@ public:
 
     LayoutRules Rules() const;
     LayoutText Text() const { return LayoutTextOf(m_document); }
-    RowTable Rows() const { return RowTableOf(m_document); }
+    const RowTable& Rows() const { return m_document.Rows(); }
     /// The rows as they are laid out now.
     RowCells Cells() const { return {Text(), Rules(), Rows()}; }
 
@@ -277,7 +277,7 @@ private:
     void ScrollTo(ScrollAxis axis, std::uint32_t position);
     void OnScroll(ScrollAxis axis, ScrollRequest request, int position);
     void ShowCaret();
-    std::uint32_t RowCount() const { return m_document.RowCount(); }
+    std::uint32_t RowCount() const { return m_document.Rows().Count(); }
     /// Block comments are tracked only in C and C++ documents with "ColorAreaComment".
     bool KeepsCommentTables() const;
     void RebuildCommentTables();

@@ -54,9 +54,9 @@ std::optional<ByteRange> TextWindowFindTarget::SearchRange() const {
 }
 
 std::uint32_t TextWindowFindTarget::LineStartRow(std::uint32_t offset) const {
-    const RowTable rows = m_window.Rows();
+    const RowTable& rows = m_window.Rows();
     std::uint32_t row = RowOfOffset(m_window.Text(), m_window.Rules(), rows, offset);
-    while (row > 0 && row < rows.count && rows.flags[row] == 0)
+    while (row > 0 && row < rows.Count() && !rows.BeginsLine(row))
         --row;
     return row;
 }
@@ -68,7 +68,7 @@ bool TextWindowFindTarget::CaretInFoundLine() const {
     const std::uint32_t row = LineStartRow(CaretOffset());
     const std::uint32_t start = RowStart(m_window.Text(), m_window.Rows(), row);
     const std::int64_t lineEndBefore = start < 2 ? kFirstLineTarget : start - 2;
-    return row < m_window.Rows().count && lineEndBefore == target;
+    return row < m_window.Rows().Count() && lineEndBefore == target;
 }
 
 void TextWindowFindTarget::SetFoundLine(std::uint32_t offset) {

@@ -60,7 +60,7 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     offset = std::min(offset, oldLength);
 
     const LayoutRules rules = Rules();
-    RowTable rows = Rows();
+    RowTable& rows = m_document.Rows();
     const LayoutText oldText{m_document.Text(), oldLength, m_document.LastCharOffset()};
     const std::uint32_t firstRow = RebuildStartRow(oldText, rules, rows, offset);
     const std::uint32_t firstStart = RowStart(oldText, rows, firstRow);
@@ -76,7 +76,6 @@ bool CKespoEV::InsertText(std::uint32_t offset, const Byte* bytes, std::size_t l
     const LayoutText newText = Text();
     const RebuildResult result =
         RebuildRows(m_platform, newText, rules, rows, offset, inserted, firstRow, firstStart);
-    StoreRowCount(m_document, rows);
     if (result.rowLimitReached)
         m_document.NoteAppendLimitReached();
     MoveMarksAfterInsertion(offset, inserted, IsLoneLineEnd(bytes, length));

@@ -13,7 +13,7 @@ TextPaintInput CKespoEV::PaintInput() const {
     TextPaintInput input;
     input.text = m_document.Text();
     input.textLength = m_document.TextLength();
-    input.rowStarts = m_document.RowStarts();
+    input.rowStarts = m_document.Rows().Starts();
     input.rowCount = RowCount();
     input.charsPerLine = static_cast<int>(rules.charsPerLine);
     input.tabColumns = static_cast<int>(rules.tabColumns);

@@ -247,7 +247,7 @@ TEST_F(HtmlSearchCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
 std::size_t CaretLine(const CKespoEV& window) {
     const CKespoDoc& document = window.Document();
     const std::string_view text(reinterpret_cast<const char*>(document.Text()),
-                                document.RowStarts()[window.CaretRow()]);
+                                document.Rows().Start(window.CaretRow()));
     std::size_t line = 1;
     for (std::size_t at = text.find("\r\n"); at != std::string_view::npos;
          at = text.find("\r\n", at + 2))

@@ -56,7 +56,7 @@ protected:
         }
         sink.ShowAppended();
         outcome.text = std::string(document->TextView());
-        outcome.rows = document->RowCount();
+        outcome.rows = document->Rows().Count();
         outcome.messages = fake.messageBox.ShownIds();
         fake.memory.failAboveBytes = 0;
         return outcome;

@@ -198,7 +198,7 @@ TEST(RowTagText, ReadsTheWholeLineFromItsFirstRow) {
         windows.OpenOrActivate(dir.Write("t.txt", "one two\r\n" + wrapped + "\r\nlast"));
     ASSERT_NE(window, nullptr);
     window->Document().UpdateAllViews(UpdateHint::Loaded); // a new window's first layout
-    ASSERT_EQ(window->Document().RowCount(), 4u);
+    ASSERT_EQ(window->Document().Rows().Count(), 4u);
     EXPECT_EQ(RowTagText(*window, 0), "one two");
     EXPECT_EQ(RowTagText(*window, 1), wrapped);
     EXPECT_EQ(RowTagText(*window, 2), wrapped);

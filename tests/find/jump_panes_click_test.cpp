@@ -22,10 +22,8 @@ struct LaidDocument {
     LaidDocument(const std::string& text, LayoutRules layoutRules) : rules(layoutRules) {
         document = CKespoDoc::Create(environment);
         document->LoadBytes(reinterpret_cast<const Byte*>(text.data()), text.size());
-        RowTable rows = RowTableOf(*document);
-        RebuildRows(fake.platform, LayoutTextOf(*document), rules, rows, 0, document->TextLength(),
-                    0, 0);
-        StoreRowCount(*document, rows);
+        RebuildRows(fake.platform, LayoutTextOf(*document), rules, document->Rows(), 0,
+                    document->TextLength(), 0, 0);
     }
     ui::FakePlatform fake;
     DocumentEnvironment environment{fake.platform};
@@ -86,7 +84,7 @@ TEST(StatusPanes, WrappedLineInModeOneKeepsItsNumberAndCounts) {
     // Rows of 10 cells; the first line runs over three rows. Its tab takes two cells on its row
     // but four counted from the line start.
     LaidDocument laid("0123456789ab\tcdefgh0123\r\nnext\r\n", {10, 4, false});
-    ASSERT_GE(laid.document->RowCount(), 4);
+    ASSERT_GE(laid.document->Rows().Count(), 4);
     struct Case {
         int mode;
         std::uint32_t column;

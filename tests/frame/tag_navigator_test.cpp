@@ -30,7 +30,7 @@ protected:
     /// The frame's open, and the layout that a new window makes of its loaded document.
     CKespoEV* Open(const std::string& path) {
         CKespoEV* window = windows.OpenOrActivate(path);
-        if (window != nullptr && window->Document().RowCount() == 0)
+        if (window != nullptr && window->Document().Rows().Count() == 0)
             window->Document().UpdateAllViews(UpdateHint::Loaded);
         return window;
     }
@@ -49,7 +49,7 @@ protected:
         CKespoEV* window = windows.FirstTextWindow(*documents.FindByPath(path));
         const CKespoDoc& document = window->Document();
         const auto* text = reinterpret_cast<const char*>(document.Text());
-        const std::uint32_t start = document.RowStarts()[window->CaretRow()];
+        const std::uint32_t start = document.Rows().Start(window->CaretRow());
         return std::string(text + start, text + document.TextLength()).substr(0, 8);
     }
 
@@ -75,7 +75,7 @@ TEST_F(TagNavigatorTest, CurrentTagLandsOnTheNamedLine) {
         EXPECT_EQ(CaretLineOfNumbered(), shown[row]);
         const std::uint32_t caret = target->CaretRow();
         EXPECT_EQ(target->TagTargetLine(),
-                  caret == 0 ? -2 : std::int64_t{target->Document().RowStarts()[caret]} - 2);
+                  caret == 0 ? -2 : std::int64_t{target->Document().Rows().Start(caret)} - 2);
         EXPECT_GE(caret, target->TopRow());
         EXPECT_LT(caret, target->TopRow() + target->VisibleRows());
         EXPECT_EQ(tags.TagDocument(), &list.Document());
@@ -160,7 +160,7 @@ TEST_F(TagNavigatorTest, LineBeyondTheTextShowsItsEnd) {
     OpenTagList(Tag(500) + "\r\n");
     tags.CurrentTag();
     CKespoEV* target = windows.ActiveTextWindow();
-    EXPECT_EQ(target->CaretRow(), target->Document().RowCount());
+    EXPECT_EQ(target->CaretRow(), target->Document().Rows().Count());
     EXPECT_EQ(fake.beeper.beeps, 1); // no such line to mark
     EXPECT_TRUE(tags.HasTagDocument());
 }

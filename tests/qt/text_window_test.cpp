@@ -450,7 +450,7 @@ void TextWindowTest::twoWindowsOnOneDocumentShowAppendedText() {
     argument.text = reinterpret_cast<const Byte*>(more.data());
     argument.length = more.size();
     document.UpdateAllViews(UpdateHint::AppendLength, argument);
-    QCOMPARE(document.RowCount(), std::uint16_t{4});
+    QCOMPARE(document.Rows().Count(), std::uint32_t{4});
     for (CKespoMCW* window : {&first, &second}) {
         TextWindowWidget& text = Scene::Text(*window);
         text.viewport()->grab(); // paints what the append left to paint
@@ -462,7 +462,7 @@ void TextWindowTest::twoWindowsOnOneDocumentShowAppendedText() {
     first.close();
     QCOMPARE(scene.documents.Documents().size(), std::size_t{1});
     QCOMPARE(first.Document(), nullptr);
-    QCOMPARE(second.TextWindow()->Document().RowCount(), std::uint16_t{4});
+    QCOMPARE(second.TextWindow()->Document().Rows().Count(), std::uint32_t{4});
     second.close();
     QVERIFY(scene.documents.Documents().empty());
     QCOMPARE(scene.closings, 2);

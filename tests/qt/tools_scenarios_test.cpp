@@ -157,7 +157,7 @@ void ToolsScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
     QVERIFY(scene.Active() != nullptr);
     CKespoDoc& document = *scene.Active()->Document();
     document.AddView(hints);
-    const std::uint16_t rowsBefore = document.RowCount();
+    const std::uint32_t rowsBefore = document.Rows().Count();
 
     ChangeSettings(scene, [](qt::CSetPS& sheet) {
         sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
@@ -170,10 +170,10 @@ void ToolsScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
     QCOMPARE(hints.relayouts, 1);
     QCOMPARE(hints.redraws, 1);
     QCOMPARE(document.Format().charsPerLine, 40); // characters per line
-    QVERIFY(document.RowCount() > rowsBefore);
+    QVERIFY(document.Rows().Count() > rowsBefore);
     SaveScreenshot(*scene.frame, QStringLiteral("settings-40-characters"));
 
-    const std::uint16_t rowsAt40 = document.RowCount();
+    const std::uint32_t rowsAt40 = document.Rows().Count();
     const DisplayColours coloursBefore = document.Format().colours;
     ChangeSettings(scene, [](qt::CSetPS& sheet) {
         sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(2);
@@ -185,7 +185,7 @@ void ToolsScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
     QCOMPARE(hints.redraws, 2);
     QVERIFY(document.Format().colours != coloursBefore);
     QCOMPARE(document.Format().charsPerLine, 40);
-    QCOMPARE(document.RowCount(), rowsAt40);
+    QCOMPARE(document.Rows().Count(), rowsAt40);
     SaveScreenshot(*scene.frame, QStringLiteral("settings-colour-only"));
 
     // The window bar goes at once, without a new layout.
@@ -291,7 +291,7 @@ void ToolsScenariosTest::tagInFolderWithParenthesesJumps() {
     const CKespoEV& shown = *scene.Active()->TextWindow();
     QCOMPARE(shown.CaretRow(), shown.Document().RowOfLine(2));
     QCOMPARE(shown.TagTargetLine(),
-             std::int64_t{shown.Document().RowStarts()[shown.CaretRow()]} - 2);
+             std::int64_t{shown.Document().Rows().Start(shown.CaretRow())} - 2);
 
     // A double-click on the second.
     scene.frame->ActivateDocument(*results->Document());

@@ -20,10 +20,7 @@ const std::string kKanji = "\x88\x9f"s; // one double-byte character
 /// A text with a row table of its own, laid out by the rules under test.
 struct Laid {
     explicit Laid(std::string bytes, LayoutRules layoutRules = {10, 4, false})
-        : text(std::move(bytes)), rules(layoutRules) {
-        rows.starts = starts.data();
-        rows.flags = flags.data();
-    }
+        : text(std::move(bytes)), rules(layoutRules) {}
     LayoutText Text() const {
         LayoutText t{reinterpret_cast<const Byte*>(text.data()),
                      static_cast<std::uint32_t>(text.size()), 0};
@@ -43,19 +40,22 @@ struct Laid {
     }
     std::vector<std::string> RowTexts() const {
         std::vector<std::string> out;
-        for (std::uint32_t r = 0; r < rows.count; ++r) {
-            const std::uint32_t end = r + 1 < rows.count ? starts[r + 1] : text.size();
-            out.push_back(text.substr(starts[r], end - starts[r]));
+        for (std::uint32_t r = 0; r < rows.Count(); ++r) {
+            const std::uint32_t end = r + 1 < rows.Count() ? rows.Start(r + 1) : text.size();
+            out.push_back(text.substr(rows.Start(r), end - rows.Start(r)));
         }
         return out;
     }
-    std::vector<int> Flags() const { return {flags.begin(), flags.begin() + rows.count}; }
+    std::vector<int> Flags() const {
+        std::vector<int> out;
+        for (std::uint32_t r = 0; r < rows.Count(); ++r)
+            out.push_back(rows.BeginsLine(r) ? 1 : 0);
+        return out;
+    }
 
     ui::FakePlatform fake;
     std::string text;
     LayoutRules rules;
-    std::vector<std::uint32_t> starts = std::vector<std::uint32_t>(kMaxRows);
-    std::vector<std::uint8_t> flags = std::vector<std::uint8_t>(kMaxRows);
     RowTable rows;
 };
 
@@ -124,7 +124,7 @@ TEST(RowLayoutTest, OffsetsAndCellsMapBothWays) {
     // Row 0: a b tab(2..3) c d kanji(6..7) e CR LF; row 1: x y z. CPL 10, T 4.
     Laid laid("ab\tcd" + kKanji + "e\r\nxyz");
     laid.LayOutAll();
-    ASSERT_EQ(laid.rows.count, 2u);
+    ASSERT_EQ(laid.rows.Count(), 2u);
     struct Cell {
         std::uint32_t column, row;
         bool free;
@@ -160,7 +160,7 @@ TEST(RowLayoutTest, OffsetsAndCellsMapBothWays) {
 TEST(RowLayoutTest, TextEndingWithLineEndHasAnEmptyLastRow) {
     Laid laid("ab\r\ncd\r\n");
     laid.LayOutAll();
-    ASSERT_EQ(laid.rows.count, 2u);
+    ASSERT_EQ(laid.rows.Count(), 2u);
     EXPECT_EQ(RowOfOffset(laid.Text(), laid.rules, laid.rows, 8), 2u);
     EXPECT_EQ(RowStart(laid.Text(), laid.rows, 2), 8u);
     const CellPosition cell = CellOfOffset(laid.Text(), laid.rules, laid.rows, 8);
@@ -233,7 +233,7 @@ TEST(RowLayoutTest, AppendingOrInsertingGivesTheRowsOfOneLayout) {
 
         for (std::uint32_t offset = 0; offset < t.length; offset = NextChar(t, offset)) {
             std::uint32_t expected = 0;
-            while (expected + 1 < whole.rows.count && whole.starts[expected + 1] <= offset)
+            while (expected + 1 < whole.rows.Count() && whole.rows.Start(expected + 1) <= offset)
                 ++expected;
             ASSERT_EQ(RowOfOffset(t, rules, whole.rows, offset), expected)
                 << "round " << round << " offset " << offset;
@@ -247,17 +247,17 @@ TEST(RowLayoutTest, FullTableShowsTheMessageAndKeepsItsRows) {
         text += "a\r\n";
     Laid laid(text);
     laid.LayOutAll();
-    ASSERT_EQ(laid.rows.count, kMaxRows - 1);
+    ASSERT_EQ(laid.rows.Count(), kMaxRows - 1);
     EXPECT_TRUE(laid.fake.messageBox.ShownIds().empty());
 
     const RebuildResult result = laid.Append("abcdefghijklmno\r\n");
     EXPECT_TRUE(result.rowLimitReached);
-    EXPECT_EQ(laid.rows.count, kMaxRows);
+    EXPECT_EQ(laid.rows.Count(), kMaxRows);
     EXPECT_EQ(laid.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgTooManyRows});
-    EXPECT_EQ(laid.starts[kMaxRows - 1], text.size());
+    EXPECT_EQ(laid.rows.Start(kMaxRows - 1), text.size());
     // A further line finds no room at all, and says so again without writing past the table.
     laid.Append("z\r\n");
-    EXPECT_EQ(laid.rows.count, kMaxRows);
+    EXPECT_EQ(laid.rows.Count(), kMaxRows);
     EXPECT_EQ(laid.fake.messageBox.ShownIds().size(), 2u);
 }
 

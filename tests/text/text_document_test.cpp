@@ -104,16 +104,15 @@ TEST_F(KespoDocTest, CreateMakesAnEmptyDocumentWithItsTables) {
     std::unique_ptr<CKespoDoc> document = NewDocument();
     EXPECT_EQ(document->Capacity(), kTextBlockStep);
     EXPECT_EQ(document->TextLength(), 0u);
-    EXPECT_EQ(document->RowCount(), 0u);
+    EXPECT_EQ(document->Rows().Count(), 0u);
     EXPECT_TRUE(document->StringMarks().empty());
     EXPECT_TRUE(document->LineMarks().empty());
     EXPECT_EQ(document->Format(), environment.format);
-    EXPECT_EQ(document->ViewState(), (std::array<std::int32_t, 4>{0, 0, 0, -1}));
     EXPECT_TRUE(document->PathName().empty());
     EXPECT_FALSE(document->IsModified());
     EXPECT_TRUE(document->CanSave());
-    document->RowStarts()[kMaxRows - 1] = 1; // both tables hold 60,000 rows
-    document->RowFlags()[kMaxRows - 1] = 1;
+    document->Rows().Starts()[kMaxRows - 1] = 1; // both tables hold 60,000 rows
+    document->Rows().Flags()[kMaxRows - 1] = 1;
 }
 
 TEST_F(KespoDocTest, CreateFailsWithTheOutOfMemoryBoxWhenTheTextBlockCannotBeHad) {
@@ -330,7 +329,7 @@ TEST_F(KespoDocTest, CheckNearLimitWarnsPastNineTenthsRowsFirst) {
         SCOPED_TRACE(row.situation);
         auto document = NewDocument();
         LoadText(*document, std::string(row.bytesHeld, 'a'));
-        document->SetRowCount(row.rowsHeld);
+        document->Rows().SetCount(row.rowsHeld);
         EXPECT_EQ(document->CheckNearLimit(row.rowsToAdd, row.bytesToAdd), row.expected);
     }
 }
@@ -340,8 +339,8 @@ TEST_F(KespoDocTest, CheckNearLimitWarnsPastNineTenthsRowsFirst) {
 TEST_F(KespoDocTest, RowOfLineAndLineOfRowSumTheRowFlags) {
     auto document = NewDocument();
     const std::uint8_t flags[] = {1, 0, 1, 1, 0, 1};
-    std::copy(std::begin(flags), std::end(flags), document->RowFlags());
-    document->SetRowCount(6);
+    std::copy(std::begin(flags), std::end(flags), document->Rows().Flags());
+    document->Rows().SetCount(6);
     // Line 5 is never reached: the row count. Row 6 is the row count: all flags plus 1.
     const std::uint32_t rowOfLine[] = {0, 0, 2, 3, 5, 6};
     const std::uint32_t lineOfRow[] = {0, 1, 2, 3, 3, 4, 5};
@@ -350,7 +349,7 @@ TEST_F(KespoDocTest, RowOfLineAndLineOfRowSumTheRowFlags) {
     for (std::uint32_t row = 0; row < std::size(lineOfRow); ++row)
         EXPECT_EQ(document->LineOfRow(row), lineOfRow[row]) << "row " << row;
 
-    document->SetRowCount(0);
+    document->Rows().SetCount(0);
     EXPECT_EQ(document->RowOfLine(1), 0u);
     EXPECT_EQ(document->LineOfRow(0), 0u);
 }

@@ -117,7 +117,7 @@ TEST_F(ExternalToolCommandTest, AWrappedLineCountsAsOneLine) {
         return probe.Rules().charsPerLine;
     }();
     CKespoEV& text = Open("long.txt", std::string(width + 10, 'a') + "\r\nsecond\r\n");
-    ASSERT_GE(text.Document().RowCount(), 3u);
+    ASSERT_GE(text.Document().Rows().Count(), 3u);
 
     text.PlaceCaret(2, 1);
     EXPECT_EQ(command.Target(false),

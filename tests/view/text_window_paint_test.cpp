@@ -96,7 +96,7 @@ TEST(TextWindowPaint, TwoViewsOfOneDocumentAppendOnce) {
     HintArgument argument{reinterpret_cast<const Byte*>(tail.data()), tail.size()};
     w.document->UpdateAllViews(UpdateHint::AppendLength, argument);
     EXPECT_EQ(w.document->TextView(), "/* a\r\nb */\r\n");
-    EXPECT_EQ(w.document->RowCount(), 2u);
+    EXPECT_EQ(w.document->Rows().Count(), 2u);
     EXPECT_TRUE(std::ranges::equal(second.Comments().Closers(), w.window->Comments().Closers()));
     EXPECT_GT(secondHost.invalidations, 0);
 }

@@ -114,12 +114,12 @@ TEST(KespoEvTest, AppendedLinesAreLaidOutAndTheFullTableSaysSo) {
     for (std::uint32_t i = 0; i + 1 < kMaxRows; ++i)
         text += "a\r\n";
     w.document->LoadBytes(reinterpret_cast<const Byte*>(text.data()), text.size());
-    ASSERT_EQ(w.document->RowCount(), kMaxRows - 1);
+    ASSERT_EQ(w.document->Rows().Count(), kMaxRows - 1);
     const std::string line = "abcdefghijklmno\r\n";
     HintArgument argument;
     argument.text = reinterpret_cast<const Byte*>(line.c_str());
     w.document->UpdateAllViews(UpdateHint::AppendText, argument);
-    EXPECT_EQ(w.document->RowCount(), kMaxRows);
+    EXPECT_EQ(w.document->Rows().Count(), kMaxRows);
     EXPECT_EQ(w.fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgTooManyRows});
     EXPECT_EQ(w.document->TextLength(), text.size() + line.size());
     EXPECT_EQ(w.host.verticalMaximum, static_cast<int>(kMaxRows) - 25 + 1);
@@ -164,7 +164,7 @@ TEST(KespoEvTest, NumbersOfRowsInBothModes) {
     // Rows: "abcdefghij", "klmnopqrst", "uvwxy\r\n", "z\r\n", then the empty last row.
     const std::string text = "abcdefghijklmnopqrstuvwxy\r\nz\r\n";
     w.document->LoadBytes(reinterpret_cast<const Byte*>(text.data()), text.size());
-    ASSERT_EQ(w.document->RowCount(), 4u);
+    ASSERT_EQ(w.document->Rows().Count(), 4u);
     const std::uint32_t shown[2][5] = {{1, 2, 3, 4, 5}, {1, 1, 1, 2, 3}};
     for (int mode = 0; mode < 2; ++mode)
         for (std::uint32_t row = 0; row < 5; ++row)

@@ -178,13 +178,5 @@ TEST(HtmlLines, TitleLineOfAFileNameWithALineBreakStaysOneLine) {
                                                                 "b.html\r\n");
 }
 
-TEST(HtmlLines, TitleAndLinkLinesAreLaidOutInColumns) {
-    const HtmlColumns columns{10, 10, 10};
-    EXPECT_EQ(HtmlTitleLine("Home", "/p/a.html", columns), "Home       /p/a.html\r\n");
-    EXPECT_EQ(HtmlLinkLine("Text", "t.html", columns), "     Text       t.html     \r\n");
-    EXPECT_EQ(HtmlLinkLine("A long link text", "a-long-target.html", columns),
-              "     A long lin a-long-tar \r\n");
-}
-
 } // namespace
 } // namespace nelvix

@@ -91,7 +91,8 @@ TEST(ByteFilter, FiltersAsTheLoadStepsSay) {
 }
 
 // Chunk boundaries (the reader hands the filter 30,720 bytes at a time) and the capacity, which
-// is a hard bound that never splits a pair.
+// is a hard bound that never splits a pair. Random cuts meet the whole filter below; these rows
+// are the joins of two rules across a cut, cuts that make empty chunks, and the capacity.
 
 TEST(ByteFilterChunks, ChunkEndsAndTheCapacity) {
     constexpr std::size_t kAll = SIZE_MAX;
@@ -103,12 +104,8 @@ TEST(ByteFilterChunks, ChunkEndsAndTheCapacity) {
         Filtered expected;
     };
     const std::vector<Row> rows = {
-        {"CR LF split", "ab\r\ncd", {3}, kAll, {"ab\r\ncd", false, false}},
-        {"CR at a chunk end, other byte next", "ab\rcd", {3}, kAll, {"abcd", true, false}},
         {"CR at a chunk end, CR LF next", "a\r\r\nb", {2}, kAll, {"a\r\nb", true, false}},
-        {"lead byte at a chunk end", "a\x82\xA0z", {2}, kAll, {"a\x82\xA0z", false, false}},
         {"lead byte at a chunk end, CR next", "a\x82\r\n", {2}, kAll, {"a\x82 \n", true, false}},
-        {"lead byte ending the last chunk", "ab\x82", {1, 2}, kAll, {"ab", true, false}},
         {"empty chunks",
          "a\x82\xA0\r\n",
          {0, 2, 2, 2, 4, 4, 5},

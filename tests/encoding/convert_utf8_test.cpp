@@ -71,6 +71,7 @@ TEST(ConvertUtf8ToSjis, WritesExpectedBytes) {
         {"FourByteCutAtTheEnd", kCrLf, "a\xF0\x9F\x98", "a\x81\x45", true},
         {"CutByALeadKeepsTheNextCharacter", kCrLf, "\xE3\xE3\x81\x82", "\x81\x45\x82\xA0", true},
         {"CutByALineEndKeepsTheLineEnd", kLfOnly, "\xE3\x81\nz", "\x81\x45\r\nz", true},
+        {"ShiftJisReadAsUtf8", kCrLf, "\x82\xA0", "\x81\x45\x81\x45", true},
         // Line ends.
         {"LfBecomesCrLf", kLfOnly, "あ\nい\n", "\x82\xA0\r\n\x82\xA2\r\n", false},
         {"CrBecomesCrLf", kCrOnly, "あ\rい", "\x82\xA0\r\n\x82\xA2", false},

@@ -84,6 +84,7 @@ TEST(FindPattern, ReportsTheMultiTextTermThatMatched) {
 TEST(FindPlain, StepsByWholeCharacters) {
     const Row rows[] = {
         {"TrailByteIsNoAt", "\x81\x40", "@", 0, std::nullopt},
+        {"TrailByteIsNoBackslash", Sjis("表"), "\\", 0, std::nullopt},
         {"FullWidthLettersFoldCase", Sjis("xａＢｃ"), Sjis("ＡｂＣ"), kFoldCase, Match{1, 6}},
         {"FullWidthCaseKeptWhenSensitive", Sjis("ａＢｃ"), Sjis("ＡｂＣ"), 0, std::nullopt},
     };

@@ -70,23 +70,16 @@ struct PathCase {
     std::string sjis;
 };
 
+// What code page 932 carries is checked character by character, by count and through the table
+// the UTF-8 converter holds to iconv, in the round trip below; these rows are the escapes.
 TEST(NativePath, EscapesWhatCodePage932CannotCarry) {
     const PathCase cases[] = {
         {"Empty", "", ""},
         {"Ascii", "/home/user/a b~c\\d.txt", "/home/user/a b~c\\d.txt"},
         {"Japanese", "/データ/日本語.txt",
          "/\x83\x66\x81\x5B\x83\x5E/\x93\xFA\x96\x7B\x8C\xEA.txt"},
-        {"HalfWidthKatakana", "ｱｲ.txt", "\xB1\xB2.txt"},
-        {"FullWidthTilde",
-         "a\xEF\xBD\x9E"
-         "b",
-         "a\x81\x60"
-         "b"},
-        {"NecSpecialCharacter", "①", "\x87\x40"},
-        {"UserDefinedAreaPastTheEscapeLeads", "\xEE\x85\xB8", "\xF2\x40"},
         {"WaveDashWouldComeBackAsFullWidthTilde", "\xE3\x80\x9C", "\xF0\xE3\xF0\x80\xF0\x9C"},
         {"YenSignWouldComeBackAsBackslash", "\xC2\xA5", "\xF0\xC2\xF0\xA5"},
-        {"NecSelectedDuplicateIsKeptAsItsIbmTwin", "ⅰ", "\xFA\x40"},
         {"LatinSmallEAcute", "caf\xC3\xA9", "caf\xF0\xC3\xF0\xA9"},
         {"Emoji", "\xF0\x9F\x98\x80", "\xF0\xF0\xF0\x9F\xF0\x98\xF0\x80"},
         {"UserDefinedAreaOnEscapeLeadF0", "\xEE\x80\x80", "\xF0\xEE\xF0\x80\xF0\x80"},

@@ -19,15 +19,13 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct PatternCase {
-    const char* name;
-    std::string item; // empty: the search specification itself, else the item's specification
-    std::string specification;
-    Strings patterns;
-};
-
 TEST(SpecificationPatterns, FullPathPatterns) {
-    const PatternCase cases[] = {
+    const struct {
+        const char* name;
+        std::string item; // empty: the search specification itself, else the item's specification
+        std::string specification;
+        Strings patterns;
+    } cases[] = {
         {"RelativeWords", "", "/s/*.c *.h i/*.h", {"/s/*.c", "/s/*.h", "/s/i/*.h"}},
         {"AbsoluteWordAsItIs", "", "/s/*.c /i/*.h", {"/s/*.c", "/i/*.h"}},
         {"QuotedDirectory", "", "\"/M F\"/*.c \"a b\"", {"/M F/*.c", "/M F/a b"}},
@@ -47,7 +45,7 @@ TEST(SpecificationPatterns, FullPathPatterns) {
         {"AbsoluteWordStaysWithTheTop", "/s/l/", "/s/*.c /i/*.h", {"/s/l/*.c"}},
         {"QuoteInTheItem", "\"/t/a\"\"b\"/", "/t/*.c", {"/t/a\"b/*.c"}},
         {"ItemOfAnEmptySpecification", "/s/l/", "", {}}};
-    for (const PatternCase& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(SpecificationPatterns(c.item.empty()
                                             ? c.specification
                                             : SubdirectorySpecification(c.item, c.specification)),
@@ -88,16 +86,14 @@ Strings AllFiles(FileSet& files, const std::string& specification, const std::st
     return found;
 }
 
-struct FileSetCase {
-    const char* name;
-    Strings tree;
-    std::string specification; // "{T}" stands for the test folder
-    /// Pattern by pattern; within a pattern the file system's order rules.
-    std::vector<Strings> patterns;
-};
-
 TEST(FileSet, ListsFilesPatternByPattern) {
-    const FileSetCase cases[] = {
+    const struct {
+        const char* name;
+        Strings tree;
+        std::string specification; // "{T}" stands for the test folder
+        /// Pattern by pattern; within a pattern the file system's order rules.
+        std::vector<Strings> patterns;
+    } cases[] = {
         {"PatternByPattern",
          {"a.c", "b.c", "a.h", "x.txt"},
          "{T}/*.c *.h",
@@ -119,7 +115,7 @@ TEST(FileSet, ListsFilesPatternByPattern) {
          {{"\xF1\x84.txt"}, {"\x8A\xBF\x8E\x9A.txt", "\xF1\x84.txt", "a\\~.txt"}}},
         {"MissingDirectory", {}, "{T}/none/*.* *.c", {}},
         {"EmptySpecification", {"a.c"}, "", {}}};
-    for (const FileSetCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const test::TempDir dir;
         test::MakeTree(dir.Path(), c.tree);

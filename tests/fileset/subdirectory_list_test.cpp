@@ -24,14 +24,12 @@ long Depth(const std::string& item) {
     return std::ranges::count(item, '/');
 }
 
-struct ListCase {
-    const char* name;
-    Strings tree;
-    Strings items; // "{T}" stands for the test folder; the walk starts at {T}/top
-};
-
 TEST(SubdirectoryList, ListsEveryDirectoryOnce) {
-    const ListCase cases[] = {
+    const struct {
+        const char* name;
+        Strings tree;
+        Strings items; // "{T}" stands for the test folder; the walk starts at {T}/top
+    } cases[] = {
         {"BreadthFirst",
          {"top/a/x/deep/", "top/b/y/", "top/f.txt"},
          {"{T}/top/a/", "{T}/top/b/", "{T}/top/a/x/", "{T}/top/b/y/", "{T}/top/a/x/deep/"}},
@@ -47,7 +45,7 @@ TEST(SubdirectoryList, ListsEveryDirectoryOnce) {
          {"out/o1/", "top/ext -> ../out"},
          {"{T}/top/ext/", "{T}/top/ext/o1/"}},
         {"MissingTop", {}, {}}};
-    for (const ListCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const test::TempDir dir;
         test::MakeTree(dir.Path(), c.tree);

@@ -52,16 +52,14 @@ Filtered Filter(const std::string& input) {
     return FilterInChunks(input, {});
 }
 
-struct FilterCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-    bool altered;
-    bool lastUnitIsPair;
-};
-
 TEST(ByteFilter, FiltersAsTheLoadStepsSay) {
-    const FilterCase cases[] = {
+    const struct {
+        const char* name;
+        std::string input;
+        std::string expected;
+        bool altered;
+        bool lastUnitIsPair;
+    } cases[] = {
         {"Empty", "", "", false, false},
         {"PlainAscii", "abc", "abc", false, false},
         {"NulBecomesSpace", "a\0b"s, "a b", true, false},
@@ -84,7 +82,7 @@ TEST(ByteFilter, FiltersAsTheLoadStepsSay) {
         {"HalfWidthKanaSingle", "\xB1\xB2", "\xB1\xB2", false, false},
         {"HighLeadRange", "\xE0\x40\xFC\xFC", "\xE0\x40\xFC\xFC", false, true},
         {"NonLeadHighBytesSingle", "\x80\xA0\xFD\xFE\xFF", "\x80\xA0\xFD\xFE\xFF", false, false}};
-    for (const FilterCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ExpectSame(Filter(c.input), {c.expected, c.altered, c.lastUnitIsPair});
     }

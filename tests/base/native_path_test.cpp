@@ -71,7 +71,8 @@ struct PathCase {
 };
 
 // What code page 932 carries is checked character by character, by count and through the table
-// the UTF-8 converter holds to iconv, in the round trip below; these rows are the escapes.
+// the UTF-8 converter holds to iconv, in the round trip below; past a plain example, these rows
+// are the escapes.
 TEST(NativePath, EscapesWhatCodePage932CannotCarry) {
     const PathCase cases[] = {
         {"Empty", "", ""},

@@ -15,7 +15,6 @@ namespace {
 
 using test::ReadFileBytes;
 using test::TempDir;
-using test::TestDataPath;
 
 std::string AsString(const ConvertedText& converted) {
     return std::string(reinterpret_cast<const char*>(converted.text.begin()), converted.text.size);
@@ -29,19 +28,6 @@ protected:
     ui::FakePlatform fake;
     TempDir dir;
 };
-
-TEST_F(FileConvert, SameTextInEveryEncodingGivesTheShiftJisForm) {
-    const std::string expected = ReadFileBytes(TestDataPath("sample.sjis.txt"));
-    ASSERT_FALSE(expected.empty());
-    for (const char* name : {"sample.euc.txt", "sample.jis.txt", "sample.utf8.txt"}) {
-        std::optional<ConvertedText> converted =
-            ConvertFileToSjis(fake.platform, TestDataPath(name), 0);
-        ASSERT_TRUE(converted) << name;
-        EXPECT_EQ(AsString(*converted), expected) << name;
-        EXPECT_FALSE(converted->lossy) << name;
-    }
-    EXPECT_FALSE(ConvertFileToSjis(fake.platform, TestDataPath("sample.sjis.txt"), 0));
-}
 
 TEST_F(FileConvert, NothingWhenNoConversionIsNeededOrPossible) {
     EXPECT_FALSE(Convert(""));

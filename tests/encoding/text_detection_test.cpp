@@ -54,27 +54,6 @@ struct DetectCase {
     std::string converted; ///< empty: no conversion
 };
 
-class DetectPastTheHead : public testing::TestWithParam<DetectCase> {};
-
-TEST_P(DetectPastTheHead, FileAndBufferAgree) {
-    const DetectCase& c = GetParam();
-    test::TempDir dir;
-    const std::string path = dir.Write("text.txt", c.text);
-    EXPECT_EQ(DetectFile(path), c.expected);
-    EXPECT_EQ(DetectBuffer(Bytes(c.text), c.text.size()), c.expected);
-
-    ui::FakePlatform fake;
-    const std::optional<ConvertedText> file = ConvertFileToSjis(fake.platform, path, 0);
-    const std::optional<ConvertedText> buffer =
-        ConvertBufferToSjis(fake.platform, Bytes(c.text), c.text.size(), 0);
-    ASSERT_EQ(file.has_value(), !c.converted.empty());
-    ASSERT_EQ(buffer.has_value(), !c.converted.empty());
-    if (c.converted.empty())
-        return;
-    EXPECT_EQ(std::string(file->text.begin(), file->text.end()), c.converted);
-    EXPECT_EQ(std::string(buffer->text.begin(), buffer->text.end()), c.converted);
-}
-
 const std::string kHeader = AsciiHeader();
 
 std::string ToCrLf(const std::string& text) {
@@ -86,49 +65,63 @@ std::string ToCrLf(const std::string& text) {
     }
     return converted;
 }
-std::string HeaderLinesAsCrLf() {
-    return ToCrLf(kHeader);
-}
 
 constexpr Detection kEucLf{TextCode::Euc, LineEndKind::Lf};
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, DetectPastTheHead,
-    testing::Values(DetectCase{"EucBehindAnAsciiHeader", kHeader + "\xA4\xA2\n", kEucLf,
-                               HeaderLinesAsCrLf() + "\x82\xA0\r\n"},
-                    DetectCase{"JisBehindAnAsciiHeader",
-                               kHeader + "\x1B$B$\"\x1B(B\n",
-                               {TextCode::Jis, LineEndKind::Lf},
-                               HeaderLinesAsCrLf() + "\x82\xA0\r\n"},
-                    DetectCase{"ShiftJisBehindAnAsciiHeaderStaysShiftJis",
-                               kHeader + "\x82\xA0\n",
-                               {TextCode::ShiftJis, LineEndKind::Lf},
-                               HeaderLinesAsCrLf() + "\x82\xA0\r\n"},
-                    DetectCase{"EscapeAt5000StartingKanjiInDecidesJis",
-                               kHeader.substr(0, 5'000) + "\x1B$B$\"\x1B(B",
-                               {TextCode::Jis, LineEndKind::Lf},
-                               ToCrLf(kHeader.substr(0, 5'000)) + "\x82\xA0"},
-                    DetectCase{"AsciiToTheEndWithLfStaysShiftJis",
-                               kHeader,
-                               {TextCode::ShiftJis, LineEndKind::Lf},
-                               HeaderLinesAsCrLf()},
-                    DetectCase{"AsciiToTheEndWithCrLfNeedsNoConversion",
-                               HeaderLinesAsCrLf(),
-                               {TextCode::ShiftJis, LineEndKind::CrLf},
-                               ""},
-                    DetectCase{"LfHeadThenCrLfGivesNoEmptyLines",
-                               kHeader + "a\r\nb\r\n",
-                               {TextCode::ShiftJis, LineEndKind::Lf},
-                               HeaderLinesAsCrLf() + "a\r\nb\r\n"},
-                    DetectCase{"CrHeadThenCrLfGivesNoEmptyLines",
-                               "a\rb\r" + std::string(5'000, 'x') + "\r\nc",
-                               {TextCode::ShiftJis, LineEndKind::Cr},
-                               "a\r\nb\r\n" + std::string(5'000, 'x') + "\r\nc"},
-                    DetectCase{"HeadWithAHighByteDecidesAlone",
-                               "\x82\xA0" + kHeader + "\xA4\xA2",
-                               {TextCode::ShiftJis, LineEndKind::Lf},
-                               "\x82\xA0" + HeaderLinesAsCrLf() + "\xA4\xA2"}),
-    [](const testing::TestParamInfo<DetectCase>& param) { return std::string(param.param.name); });
+TEST(DetectPastTheHead, FileAndBufferAgree) {
+    const DetectCase cases[] = {{"EucBehindAnAsciiHeader", kHeader + "\xA4\xA2\n", kEucLf,
+                                 ToCrLf(kHeader) + "\x82\xA0\r\n"},
+                                {"JisBehindAnAsciiHeader",
+                                 kHeader + "\x1B$B$\"\x1B(B\n",
+                                 {TextCode::Jis, LineEndKind::Lf},
+                                 ToCrLf(kHeader) + "\x82\xA0\r\n"},
+                                {"ShiftJisBehindAnAsciiHeaderStaysShiftJis",
+                                 kHeader + "\x82\xA0\n",
+                                 {TextCode::ShiftJis, LineEndKind::Lf},
+                                 ToCrLf(kHeader) + "\x82\xA0\r\n"},
+                                {"EscapeAt5000StartingKanjiInDecidesJis",
+                                 kHeader.substr(0, 5'000) + "\x1B$B$\"\x1B(B",
+                                 {TextCode::Jis, LineEndKind::Lf},
+                                 ToCrLf(kHeader.substr(0, 5'000)) + "\x82\xA0"},
+                                {"AsciiToTheEndWithLfStaysShiftJis",
+                                 kHeader,
+                                 {TextCode::ShiftJis, LineEndKind::Lf},
+                                 ToCrLf(kHeader)},
+                                {"AsciiToTheEndWithCrLfNeedsNoConversion",
+                                 ToCrLf(kHeader),
+                                 {TextCode::ShiftJis, LineEndKind::CrLf},
+                                 ""},
+                                {"LfHeadThenCrLfGivesNoEmptyLines",
+                                 kHeader + "a\r\nb\r\n",
+                                 {TextCode::ShiftJis, LineEndKind::Lf},
+                                 ToCrLf(kHeader) + "a\r\nb\r\n"},
+                                {"CrHeadThenCrLfGivesNoEmptyLines",
+                                 "a\rb\r" + std::string(5'000, 'x') + "\r\nc",
+                                 {TextCode::ShiftJis, LineEndKind::Cr},
+                                 "a\r\nb\r\n" + std::string(5'000, 'x') + "\r\nc"},
+                                {"HeadWithAHighByteDecidesAlone",
+                                 "\x82\xA0" + kHeader + "\xA4\xA2",
+                                 {TextCode::ShiftJis, LineEndKind::Lf},
+                                 "\x82\xA0" + ToCrLf(kHeader) + "\xA4\xA2"}};
+    for (const DetectCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        const std::string path = dir.Write("text.txt", c.text);
+        EXPECT_EQ(DetectFile(path), c.expected);
+        EXPECT_EQ(DetectBuffer(Bytes(c.text), c.text.size()), c.expected);
+
+        ui::FakePlatform fake;
+        const std::optional<ConvertedText> file = ConvertFileToSjis(fake.platform, path, 0);
+        const std::optional<ConvertedText> buffer =
+            ConvertBufferToSjis(fake.platform, Bytes(c.text), c.text.size(), 0);
+        ASSERT_EQ(file.has_value(), !c.converted.empty());
+        ASSERT_EQ(buffer.has_value(), !c.converted.empty());
+        if (c.converted.empty())
+            continue;
+        EXPECT_EQ(std::string(file->text.begin(), file->text.end()), c.converted);
+        EXPECT_EQ(std::string(buffer->text.begin(), buffer->text.end()), c.converted);
+    }
+}
 
 TEST(DetectPastTheHeadFile, ReadErrorsAndShrinkingFilesKeepTheHeadsDecision) {
     test::TempDir dir;
@@ -162,7 +155,7 @@ TEST(DetectPastTheHeadFile, CodeSettingDecidesWithoutReadingOn) {
     const std::optional<ConvertedText> asShiftJis = ConvertFileToSjis(fake.platform, path, 1);
     ASSERT_TRUE(asShiftJis);
     EXPECT_EQ(std::string(asShiftJis->text.begin(), asShiftJis->text.end()),
-              HeaderLinesAsCrLf() + "\xA4\xA2\r\n");
+              ToCrLf(kHeader) + "\xA4\xA2\r\n");
 }
 
 /// A random text over bytes that matter to some converter: line ends, escapes and their

@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -120,26 +118,6 @@ TEST_F(WholeFileTest, AtomicWriteKeepsOldPermissionsGivesNewFilesTheUsualAndLeav
     EXPECT_EQ(info.st_mode & 07777, 0644u);
     EXPECT_EQ(test::ReadFileBytes(old), "new");
     EXPECT_EQ(test::NamesIn(dir.Path()), (std::vector<std::string>{"fresh.txt", "p.txt"}));
-}
-
-TEST_F(WholeFileTest, FailedAtomicWriteLeavesTheTargetUntouched) {
-    const std::string path = dir.Write("t.txt", "intact");
-    const std::string text(50'000, 'z');
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 100;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const bool written =
-        WriteFileAtomically(path, reinterpret_cast<const Byte*>(text.data()), text.size());
-    const int error = errno;
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(written);
-    EXPECT_EQ(error, EFBIG);
-    EXPECT_EQ(test::ReadFileBytes(path), "intact");
-    EXPECT_EQ(test::NamesIn(dir.Path()), std::vector<std::string>{"t.txt"});
 }
 
 } // namespace

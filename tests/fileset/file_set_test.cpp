@@ -19,48 +19,39 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-struct PatternCase {
-    const char* name;
-    std::string item; // empty: the search specification itself, else the item's specification
-    std::string specification;
-    Strings patterns;
-};
-
-class PatternTable : public testing::TestWithParam<PatternCase> {};
-
-TEST_P(PatternTable, FullPathPatterns) {
-    const PatternCase& c = GetParam();
-    EXPECT_EQ(SpecificationPatterns(c.item.empty()
-                                        ? c.specification
-                                        : SubdirectorySpecification(c.item, c.specification)),
-              c.patterns);
+TEST(SpecificationPatterns, FullPathPatterns) {
+    const struct {
+        const char* name;
+        std::string item; // empty: the search specification itself, else the item's specification
+        std::string specification;
+        Strings patterns;
+    } cases[] = {
+        {"RelativeWords", "", "/s/*.c *.h i/*.h", {"/s/*.c", "/s/*.h", "/s/i/*.h"}},
+        {"AbsoluteWordAsItIs", "", "/s/*.c /i/*.h", {"/s/*.c", "/i/*.h"}},
+        {"QuotedDirectory", "", "\"/M F\"/*.c \"a b\"", {"/M F/*.c", "/M F/a b"}},
+        {"AtMostTen",
+         "",
+         "/a/1 2 3 4 5 6 7 8 9 10 11",
+         {"/a/1", "/a/2", "/a/3", "/a/4", "/a/5", "/a/6", "/a/7", "/a/8", "/a/9", "/a/10"}},
+        {"DeepPathKeptWhole",
+         "",
+         "/" + std::string(300, 'd') + "/*.c",
+         {"/" + std::string(300, 'd') + "/*.c"}},
+        {"Blank", "", "   ", {}},
+        {"ItemTakesTheFilePatterns", "/s/l/", "/s/*.c *.h", {"/s/l/*.c", "/s/l/*.h"}},
+        {"QuotedItem", "\"/M F/l\"/", "\"/M F\"/*.c *.h", {"/M F/l/*.c", "/M F/l/*.h"}},
+        {"WhollyQuotedFirstWord", "/a/", "\"/x y/*.c\" \"m *\"", {"/a/*.c", "/a/m *"}},
+        {"ItemKeepsARelativeDirectory", "/s/l/", "/s/*.c i/*.h", {"/s/l/*.c", "/s/l/i/*.h"}},
+        {"AbsoluteWordStaysWithTheTop", "/s/l/", "/s/*.c /i/*.h", {"/s/l/*.c"}},
+        {"QuoteInTheItem", "\"/t/a\"\"b\"/", "/t/*.c", {"/t/a\"b/*.c"}},
+        {"ItemOfAnEmptySpecification", "/s/l/", "", {}}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SpecificationPatterns(c.item.empty()
+                                            ? c.specification
+                                            : SubdirectorySpecification(c.item, c.specification)),
+                  c.patterns)
+            << c.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Specifications, PatternTable,
-    testing::Values(
-        PatternCase{"RelativeWords", "", "/s/*.c *.h i/*.h", {"/s/*.c", "/s/*.h", "/s/i/*.h"}},
-        PatternCase{"AbsoluteWordAsItIs", "", "/s/*.c /i/*.h", {"/s/*.c", "/i/*.h"}},
-        PatternCase{"QuotedDirectory", "", "\"/M F\"/*.c \"a b\"", {"/M F/*.c", "/M F/a b"}},
-        PatternCase{
-            "AtMostTen",
-            "",
-            "/a/1 2 3 4 5 6 7 8 9 10 11",
-            {"/a/1", "/a/2", "/a/3", "/a/4", "/a/5", "/a/6", "/a/7", "/a/8", "/a/9", "/a/10"}},
-        PatternCase{"DeepPathKeptWhole",
-                    "",
-                    "/" + std::string(300, 'd') + "/*.c",
-                    {"/" + std::string(300, 'd') + "/*.c"}},
-        PatternCase{"Blank", "", "   ", {}},
-        PatternCase{"ItemTakesTheFilePatterns", "/s/l/", "/s/*.c *.h", {"/s/l/*.c", "/s/l/*.h"}},
-        PatternCase{"QuotedItem", "\"/M F/l\"/", "\"/M F\"/*.c *.h", {"/M F/l/*.c", "/M F/l/*.h"}},
-        PatternCase{"WhollyQuotedFirstWord", "/a/", "\"/x y/*.c\" \"m *\"", {"/a/*.c", "/a/m *"}},
-        PatternCase{
-            "ItemKeepsARelativeDirectory", "/s/l/", "/s/*.c i/*.h", {"/s/l/*.c", "/s/l/i/*.h"}},
-        PatternCase{"AbsoluteWordStaysWithTheTop", "/s/l/", "/s/*.c /i/*.h", {"/s/l/*.c"}},
-        PatternCase{"QuoteInTheItem", "\"/t/a\"\"b\"/", "/t/*.c", {"/t/a\"b/*.c"}},
-        PatternCase{"ItemOfAnEmptySpecification", "/s/l/", "", {}}),
-    [](const testing::TestParamInfo<PatternCase>& row) { return std::string(row.param.name); });
 
 // The same words as the multi-text splitter, which the person typing a specification knows.
 TEST(SpecificationWords, AsTheMultiTextSplitterReadsThem) {
@@ -95,61 +86,54 @@ Strings AllFiles(FileSet& files, const std::string& specification, const std::st
     return found;
 }
 
-struct FileSetCase {
-    const char* name;
-    Strings tree;
-    std::string specification; // "{T}" stands for the test folder
-    /// Pattern by pattern; within a pattern the file system's order rules.
-    std::vector<Strings> patterns;
-};
-
-class FileSetTable : public testing::TestWithParam<FileSetCase> {};
-
-TEST_P(FileSetTable, ListsFilesPatternByPattern) {
-    const FileSetCase& c = GetParam();
-    const test::TempDir dir;
-    test::MakeTree(dir.Path(), c.tree);
-    FileSet files;
-    Strings found = AllFiles(files, test::WithRoot(c.specification, dir.Path()), dir.Path());
-    for (const std::string& file : found)
-        EXPECT_EQ(::access(SjisPathToNative(dir.Path() + "/" + file).c_str(), R_OK), 0) << file;
-    auto from = found.begin();
-    for (Strings expected : c.patterns) {
-        ASSERT_LE(expected.size(), static_cast<std::size_t>(found.end() - from));
-        std::sort(from, from + static_cast<long>(expected.size()));
-        std::ranges::sort(expected);
-        EXPECT_EQ(Strings(from, from + static_cast<long>(expected.size())), expected);
-        from += static_cast<long>(expected.size());
+TEST(FileSet, ListsFilesPatternByPattern) {
+    const struct {
+        const char* name;
+        Strings tree;
+        std::string specification; // "{T}" stands for the test folder
+        /// Pattern by pattern; within a pattern the file system's order rules.
+        std::vector<Strings> patterns;
+    } cases[] = {
+        {"PatternByPattern",
+         {"a.c", "b.c", "a.h", "x.txt"},
+         "{T}/*.c *.h",
+         {{"a.c", "b.c"}, {"a.h"}}},
+        {"FileOfTwoPatternsComesTwice",
+         {"a.c", "b.c"},
+         "{T}/*.c *.c",
+         {{"a.c", "b.c"}, {"a.c", "b.c"}}},
+        {"HiddenFileListed", {".hidden", "README"}, "{T}/*.*", {{".hidden", "README"}}},
+        {"NoDirectoriesFifosOrBrokenLinks",
+         {"d.txt/", "p.txt|", "gone.txt -> none", "ld.txt -> d.txt", "a.txt"},
+         "{T}/*.txt",
+         {{"a.txt"}}},
+        {"LinkToAFileIsAFile", {"a.txt", "l.txt -> a.txt"}, "{T}/*.txt", {{"a.txt", "l.txt"}}},
+        {"DirectoryWithASpace", {"M F/a.txt"}, "\"{T}/M F\"/*.txt", {{"M F/a.txt"}}},
+        {"JapaneseAndEscapedNames",
+         {"漢字.txt", "\xFF.txt", "a\\~.txt"},
+         "{T}/?.txt *",
+         {{"\xF1\x84.txt"}, {"\x8A\xBF\x8E\x9A.txt", "\xF1\x84.txt", "a\\~.txt"}}},
+        {"MissingDirectory", {}, "{T}/none/*.* *.c", {}},
+        {"EmptySpecification", {"a.c"}, "", {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::TempDir dir;
+        test::MakeTree(dir.Path(), c.tree);
+        FileSet files;
+        Strings found = AllFiles(files, test::WithRoot(c.specification, dir.Path()), dir.Path());
+        for (const std::string& file : found)
+            EXPECT_EQ(::access(SjisPathToNative(dir.Path() + "/" + file).c_str(), R_OK), 0) << file;
+        auto from = found.begin();
+        for (Strings expected : c.patterns) {
+            ASSERT_LE(expected.size(), static_cast<std::size_t>(found.end() - from));
+            std::sort(from, from + static_cast<long>(expected.size()));
+            std::ranges::sort(expected);
+            EXPECT_EQ(Strings(from, from + static_cast<long>(expected.size())), expected);
+            from += static_cast<long>(expected.size());
+        }
+        EXPECT_EQ(from, found.end());
     }
-    EXPECT_EQ(from, found.end());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Trees, FileSetTable,
-    testing::Values(
-        FileSetCase{"PatternByPattern",
-                    {"a.c", "b.c", "a.h", "x.txt"},
-                    "{T}/*.c *.h",
-                    {{"a.c", "b.c"}, {"a.h"}}},
-        FileSetCase{"FileOfTwoPatternsComesTwice",
-                    {"a.c", "b.c"},
-                    "{T}/*.c *.c",
-                    {{"a.c", "b.c"}, {"a.c", "b.c"}}},
-        FileSetCase{"HiddenFileListed", {".hidden", "README"}, "{T}/*.*", {{".hidden", "README"}}},
-        FileSetCase{"NoDirectoriesFifosOrBrokenLinks",
-                    {"d.txt/", "p.txt|", "gone.txt -> none", "ld.txt -> d.txt", "a.txt"},
-                    "{T}/*.txt",
-                    {{"a.txt"}}},
-        FileSetCase{
-            "LinkToAFileIsAFile", {"a.txt", "l.txt -> a.txt"}, "{T}/*.txt", {{"a.txt", "l.txt"}}},
-        FileSetCase{"DirectoryWithASpace", {"M F/a.txt"}, "\"{T}/M F\"/*.txt", {{"M F/a.txt"}}},
-        FileSetCase{"JapaneseAndEscapedNames",
-                    {"漢字.txt", "\xFF.txt", "a\\~.txt"},
-                    "{T}/?.txt *",
-                    {{"\xF1\x84.txt"}, {"\x8A\xBF\x8E\x9A.txt", "\xF1\x84.txt", "a\\~.txt"}}},
-        FileSetCase{"MissingDirectory", {}, "{T}/none/*.* *.c", {}},
-        FileSetCase{"EmptySpecification", {"a.c"}, "", {}}),
-    [](const testing::TestParamInfo<FileSetCase>& row) { return std::string(row.param.name); });
 
 TEST(FileSet, EndsForGoodAndStartsAgain) {
     const test::TempDir dir;

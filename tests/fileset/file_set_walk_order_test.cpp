@@ -68,9 +68,7 @@ struct OrderCase {
     const char* specification; ///< "{T}" stands for the tree's root
 };
 
-class WalkOrderTable : public testing::TestWithParam<OrderCase> {};
-
-TEST_P(WalkOrderTable, SameFilesInSameOrderAsListingPerPattern) {
+TEST(FileSetWalk, SameFilesInSameOrderAsListingPerPattern) {
     const test::TempDir dir;
     // Hidden files, links to files and to folders (one back up the tree), a broken link, a
     // FIFO, blanks and a quote in names, folders several levels deep, files in "inc" folders
@@ -83,31 +81,30 @@ TEST_P(WalkOrderTable, SameFilesInSameOrderAsListingPerPattern) {
          "top/sub/up -> ..", "top/My Files/g.c", "top/My Files/inc/h.h", "top/q\"uote/i.c",
          "top/inc/j.h",      "top/inc/k.c",      "top/empty/",           "top/dirlink -> sub",
          "other/x.h",        "other/y.c"});
-    const std::string specification = test::WithRoot(GetParam().specification, dir.Path());
-    for (const bool subdirectories : {false, true}) {
-        SCOPED_TRACE(subdirectories ? "with subdirectories" : "top only");
-        const Strings expected = ReferenceWalk(specification, subdirectories);
-        EXPECT_TRUE(!subdirectories || !expected.empty());
-        EXPECT_EQ(Walked(specification, subdirectories), expected);
-        // Files visited while the tree is still listed, where there is room, come in the
-        // same order.
-        int asked = 0;
-        EXPECT_EQ(Walked(specification, subdirectories, [] { return true; }), expected);
-        EXPECT_EQ(Walked(specification, subdirectories, [&] { return ++asked % 3 == 0; }),
-                  expected);
+    const OrderCase cases[] = {{"every_name", "{T}/top/*.*"},
+                               {"several_patterns", "{T}/top/*.h *.c README"},
+                               {"duplicate_pattern", "{T}/top/*.c *.c *.*"},
+                               {"relative_folder_pattern", "{T}/top/*.c inc/*.h"},
+                               {"absolute_pattern", "{T}/top/*.h {T}/other/*.* *.c"},
+                               {"quoted_top", "\"{T}/top/My Files\"/*.* *.h"},
+                               {"no_match_at_top", "{T}/top/*.none d.h e.c"}};
+    for (const OrderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string specification = test::WithRoot(c.specification, dir.Path());
+        for (const bool subdirectories : {false, true}) {
+            SCOPED_TRACE(subdirectories ? "with subdirectories" : "top only");
+            const Strings expected = ReferenceWalk(specification, subdirectories);
+            EXPECT_TRUE(!subdirectories || !expected.empty());
+            EXPECT_EQ(Walked(specification, subdirectories), expected);
+            // Files visited while the tree is still listed, where there is room, come in the
+            // same order.
+            int asked = 0;
+            EXPECT_EQ(Walked(specification, subdirectories, [] { return true; }), expected);
+            EXPECT_EQ(Walked(specification, subdirectories, [&] { return ++asked % 3 == 0; }),
+                      expected);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Specifications, WalkOrderTable,
-    testing::Values(OrderCase{"every_name", "{T}/top/*.*"},
-                    OrderCase{"several_patterns", "{T}/top/*.h *.c README"},
-                    OrderCase{"duplicate_pattern", "{T}/top/*.c *.c *.*"},
-                    OrderCase{"relative_folder_pattern", "{T}/top/*.c inc/*.h"},
-                    OrderCase{"absolute_pattern", "{T}/top/*.h {T}/other/*.* *.c"},
-                    OrderCase{"quoted_top", "\"{T}/top/My Files\"/*.* *.h"},
-                    OrderCase{"no_match_at_top", "{T}/top/*.none d.h e.c"}),
-    [](const testing::TestParamInfo<OrderCase>& param) { return param.param.name; });
 
 TEST(ListedFiles, NamesPastTheCeilingAreNotKept) {
     ListedFiles files(12);

@@ -24,52 +24,46 @@ long Depth(const std::string& item) {
     return std::ranges::count(item, '/');
 }
 
-struct ListCase {
-    const char* name;
-    Strings tree;
-    Strings items; // "{T}" stands for the test folder; the walk starts at {T}/top
-};
-
-class SubdirectoryListTable : public testing::TestWithParam<ListCase> {};
-
-TEST_P(SubdirectoryListTable, ListsEveryDirectoryOnce) {
-    const ListCase& c = GetParam();
-    const test::TempDir dir;
-    test::MakeTree(dir.Path(), c.tree);
-    SubdirectoryList list(kDefaultBufferBytes);
-    const long count = list.ListSubdirectories(dir.Path() + "/top/*.*");
-    Strings items;
-    for (const std::string_view item : list.Items())
-        items.emplace_back(item);
-    EXPECT_TRUE(std::ranges::is_sorted(items, {}, Depth));
-    Strings expected;
-    for (const std::string& item : c.items)
-        expected.push_back(test::WithRoot(item, dir.Path()));
-    std::ranges::sort(items);
-    std::ranges::sort(expected);
-    EXPECT_EQ(items, expected);
-    EXPECT_EQ(count, static_cast<long>(expected.size()));
+TEST(SubdirectoryList, ListsEveryDirectoryOnce) {
+    const struct {
+        const char* name;
+        Strings tree;
+        Strings items; // "{T}" stands for the test folder; the walk starts at {T}/top
+    } cases[] = {
+        {"BreadthFirst",
+         {"top/a/x/deep/", "top/b/y/", "top/f.txt"},
+         {"{T}/top/a/", "{T}/top/b/", "{T}/top/a/x/", "{T}/top/b/y/", "{T}/top/a/x/deep/"}},
+        {"EmptyTop", {"top/"}, {}},
+        {"NoFilesFifosOrBrokenLinks", {"top/f.txt", "top/p|", "top/gone -> none"}, {}},
+        {"BlankInQuotes",
+         {"top/My Files/sub/"},
+         {"\"{T}/top/My Files\"/", "\"{T}/top/My Files/sub\"/"}},
+        {"JapaneseName", {"top/漢字/"}, {"{T}/top/\x8A\xBF\x8E\x9A/"}},
+        {"LinkBackToTheTop", {"top/a/loop -> .."}, {"{T}/top/a/"}},
+        {"LinkToItsParent", {"top/a/b/up -> .."}, {"{T}/top/a/", "{T}/top/a/b/"}},
+        {"LinkOutOfTheTreeIsFollowed",
+         {"out/o1/", "top/ext -> ../out"},
+         {"{T}/top/ext/", "{T}/top/ext/o1/"}},
+        {"MissingTop", {}, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::TempDir dir;
+        test::MakeTree(dir.Path(), c.tree);
+        SubdirectoryList list(kDefaultBufferBytes);
+        const long count = list.ListSubdirectories(dir.Path() + "/top/*.*");
+        Strings items;
+        for (const std::string_view item : list.Items())
+            items.emplace_back(item);
+        EXPECT_TRUE(std::ranges::is_sorted(items, {}, Depth));
+        Strings expected;
+        for (const std::string& item : c.items)
+            expected.push_back(test::WithRoot(item, dir.Path()));
+        std::ranges::sort(items);
+        std::ranges::sort(expected);
+        EXPECT_EQ(items, expected);
+        EXPECT_EQ(count, static_cast<long>(expected.size()));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Trees, SubdirectoryListTable,
-    testing::Values(
-        ListCase{"BreadthFirst",
-                 {"top/a/x/deep/", "top/b/y/", "top/f.txt"},
-                 {"{T}/top/a/", "{T}/top/b/", "{T}/top/a/x/", "{T}/top/b/y/", "{T}/top/a/x/deep/"}},
-        ListCase{"EmptyTop", {"top/"}, {}},
-        ListCase{"NoFilesFifosOrBrokenLinks", {"top/f.txt", "top/p|", "top/gone -> none"}, {}},
-        ListCase{"BlankInQuotes",
-                 {"top/My Files/sub/"},
-                 {"\"{T}/top/My Files\"/", "\"{T}/top/My Files/sub\"/"}},
-        ListCase{"JapaneseName", {"top/漢字/"}, {"{T}/top/\x8A\xBF\x8E\x9A/"}},
-        ListCase{"LinkBackToTheTop", {"top/a/loop -> .."}, {"{T}/top/a/"}},
-        ListCase{"LinkToItsParent", {"top/a/b/up -> .."}, {"{T}/top/a/", "{T}/top/a/b/"}},
-        ListCase{"LinkOutOfTheTreeIsFollowed",
-                 {"out/o1/", "top/ext -> ../out"},
-                 {"{T}/top/ext/", "{T}/top/ext/o1/"}},
-        ListCase{"MissingTop", {}, {}}),
-    [](const testing::TestParamInfo<ListCase>& row) { return std::string(row.param.name); });
 
 /// `width` directories of `nameBytes`-byte names under top, each with `width` more.
 Strings Grid(int width, std::size_t nameBytes) {
@@ -93,47 +87,43 @@ struct GrowthCase {
     long count;
 };
 
-class SubdirectoryGrowthTable : public testing::TestWithParam<GrowthCase> {};
-
-TEST_P(SubdirectoryGrowthTable, GrowsUpToTheCeilingOnly) {
-    const GrowthCase& c = GetParam();
-    const test::TempDir dir;
-    test::MakeTree(dir.Path(), c.tree);
-    const std::size_t maxBytes = c.maxBytes + (c.plusRoot ? dir.Path().size() : 0);
-    SubdirectoryList list(c.firstBytes, maxBytes);
-    const long count = list.ListSubdirectories(dir.Path() + "/top/*.*");
-    EXPECT_EQ(count, c.count);
-    if (count < 0)
-        return;
-    // What was listed after growing is whole: every item once, none torn by a move.
-    Strings items;
-    for (const std::string_view item : list.Items())
-        items.emplace_back(item);
-    EXPECT_TRUE(std::ranges::is_sorted(items, {}, Depth));
-    EXPECT_EQ(static_cast<long>(items.size()), count);
-    std::ranges::sort(items);
-    EXPECT_EQ(std::ranges::adjacent_find(items), items.end());
-    for (const std::string& item : items)
-        EXPECT_TRUE(item.starts_with(dir.Path() + "/top/") && item.ends_with('/')) << item;
-}
-
 // The item "{T}/top/a/" takes the root's length plus 8 bytes with its NUL.
-INSTANTIATE_TEST_SUITE_P(
-    Lists, SubdirectoryGrowthTable,
-    testing::Values(
-        GrowthCase{"FirstAllocationOfFourBytesGrows", Grid(10, 40), 4, false, kNoCeiling, 110},
-        GrowthCase{"FirstAllocationOfNothingGrows", Grid(3, 200), 0, false, kNoCeiling, 12},
-        GrowthCase{"LastItemFillsTheCeilingExactly", {"top/a/"}, 4, true, 8, 1},
-        GrowthCase{"LastItemOneBytePastTheCeiling", {"top/a/"}, 4, true, 7, -1},
-        GrowthCase{"CeilingBelowTheFirstAllocation", {"top/a/"}, 150 * 1024, true, 7, -1},
-        GrowthCase{"CeilingReachedDeepInTheTree", Grid(10, 40), 4, false, 10 * 1024, -1},
-        GrowthCase{"ItemLongerThanTheCeiling",
-                   {"top/" + std::string(255, 'a') + "/" + std::string(255, 'b') + "/"},
-                   64,
-                   true,
-                   600,
-                   -1}),
-    [](const testing::TestParamInfo<GrowthCase>& row) { return std::string(row.param.name); });
+TEST(SubdirectoryList, GrowsUpToTheCeilingOnly) {
+    const GrowthCase cases[] = {
+        {"FirstAllocationOfFourBytesGrows", Grid(10, 40), 4, false, kNoCeiling, 110},
+        {"FirstAllocationOfNothingGrows", Grid(3, 200), 0, false, kNoCeiling, 12},
+        {"LastItemFillsTheCeilingExactly", {"top/a/"}, 4, true, 8, 1},
+        {"LastItemOneBytePastTheCeiling", {"top/a/"}, 4, true, 7, -1},
+        {"CeilingBelowTheFirstAllocation", {"top/a/"}, 150 * 1024, true, 7, -1},
+        {"CeilingReachedDeepInTheTree", Grid(10, 40), 4, false, 10 * 1024, -1},
+        {"ItemLongerThanTheCeiling",
+         {"top/" + std::string(255, 'a') + "/" + std::string(255, 'b') + "/"},
+         64,
+         true,
+         600,
+         -1}};
+    for (const GrowthCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const test::TempDir dir;
+        test::MakeTree(dir.Path(), c.tree);
+        const std::size_t maxBytes = c.maxBytes + (c.plusRoot ? dir.Path().size() : 0);
+        SubdirectoryList list(c.firstBytes, maxBytes);
+        const long count = list.ListSubdirectories(dir.Path() + "/top/*.*");
+        EXPECT_EQ(count, c.count);
+        if (count < 0)
+            continue;
+        // What was listed after growing is whole: every item once, none torn by a move.
+        Strings items;
+        for (const std::string_view item : list.Items())
+            items.emplace_back(item);
+        EXPECT_TRUE(std::ranges::is_sorted(items, {}, Depth));
+        EXPECT_EQ(static_cast<long>(items.size()), count);
+        std::ranges::sort(items);
+        EXPECT_EQ(std::ranges::adjacent_find(items), items.end());
+        for (const std::string& item : items)
+            EXPECT_TRUE(item.starts_with(dir.Path() + "/top/") && item.ends_with('/')) << item;
+    }
+}
 
 TEST(SubdirectoryList, SecondListingAfterGrowingStartsAfresh) {
     const test::TempDir dir;

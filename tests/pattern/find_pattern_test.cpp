@@ -79,25 +79,14 @@ TEST(FindPattern, ReportsTheMultiTextTermThatMatched) {
     EXPECT_EQ(term, 1u);
 }
 
+// Stepping by whole characters, overlaps, the first and last of several and ASCII case meet a
+// character-by-character reference on random texts below; full-width letters are not in it.
 TEST(FindPlain, StepsByWholeCharacters) {
     const Row rows[] = {
         {"TrailByteIsNoAt", "\x81\x40", "@", 0, std::nullopt},
-        {"AtAfterTheCharacter", "\x81\x40@", "@", 0, Match{2, 1}},
         {"TrailByteIsNoBackslash", Sjis("表"), "\\", 0, std::nullopt},
-        {"TrailByteIsNoLetter", Sjis("アA"), "A", 0, Match{2, 1}},
-        {"StraddlingTwoCharacters", Sjis("アア"), "\x41\x83", 0, std::nullopt},
-        {"LeadByteRunOddFromALineStart", "a\x88\x9f\x88\x9f", "\x9f\x88", 0, std::nullopt},
-        {"LeadByteRunEven", "\x88\x9f\x88\x9f", "\x88\x9f", kLast, Match{2, 2}},
-        {"LoneLeadAtPatternEnd", Sjis("あ"), "\x82", 0, std::nullopt},
-        {"LastMatchOverlaps", "aaaa", "aa", kLast, Match{2, 2}},
-        {"FirstOfSeveral", "abcabc", "abc", 0, Match{0, 3}},
-        {"LastOfSeveral", "abcabc", "abc", kLast, Match{3, 3}},
         {"FullWidthLettersFoldCase", Sjis("xａＢｃ"), Sjis("ＡｂＣ"), kFoldCase, Match{1, 6}},
         {"FullWidthCaseKeptWhenSensitive", Sjis("ａＢｃ"), Sjis("ＡｂＣ"), 0, std::nullopt},
-        {"CaseFoldingBothCasesOfTheFirstLetter", "Ab aB ab AB", "ab", kFoldCase | kLast,
-         Match{9, 2}},
-        {"NonLetterWithFoldedCase", Sjis("あ漢字bあ漢字B"), Sjis("漢字b"), kFoldCase | kLast,
-         Match{9, 5}},
     };
     for (const Row& row : rows)
         EXPECT_EQ(Find(row.text, row.pattern, row.flags), row.expected) << row.name;

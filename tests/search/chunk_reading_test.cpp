@@ -15,14 +15,12 @@ const Byte* Bytes(const std::string& text) {
     return reinterpret_cast<const Byte*>(text.c_str());
 }
 
-struct CutCase {
-    const char* name;
-    std::string chunk; ///< a full chunk of 10 bytes
-    std::size_t expected;
-};
-
 TEST(ChunkReading, FullChunkIsCutAfterItsLastLineEnd) {
-    const CutCase cases[] = {
+    const struct {
+        const char* name;
+        std::string chunk; ///< a full chunk of 10 bytes
+        std::size_t expected;
+    } cases[] = {
         {"AfterTheLastCrLf", "ab\r\ncd\r\nef", 8},
         {"CrAsTheReadsLastByteStartsTheNextChunk", "abcdefghi\r", 9},
         {"LoneCrPassedOver", "ab\r\ncd\refg", 4},
@@ -30,7 +28,7 @@ TEST(ChunkReading, FullChunkIsCutAfterItsLastLineEnd) {
         {"CrLfAfterTheFirstNulIgnored", "ab\r\nc\0d\r\nx"s, 4},
         {"CrJustBeforeTheFirstNulCutsAfterIt", "ab\r\0cdefgh"s, 4},
     };
-    for (const CutCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_EQ(c.chunk.size(), 10u);
         const Byte* chunk = Bytes(c.chunk);

@@ -48,17 +48,15 @@ protected:
     GlobalFindEngine engine{environment};
 };
 
-struct ResultCase {
-    const char* name;
-    std::string text;
-    std::string pattern;
-    std::string_view flags; ///< r: regular expression, m: MultiText, n: FindNoneTextFile
-    std::string expected;   ///< "(line): quote" of each result line, '|' between them
-};
-
 TEST_F(Engine, ResultLinesFollowTheChunkAndQuoteRules) {
     const std::string x35k(35'000, 'x'), x10m(10'000'000, 'x'), y97(97, 'y');
-    const ResultCase cases[] = {
+    const struct {
+        const char* name;
+        std::string text;
+        std::string pattern;
+        std::string_view flags; ///< r: regular expression, m: MultiText, n: FindNoneTextFile
+        std::string expected;   ///< "(line): quote" of each result line, '|' between them
+    } cases[] = {
         {"TwoMatchesOnLine3GiveTwoLines", "one\r\ntwo\r\nx abc abc\r\n", "abc", "",
          "(3): x abc abc|(3): x abc abc"},
         {"Match300BytesInto400ByteLineQuotedFromIt", std::string(300, 'x') + "abc" + y97, "abc", "",
@@ -82,7 +80,7 @@ TEST_F(Engine, ResultLinesFollowTheChunkAndQuoteRules) {
         {"TenMegabyteLine", x10m + "needle\r\nneedle", "needle", "", "(1): needle|(2): needle"},
         {"EmptyPatternFindsNothing", "abc", "", "", ""},
     };
-    for (const ResultCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         engine.Options().regularExpression = c.flags.find('r') != std::string_view::npos;
         environment.multiText = c.flags.find('m') != std::string_view::npos;
@@ -166,19 +164,17 @@ TEST_F(Engine, UnreadableOrShrinkingFilesEndQuietly) {
     EXPECT_LT(more, 5000 * 3);
 }
 
-struct SinkCase {
-    const char* name;
-    std::string text;
-    int stopAtCheck;
-    int quitAtPump;
-    std::size_t refuseLine;
-    bool keepsGoing;
-    std::size_t lines;
-    int pumps;
-};
-
 TEST_F(Engine, SearchFileIntoSinkPumpsAfterEachMatchAndStopsWhenAsked) {
-    const SinkCase cases[] = {
+    const struct {
+        const char* name;
+        std::string text;
+        int stopAtCheck;
+        int quitAtPump;
+        std::size_t refuseLine;
+        bool keepsGoing;
+        std::size_t lines;
+        int pumps;
+    } cases[] = {
         {"NoMatchPumpsOnce", "xyz", 0, 0, 0, true, 0, 1},
         {"EachMatchPumps", "abc\r\nabc abc", 0, 0, 0, true, 3, 3},
         {"StopPressedAfterFirstMatch", "abc abc", 1, 0, 0, false, 1, 1},
@@ -186,7 +182,7 @@ TEST_F(Engine, SearchFileIntoSinkPumpsAfterEachMatchAndStopsWhenAsked) {
         {"SinkRefusesFirstLine", "abc abc", 0, 0, 1, false, 1, 0},
         {"StopPressedInFileWithoutMatch", "xyz", 1, 0, 0, false, 0, 1},
     };
-    for (const SinkCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ui::FakePlatform platform;
         platform.eventPump.quitAtPump = c.quitAtPump;

@@ -18,15 +18,13 @@
 namespace nelvix {
 namespace {
 
-struct SpecCase {
-    const char* name;
-    std::string directory;
-    std::string fileBox;
-    std::optional<std::string> expected;
-};
-
 TEST(GlobalFindRun, SpecificationIsBuiltFromDirectoryAndFileBox) {
-    const SpecCase cases[] = {
+    const struct {
+        const char* name;
+        std::string directory;
+        std::string fileBox;
+        std::optional<std::string> expected;
+    } cases[] = {
         {"AbsoluteFileBoxIsTheSpecification", "/home/u/", "/src/*.c *.h", "/src/*.c *.h"},
         {"QuotedDirectoryIsTheSpecification", "/home/u/", "\"/my dir\"/*.txt", "\"/my dir\"/*.txt"},
         {"RelativeFileBoxJoinsTheDirectory", "/home/u/", "*.c *.h", "/home/u/*.c *.h"},
@@ -35,14 +33,13 @@ TEST(GlobalFindRun, SpecificationIsBuiltFromDirectoryAndFileBox) {
         {"260BytesFit", "/", std::string(259, 'a'), "/" + std::string(259, 'a')},
         {"261BytesFail", "/", std::string(260, 'a'), std::nullopt},
     };
-    for (const SpecCase& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(ResolveSearchSpecification(c.directory, c.fileBox), c.expected) << c.name;
 }
 
 struct RunCase {
     const char* name;
     bool subdirectories;
-    std::size_t bufferBytes;
     int stopAtCheck;
     GlobalFindCounts expected;
     std::vector<std::string> files; ///< of the result lines, sorted
@@ -61,9 +58,9 @@ TEST(GlobalFindRun, TopDirectoryFirstThenEachSubdirectory) {
     const std::string a = top + "a.txt", c = top + "sub one/c.txt", d = top + "sub2/deep/d.txt";
 
     const RunCase cases[] = {
-        {"SubdirectoriesAfterTheTop", true, 64 * 1024, 0, {4, 4, false, false}, {a, c, c, d}},
-        {"TopDirectoryOnly", false, 64 * 1024, 0, {1, 1, false, false}, {a}},
-        {"StopEndsTheRunAtOnce", true, 64 * 1024, 1, {1, 1, false, true}, {a}},
+        {"SubdirectoriesAfterTheTop", true, 0, {4, 4, false, false}, {a, c, c, d}},
+        {"TopDirectoryOnly", false, 0, {1, 1, false, false}, {a}},
+        {"StopEndsTheRunAtOnce", true, 1, {1, 1, false, true}, {a}},
     };
     for (const RunCase& rc : cases) {
         SCOPED_TRACE(rc.name);
@@ -75,7 +72,7 @@ TEST(GlobalFindRun, TopDirectoryFirstThenEachSubdirectory) {
         progress.stopAtCheck = rc.stopAtCheck;
         test::RecordingSink sink;
         const GlobalFindCounts counts =
-            RunGlobalFind(engine, top + "*.txt", "hit", rc.bufferBytes, sink, progress);
+            RunGlobalFind(engine, top + "*.txt", "hit", 64 * 1024, sink, progress);
         EXPECT_EQ(counts.filesSearched, rc.expected.filesSearched);
         EXPECT_EQ(counts.hits, rc.expected.hits);
         EXPECT_EQ(counts.subdirectoryOverflow, rc.expected.subdirectoryOverflow);

@@ -70,7 +70,6 @@ TEST_F(HtmlSearchRunTest, TitleTargetListsEachTitledFile) {
     EXPECT_EQ(sink.lines.back(), TitleLine("Deep", d));
     EXPECT_EQ(Sorted({sink.lines[0], sink.lines[1]}),
               Sorted({TitleLine("Home", a), TitleLine("Plain", c)}));
-    EXPECT_EQ(sink.lines[0].find(top), 45u);
     EXPECT_EQ(counts.filesSearched, 4u);
     EXPECT_EQ(counts.hits, 3u);
     EXPECT_EQ(progress.shownHits, 3u);
@@ -176,14 +175,6 @@ TEST(HtmlLines, TitleLineOfAFileNameWithALineBreakStaysOneLine) {
     const HtmlColumns columns{10, 10, 10};
     EXPECT_EQ(HtmlTitleLine("Home", "/p/a\r\nb.html", columns), "Home       /p/a\xF1\x4D\xF1\x4A"
                                                                 "b.html\r\n");
-}
-
-TEST(HtmlLines, TitleAndLinkLinesAreLaidOutInColumns) {
-    const HtmlColumns columns{10, 10, 10};
-    EXPECT_EQ(HtmlTitleLine("Home", "/p/a.html", columns), "Home       /p/a.html\r\n");
-    EXPECT_EQ(HtmlLinkLine("Text", "t.html", columns), "     Text       t.html     \r\n");
-    EXPECT_EQ(HtmlLinkLine("A long link text", "a-long-target.html", columns),
-              "     A long lin a-long-tar \r\n");
 }
 
 } // namespace

@@ -154,7 +154,6 @@ TEST_F(DocumentSaveTest, AnInvalidNameIsToldApartFromAFailedWrite) {
         {"a name too long", std::string(300, 'n') + ".txt", FileStep::Create, 0,
          ui::kMsgInvalidFileName},
         {"no permission", "x.txt", FileStep::Create, EACCES, ui::kMsgFileWriteError},
-        {"read-only disk", "x.txt", FileStep::Create, EROFS, ui::kMsgFileWriteError},
         {"quota exceeded", "x.txt", FileStep::Write, EDQUOT, ui::kMsgFileWriteError},
     };
     for (const Row& row : rows) {

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "base/cp932.h"
 #include "commands/command_scene.h"
 #include "commands/global_find_progress.h"
 #include "record/command_table.h"
@@ -62,9 +61,6 @@ TEST_F(GlobalFindCommandTest, HitsFillAResultDocumentPlacedWhereTheTagWindowBelo
 
     const ui::FakeProgressWindow& progress = frame.progressWindow;
     EXPECT_EQ(progress.caption, ui::MessageText(ui::kMsgGlobalFindTitle));
-    EXPECT_EQ(progress.labels,
-              (std::vector<std::string>{Sjis("検索中 : "), Sjis("見つかった個数 : ")}));
-    EXPECT_EQ(progress.stopButton, Sjis("中断"));
     EXPECT_EQ(progress.values[1], "3");
     EXPECT_FALSE(progress.open);
     EXPECT_EQ(windows.findBoxRefreshes, 1);
@@ -187,38 +183,36 @@ TEST_F(GlobalFindCommandTest, FirstDialogStartsInTheWorkingDirectory) {
     EXPECT_EQ(initial.fileBox, "*.*");
 }
 
-TEST_F(GlobalFindCommandTest, RecordCheckHandsTheOperationToTheRecorder) {
+TEST_F(GlobalFindCommandTest, ARecordedRunReplaysWithoutTheDialog) {
     ui::GlobalFindValues values = Values();
+    values.fileBox = "a.txt";
     values.record = true;
     values.caseSensitive = true;
+    values.widthSensitive = true;
+    values.subdirectories = false;
     Answer(values);
     command.Run();
-
     EXPECT_FALSE(application.Recorder().IsRecording());
     EXPECT_EQ(application.GetSettings().recordGlobalFindOperation, 1);
     const auto [commandId, record] = RecordedOperation();
     EXPECT_EQ(commandId, kCmdGlobalFind);
-    const GlobalFindParameters expected{true, true, "foo", data + "*.txt", false, false};
+    const GlobalFindParameters expected{false, true, "foo", data + "a.txt", true, false};
     EXPECT_EQ(ParseGlobalFindRecord(record), expected);
-}
 
-TEST_F(GlobalFindCommandTest, ReplayRunsTheRecordWithoutTheDialog) {
-    const GlobalFindParameters recorded{false, true, "foo", data + "a.txt", true, false};
-    const std::vector<Byte> record = SerializeGlobalFindRecord(recorded);
-    OperationRecorder& recorder = application.Recorder();
-    recorder.StartRecording();
-    ASSERT_TRUE(
-        recorder.RecordOperation(kCommandRecordType, kCmdGlobalFind, record.data(), record.size()));
-    recorder.StopRecording();
-    test::FunctionDispatcher run([&](int commandId) {
-        if (commandId == kCmdGlobalFind)
+    // The replay takes everything from the record, nothing from the dialog or what is set now.
+    windows.CloseDocument(*application.Documents().Documents()[0]);
+    application.FindEngine().Options() = {};
+    application.FindEngine().SearchSubdirectories() = true;
+    application.Histories().specifications.clear();
+    test::FunctionDispatcher run([&](int id) {
+        if (id == kCmdGlobalFind)
             command.Run();
     });
-    recorder.Replay(run);
-
-    EXPECT_TRUE(frame.globalFindDialog.asked.empty());
+    application.Recorder().Replay(run);
+    EXPECT_EQ(frame.globalFindDialog.asked.size(), 1u);
     EXPECT_EQ(ResultText(), data + "a.txt(1): foo\r\n" + data + "a.txt(2): bar foo\r\n");
     EXPECT_TRUE(application.FindEngine().Options().caseSensitive);
+    EXPECT_TRUE(application.FindEngine().Options().widthSensitive);
     EXPECT_FALSE(application.FindEngine().SearchSubdirectories());
     EXPECT_EQ(application.Histories().specifications, std::vector<std::string>{data + "a.txt"});
 }

@@ -1,5 +1,5 @@
-// The HTML search command over a small tree: the result document of each target line by line,
-// the counts under the command's own caption, runs that end early (cancel, memory, "中断"), the
+// The HTML search command over a small tree: the result document with the settings' columns,
+// the counts under the command's own caption, runs that end early (cancel, memory), the
 // histories, the options and "FindNoneTextFile" put back, the target remembered, the dialog's
 // checks, and the tag commands reading the lines it writes.
 #include "commands/html_search_command.h"
@@ -50,10 +50,6 @@ protected:
     std::string TitleLine(const std::string& title, const std::string& path) const {
         return Pad(title, 44) + " " + path + "\r\n";
     }
-    std::string LinkLine(const std::string& text, const std::string& target) const {
-        return "     " + Pad(text, 44) + " " + Pad(target, 44) + " \r\n";
-    }
-
     std::string index = data + "index.html", page = data + "sub/page.html";
     test::FakeHtmlSearchDialog dialog;
     HtmlSearchCommand command{application, windows, placement, frame.services, dialog};
@@ -73,25 +69,6 @@ TEST_F(HtmlSearchCommandTest, TitleTargetListsTheTitleOfEachPage) {
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
     EXPECT_EQ(fake.messageBox.shown[0].text, CountsText("2", "2"));
     EXPECT_EQ(fake.messageBox.shown[0].caption, Sjis("ＨＴＭＬ検索"));
-}
-
-TEST_F(HtmlSearchCommandTest, LinkTargetListsTheTitleLineAndEachLink) {
-    Answer(Values(HtmlTarget::Link));
-    command.Run();
-    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) +
-                                LinkLine(Sjis("次のページ"), "sub/page.html") +
-                                LinkLine("X", "x.html"));
-    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("2", "3"));
-}
-
-TEST_F(HtmlSearchCommandTest, StringTargetListsEachMatchUnderTheTitleLine) {
-    Answer(Values(HtmlTarget::String));
-    command.Run();
-    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + "     " + index +
-                                "(4): <A HREF=x.html>X</A> foo\r\n" + TitleLine("Page", page) +
-                                "     " + page + "(2): foo\r\n" + "     " + page +
-                                "(4): foo foo\r\n" + "     " + page + "(4): foo foo\r\n");
-    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("2", "6"));
 }
 
 TEST_F(HtmlSearchCommandTest, ColumnsFollowTheSettings) {
@@ -222,25 +199,6 @@ TEST_F(HtmlSearchCommandTest, FirstDialogOpensWithTheGlobalFindState) {
     EXPECT_TRUE(initial.caseSensitive);
     EXPECT_TRUE(initial.subdirectories);
     EXPECT_EQ(dialog.asked[0].patternHistory, (std::vector<std::string>{"bar", "foo"}));
-}
-
-TEST_F(HtmlSearchCommandTest, StopKeepsTheLinesWrittenSoFar) {
-    frame.progressWindow.stopAtCheck = 2;
-    Answer(Values(HtmlTarget::Link));
-    command.Run();
-    // The title line, one link line, then "中断" before the next line.
-    EXPECT_EQ(ResultText(),
-              TitleLine(Sjis("ホーム"), index) + LinkLine(Sjis("次のページ"), "sub/page.html"));
-    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "2"));
-    EXPECT_FALSE(frame.progressWindow.open);
-}
-
-TEST_F(HtmlSearchCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
-    application.GetSettings().subDirBufBytes = 4;
-    Answer(Values(HtmlTarget::Title));
-    command.Run();
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
-    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + TitleLine("Page", page));
 }
 
 /// The line number of the caret in a text window, from 1.

@@ -10,20 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "commands/document_placement.h"
-#include "commands/fake_frame_windows.h"
+#include "commands/command_scene.h"
 #include "settings_sheet/fake_settings_sheet.h"
-#include "support/test_files.h"
 #include "text/text_document.h"
-#include "ui/fake_platform.h"
 
 namespace nelvix {
 namespace {
 
 using Log = std::vector<std::string>;
 
-class SettingsSheetCommandTest : public ::testing::Test {
+class SettingsSheetCommandTest : public ::testing::Test, protected test::CommandScene {
 protected:
     SettingsSheetValues Initial() { return command.InitialValues(); }
     void Answer(std::optional<SettingsSheetValues> values, int page = kSetCommonPage) {
@@ -40,11 +36,6 @@ protected:
     }
     bool CabinetWritten() const { return !test::ReadFileBytes(application.CabinetFile()).empty(); }
 
-    test::TempDir dir;
-    ui::FakePlatform fake;
-    Application application{fake.platform, {dir.PathOf("home"), dir.PathOf("etc"), {}}};
-    test::FakeFrameWindows windows{fake.platform, application.Documents()};
-    PlacementState placement{application.GetSettings()};
     test::FakeSettingsSheet sheet;
     test::FakeSettingsEffects effects;
     int recordRequests = 0;

@@ -1,7 +1,7 @@
 // The global find command over a small tree: the result document and where it is placed, the
-// counts message, runs that end early (cancel, memory, "中断", a closed result), the histories,
-// the recording hand-over and a replay without the dialog; and the progress window's hit count,
-// written rarely however many hits come.
+// counts message, runs that end early ("中断", a closed result), the histories, the recording
+// hand-over and a replay without the dialog; and the progress window's hit count, written rarely
+// however many hits come.
 #include "commands/global_find_command.h"
 
 #include <gtest/gtest.h>
@@ -90,30 +90,6 @@ TEST_F(GlobalFindCommandTest, NoHitLeavesNoDocumentAndCountsShowWhenAsked) {
             EXPECT_TRUE(fake.messageBox.shown.empty());
         }
     }
-}
-
-TEST_F(GlobalFindCommandTest, CancelChangesNothing) {
-    const SearchOptions options = application.FindEngine().Options();
-    const Settings settings = application.GetSettings();
-    command.Run();
-    EXPECT_EQ(frame.globalFindDialog.asked.size(), 1u);
-    EXPECT_TRUE(application.Histories().patterns.empty());
-    EXPECT_TRUE(application.Histories().specifications.empty());
-    EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
-    EXPECT_EQ(application.GetSettings(), settings);
-    EXPECT_EQ(frame.progressWindow.opens, 0);
-    EXPECT_EQ(windows.repaints, 0);
-    EXPECT_TRUE(fake.messageBox.shown.empty());
-    EXPECT_FALSE(application.Recorder().HasRecord());
-}
-
-TEST_F(GlobalFindCommandTest, MemoryProbeFailureShowsOutOfMemoryOnly) {
-    fake.memory.failAll = true;
-    Answer(Values());
-    command.Run();
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
-    EXPECT_TRUE(frame.globalFindDialog.asked.empty());
-    EXPECT_EQ(frame.progressWindow.opens, 0);
 }
 
 TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOver) {

@@ -1,7 +1,7 @@
 // The HTML search command over a small tree: the result document with the settings' columns,
-// the counts under the command's own caption, runs that end early (cancel, memory), the
-// histories, the options and "FindNoneTextFile" put back, the target remembered, the dialog's
-// checks, and the tag commands reading the lines it writes.
+// the counts under the command's own caption, the histories, the options and "FindNoneTextFile"
+// put back, the target remembered, the dialog's checks, and the tag commands reading the lines
+// it writes.
 #include "commands/html_search_command.h"
 
 #include <gtest/gtest.h>
@@ -82,31 +82,6 @@ TEST_F(HtmlSearchCommandTest, ColumnsFollowTheSettings) {
                                 Pad(Sjis("次のページ"), 12) + " " + Pad("sub/page.html", 20) +
                                 " \r\n" + "     " + Pad("X", 12) + " " + Pad("x.html", 20) +
                                 " \r\n");
-}
-
-TEST_F(HtmlSearchCommandTest, CancelChangesNothing) {
-    application.GetSettings().findNoneTextFile = 1;
-    const SearchOptions options = application.FindEngine().Options();
-    const Settings settings = application.GetSettings();
-    command.Run();
-    EXPECT_EQ(dialog.asked.size(), 1u);
-    EXPECT_TRUE(application.Histories().patterns.empty());
-    EXPECT_TRUE(application.Histories().specifications.empty());
-    EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
-    EXPECT_EQ(application.GetSettings(), settings);
-    EXPECT_TRUE(application.FindEngine().Environment().findNoneTextFile);
-    EXPECT_EQ(frame.progressWindow.opens, 0);
-    EXPECT_TRUE(fake.messageBox.shown.empty());
-    EXPECT_EQ(command.RememberedTarget(), HtmlTarget::String);
-}
-
-TEST_F(HtmlSearchCommandTest, MemoryProbeFailureShowsShortOfMemoryOnly) {
-    fake.memory.failAll = true;
-    Answer(Values(HtmlTarget::Title));
-    command.Run();
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgShortOfMemory});
-    EXPECT_TRUE(dialog.asked.empty());
-    EXPECT_EQ(frame.progressWindow.opens, 0);
 }
 
 TEST_F(HtmlSearchCommandTest, StringRunTakesOverTheOptionsAndThePattern) {

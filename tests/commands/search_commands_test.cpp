@@ -1,7 +1,8 @@
 // What the global find and the HTML search each keep to in their runs: a run that fills its
 // result document to a limit shows one message and stops as after "中断" with the lines kept and
 // their count, and the next run starts clean; a specification past 260 bytes and the command
-// given again during a run beep. Which limit ends a run is the result sink's matter.
+// given again during a run beep; a cancelled dialog changes nothing and a failed memory probe
+// opens none. Which limit ends a run is the result sink's matter.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -146,6 +147,33 @@ TEST_P(SearchCommandTest, ASpecificationOf261BytesBeepsAndEnds) {
     EXPECT_EQ(frame.progressWindow.opens, 0);
     EXPECT_EQ(fake.beeper.beeps, 1);
     EXPECT_TRUE(application.Histories().specifications.empty());
+}
+
+TEST_P(SearchCommandTest, CancelChangesNothing) {
+    const bool caseSensitive = application.FindEngine().Options().caseSensitive;
+    const Settings settings = application.GetSettings();
+    RunCommand(GetParam()); // no answer: cancelled
+    EXPECT_EQ(DialogsShown(GetParam()), 1u);
+    EXPECT_TRUE(application.Histories().patterns.empty());
+    EXPECT_TRUE(application.Histories().specifications.empty());
+    EXPECT_EQ(application.FindEngine().Options().caseSensitive, caseSensitive);
+    EXPECT_EQ(application.GetSettings(), settings);
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+    EXPECT_EQ(windows.repaints, 0);
+    EXPECT_TRUE(fake.messageBox.shown.empty());
+    EXPECT_FALSE(application.Recorder().HasRecord());
+}
+
+TEST_P(SearchCommandTest, WithoutMemoryNoDialogOpens) {
+    fake.memory.failAll = true;
+    Answer(GetParam(), small);
+    RunCommand(GetParam());
+    EXPECT_EQ(DialogsShown(GetParam()), 0u);
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+    // Each command has its own wording of the message.
+    EXPECT_EQ(fake.messageBox.ShownIds(),
+              std::vector<int>{GetParam() == Command::GlobalFind ? ui::kMsgOutOfMemory
+                                                                 : ui::kMsgShortOfMemory});
 }
 
 TEST_P(SearchCommandTest, TheCommandGivenAgainDuringARunBeepsAndTheRunGoesOn) {

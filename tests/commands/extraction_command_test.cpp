@@ -119,10 +119,12 @@ protected:
     ExtractionCommand command{application, windows, placement, frame.services, sheet};
 };
 
-TEST_F(ExtractionCommandTest, LineExtractionOfAMailLogWithTheDefaultRules) {
+TEST_F(ExtractionCommandTest, LineExtractionOfAMailLogIntoAResultAndTheClipboard) {
     ASSERT_NE(OpenSource(), nullptr);
+    fake.clipboard.text = "old";
     ExtractionSheetValues values = Values();
     values.rules.hideWhileExtracting = false;
+    values.copyToClipboard = true;
     Answer(values, kExtStep2Page);
     command.RunLineExtraction();
 
@@ -138,6 +140,8 @@ TEST_F(ExtractionCommandTest, LineExtractionOfAMailLogWithTheDefaultRules) {
     EXPECT_EQ(application.Extraction().Rules(), values.rules);
     EXPECT_TRUE(DataFileWritten());
     EXPECT_FALSE(application.Recorder().HasRecord());
+    EXPECT_EQ(application.GetSettings().copyToClipboardAfterExtract, 1);
+    EXPECT_EQ(fake.clipboard.text, Extracted());
 }
 
 // A lone LF ends no line: both extractions cut the text where its line numbers do, after CR LF
@@ -215,18 +219,6 @@ TEST_F(ExtractionCommandTest, RecordedLineExtractionReplaysWithoutTheSheet) {
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[2], texts[1]);
     EXPECT_EQ(application.Extraction().Rules(), values.rules);
-}
-
-TEST_F(ExtractionCommandTest, ClipboardIsEmptiedThenGetsTheResult) {
-    ASSERT_NE(OpenSource(), nullptr);
-    fake.clipboard.text = "old";
-    ExtractionSheetValues values = Values();
-    values.copyToClipboard = true;
-    Answer(values);
-    command.RunLineExtraction();
-    EXPECT_EQ(application.GetSettings().copyToClipboardAfterExtract, 1);
-    ASSERT_TRUE(fake.clipboard.text.has_value());
-    EXPECT_EQ(*fake.clipboard.text, Extracted());
 }
 
 TEST_F(ExtractionCommandTest, GlobalExtractionOverATree) {

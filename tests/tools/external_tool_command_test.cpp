@@ -299,29 +299,5 @@ TEST_F(PosixLauncherTest, ABareNameIsFoundOnThePath) {
     EXPECT_EQ(WaitForFile(workDir + "/out.txt"), RealPath(workDir) + "\n/dev/null\nclosed\nx\n");
 }
 
-TEST_F(PosixLauncherTest, TheEditorCommandStartsTheRecordingScript) {
-    ui::FakePlatform fake;
-    Application application{
-        fake.platform,
-        {dir.PathOf("home"), dir.PathOf("etc"), std::string(NELVIX_SPIN_LIBRARY_PATH)}};
-    test::FakeFrameWindows windows{fake.platform, application.Documents()};
-    ExternalToolCommand command{application, windows, launcher};
-
-    // The helper script of the test data, copied beside nothing else, runs in its own folder.
-    const std::string recorder = dir.Write(
-        "tool dir/record-args.sh", test::ReadFileBytes(test::TestDataPath("record-args.sh")));
-    ::chmod(recorder.c_str(), 0755);
-    const std::string document = dir.Write("work dir/a b.txt", "one\r\ntwo\r\n");
-    CKespoEV* window = windows.OpenOrActivate(document);
-    ASSERT_NE(window, nullptr);
-    window->PlaceCaret(2, 1);
-
-    application.Editors() = {{recorder, "+$l \"$f\" $c $n", ""}};
-    ASSERT_TRUE(command.Start(ExternalTool::Editor, false));
-    EXPECT_EQ(WaitForFile(toolDir + "/record-args.out"),
-              RealPath(toolDir) + "\n+2\n" + document + "\n3\na\nb.txt\n");
-    EXPECT_EQ(fake.beeper.beeps, 0);
-}
-
 } // namespace
 } // namespace nelvix

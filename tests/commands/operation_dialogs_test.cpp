@@ -428,15 +428,7 @@ INSTANTIATE_TEST_SUITE_P(
                    kBoth,
                    "b",
                    {"b"},
-                   1},
-        RecallCase{"DeleteAll",
-                   {"beta", "alpha"},
-                   {RecallAction::Close, ""},
-                   {true, true},
-                   {},
-                   "held",
-                   {},
-                   0}),
+                   1}),
     SituationName{});
 
 TEST_F(OperationDialogsTest, DeletingAMacroEmptiesTheUserToolsBoundToIt) {

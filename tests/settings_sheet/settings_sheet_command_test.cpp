@@ -219,10 +219,14 @@ TEST_F(SettingsSheetCommandTest, DocumentsAreLaidOutWithTheNewFormatAndRedrawnWi
     EXPECT_EQ(windows.repaints, 1);
 }
 
-TEST_F(SettingsSheetCommandTest, ConfirmsTheCabinetWithTheOpenDocuments) {
-    Confirm([](SettingsSheetValues& v) {
+TEST_F(SettingsSheetCommandTest, ConfirmsTheCabinetAndReplacesBothToolLists) {
+    const std::vector<ToolEntry> editors{{"/usr/bin/vi", "+$l $f", ""}};
+    const std::vector<ToolEntry> browsers{{"/usr/bin/firefox", "$f", "/tmp"}};
+    Confirm([&](SettingsSheetValues& v) {
         v.format.tabColumns = 2;
         v.format.colours.tagTargetBackground = kBackgroundFlag + 7;
+        v.editors = editors;
+        v.browsers = browsers;
     });
     const Cabinet& cabinet = application.GetCabinet();
     EXPECT_EQ(cabinet.Saved(), cabinet.Current());
@@ -230,6 +234,8 @@ TEST_F(SettingsSheetCommandTest, ConfirmsTheCabinetWithTheOpenDocuments) {
     EXPECT_EQ(cabinet.SavedFormat().colours.tagTargetBackground, kBackgroundFlag + 7);
     EXPECT_TRUE(CabinetWritten());
     EXPECT_EQ(recordRequests, 1);
+    EXPECT_EQ(application.Editors(), editors);
+    EXPECT_EQ(application.Browsers(), browsers);
 }
 
 TEST_F(SettingsSheetCommandTest, OnlyWhatThePagesEditIsTaken) {
@@ -243,17 +249,6 @@ TEST_F(SettingsSheetCommandTest, OnlyWhatThePagesEditIsTaken) {
         v.format.font.height = 99;
     });
     EXPECT_EQ(application.GetCabinet().Current(), before);
-}
-
-TEST_F(SettingsSheetCommandTest, ReplacesBothToolListsLast) {
-    const std::vector<ToolEntry> editors{{"/usr/bin/vi", "+$l $f", ""}};
-    const std::vector<ToolEntry> browsers{{"/usr/bin/firefox", "$f", "/tmp"}};
-    Confirm([&](SettingsSheetValues& v) {
-        v.editors = editors;
-        v.browsers = browsers;
-    });
-    EXPECT_EQ(application.Editors(), editors);
-    EXPECT_EQ(application.Browsers(), browsers);
 }
 
 TEST_F(SettingsSheetCommandTest, TheLayoutReachesAnOpenDocument) {

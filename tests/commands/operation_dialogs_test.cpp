@@ -268,10 +268,7 @@ constexpr MessageResult kCancel = MessageResult::Cancel;
 INSTANTIATE_TEST_SUITE_P(
     Questions, SaveQuestionTest,
     ::testing::Values(
-        QuestionCase{"NewFileNoTool", false, "", kNoUserToolChosen, {}, {}, true, ""},
         QuestionCase{"NewFileToolNotUsed", false, "other", kUserToolNotUsed, {}, {}, true, "other"},
-        QuestionCase{
-            "ExistingFileOverwritten", true, "", kNoUserToolChosen, {kOk}, {kOverwrite}, true, ""},
         QuestionCase{"ExistingFileKeptOnCancel", true, "", 3, {kCancel}, {kOverwrite}, false, ""},
         QuestionCase{"EmptySlotBoundWithoutAQuestion", false, "", 3, {}, {}, true, "find1"},
         QuestionCase{"UsedSlotTakenOver", false, "other", 3, {kOk}, {kToolInUse}, true, "find1"},

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -92,7 +93,7 @@ TEST_F(GlobalFindCommandTest, NoHitLeavesNoDocumentAndCountsShowWhenAsked) {
     }
 }
 
-TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOver) {
+TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOverAndOfferedAgain) {
     ui::GlobalFindValues first = Values("foo");
     first.caseSensitive = true;
     first.nonTextFiles = true;
@@ -117,8 +118,14 @@ TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOver) {
     EXPECT_EQ(application.GetSettings().findNoneTextFile, 0);
     EXPECT_EQ(command.LastValues(), second);
 
-    // The second dialog opened with what the first run left.
+    // The first dialog started empty in the working directory, the second with what the first
+    // run left.
     ASSERT_EQ(frame.globalFindDialog.asked.size(), 2u);
+    const ui::GlobalFindValues& start = frame.globalFindDialog.asked[0].initial;
+    const std::string cwd = std::filesystem::current_path().string();
+    EXPECT_EQ(start.currentDirectory, cwd + (cwd == "/" ? "" : "/"));
+    EXPECT_EQ(start.pattern, "");
+    EXPECT_EQ(start.fileBox, "*.*");
     const ui::GlobalFindValues& initial = frame.globalFindDialog.asked[1].initial;
     EXPECT_EQ(initial.pattern, "foo");
     EXPECT_EQ(initial.fileBox, data + "*.txt");
@@ -146,17 +153,6 @@ TEST_F(GlobalFindCommandTest, QuotedSpecificationFromTheHistoryKeepsItsDirectory
     command.Run();
     EXPECT_EQ(application.Histories().specifications, std::vector<std::string>{quoted});
     EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "1"));
-}
-
-TEST_F(GlobalFindCommandTest, FirstDialogStartsInTheWorkingDirectory) {
-    command.Run();
-    ASSERT_EQ(frame.globalFindDialog.asked.size(), 1u);
-    const ui::GlobalFindValues& initial = frame.globalFindDialog.asked[0].initial;
-    char cwd[4096];
-    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
-    EXPECT_EQ(initial.currentDirectory, std::string(cwd) + (std::string(cwd) == "/" ? "" : "/"));
-    EXPECT_EQ(initial.pattern, "");
-    EXPECT_EQ(initial.fileBox, "*.*");
 }
 
 TEST_F(GlobalFindCommandTest, ARecordedRunReplaysWithoutTheDialog) {

@@ -148,32 +148,26 @@ TEST_F(HtmlSearchCommandTest, NonTextFilesAreNotSearchedAndTheSettingComesBack) 
     EXPECT_TRUE(application.FindEngine().Environment().findNoneTextFile);
 }
 
-TEST_F(HtmlSearchCommandTest, TargetIsRememberedForTheNextDialog) {
+TEST_F(HtmlSearchCommandTest, DialogsOpenWithTheGlobalFindStateAndTheTargetLastRun) {
+    application.Histories().patterns = {"bar", "foo"};
+    application.FindEngine().Options().caseSensitive = true;
     Answer(Values(HtmlTarget::Link));
     command.Run();
     command.Run(); // cancelled
     ASSERT_EQ(dialog.asked.size(), 2u);
-    EXPECT_EQ(dialog.asked[0].initial.target, HtmlTarget::String);
-    const HtmlSearchValues& initial = dialog.asked[1].initial;
-    EXPECT_EQ(initial.target, HtmlTarget::Link);
-    EXPECT_EQ(initial.fileBox, data + "*.html");
-    EXPECT_EQ(initial.currentDirectory, data);
+    const HtmlSearchValues& first = dialog.asked[0].initial;
+    EXPECT_EQ(first.pattern, "bar");
+    EXPECT_EQ(first.fileBox, "*.*");
+    EXPECT_TRUE(first.caseSensitive);
+    EXPECT_TRUE(first.subdirectories);
+    EXPECT_EQ(first.target, HtmlTarget::String);
+    EXPECT_EQ(dialog.asked[0].patternHistory, (std::vector<std::string>{"bar", "foo"}));
+    const HtmlSearchValues& second = dialog.asked[1].initial;
+    EXPECT_EQ(second.target, HtmlTarget::Link);
+    EXPECT_EQ(second.fileBox, data + "*.html");
+    EXPECT_EQ(second.currentDirectory, data);
     EXPECT_EQ(command.RememberedTarget(), HtmlTarget::Link);
     EXPECT_EQ(dialog.asked[1].specHistory, std::vector<std::string>{data + "*.html"});
-}
-
-TEST_F(HtmlSearchCommandTest, FirstDialogOpensWithTheGlobalFindState) {
-    GlobalFindEngine& engine = application.FindEngine();
-    application.Histories().patterns = {"bar", "foo"};
-    engine.Options().caseSensitive = true;
-    command.Run();
-    ASSERT_EQ(dialog.asked.size(), 1u);
-    const HtmlSearchValues& initial = dialog.asked[0].initial;
-    EXPECT_EQ(initial.pattern, "bar");
-    EXPECT_EQ(initial.fileBox, "*.*");
-    EXPECT_TRUE(initial.caseSensitive);
-    EXPECT_TRUE(initial.subdirectories);
-    EXPECT_EQ(dialog.asked[0].patternHistory, (std::vector<std::string>{"bar", "foo"}));
 }
 
 /// The line number of the caret in a text window, from 1.

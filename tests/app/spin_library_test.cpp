@@ -1,4 +1,4 @@
-// The spin-control library as the program loads it: its rules, and a missing library.
+// The spin-control library as the program loads it, and its rules.
 #include "app/spin_library.h"
 
 #include <gtest/gtest.h>
@@ -35,12 +35,6 @@ TEST(SpinLibrary, StepsWithinTheRangeAndBeepsOutside) {
     EXPECT_TRUE(library.Accepts()('7'));
     EXPECT_FALSE(library.Accepts()('a'));
     EXPECT_FALSE(library.Accepts()(0xFF17)); // a full-width digit is not typed into the field
-}
-
-TEST(SpinLibrary, MissingLibraryIsNotLoaded) {
-    SpinLibrary library;
-    EXPECT_FALSE(library.Load("/nonexistent/libmuscrl32.so"));
-    EXPECT_FALSE(library.IsLoaded());
 }
 
 } // namespace

@@ -73,18 +73,5 @@ TEST(DocumentPlacement, ArrangedIconsFillRowsFromTheBottomLeft) {
         EXPECT_EQ(ArrangedIconRects(c.areaWidth, 300, c.icons), c.expected) << c.name;
 }
 
-TEST(DocumentPlacement, ARunSwitchesTheModeForItsLength) {
-    Settings settings;
-    settings.separatedPlacement = 1;
-    settings.tagToUpper = 1;
-    PlacementState state(settings);
-    EXPECT_EQ(state.Mode(), PlacementMode::Lower);
-    {
-        RunPlacement run(state);
-        EXPECT_EQ(state.Mode(), PlacementMode::Upper);
-    }
-    EXPECT_EQ(state.Mode(), PlacementMode::Lower);
-}
-
 } // namespace
 } // namespace nelvix

@@ -1,7 +1,7 @@
 // The global find command over a small tree: the result document and where it is placed, the
-// counts message, runs that end early (cancel, memory, "中断", a closed result), the histories,
-// the recording hand-over and a replay without the dialog; and the progress window's hit count,
-// written rarely however many hits come.
+// counts message, runs that end early ("中断", a closed result), the histories, the recording
+// hand-over and a replay without the dialog; and the progress window's hit count, written rarely
+// however many hits come.
 #include "commands/global_find_command.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +9,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "base/cp932.h"
 #include "commands/command_scene.h"
 #include "commands/global_find_progress.h"
 #include "record/command_table.h"
@@ -62,9 +62,6 @@ TEST_F(GlobalFindCommandTest, HitsFillAResultDocumentPlacedWhereTheTagWindowBelo
 
     const ui::FakeProgressWindow& progress = frame.progressWindow;
     EXPECT_EQ(progress.caption, ui::MessageText(ui::kMsgGlobalFindTitle));
-    EXPECT_EQ(progress.labels,
-              (std::vector<std::string>{Sjis("検索中 : "), Sjis("見つかった個数 : ")}));
-    EXPECT_EQ(progress.stopButton, Sjis("中断"));
     EXPECT_EQ(progress.values[1], "3");
     EXPECT_FALSE(progress.open);
     EXPECT_EQ(windows.findBoxRefreshes, 1);
@@ -96,31 +93,7 @@ TEST_F(GlobalFindCommandTest, NoHitLeavesNoDocumentAndCountsShowWhenAsked) {
     }
 }
 
-TEST_F(GlobalFindCommandTest, CancelChangesNothing) {
-    const SearchOptions options = application.FindEngine().Options();
-    const Settings settings = application.GetSettings();
-    command.Run();
-    EXPECT_EQ(frame.globalFindDialog.asked.size(), 1u);
-    EXPECT_TRUE(application.Histories().patterns.empty());
-    EXPECT_TRUE(application.Histories().specifications.empty());
-    EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
-    EXPECT_EQ(application.GetSettings(), settings);
-    EXPECT_EQ(frame.progressWindow.opens, 0);
-    EXPECT_EQ(windows.repaints, 0);
-    EXPECT_TRUE(fake.messageBox.shown.empty());
-    EXPECT_FALSE(application.Recorder().HasRecord());
-}
-
-TEST_F(GlobalFindCommandTest, MemoryProbeFailureShowsOutOfMemoryOnly) {
-    fake.memory.failAll = true;
-    Answer(Values());
-    command.Run();
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgOutOfMemory});
-    EXPECT_TRUE(frame.globalFindDialog.asked.empty());
-    EXPECT_EQ(frame.progressWindow.opens, 0);
-}
-
-TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOver) {
+TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOverAndOfferedAgain) {
     ui::GlobalFindValues first = Values("foo");
     first.caseSensitive = true;
     first.nonTextFiles = true;
@@ -145,8 +118,14 @@ TEST_F(GlobalFindCommandTest, HistoriesAndOptionsAreTakenOver) {
     EXPECT_EQ(application.GetSettings().findNoneTextFile, 0);
     EXPECT_EQ(command.LastValues(), second);
 
-    // The second dialog opened with what the first run left.
+    // The first dialog started empty in the working directory, the second with what the first
+    // run left.
     ASSERT_EQ(frame.globalFindDialog.asked.size(), 2u);
+    const ui::GlobalFindValues& start = frame.globalFindDialog.asked[0].initial;
+    const std::string cwd = std::filesystem::current_path().string();
+    EXPECT_EQ(start.currentDirectory, cwd + (cwd == "/" ? "" : "/"));
+    EXPECT_EQ(start.pattern, "");
+    EXPECT_EQ(start.fileBox, "*.*");
     const ui::GlobalFindValues& initial = frame.globalFindDialog.asked[1].initial;
     EXPECT_EQ(initial.pattern, "foo");
     EXPECT_EQ(initial.fileBox, data + "*.txt");
@@ -176,49 +155,36 @@ TEST_F(GlobalFindCommandTest, QuotedSpecificationFromTheHistoryKeepsItsDirectory
     EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "1"));
 }
 
-TEST_F(GlobalFindCommandTest, FirstDialogStartsInTheWorkingDirectory) {
-    command.Run();
-    ASSERT_EQ(frame.globalFindDialog.asked.size(), 1u);
-    const ui::GlobalFindValues& initial = frame.globalFindDialog.asked[0].initial;
-    char cwd[4096];
-    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
-    EXPECT_EQ(initial.currentDirectory, std::string(cwd) + (std::string(cwd) == "/" ? "" : "/"));
-    EXPECT_EQ(initial.pattern, "");
-    EXPECT_EQ(initial.fileBox, "*.*");
-}
-
-TEST_F(GlobalFindCommandTest, RecordCheckHandsTheOperationToTheRecorder) {
+TEST_F(GlobalFindCommandTest, ARecordedRunReplaysWithoutTheDialog) {
     ui::GlobalFindValues values = Values();
+    values.fileBox = "a.txt";
     values.record = true;
     values.caseSensitive = true;
+    values.widthSensitive = true;
+    values.subdirectories = false;
     Answer(values);
     command.Run();
-
     EXPECT_FALSE(application.Recorder().IsRecording());
     EXPECT_EQ(application.GetSettings().recordGlobalFindOperation, 1);
     const auto [commandId, record] = RecordedOperation();
     EXPECT_EQ(commandId, kCmdGlobalFind);
-    const GlobalFindParameters expected{true, true, "foo", data + "*.txt", false, false};
+    const GlobalFindParameters expected{false, true, "foo", data + "a.txt", true, false};
     EXPECT_EQ(ParseGlobalFindRecord(record), expected);
-}
 
-TEST_F(GlobalFindCommandTest, ReplayRunsTheRecordWithoutTheDialog) {
-    const GlobalFindParameters recorded{false, true, "foo", data + "a.txt", true, false};
-    const std::vector<Byte> record = SerializeGlobalFindRecord(recorded);
-    OperationRecorder& recorder = application.Recorder();
-    recorder.StartRecording();
-    ASSERT_TRUE(
-        recorder.RecordOperation(kCommandRecordType, kCmdGlobalFind, record.data(), record.size()));
-    recorder.StopRecording();
-    test::FunctionDispatcher run([&](int commandId) {
-        if (commandId == kCmdGlobalFind)
+    // The replay takes everything from the record, nothing from the dialog or what is set now.
+    windows.CloseDocument(*application.Documents().Documents()[0]);
+    application.FindEngine().Options() = {};
+    application.FindEngine().SearchSubdirectories() = true;
+    application.Histories().specifications.clear();
+    test::FunctionDispatcher run([&](int id) {
+        if (id == kCmdGlobalFind)
             command.Run();
     });
-    recorder.Replay(run);
-
-    EXPECT_TRUE(frame.globalFindDialog.asked.empty());
+    application.Recorder().Replay(run);
+    EXPECT_EQ(frame.globalFindDialog.asked.size(), 1u);
     EXPECT_EQ(ResultText(), data + "a.txt(1): foo\r\n" + data + "a.txt(2): bar foo\r\n");
     EXPECT_TRUE(application.FindEngine().Options().caseSensitive);
+    EXPECT_TRUE(application.FindEngine().Options().widthSensitive);
     EXPECT_FALSE(application.FindEngine().SearchSubdirectories());
     EXPECT_EQ(application.Histories().specifications, std::vector<std::string>{data + "a.txt"});
 }

@@ -1,7 +1,7 @@
-// The HTML search command over a small tree: the result document of each target line by line,
-// the counts under the command's own caption, runs that end early (cancel, memory, "中断"), the
-// histories, the options and "FindNoneTextFile" put back, the target remembered, the dialog's
-// checks, and the tag commands reading the lines it writes.
+// The HTML search command over a small tree: the result document with the settings' columns,
+// the counts under the command's own caption, the histories, the options and "FindNoneTextFile"
+// put back, the target remembered, the dialog's checks, and the tag commands reading the lines
+// it writes.
 #include "commands/html_search_command.h"
 
 #include <gtest/gtest.h>
@@ -50,10 +50,6 @@ protected:
     std::string TitleLine(const std::string& title, const std::string& path) const {
         return Pad(title, 44) + " " + path + "\r\n";
     }
-    std::string LinkLine(const std::string& text, const std::string& target) const {
-        return "     " + Pad(text, 44) + " " + Pad(target, 44) + " \r\n";
-    }
-
     std::string index = data + "index.html", page = data + "sub/page.html";
     test::FakeHtmlSearchDialog dialog;
     HtmlSearchCommand command{application, windows, placement, frame.services, dialog};
@@ -75,25 +71,6 @@ TEST_F(HtmlSearchCommandTest, TitleTargetListsTheTitleOfEachPage) {
     EXPECT_EQ(fake.messageBox.shown[0].caption, Sjis("ＨＴＭＬ検索"));
 }
 
-TEST_F(HtmlSearchCommandTest, LinkTargetListsTheTitleLineAndEachLink) {
-    Answer(Values(HtmlTarget::Link));
-    command.Run();
-    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) +
-                                LinkLine(Sjis("次のページ"), "sub/page.html") +
-                                LinkLine("X", "x.html"));
-    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("2", "3"));
-}
-
-TEST_F(HtmlSearchCommandTest, StringTargetListsEachMatchUnderTheTitleLine) {
-    Answer(Values(HtmlTarget::String));
-    command.Run();
-    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + "     " + index +
-                                "(4): <A HREF=x.html>X</A> foo\r\n" + TitleLine("Page", page) +
-                                "     " + page + "(2): foo\r\n" + "     " + page +
-                                "(4): foo foo\r\n" + "     " + page + "(4): foo foo\r\n");
-    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("2", "6"));
-}
-
 TEST_F(HtmlSearchCommandTest, ColumnsFollowTheSettings) {
     Settings& settings = application.GetSettings();
     settings.titleViewLength = 10;
@@ -105,31 +82,6 @@ TEST_F(HtmlSearchCommandTest, ColumnsFollowTheSettings) {
                                 Pad(Sjis("次のページ"), 12) + " " + Pad("sub/page.html", 20) +
                                 " \r\n" + "     " + Pad("X", 12) + " " + Pad("x.html", 20) +
                                 " \r\n");
-}
-
-TEST_F(HtmlSearchCommandTest, CancelChangesNothing) {
-    application.GetSettings().findNoneTextFile = 1;
-    const SearchOptions options = application.FindEngine().Options();
-    const Settings settings = application.GetSettings();
-    command.Run();
-    EXPECT_EQ(dialog.asked.size(), 1u);
-    EXPECT_TRUE(application.Histories().patterns.empty());
-    EXPECT_TRUE(application.Histories().specifications.empty());
-    EXPECT_EQ(application.FindEngine().Options().caseSensitive, options.caseSensitive);
-    EXPECT_EQ(application.GetSettings(), settings);
-    EXPECT_TRUE(application.FindEngine().Environment().findNoneTextFile);
-    EXPECT_EQ(frame.progressWindow.opens, 0);
-    EXPECT_TRUE(fake.messageBox.shown.empty());
-    EXPECT_EQ(command.RememberedTarget(), HtmlTarget::String);
-}
-
-TEST_F(HtmlSearchCommandTest, MemoryProbeFailureShowsShortOfMemoryOnly) {
-    fake.memory.failAll = true;
-    Answer(Values(HtmlTarget::Title));
-    command.Run();
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgShortOfMemory});
-    EXPECT_TRUE(dialog.asked.empty());
-    EXPECT_EQ(frame.progressWindow.opens, 0);
 }
 
 TEST_F(HtmlSearchCommandTest, StringRunTakesOverTheOptionsAndThePattern) {
@@ -196,51 +148,26 @@ TEST_F(HtmlSearchCommandTest, NonTextFilesAreNotSearchedAndTheSettingComesBack) 
     EXPECT_TRUE(application.FindEngine().Environment().findNoneTextFile);
 }
 
-TEST_F(HtmlSearchCommandTest, TargetIsRememberedForTheNextDialog) {
+TEST_F(HtmlSearchCommandTest, DialogsOpenWithTheGlobalFindStateAndTheTargetLastRun) {
+    application.Histories().patterns = {"bar", "foo"};
+    application.FindEngine().Options().caseSensitive = true;
     Answer(Values(HtmlTarget::Link));
     command.Run();
     command.Run(); // cancelled
     ASSERT_EQ(dialog.asked.size(), 2u);
-    EXPECT_EQ(dialog.asked[0].initial.target, HtmlTarget::String);
-    const HtmlSearchValues& initial = dialog.asked[1].initial;
-    EXPECT_EQ(initial.target, HtmlTarget::Link);
-    EXPECT_EQ(initial.fileBox, data + "*.html");
-    EXPECT_EQ(initial.currentDirectory, data);
+    const HtmlSearchValues& first = dialog.asked[0].initial;
+    EXPECT_EQ(first.pattern, "bar");
+    EXPECT_EQ(first.fileBox, "*.*");
+    EXPECT_TRUE(first.caseSensitive);
+    EXPECT_TRUE(first.subdirectories);
+    EXPECT_EQ(first.target, HtmlTarget::String);
+    EXPECT_EQ(dialog.asked[0].patternHistory, (std::vector<std::string>{"bar", "foo"}));
+    const HtmlSearchValues& second = dialog.asked[1].initial;
+    EXPECT_EQ(second.target, HtmlTarget::Link);
+    EXPECT_EQ(second.fileBox, data + "*.html");
+    EXPECT_EQ(second.currentDirectory, data);
     EXPECT_EQ(command.RememberedTarget(), HtmlTarget::Link);
     EXPECT_EQ(dialog.asked[1].specHistory, std::vector<std::string>{data + "*.html"});
-}
-
-TEST_F(HtmlSearchCommandTest, FirstDialogOpensWithTheGlobalFindState) {
-    GlobalFindEngine& engine = application.FindEngine();
-    application.Histories().patterns = {"bar", "foo"};
-    engine.Options().caseSensitive = true;
-    command.Run();
-    ASSERT_EQ(dialog.asked.size(), 1u);
-    const HtmlSearchValues& initial = dialog.asked[0].initial;
-    EXPECT_EQ(initial.pattern, "bar");
-    EXPECT_EQ(initial.fileBox, "*.*");
-    EXPECT_TRUE(initial.caseSensitive);
-    EXPECT_TRUE(initial.subdirectories);
-    EXPECT_EQ(dialog.asked[0].patternHistory, (std::vector<std::string>{"bar", "foo"}));
-}
-
-TEST_F(HtmlSearchCommandTest, StopKeepsTheLinesWrittenSoFar) {
-    frame.progressWindow.stopAtCheck = 2;
-    Answer(Values(HtmlTarget::Link));
-    command.Run();
-    // The title line, one link line, then "中断" before the next line.
-    EXPECT_EQ(ResultText(),
-              TitleLine(Sjis("ホーム"), index) + LinkLine(Sjis("次のページ"), "sub/page.html"));
-    EXPECT_EQ(fake.messageBox.shown.back().text, CountsText("1", "2"));
-    EXPECT_FALSE(frame.progressWindow.open);
-}
-
-TEST_F(HtmlSearchCommandTest, TreeLargerThanTheFirstAllocationIsSearchedWhole) {
-    application.GetSettings().subDirBufBytes = 4;
-    Answer(Values(HtmlTarget::Title));
-    command.Run();
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
-    EXPECT_EQ(ResultText(), TitleLine(Sjis("ホーム"), index) + TitleLine("Page", page));
 }
 
 /// The line number of the caret in a text window, from 1.

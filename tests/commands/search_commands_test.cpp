@@ -1,7 +1,8 @@
 // What the global find and the HTML search each keep to in their runs: a run that fills its
 // result document to a limit shows one message and stops as after "中断" with the lines kept and
 // their count, and the next run starts clean; a specification past 260 bytes and the command
-// given again during a run beep.
+// given again during a run beep; a cancelled dialog changes nothing and a failed memory probe
+// opens none. Which limit ends a run is the result sink's matter.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -132,30 +133,47 @@ INSTANTIATE_TEST_SUITE_P(
     Runs, ResultLimitTest,
     ::testing::Values(LimitCase{"GlobalFindPastTheRowLimit", Command::GlobalFind, 1, 70'000, 3,
                                 ui::kMsgTooManyRows},
-                      LimitCase{"GlobalFindPastTheTextLimit", Command::GlobalFind, 12, 1'000, 330,
-                                ui::kMsgTextTooLong},
                       LimitCase{"HtmlSearchPastTheRowLimit", Command::HtmlSearch, 1, 70'000, 3,
                                 ui::kMsgTooManyRows}),
     [](const ::testing::TestParamInfo<LimitCase>& param) { return std::string(param.param.name); });
 
 class SearchCommandTest : public ::testing::TestWithParam<Command>, protected SearchCommands {};
 
+// Where the specification's limit falls is the specification's rule (global_find_run_test.cpp).
 TEST_P(SearchCommandTest, ASpecificationOf261BytesBeepsAndEnds) {
-    struct Case {
-        std::size_t bytes;
-        bool runs;
-    };
-    for (const Case c : {Case{260, true}, Case{261, false}}) {
-        frame.progressWindow.opens = 0;
-        fake.beeper.beeps = 0;
-        application.Histories().specifications.clear();
-        // "/" + name + "/*.t": the directory's own '/' is dropped before the file box is added.
-        Answer(GetParam(), "/" + std::string(c.bytes - 5, 'd') + "/", "*.t");
-        RunCommand(GetParam());
-        EXPECT_EQ(frame.progressWindow.opens, c.runs ? 1 : 0) << c.bytes;
-        EXPECT_EQ(fake.beeper.beeps, c.runs ? 0 : 1) << c.bytes;
-        EXPECT_EQ(application.Histories().specifications.size(), c.runs ? 1u : 0u) << c.bytes;
-    }
+    // "/" + name + "/*.t": the directory's own '/' is dropped before the file box is added.
+    Answer(GetParam(), "/" + std::string(261 - 5, 'd') + "/", "*.t");
+    RunCommand(GetParam());
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+    EXPECT_EQ(fake.beeper.beeps, 1);
+    EXPECT_TRUE(application.Histories().specifications.empty());
+}
+
+TEST_P(SearchCommandTest, CancelChangesNothing) {
+    const bool caseSensitive = application.FindEngine().Options().caseSensitive;
+    const Settings settings = application.GetSettings();
+    RunCommand(GetParam()); // no answer: cancelled
+    EXPECT_EQ(DialogsShown(GetParam()), 1u);
+    EXPECT_TRUE(application.Histories().patterns.empty());
+    EXPECT_TRUE(application.Histories().specifications.empty());
+    EXPECT_EQ(application.FindEngine().Options().caseSensitive, caseSensitive);
+    EXPECT_EQ(application.GetSettings(), settings);
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+    EXPECT_EQ(windows.repaints, 0);
+    EXPECT_TRUE(fake.messageBox.shown.empty());
+    EXPECT_FALSE(application.Recorder().HasRecord());
+}
+
+TEST_P(SearchCommandTest, WithoutMemoryNoDialogOpens) {
+    fake.memory.failAll = true;
+    Answer(GetParam(), small);
+    RunCommand(GetParam());
+    EXPECT_EQ(DialogsShown(GetParam()), 0u);
+    EXPECT_EQ(frame.progressWindow.opens, 0);
+    // Each command has its own wording of the message.
+    EXPECT_EQ(fake.messageBox.ShownIds(),
+              std::vector<int>{GetParam() == Command::GlobalFind ? ui::kMsgOutOfMemory
+                                                                 : ui::kMsgShortOfMemory});
 }
 
 TEST_P(SearchCommandTest, TheCommandGivenAgainDuringARunBeepsAndTheRunGoesOn) {

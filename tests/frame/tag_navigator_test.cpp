@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/cp932.h"
 #include "commands/fake_frame_windows.h"
 #include "store/settings.h"
 #include "support/test_files.h"
@@ -81,14 +80,6 @@ TEST_F(TagNavigatorTest, CurrentTagLandsOnTheNamedLine) {
         EXPECT_EQ(tags.TagDocument(), &list.Document());
     }
     EXPECT_EQ(fake.beeper.beeps, 0);
-}
-
-TEST_F(TagNavigatorTest, KanjiFileNameIsReached) {
-    dir.Write("日本.txt", "a\r\nb\r\n");
-    OpenTagList(Sjis(dir.Path() + "/日本.txt") + "(2): b\r\n");
-    tags.CurrentTag();
-    CKespoEV* target = windows.ActiveTextWindow();
-    EXPECT_EQ(target->Document().Title(), Sjis("日本.txt"));
 }
 
 TEST_F(TagNavigatorTest, NextAndPreviousSkipOtherLinesAndWrapAfterABeep) {

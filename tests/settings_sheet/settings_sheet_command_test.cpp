@@ -10,20 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "commands/document_placement.h"
-#include "commands/fake_frame_windows.h"
+#include "commands/command_scene.h"
 #include "settings_sheet/fake_settings_sheet.h"
-#include "support/test_files.h"
 #include "text/text_document.h"
-#include "ui/fake_platform.h"
 
 namespace nelvix {
 namespace {
 
 using Log = std::vector<std::string>;
 
-class SettingsSheetCommandTest : public ::testing::Test {
+class SettingsSheetCommandTest : public ::testing::Test, protected test::CommandScene {
 protected:
     SettingsSheetValues Initial() { return command.InitialValues(); }
     void Answer(std::optional<SettingsSheetValues> values, int page = kSetCommonPage) {
@@ -40,11 +36,6 @@ protected:
     }
     bool CabinetWritten() const { return !test::ReadFileBytes(application.CabinetFile()).empty(); }
 
-    test::TempDir dir;
-    ui::FakePlatform fake;
-    Application application{fake.platform, {dir.PathOf("home"), dir.PathOf("etc"), {}}};
-    test::FakeFrameWindows windows{fake.platform, application.Documents()};
-    PlacementState placement{application.GetSettings()};
     test::FakeSettingsSheet sheet;
     test::FakeSettingsEffects effects;
     int recordRequests = 0;
@@ -228,10 +219,14 @@ TEST_F(SettingsSheetCommandTest, DocumentsAreLaidOutWithTheNewFormatAndRedrawnWi
     EXPECT_EQ(windows.repaints, 1);
 }
 
-TEST_F(SettingsSheetCommandTest, ConfirmsTheCabinetWithTheOpenDocuments) {
-    Confirm([](SettingsSheetValues& v) {
+TEST_F(SettingsSheetCommandTest, ConfirmsTheCabinetAndReplacesBothToolLists) {
+    const std::vector<ToolEntry> editors{{"/usr/bin/vi", "+$l $f", ""}};
+    const std::vector<ToolEntry> browsers{{"/usr/bin/firefox", "$f", "/tmp"}};
+    Confirm([&](SettingsSheetValues& v) {
         v.format.tabColumns = 2;
         v.format.colours.tagTargetBackground = kBackgroundFlag + 7;
+        v.editors = editors;
+        v.browsers = browsers;
     });
     const Cabinet& cabinet = application.GetCabinet();
     EXPECT_EQ(cabinet.Saved(), cabinet.Current());
@@ -239,6 +234,8 @@ TEST_F(SettingsSheetCommandTest, ConfirmsTheCabinetWithTheOpenDocuments) {
     EXPECT_EQ(cabinet.SavedFormat().colours.tagTargetBackground, kBackgroundFlag + 7);
     EXPECT_TRUE(CabinetWritten());
     EXPECT_EQ(recordRequests, 1);
+    EXPECT_EQ(application.Editors(), editors);
+    EXPECT_EQ(application.Browsers(), browsers);
 }
 
 TEST_F(SettingsSheetCommandTest, OnlyWhatThePagesEditIsTaken) {
@@ -252,17 +249,6 @@ TEST_F(SettingsSheetCommandTest, OnlyWhatThePagesEditIsTaken) {
         v.format.font.height = 99;
     });
     EXPECT_EQ(application.GetCabinet().Current(), before);
-}
-
-TEST_F(SettingsSheetCommandTest, ReplacesBothToolListsLast) {
-    const std::vector<ToolEntry> editors{{"/usr/bin/vi", "+$l $f", ""}};
-    const std::vector<ToolEntry> browsers{{"/usr/bin/firefox", "$f", "/tmp"}};
-    Confirm([&](SettingsSheetValues& v) {
-        v.editors = editors;
-        v.browsers = browsers;
-    });
-    EXPECT_EQ(application.Editors(), editors);
-    EXPECT_EQ(application.Browsers(), browsers);
 }
 
 TEST_F(SettingsSheetCommandTest, TheLayoutReachesAnOpenDocument) {

@@ -114,16 +114,6 @@ TEST(ToolList, EntriesDifferingInOneFieldOrInCaseAreKept) {
     EXPECT_EQ(list.size(), 4u);
 }
 
-TEST(ToolList, TheExistenceCheckSeesTheProgramPath) {
-    std::vector<ToolEntry> list;
-    std::string asked;
-    EditToolList(list, Entry(Sjis("/道具/ed")), [&](std::string_view path) {
-        asked = path;
-        return true;
-    });
-    EXPECT_EQ(asked, Sjis("/道具/ed"));
-}
-
 TEST(ToolConfirm, BeepsAndTheMissingProgramsMessage) {
     struct Case {
         const char* name;

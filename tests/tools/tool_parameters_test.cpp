@@ -132,6 +132,7 @@ TEST_F(ToolParametersTest, DayOfTheWeekInJapanese) {
     }
 }
 
+// The letters pass to strftime as they are; these show the "C" conventions whatever the locale.
 TEST_F(ToolParametersTest, TimeCodesUseTheStandardConversions) {
     struct TimeCase {
         const char* templateText;
@@ -143,20 +144,9 @@ TEST_F(ToolParametersTest, TimeCodesUseTheStandardConversions) {
         {"$A", "Sunday"},
         {"$b", "Jan"},
         {"$B", "January"},
-        {"$d", "07"},
-        {"$H", "13"},
-        {"$I", "01"},
-        {"$j", "007"},
-        {"$m", "01"},
-        {"$M", "05"},
         {"$p", "PM"},
-        {"$S", "09"},
-        {"$U", "01"},
-        {"$w", "0"},
-        {"$W", "01"},
         {"$x", "01/07/24"},
         {"$X", "13:05:09"},
-        {"$y", "24"},
         {"$Y", "2024"},
         {"$z", "+0900"},
         {"$Y-$m-$d", "2024-01-07"},

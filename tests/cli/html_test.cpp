@@ -1,18 +1,21 @@
 // nelvix-cli html run in-process: its command line, the lines of each target in Shift-JIS and in
-// UTF-8, the counts on standard error and the exit status, over small trees and the samples.
+// UTF-8, the counts on standard error and the exit status, over small trees.
 #include "cli/args/cli_args.h"
 #include "cli/run_cli.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "base/cp932.h"
+#include "base/native_path.h"
 #include "cli_run.h"
+#include "commands/tag_line.h"
+#include "search/html_search_run.h"
 #include "support/test_files.h"
 
 namespace nelvix::cli {
@@ -196,40 +199,23 @@ TEST_F(CliHtmlTest, NothingFoundAndTrouble) {
     }
 }
 
-TEST(CliHtmlSamplesTest, TitlesAndLinksOfTheSamplePages) {
-    test::TempDir copy;
-    fs::copy(test::TestDataPath("../../samples/html"), copy.Path(), fs::copy_options::recursive);
-    const std::string root = copy.Path() + "/";
-    const CliRun titles = RunWith({"html", "--utf8", root + "*.html *.htm"});
-    EXPECT_EQ(titles.status, 0) << titles.err;
-    std::vector<std::string> lines;
-    std::istringstream in(titles.out);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    std::sort(lines.begin(), lines.end());
-    // The EUC-JP page's title is converted; the title over two lines loses its line end; the
-    // memo has no title.
-    const std::vector<std::string> expected = {
-        PadUtf8("Nelvix 案内", 44) + " " + root + "index.html",
-        PadUtf8("抽出の手引き", 44) + " " + root + "extract.html",
-        PadUtf8("更新履歴", 44) + " " + root + "notes/history.html",
-        PadUtf8("検索の手引き", 44) + " " + root + "search.html",
-    };
-    std::vector<std::string> sorted = expected;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(lines, sorted);
-    EXPECT_EQ(titles.err, Counts(5, 4));
-
-    const CliRun links = RunWith({"html", "--links", "--utf8", root + "notes/*.htm*"});
-    EXPECT_EQ(links.status, 0) << links.err;
-    EXPECT_NE(links.out.find(Pad("", 44) + " " + root + "notes/memo.htm\n     " +
-                             PadUtf8("更新履歴", 44) + " " + Pad("history.html", 44) + " \n"),
-              std::string::npos)
-        << links.out;
-    EXPECT_NE(links.out.find("     " + PadUtf8("案内へ戻る", 44) + " " + Pad("../index.html", 44) +
-                             " \n"),
-              std::string::npos)
-        << links.out;
+// A name holding a line break gave title and match lines in pieces, none of them a tag.
+TEST(CliHtmlNamesTest, LinesOfAFileNameWithALineBreakStayWholeAndNameTheFile) {
+    for (const std::string name : {"first\nsecond.html", "first\rsecond.html", "name\r\n.html"}) {
+        SCOPED_TRACE(name);
+        test::TempDir dir;
+        const std::string path = dir.Write(name, "<title>Page</title>\r\nthe needle\r\n");
+        const CliRun run = RunWith({"html", "--string", "needle", dir.Path() + "/*.html"});
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << run.out;
+        for (std::size_t start = 0, end = 0;
+             (end = run.out.find("\r\n", start)) != std::string::npos; start = end + 2) {
+            const std::optional<TagLocation> tag =
+                ReadTag(run.out.substr(start, end - start), HtmlColumns{}.title);
+            ASSERT_TRUE(tag.has_value()) << run.out;
+            EXPECT_EQ(SjisPathToNative(tag->sjisPath), path);
+        }
+    }
 }
 
 } // namespace

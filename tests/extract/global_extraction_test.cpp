@@ -78,23 +78,6 @@ std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
     return joined;
 }
 
-TEST_F(GlobalExtraction, HeaderLineBeforeEachBlockNamesFileAndLine) {
-    ASSERT_EQ(ExtractFile(top), 1);
-    const std::vector<std::string> expected = Join({
-        {Header(top, 3)},
-        Log({2, 3, 4, 7}),
-        {Header(top, 10)},
-        Log({9, 10, 11}),
-        {Header(top, 14)},
-        Log({13, 14, 17}),
-    });
-    EXPECT_EQ(result.Lines(), expected);
-    EXPECT_EQ(result.pieces.front(), Header(top, 3) + "\r\n");
-    EXPECT_EQ(blocksBefore, 3u);
-    EXPECT_EQ(ruleSet.Counts().step1MatchCount, 2u);
-    EXPECT_EQ(ruleSet.Counts().step2BlockCount, 3u);
-}
-
 TEST_F(GlobalExtraction, NumberedSeparatorsCountOnAcrossFiles) {
     ruleSet.Rules().addSeparator = true;
     const GlobalExtractionCounts counts = RunAll(dir.Path() + "/top/*.txt");
@@ -123,8 +106,6 @@ TEST_F(GlobalExtraction, NumberedSeparatorsCountOnAcrossFiles) {
     EXPECT_EQ(counts.step1Matches, 4u);
     EXPECT_EQ(counts.step2Blocks, 6u);
     EXPECT_FALSE(counts.stopped);
-    EXPECT_FALSE(counts.subdirectoryOverflow);
-    EXPECT_FALSE(counts.unusableSpecification);
 }
 
 TEST_F(GlobalExtraction, PlainSeparatorAndOneHeaderWhenNothingIsNumbered) {

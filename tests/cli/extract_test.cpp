@@ -86,34 +86,26 @@ TEST(CliExtractArgsTest, HelpWinsOverEverythingElse) {
 
 TEST(CliExtractArgsTest, WrongCommandLinesExitWithTwoAndTheUsage) {
     struct Row {
-        const char* situation;
         std::vector<std::string> arguments;
         const char* message;
     };
     const std::vector<Row> rows = {
-        {"no FILE", {"extract"}, "extract: missing FILE"},
-        {"only options", {"extract", "--utf8", "--rules", "r"}, "extract: missing FILE"},
-        {"two FILEs", {"extract", "a.txt", "b.txt"}, "extract takes one FILE, not 2"},
-        {"--rules and --data",
-         {"extract", "--rules", "r", "--data", "d", "a.txt"},
+        {{"extract"}, "extract: missing FILE"},
+        {{"extract", "--utf8", "--rules", "r"}, "extract: missing FILE"},
+        {{"extract", "a.txt", "b.txt"}, "extract takes one FILE, not 2"},
+        {{"extract", "--rules", "r", "--data", "d", "a.txt"},
          "extract: --rules and --data cannot be used together"},
-        {"--global and a FILE",
-         {"extract", "--global", "/d/*", "a.txt"},
-         "extract: --global takes the place of FILE"},
-        {"--no-subdirs without --global",
-         {"extract", "--no-subdirs", "a.txt"},
-         "extract: --no-subdirs needs --global"},
-        {"--rules as the last word", {"extract", "a.txt", "--rules"}, "--rules needs a value"},
-        {"an empty --data", {"extract", "--data=", "a.txt"}, "--data needs a value"},
-        {"an empty --global", {"extract", "--global", ""}, "--global needs a value"},
-        {"a bad --code", {"extract", "--code", "utf8", "a.txt"}, "bad --code value 'utf8'"},
-        {"a find option", {"extract", "-i", "a.txt"}, "unknown option '-i' for extract"},
-        {"a prefix of --rules",
-         {"extract", "--rule", "r", "a.txt"},
-         "unknown option '--rule' for extract"},
+        {{"extract", "--global", "/d/*", "a.txt"}, "extract: --global takes the place of FILE"},
+        {{"extract", "--no-subdirs", "a.txt"}, "extract: --no-subdirs needs --global"},
+        {{"extract", "a.txt", "--rules"}, "--rules needs a value"},
+        {{"extract", "--data=", "a.txt"}, "--data needs a value"},
+        {{"extract", "--global", ""}, "--global needs a value"},
+        {{"extract", "--code", "utf8", "a.txt"}, "bad --code value 'utf8'"},
+        {{"extract", "-i", "a.txt"}, "unknown option '-i' for extract"},
+        {{"extract", "--rule", "r", "a.txt"}, "unknown option '--rule' for extract"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.situation);
+        SCOPED_TRACE(testing::PrintToString(row.arguments));
         CliRun run = RunWith(row.arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");

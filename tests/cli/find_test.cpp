@@ -87,37 +87,33 @@ TEST(CliFindArgsTest, AcceptedCommandLines) {
 
 TEST(CliFindArgsTest, WrongCommandLinesExitWithTwo) {
     struct Row {
-        const char* situation;
         std::vector<std::string> arguments;
         std::string message;
     };
     test::TempDir dir;
     const std::string file = dir.Write("file.txt", "abc");
     const std::vector<Row> rows = {
-        {"no pattern", {"find", "-i"}, "find: missing PATTERN"},
-        {"an empty pattern", {"find", "", "/"}, "find: the PATTERN is empty"},
-        {"an unknown letter", {"find", "-ix", "abc"}, "unknown option '-x' for find"},
-        {"an unknown long option", {"find", "--fast", "abc"}, "unknown option '--fast' for find"},
-        {"--spec without its value", {"find", "abc", "--spec"}, "--spec needs a value"},
-        {"--spec and a DIR", {"find", "--spec", "/d/*", "abc", "/d"}, "find: --spec takes the"},
-        {"a bad --code", {"find", "--code=utf8", "abc"}, "bad --code value 'utf8'"},
-        {"a bad --subdir-buffer-kb", {"find", "--subdir-buffer-kb", "10k", "abc"}, "bad --subdir"},
-        {"no threads", {"find", "--threads", "0", "abc"}, "bad --threads value '0' (1..4)"},
-        {"more threads than a run starts", {"find", "--threads=5", "abc"}, "bad --threads value"},
-        {"a word for threads", {"find", "--threads", "two", "abc"}, "bad --threads value 'two'"},
-        {"a DIR that does not exist",
-         {"find", "abc", dir.PathOf("none")},
+        {{"find", "-i"}, "find: missing PATTERN"},
+        {{"find", "", "/"}, "find: the PATTERN is empty"},
+        {{"find", "-ix", "abc"}, "unknown option '-x' for find"},
+        {{"find", "--fast", "abc"}, "unknown option '--fast' for find"},
+        {{"find", "abc", "--spec"}, "--spec needs a value"},
+        {{"find", "--spec", "/d/*", "abc", "/d"}, "find: --spec takes the"},
+        {{"find", "--code=utf8", "abc"}, "bad --code value 'utf8'"},
+        {{"find", "--subdir-buffer-kb", "10k", "abc"}, "bad --subdir"},
+        {{"find", "--threads", "0", "abc"}, "bad --threads value '0' (1..4)"},
+        {{"find", "--threads=5", "abc"}, "bad --threads value"},
+        {{"find", "--threads", "two", "abc"}, "bad --threads value 'two'"},
+        {{"find", "abc", dir.PathOf("none")},
          "find: " + dir.PathOf("none") + ": No such file or directory"},
-        {"a DIR that is a file", {"find", "abc", file}, "find: " + file + ": Not a directory"},
-        {"a specification of 261 bytes",
-         {"find", "abc", dir.Path(), std::string(260 - dir.Path().size(), 'x')},
+        {{"find", "abc", file}, "find: " + file + ": Not a directory"},
+        {{"find", "abc", dir.Path(), std::string(260 - dir.Path().size(), 'x')},
          "find: パス名（ファイル名）が不正です。"},
-        {"a pattern Shift-JIS cannot express",
-         {"find", "a\xF0\x9F\x98\x80", dir.Path()},
+        {{"find", "a\xF0\x9F\x98\x80", dir.Path()},
          "find: the PATTERN holds a character that Shift-JIS cannot express"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.situation);
+        SCOPED_TRACE(testing::PrintToString(row.arguments));
         CliRun run = RunWith(row.arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");

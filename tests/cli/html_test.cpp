@@ -127,28 +127,31 @@ protected:
     std::string a = top + "a.html", b = top + "sub/b.html";
 };
 
-TEST_F(CliHtmlTest, TitlesInShiftJis) {
-    const CliRun run = Html("--title");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, Pad(Sjis("表紙"), 44) + " " + a + "\r\n" + Pad("B", 44) + " " + b + "\r\n");
-    EXPECT_EQ(run.err, Counts(2, 2));
-}
-
-TEST_F(CliHtmlTest, LinksInShiftJis) {
-    const CliRun run = Html("--links --no-subdirs");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, Pad(Sjis("表紙"), 44) + " " + a + "\r\n     " + Pad(Sjis("次へ"), 44) + " " +
-                           Pad("b.html", 44) + " \r\n");
-    EXPECT_EQ(run.err, Counts(1, 2));
-}
-
-TEST_F(CliHtmlTest, StringMatchesInUtf8) {
-    const CliRun run = Html("--utf8 --string FOO -i");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, PadUtf8("表紙", 44) + " " + a + "\n     " + a +
-                           "(2): <a href=\"b.html\">次へ</a> foo\n" + Pad("B", 44) + " " + b +
-                           "\n     " + b + "(2): foo\n");
-    EXPECT_EQ(run.err, Counts(2, 4));
+TEST_F(CliHtmlTest, EachTargetGivesItsLinesAndCounts) {
+    const struct {
+        const char* options;
+        std::string out;
+        int files;
+        int hits;
+    } rows[] = {
+        {"--title", Pad(Sjis("表紙"), 44) + " " + a + "\r\n" + Pad("B", 44) + " " + b + "\r\n", 2,
+         2},
+        {"--links --no-subdirs",
+         Pad(Sjis("表紙"), 44) + " " + a + "\r\n     " + Pad(Sjis("次へ"), 44) + " " +
+             Pad("b.html", 44) + " \r\n",
+         1, 2},
+        {"--utf8 --string FOO -i",
+         PadUtf8("表紙", 44) + " " + a + "\n     " + a + "(2): <a href=\"b.html\">次へ</a> foo\n" +
+             Pad("B", 44) + " " + b + "\n     " + b + "(2): foo\n",
+         2, 4},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.options);
+        const CliRun run = Html(row.options);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_EQ(run.err, Counts(row.files, row.hits));
+    }
 }
 
 TEST_F(CliHtmlTest, KanjiPathsComeBackNative) {

@@ -257,6 +257,9 @@ TEST(CliFindTest, PatternOverEightyBytesForTheRegularExpressionEngineIsAUsageErr
     FindTree tree;
     const std::string a80(80, 'a');
     const std::string a81(81, 'a');
+    std::string kanji40;
+    for (int i = 0; i < 40; ++i)
+        kanji40 += "字";
     const std::string tooLong = "nelvix-cli: find: the PATTERN is longer than 80 bytes, the most "
                                 "a regular expression (-r) or a search with -w can hold\n";
     struct Row {
@@ -269,15 +272,7 @@ TEST(CliFindTest, PatternOverEightyBytesForTheRegularExpressionEngineIsAUsageErr
         {"-r with 81 bytes", {"-r"}, a81, 2},
         {"-w with 81 bytes", {"-w"}, a81, 2},
         {"-m -r with 81 bytes", {"-m", "-r"}, a81, 2},
-        {"-r with 40 kanji, 80 bytes of Shift-JIS",
-         {"-r"},
-         [] {
-             std::string kanji;
-             for (int i = 0; i < 40; ++i)
-                 kanji += "字";
-             return kanji;
-         }(),
-         1},
+        {"-r with 40 kanji, 80 bytes of Shift-JIS", {"-r"}, kanji40, 1},
         {"-r with 80 bytes", {"-r"}, a80, 0},
         {"plain with 81 bytes", {}, a81, 0},
         {"-i with 81 bytes", {"-i"}, a81, 0},

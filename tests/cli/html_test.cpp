@@ -104,8 +104,6 @@ TEST(CliHtmlArgsTest, RefusedCommandLines) {
         ASSERT_FALSE(parsed.ok()) << row.line;
         EXPECT_EQ(parsed.error.find(row.error), 0u) << row.line << ": " << parsed.error;
     }
-    EXPECT_TRUE(ParseCliArgs(Words("html --help")).ok());
-    EXPECT_NE(UsageText().find("nelvix-cli html"), std::string_view::npos);
 }
 
 class CliHtmlTest : public ::testing::Test {
@@ -152,15 +150,6 @@ TEST_F(CliHtmlTest, EachTargetGivesItsLinesAndCounts) {
         EXPECT_EQ(run.out, row.out);
         EXPECT_EQ(run.err, Counts(row.files, row.hits));
     }
-}
-
-TEST_F(CliHtmlTest, KanjiPathsComeBackNative) {
-    fs::create_directories(top + "日本");
-    dir.Write("top/日本/ページ.html", "<title>J</title><a href=x>X</a>\r\n");
-    const CliRun run = RunWith({"html", "--utf8", "--links", top + "日本/*.html"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, Pad("J", 44) + " " + top + "日本/ページ.html\n     " + Pad("X", 44) + " " +
-                           Pad("x", 44) + " \n");
 }
 
 TEST_F(CliHtmlTest, QuotedFolderAsTheHistoriesHoldItIsSearched) {

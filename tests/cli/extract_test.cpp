@@ -273,7 +273,6 @@ TEST_F(CliExtractTest, BadRuleSourcesStopWithAReason) {
     const std::string whole(record.begin(), record.end());
 
     struct Row {
-        const char* situation;
         std::vector<std::string> arguments;
         std::string message;
     };
@@ -285,28 +284,16 @@ TEST_F(CliExtractTest, BadRuleSourcesStopWithAReason) {
     const std::string homeFile = DataFilePath(Home());
     std::filesystem::copy_file(badData, homeFile);
     const std::vector<Row> rows = {
-        {"a missing record file",
-         {"extract", "--rules", missing, log},
-         missing + ": No such file or directory"},
-        {"a folder", {"extract", "--rules", m_dir.Path(), log}, m_dir.Path() + ": Is a directory"},
-        {"a record cut short",
-         {"extract", "--rules", cut, log},
-         cut + ": not a valid rule-set record"},
-        {"a record with bytes after it",
-         {"extract", "--rules", trailing, log},
-         trailing + ": not a valid rule-set record"},
-        {"a data file whose length field is wrong",
-         {"extract", "--data", badData, log},
-         badData + ": not a valid data file"},
-        {"a missing data file",
-         {"extract", "--data", missing, log},
-         missing + ": No such file or directory"},
-        {"an invalid data file in the home",
-         {"extract", log},
-         homeFile + ": not a valid data file"},
+        {{"extract", "--rules", missing, log}, missing + ": No such file or directory"},
+        {{"extract", "--rules", m_dir.Path(), log}, m_dir.Path() + ": Is a directory"},
+        {{"extract", "--rules", cut, log}, cut + ": not a valid rule-set record"},
+        {{"extract", "--rules", trailing, log}, trailing + ": not a valid rule-set record"},
+        {{"extract", "--data", badData, log}, badData + ": not a valid data file"},
+        {{"extract", "--data", missing, log}, missing + ": No such file or directory"},
+        {{"extract", log}, homeFile + ": not a valid data file"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.situation);
+        SCOPED_TRACE(testing::PrintToString(row.arguments));
         CliRun run = RunWith(row.arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");

@@ -340,19 +340,6 @@ TEST(ExtStep2Page, FocusClearsTheOtherListAndSelectsTheLastEntry) {
     EXPECT_EQ(beeper.beeps, 0);
 }
 
-TEST(ExtStep2Page, FocusOnAnEmptyEndListLeavesNothingSelectedAndAddGoesThere) {
-    ui::FakeBeeper beeper;
-    ExtStep2PageModel page(beeper);
-    page.Fill(ValuesWith({}, ListOf({"s0", "s1"}), {}));
-    page.FocusList(ExtBlockList::End);
-    EXPECT_EQ(page.Selection(), std::nullopt);
-    page.EditText("closing");
-    page.EditPosition("0");
-    ASSERT_TRUE(page.Add().ok);
-    EXPECT_EQ(Texts(page.List(ExtBlockList::End)), (std::vector<std::string>{"closing"}));
-    EXPECT_EQ(page.List(ExtBlockList::Start).count, 2);
-}
-
 TEST(ExtStep2Page, AddRefusesAFullListAndFieldsBeyondTheirLimits) {
     struct Case {
         const char* name;

@@ -114,6 +114,16 @@ TEST(CliExtractArgsTest, WrongCommandLinesExitWithTwoAndTheUsage) {
     }
 }
 
+// Step 1 alone, extracting each line holding `sjisText` and the lines after it, `count` in all.
+ExtractionRules KeepBlocks(const std::string& sjisText, std::int32_t count) {
+    ExtractionRules rules = DefaultExtractionRules();
+    rules.runMode = RunMode::Step1Only;
+    rules.step1Process = Step1Process::Extract;
+    rules.step1Lines = {};
+    rules.step1Lines.Add(MakeRuleEntry(sjisText, 0, count));
+    return rules;
+}
+
 // Every test runs with a program home of its own, so that a person's own data file never
 // decides the rules.
 class CliExtractTest : public ::testing::Test {
@@ -175,11 +185,7 @@ TEST_F(CliExtractTest, ALastLineWithoutItsEndStaysWithoutOne) {
 // The text and the result of the program's own line extraction
 // (LoneLineFeedsEndNoLineInEitherExtraction in tests/app): a lone LF ends no line.
 TEST_F(CliExtractTest, LoneLineFeedsEndNoLine) {
-    ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = RunMode::Step1Only;
-    rules.step1Process = Step1Process::Extract;
-    rules.step1Lines = {};
-    rules.step1Lines.Add(MakeRuleEntry("keep", 0, 2));
+    const ExtractionRules rules = KeepBlocks("keep", 2);
     const std::string text = m_dir.Write(
         "lf.txt", "head\r\nkeep one\nstill one\r\nnext\r\nx\ny\r\nkeep two\r\nafter\nmore\r\n"
                   "tail\r\n");
@@ -189,12 +195,7 @@ TEST_F(CliExtractTest, LoneLineFeedsEndNoLine) {
 }
 
 TEST_F(CliExtractTest, TextsInEachCodeGiveTheSameResult) {
-    ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = RunMode::Step1Only;
-    rules.step1Process = Step1Process::Extract;
-    rules.step1Lines = {};
-    rules.step1Lines.Add(MakeRuleEntry(Sjis("ログの例"), 0, 4));
-    const std::string record = WriteRules(rules);
+    const std::string record = WriteRules(KeepBlocks(Sjis("ログの例"), 4));
     // The Shift-JIS sample's result; the engine's rules decide what it holds.
     const std::string expected =
         RunWith({"extract", "--rules", record, test::TestDataPath("sample.sjis.txt")}).out;
@@ -219,11 +220,7 @@ TEST_F(CliExtractTest, TextsInEachCodeGiveTheSameResult) {
 }
 
 TEST_F(CliExtractTest, RulesFromARecordFileWithSeparators) {
-    ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = RunMode::Step1Only;
-    rules.step1Process = Step1Process::Extract;
-    rules.step1Lines = {};
-    rules.step1Lines.Add(MakeRuleEntry("ERROR", 0, 2));
+    ExtractionRules rules = KeepBlocks("ERROR", 2);
     rules.addSeparator = true;
     rules.SetSeparator("--");
     // The window would show the result line by line and then the counts dialog; the command
@@ -341,11 +338,7 @@ TEST_F(CliExtractTest, RulesThatCannotRunAndTextsWithoutResult) {
 
 // Rules that extract each "ERROR" line and the line after it, with numbered separators.
 ExtractionRules ErrorBlocks() {
-    ExtractionRules rules = DefaultExtractionRules();
-    rules.runMode = RunMode::Step1Only;
-    rules.step1Process = Step1Process::Extract;
-    rules.step1Lines = {};
-    rules.step1Lines.Add(MakeRuleEntry("ERROR", 0, 2));
+    ExtractionRules rules = KeepBlocks("ERROR", 2);
     rules.addSeparator = true;
     rules.SetSeparator("==");
     return rules;

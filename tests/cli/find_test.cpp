@@ -158,6 +158,7 @@ TEST(CliFindTest, PrintsTheResultLinesOfTheGlobalFind) {
                                    "@/sub/deeper/c.jis(3): 日本語\r\n");
     const std::vector<Row> rows = {
         {"case-sensitive by default", "abc @", line2, 0, 4, 1},
+        {"-m finds each term", "-m first|or|ABC @", "@/a.txt(1): first line\r\n" + line2, 0, 4, 2},
         {"--no-subdirs searches the top directory only", "--no-subdirs 日本語 @",
          Sjis("@/a.txt(4): 日本語の文\r\n"), 0, 2, 1},
         {"--code sjis searches the files unconverted", "--code sjis 日本語 @",

@@ -191,11 +191,14 @@ TEST_F(CliHtmlTest, NothingFoundAndTrouble) {
     }
 }
 
-// A name holding a line break gave title and match lines in pieces, none of them a tag.
+// A name holding a line break gave title and match lines in pieces, none of them a tag. UTF-8
+// shows the name native, '?' for a control byte.
 TEST(CliHtmlNamesTest, LinesOfAFileNameWithALineBreakStayWholeAndNameTheFile) {
-    for (const std::string name : {"first\nsecond.html", "first\rsecond.html", "name\r\n.html"}) {
+    for (const std::string name :
+         {"first\nsecond.html", "first\rsecond.html", "name\r\n.html", "日本/ページ.html"}) {
         SCOPED_TRACE(name);
         test::TempDir dir;
+        fs::create_directories(dir.PathOf("日本"));
         const std::string path = dir.Write(name, "<title>Page</title>\r\nthe needle\r\n");
         const CliRun run = RunWith({"html", "--string", "needle", dir.Path() + "/*.html"});
         ASSERT_EQ(run.status, 0) << run.err;
@@ -207,6 +210,13 @@ TEST(CliHtmlNamesTest, LinesOfAFileNameWithALineBreakStayWholeAndNameTheFile) {
             ASSERT_TRUE(tag.has_value()) << run.out;
             EXPECT_EQ(SjisPathToNative(tag->sjisPath), path);
         }
+        std::string shown = path;
+        std::replace_if(
+            shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; },
+            '?');
+        const std::string utf8 =
+            RunWith({"html", "--utf8", "--string", "needle", dir.Path() + "/*.html"}).out;
+        EXPECT_TRUE(Contains(utf8, "     " + shown + "(2): the needle\n")) << utf8;
     }
 }
 

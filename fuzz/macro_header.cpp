@@ -1,12 +1,10 @@
 // Fuzzes the macro file: the header parser, the record walk, the image round trip, and a
 // replay of whatever records a loaded file holds.
 #include <array>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <string>
 
+#include "fuzz_check.h"
 #include "record/command_table.h"
 #include "record/macro_file.h"
 #include "record/operation_recorder.h"
@@ -14,11 +12,7 @@
 
 namespace {
 
-// A broken promise: stop here so that the fuzzer keeps the input.
-void Check(bool holds) {
-    if (!holds)
-        std::abort();
-}
+using nelvix::fuzz::Check;
 
 /// Reads every byte of each replayed record, so a record reaching past the buffer shows up
 /// under AddressSanitizer.

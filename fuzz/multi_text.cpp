@@ -1,25 +1,20 @@
 // Fuzzes the multi-text splitter and operator parser on random patterns, and the term search on
 // random texts: words within their limits, hits inside the text at the earliest place.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "pattern/find_pattern.h"
 #include "pattern/multi_text.h"
 
 namespace {
 
-using nelvix::Byte;
+using nelvix::fuzz::Check;
 
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
+using nelvix::Byte;
 
 } // namespace
 

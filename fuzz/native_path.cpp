@@ -1,23 +1,17 @@
 // Fuzzes the file-name escape: native -> core -> native gives back every byte string, also
 // through the form a line of text holds, and the code page 932 edge conversions take any bytes
 // and give well-formed results.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "base/cp932.h"
 #include "base/cp932_table.h"
 #include "base/native_path.h"
+#include "fuzz_check.h"
 
 namespace {
 
-// A broken promise: stop here so that the fuzzer keeps the input.
-void Check(bool holds) {
-    if (!holds)
-        std::abort();
-}
+using nelvix::fuzz::Check;
 
 /// Whole characters only: no lead byte without its trail at the end.
 bool EndsOnACharacter(std::string_view sjis) {

@@ -2,9 +2,6 @@
 // ranges: a hit lies whole inside the range, the plain search never starts on a second byte,
 // and the selection the find sets lies inside the text.
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,18 +11,16 @@
 #include "find/find_dialog_model.h"
 #include "find/line_jump.h"
 #include "find/text_find.h"
+#include "fuzz_check.h"
 #include "render/status_panes.h"
 #include "ui/fake_platform.h"
 
 namespace {
 
+using nelvix::fuzz::Check;
+
 using nelvix::Byte;
 using nelvix::ByteRange;
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 std::vector<bool> CharStarts(const Byte* text, std::uint32_t length) {
     std::vector<bool> starts(length + 1, false);

@@ -3,27 +3,20 @@
 // it, and painting and copying must read nothing out of range.
 #include <algorithm>
 #include <array>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "ui/fake_platform.h"
 #include "ui/recording_surface.h"
 #include "view/text_window.h"
 
 namespace {
 
+using nelvix::fuzz::Check;
+
 using namespace nelvix;
-
-void Check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-using NullHost = NullTextWindowHost;
 
 class Input {
 public:
@@ -49,17 +42,12 @@ private:
     std::size_t m_at = 0;
 };
 
-std::vector<bool> CharacterStarts(const CKespoDoc& document) {
+void CheckWindow(const CKespoDoc& document, const CKespoEV& window) {
     const LayoutText text = LayoutTextOf(document);
     std::vector<bool> starts(text.length + 1, false);
     for (std::uint32_t at = 0; at < text.length; at = NextChar(text, at))
         starts[at] = true;
     starts[text.length] = true;
-    return starts;
-}
-
-void CheckWindow(const CKespoDoc& document, const CKespoEV& window) {
-    const std::vector<bool> starts = CharacterStarts(document);
     const std::uint32_t caret = window.CaretOffset();
     Check(caret <= document.TextLength() && starts[caret]);
     Check(window.CaretRow() <= document.Rows().Count());
@@ -70,14 +58,6 @@ void CheckWindow(const CKespoDoc& document, const CKespoEV& window) {
     }
     const std::string selected = window.SelectionText();
     Check(selected.size() <= document.TextLength() + 2 * (document.Rows().Count() + 1u));
-}
-
-int PixelX(std::uint8_t b) {
-    return static_cast<int>(b) * 3 - 40;
-}
-
-int PixelY(std::uint8_t b) {
-    return static_cast<int>(b) - 40;
 }
 
 constexpr std::array<Key, 12> kKeys = {Key::Left,   Key::Right, Key::Up,     Key::Down,
@@ -94,6 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Input input(data, size);
     ui::FakePlatform fake;
     DocumentEnvironment environment{fake.platform};
+    const auto pixelX = [](std::uint8_t b) { return static_cast<int>(b) * 3 - 40; };
+    const auto pixelY = [](std::uint8_t b) { return static_cast<int>(b) - 40; };
     const std::uint8_t layout = input.Next();
     environment.format.charsPerLine = 10 + input.Next() % 60;
     environment.format.tabColumns = 2 + layout % 8;
@@ -101,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     settings.wordWrap = (layout & 0x10) != 0;
     settings.freeCursor = (layout & 0x20) != 0;
     ui::RecordingSurface surface;
-    NullHost host;
+    NullTextWindowHost host;
     std::unique_ptr<CKespoDoc> document = CKespoDoc::Create(environment);
     if (!document)
         return 0;
@@ -124,19 +106,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             window.OnKeyDown(kKeys[a % kKeys.size()], {(b & 1) != 0, (b & 2) != 0});
             break;
         case 1:
-            window.OnLeftButtonDown(PixelX(a), PixelY(b), (op & 0x80) != 0);
+            window.OnLeftButtonDown(pixelX(a), pixelY(b), (op & 0x80) != 0);
             break;
         case 2:
-            window.OnMouseMove(PixelX(a), PixelY(b), (op & 0x80) != 0);
+            window.OnMouseMove(pixelX(a), pixelY(b), (op & 0x80) != 0);
             break;
         case 3:
             window.OnLeftButtonUp();
             break;
         case 4:
-            window.OnDragTimer(PixelX(a), PixelY(b));
+            window.OnDragTimer(pixelX(a), pixelY(b));
             break;
         case 5:
-            window.SelectWordAt(PixelX(a), PixelY(b));
+            window.SelectWordAt(pixelX(a), pixelY(b));
             break;
         case 6:
             window.OnCommand(kCommands[a % kCommands.size()]);

@@ -1,25 +1,19 @@
 // Fuzzes the expansion of a tool's parameter template over any bytes, line and column: the
 // result never holds more than 256 bytes and never ends inside a double-byte character; its
 // arguments never hold more bytes than it.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/sjis.h"
+#include "fuzz_check.h"
 #include "tools/tool_arguments.h"
 #include "tools/tool_parameters.h"
 
 namespace {
 
-// A broken promise: stop here so that the fuzzer keeps the input.
-void Check(bool holds) {
-    if (!holds)
-        std::abort();
-}
+using nelvix::fuzz::Check;
 
 /// Header bytes: path choice, line (2), column (1), weekday and hour.
 constexpr std::size_t kHeaderBytes = 5;

@@ -1,20 +1,15 @@
 // Fuzzes file-name wildcard matching: any pattern against any name ends without a fault, "*"
 // and "*.*" take every name, and a name without wildcards matches itself in any ASCII case.
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "base/sjis.h"
 #include "fileset/file_set.h"
+#include "fuzz_check.h"
 
 namespace {
 
-void Check(bool holds) {
-    if (!holds)
-        std::abort();
-}
+using nelvix::fuzz::Check;
 
 /// `name` with its single-byte letters in upper case; double-byte characters stay as they are.
 std::string UpperCased(std::string_view name) {

@@ -36,6 +36,7 @@ TEST(SearchText, FindsWrapsAndStaysOnCharacters) {
             s += kKatakanaA;
         return s;
     }() + std::string(40, 'y');
+    const std::string a100(100, 'a'), a80(80, 'a'), a81(81, 'a');
     struct Case {
         const char* name;
         std::string text;
@@ -43,68 +44,28 @@ TEST(SearchText, FindsWrapsAndStaysOnCharacters) {
         std::uint32_t start;
         bool down;
         SearchOptions options;
-        std::optional<ByteRange> range; // whole text when empty
         std::optional<TextHit> expected;
+        std::optional<ByteRange> range = {}; // whole text when empty
     };
     const std::vector<Case> cases = {
-        {"down finds the next", "ab ab ab", "ab", 1, true, Plain(), {}, TextHit{3, 2}},
-        {"down wraps to the first", "ab ab ab", "ab", 7, true, Plain(), {}, TextHit{0, 2}},
-        {"up finds the last before", "ab ab ab", "ab", 6, false, Plain(), {}, TextHit{3, 2}},
-        {"up near the end finds a hit ending there",
-         "ab ab",
-         "ab",
-         4,
-         false,
-         Plain(),
-         {},
-         TextHit{3, 2}},
-        {"up wraps to the last", "ab ab ab", "ab", 0, false, Plain(), {}, TextHit{6, 2}},
-        {"never on a second byte", kKatakanaA + "A", "A", 0, true, Plain(), {}, TextHit{2, 1}},
-        {"case folded", "xABC", "abc", 0, true, Plain(false), {}, TextHit{1, 3}},
-        {"full-width letters case folded",
-         "x\x82\x60",
-         "\x82\x81",
-         0,
-         true,
-         Plain(false),
-         {},
-         TextHit{1, 2}},
-        {"case kept", "xABC", "abc", 0, true, Plain(true), {}, std::nullopt},
-        {"empty pattern", "abc", "", 0, true, Plain(), {}, std::nullopt},
-        {"81-byte pattern",
-         std::string(100, 'a'),
-         std::string(81, 'a'),
-         0,
-         true,
-         Plain(),
-         {},
-         std::nullopt},
-        {"80-byte pattern",
-         std::string(100, 'a'),
-         std::string(80, 'a'),
-         0,
-         true,
-         Plain(),
-         {},
-         TextHit{0, 80}},
-        {"outside the range", "ab ab ab", "ab", 0, true, Plain(), ByteRange{1, 5}, TextHit{3, 2}},
-        {"range too short", "ab ab ab", "ab", 0, true, Plain(), ByteRange{1, 2}, std::nullopt},
-        {"matcher wrap reaches across the start",
-         "abcdef",
-         "bcd",
-         2,
-         true,
-         WidthFolding(),
-         {},
+        {"down finds the next", "ab ab ab", "ab", 1, true, Plain(), TextHit{3, 2}},
+        {"down wraps to the first", "ab ab ab", "ab", 7, true, Plain(), TextHit{0, 2}},
+        {"up finds the last before", "ab ab ab", "ab", 6, false, Plain(), TextHit{3, 2}},
+        {"up near the end finds a hit ending there", "ab ab", "ab", 4, false, Plain(), {{3, 2}}},
+        {"up wraps to the last", "ab ab ab", "ab", 0, false, Plain(), TextHit{6, 2}},
+        {"never on a second byte", kKatakanaA + "A", "A", 0, true, Plain(), TextHit{2, 1}},
+        {"case folded", "xABC", "abc", 0, true, Plain(false), TextHit{1, 3}},
+        {"full-width case folded", "x\x82\x60", "\x82\x81", 0, true, Plain(false), {{1, 2}}},
+        {"case kept", "xABC", "abc", 0, true, Plain(true), std::nullopt},
+        {"empty pattern", "abc", "", 0, true, Plain(), std::nullopt},
+        {"81-byte pattern", a100, a81, 0, true, Plain(), std::nullopt},
+        {"80-byte pattern", a100, a80, 0, true, Plain(), TextHit{0, 80}},
+        {"outside the range", "ab ab ab", "ab", 0, true, Plain(), TextHit{3, 2}, {{1, 5}}},
+        {"range too short", "ab ab ab", "ab", 0, true, Plain(), std::nullopt, {{1, 2}}},
+        {"matcher wrap reaches across the start", "abcdef", "bcd", 2, true, WidthFolding(),
          TextHit{1, 3}},
-        {"matcher up", "ab ab ab", "ab", 6, false, Regex(), {}, TextHit{3, 2}},
-        {"matcher up wrap is aligned to a character",
-         longText,
-         "A",
-         82,
-         false,
-         Regex(),
-         {},
+        {"matcher up", "ab ab ab", "ab", 6, false, Regex(), TextHit{3, 2}},
+        {"matcher up wrap is aligned to a character", longText, "A", 82, false, Regex(),
          std::nullopt},
     };
     for (const Case& c : cases) {
@@ -139,94 +100,34 @@ TEST(TextFind, ShowsTheNextHit) {
         bool matchCase;
         std::uint32_t caret;
         Selection selectionBefore;
-        std::optional<ByteRange> range;
         std::uint32_t expectedCaret;
-        Selection expectedSelection;
-        int beeps;
+        Selection expectedSelection = {};
+        int beeps = 0;
+        std::optional<ByteRange> range = {};
     };
     const std::string lines = "ab\r\nab\r\nab\r\nab\r\nab\r\n";
+    const Selection at0{std::pair{0u, 1u}}, at3{std::pair{3u, 4u}}, at4{std::pair{4u, 5u}};
+    const Selection none = std::nullopt, at1{std::pair{1u, 1u}};
+    const TextFindSettings foundLine{true, false}, plusInvert{true, true};
+    const std::optional<ByteRange> range4{{4, 16}}, range9{{9, 12}};
     const std::vector<Case> cases = {
-        {"the selected hit is skipped",
-         "ab ab ab",
-         {},
-         true,
-         0,
-         std::pair{0u, 1u},
-         {},
-         3,
-         std::pair{3u, 4u},
-         0},
-        {"a selection of other case is skipped too",
-         "AB ab",
-         {},
-         false,
-         0,
-         std::pair{0u, 1u},
-         {},
-         3,
-         std::pair{3u, 4u},
-         0},
-        {"found line without selection steps past the caret",
-         "ab ab ab",
-         {true, false},
-         true,
-         0,
-         {},
-         {},
-         3,
-         {},
-         0},
-        {"found line with PlusInvert selects",
-         "ab ab ab",
-         {true, true},
-         true,
-         0,
-         {},
-         {},
-         3,
-         std::pair{3u, 4u},
-         0},
-        {"wraps to the first hit", "ab ab ab", {}, true, 7, {}, {}, 0, std::pair{0u, 1u}, 0},
-        {"a range of three lines keeps to it",
-         lines,
-         {},
-         true,
-         13,
-         {},
-         ByteRange{4, 16},
-         4,
-         std::pair{4u, 5u},
-         0},
-        {"a range past the text is dropped",
-         "ab ab",
-         {},
-         true,
-         1,
-         {},
-         ByteRange{9, 12},
-         3,
-         std::pair{3u, 4u},
-         0},
-        {"nothing found keeps caret and selection",
-         "xy xy",
-         {},
-         true,
-         1,
-         std::pair{0u, 1u},
-         {},
-         1,
-         std::pair{0u, 1u},
-         1},
+        {"the selected hit is skipped", "ab ab ab", {}, true, 0, at0, 3, at3},
+        {"a selection of other case is skipped too", "AB ab", {}, false, 0, at0, 3, at3},
+        {"found line without selection steps past the caret", "ab ab ab", foundLine, true, 0, none,
+         3},
+        {"found line with PlusInvert selects", "ab ab ab", plusInvert, true, 0, {}, 3, at3},
+        {"wraps to the first hit", "ab ab ab", {}, true, 7, {}, 0, at0},
+        {"a range of three lines keeps to it", lines, {}, true, 13, {}, 4, at4, 0, range4},
+        {"a range past the text is dropped", "ab ab", {}, true, 1, {}, 3, at3, 0, range9},
+        {"nothing found keeps caret and selection", "xy xy", {}, true, 1, at0, 1, at0, 1},
         {"a double-byte last character is selected whole",
          "x" + kKatakanaA,
          {},
          true,
          0,
-         {},
-         {},
+         none,
          1,
-         std::pair{1u, 1u},
-         0},
+         at1},
     };
     for (const Case& c : cases) {
         FindFixture f(c.text, c.settings);
@@ -255,27 +156,14 @@ TEST(TextFind, FindBoxCommands) {
         std::uint32_t expectedCaret;
         int beeps;
     };
+    const auto next = FindBoxCommand::FindNext, button = FindBoxCommand::FindNextButton;
     const std::vector<Case> cases = {
-        {"empty box beeps", "", FindBoxCommand::FindNext, false, {}, {}, 2, 1},
-        {"81 bytes beep", std::string(81, 'a'), FindBoxCommand::FindNext, false, {}, {}, 2, 1},
-        {"next", "ab", FindBoxCommand::FindNext, false, {}, {}, 4, 0},
+        {"empty box beeps", "", next, false, {}, {}, 2, 1},
+        {"81 bytes beep", std::string(81, 'a'), next, false, {}, {}, 2, 1},
+        {"next", "ab", next, false, {}, {}, 4, 0},
         {"previous", "ab", FindBoxCommand::FindPrevious, false, {}, {}, 0, 0},
-        {"button without Ctrl clears the range",
-         "ab",
-         FindBoxCommand::FindNextButton,
-         false,
-         ByteRange{0, 4},
-         {},
-         4,
-         0},
-        {"button with Ctrl takes a multi-line selection",
-         "ab",
-         FindBoxCommand::FindNextButton,
-         true,
-         {},
-         ByteRange{0, 8},
-         0,
-         0},
+        {"button without Ctrl clears the range", "ab", button, false, ByteRange{0, 4}, {}, 4, 0},
+        {"button with Ctrl takes a multi-line selection", "ab", button, true, {}, {{0, 8}}, 0, 0},
     };
     for (const Case& c : cases) {
         FindFixture f(longSelectionText, {false, false, false, true});

@@ -28,30 +28,8 @@ DisplayColours LetterColours() {
 /// One letter per byte: '.' normal, 'u' user keyword, 'c' C, 'p' C++, 'm' comment, 'M' marked.
 std::string Picture(const std::vector<ColourCode>& codes) {
     std::string picture;
-    for (const ColourCode code : codes) {
-        switch (code) {
-        case 0:
-            picture += '.';
-            break;
-        case 3:
-            picture += 'u';
-            break;
-        case 4:
-            picture += 'c';
-            break;
-        case 5:
-            picture += 'p';
-            break;
-        case 6:
-            picture += 'm';
-            break;
-        case kBackgroundFlag + 7:
-            picture += 'M';
-            break;
-        default:
-            picture += '?';
-        }
-    }
+    for (const ColourCode code : codes)
+        picture += code == kBackgroundFlag + 7 ? 'M' : code <= 6 ? ".??ucpm"[code] : '?';
     return picture;
 }
 
@@ -73,103 +51,46 @@ TEST(TextColouringTest, KeywordsCommentsAndMarkedStrings) {
         std::string text;
         DocumentType type;
         bool areaComment;
-        std::vector<std::string> user;
-        std::vector<StringMark> marks;
         std::string expected;
+        std::vector<std::string> user = {};
+        std::vector<StringMark> marks = {};
     };
+    const auto C = DocumentType::C, Plain = DocumentType::Plain;
+    const std::vector<std::string> print{"print"};
+    const std::vector<StringMark> at2{{2, 3, "int"}}, at3{{3, 3, "int"}}, stale{{2, 3, "xyz"}};
     const Case cases[] = {
-        {"C: int in printf no, after underscore yes, #include yes",
-         "printf my_int #include",
-         DocumentType::C,
-         false,
-         {},
-         {},
+        {"int in printf no, after underscore yes, #include yes", "printf my_int #include", C, false,
          "..........ccc.cccccccc"},
-        {"plain text: no C keyword, user keyword yes",
-         "int printf",
-         DocumentType::Plain,
-         false,
-         {"print"},
-         {},
-         "....uuuuu."},
-        {"C++: underscores of __inline in C colour, inline in C++",
-         "__inline",
-         DocumentType::Cpp,
-         false,
-         {},
-         {},
+        {"plain text: no C keyword, user keyword yes", "int printf", Plain, false, "....uuuuu.",
+         print},
+        {"C++: underscores of __inline in C colour", "__inline", DocumentType::Cpp, false,
          "ccpppppp"},
-        {"C: no C++ keyword", "class", DocumentType::C, false, {}, {}, "....."},
-        {"#if at the start of #ifdef is not delimited",
-         "#ifdef",
-         DocumentType::C,
-         false,
-         {},
-         {},
-         "......"},
-        {"user keyword undelimited is found inside words",
-         "xprintx",
-         DocumentType::Plain,
-         false,
-         {"print"},
-         {},
-         ".uuuuu."},
-        {"line comment through its line end",
-         "a // int\r\nb",
-         DocumentType::C,
-         false,
-         {},
-         {},
-         "..mmmmmmmm."},
-        {"block comment not coloured without area comments",
-         "/* a\r\nb\r\n*/",
-         DocumentType::C,
-         false,
-         {},
-         {},
+        {"C: no C++ keyword", "class", C, false, "....."},
+        {"#if at the start of #ifdef is not delimited", "#ifdef", C, false, "......"},
+        {"user keyword undelimited is found inside words", "xprintx", Plain, false, ".uuuuu.",
+         print},
+        {"line comment through its line end", "a // int\r\nb", C, false, "..mmmmmmmm."},
+        {"block comment not coloured without area comments", "/* a\r\nb\r\n*/", C, false,
          "..........."},
-        {"block comment over three lines",
-         "/* a\r\nb\r\n*/ x",
-         DocumentType::C,
-         true,
-         {},
-         {},
-         "mmmmmmmmmmm.."},
-        {"*/ after a // does not close the block comment",
-         "/* // */ int\r\nint",
-         DocumentType::C,
-         true,
-         {},
-         {},
+        {"block comment over three lines", "/* a\r\nb\r\n*/ x", C, true, "mmmmmmmmmmm.."},
+        {"*/ after a // does not close the block comment", "/* // */ int\r\nint", C, true,
          "mmmmmmmmmmmmmmmmm"},
-        {"/* inside a line comment opens nothing",
-         "// /*\r\nint",
-         DocumentType::C,
-         true,
-         {},
-         {},
-         "mmmmmmmccc"},
+        {"/* inside a line comment opens nothing", "// /*\r\nint", C, true, "mmmmmmmccc"},
         {"marked string over a keyword keeps its background",
          "a int b",
-         DocumentType::C,
+         C,
          false,
+         "..MMM..",
          {},
-         {{2, 3, "int"}},
-         "..MMM.."},
+         at2},
         {"marked string inside a comment keeps its background",
          "// int",
-         DocumentType::C,
+         C,
          false,
+         "mmmMMM",
          {},
-         {{3, 3, "int"}},
-         "mmmMMM"},
-        {"stale marked string is not coloured",
-         "a int b",
-         DocumentType::C,
-         false,
-         {},
-         {{2, 3, "xyz"}},
-         "..ccc.."},
+         at3},
+        {"stale marked string is not coloured", "a int b", C, false, "..ccc..", {}, stale},
     };
     for (const Case& c : cases) {
         PaintFixture fixture(c.text);

@@ -22,36 +22,6 @@ std::vector<std::uint32_t> Vec(std::span<const std::uint32_t> entries) {
     return {entries.begin(), entries.end()};
 }
 
-TEST(CommentTablesTest, InsertionsKeepTheTablesOfOneBuild) {
-    struct Case {
-        const char* name;
-        std::string before;
-        std::uint32_t offset;
-        std::string inserted;
-    };
-    const Case cases[] = {
-        {"split opener", "a/*b", 2, "x"},
-        {"forms opener at left edge", "a/b", 2, "*c"},
-        {"forms closer at right edge", "a*b", 1, "x*"},
-        {"at start moves all", "/* */", 0, "*/"},
-        {"empty insertion", "a/*b*/", 3, ""},
-        {"overlapping pairs", "/*/", 1, "*/*"},
-    };
-    for (const Case& c : cases) {
-        ui::FakePlatform fake;
-        CommentTables incremental;
-        incremental.Build(fake.platform, Bytes(c.before), Length(c.before));
-        std::string after = c.before;
-        after.insert(c.offset, c.inserted);
-        incremental.UpdateCommentTables(fake.platform, Bytes(after), Length(after), c.offset,
-                                        Length(c.inserted));
-        CommentTables whole;
-        whole.Build(fake.platform, Bytes(after), Length(after));
-        EXPECT_EQ(Vec(incremental.Openers()), Vec(whole.Openers())) << c.name;
-        EXPECT_EQ(Vec(incremental.Closers()), Vec(whole.Closers())) << c.name;
-    }
-}
-
 // Random texts rich in "/" and "*", inserted piece by piece at the end or anywhere, must give
 // the tables of one build over the final text, also once the tables overflow.
 TEST(CommentTablesTest, PropertyRandomPiecesGiveTheTablesOfOneBuild) {

@@ -3,8 +3,9 @@
 #include "store/data_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,11 @@ struct ImageWriter {
     }
     ImageWriter& Str(std::string_view text) {
         PutCString(image, text);
+        return *this;
+    }
+    ImageWriter& Strs(int count, std::string_view text) {
+        for (int i = 0; i < count; ++i)
+            Str(text);
         return *this;
     }
     /// Bytes without a NUL: a last string that ends at the file's end.
@@ -94,14 +100,7 @@ std::vector<ValidityCase> ValidityCases() {
         {"Shorter than the header", header79, false},
         {"TotalSaysOneMore", ImageWriter().Str("x").Finish(1), false},
         {"TotalSaysOneLess", ImageWriter().Str("x").Finish(-1), false},
-        {"TwentyOfEach",
-         [] {
-             ImageWriter writer(20, 20, 20);
-             for (int i = 0; i < 60; ++i)
-                 writer.Str("e" + std::to_string(i));
-             return writer.Finish();
-         }(),
-         true},
+        {"TwentyOfEach", ImageWriter(20, 20, 20).Strs(60, "e").Finish(), true},
         {"TwentyOneSearchStrings", ImageWriter(21).Finish(), false},
         {"TwentyOneReplacements", ImageWriter(0, 21).Finish(), false},
         {"TwentyOneFilePatterns", ImageWriter(0, 0, 21).Finish(), false},
@@ -118,15 +117,7 @@ std::vector<ValidityCase> ValidityCases() {
          ImageWriter().U32(1).Str("vi").Str("$f").Raw("/tmp").Finish(), true},
         {"EditorWithoutDirectory", ImageWriter().U32(1).Str("vi").Str("$f").Finish(), false},
         {"EditorCountCut", ImageWriter().Raw("\x01").Finish(), false},
-        {"TwentyOneEditors",
-         [] {
-             ImageWriter writer;
-             writer.U32(21);
-             for (int i = 0; i < 21; ++i)
-                 writer.Str("p").Str("a").Str("d");
-             return writer.Finish();
-         }(),
-         false},
+        {"TwentyOneEditors", ImageWriter().U32(21).Strs(3 * 21, "p").Finish(), false},
         {"ToolStringsOf260", ImageWriter().U32(1).Str(t260).Str(t260).Str(t260).Finish(), true},
         {"ToolProgramOf261", ImageWriter().U32(1).Str(t260 + "t").Str("").Str("").Finish(), false},
         {"ToolDirectoryOf261", ImageWriter().U32(1).Str("").Str("").Str(t260 + "t").Finish(),
@@ -140,14 +131,7 @@ std::vector<ValidityCase> ValidityCases() {
         {"ExtractionPatternEndsAtTheEnd",
          ImageWriter().U32(0).Rules().U32(1).U32(1).Raw("*.log").Finish(), true},
         {"TwentyOneExtractionPatterns",
-         [] {
-             ImageWriter writer;
-             writer.U32(0).Rules().U32(0).U32(21);
-             for (int i = 0; i < 21; ++i)
-                 writer.Str("*.t");
-             return writer.Finish();
-         }(),
-         false},
+         ImageWriter().U32(0).Rules().U32(0).U32(21).Strs(21, "*.t").Finish(), false},
         {"ExtractionPatternOf261",
          ImageWriter().U32(0).Rules().U32(1).U32(1).Str(p260 + "p").Finish(), false},
         {"AllSections", ImageWriter().EmptySections().Finish(), true},
@@ -209,10 +193,6 @@ TEST(ParseDataFile, HeaderOnlyTakesTheHeaderAndEmptyHistories) {
     expected.subdirectories = true;
     expected.findDirection = 1;
     EXPECT_EQ(contents, expected);
-
-    DataFileContents fresh;
-    ASSERT_TRUE(ParseDataFile(ImageWriter().Finish(), fresh));
-    EXPECT_EQ(fresh, DataFileContents{});
 }
 
 TEST(ParseDataFile, OptionBits) {
@@ -300,13 +280,11 @@ TEST(BuildDataFile, EveryStateReadsBackEqual) {
 
 TEST(BuildDataFile, HeaderFields) {
     const Image image = *BuildDataFile(FullState());
-    EXPECT_EQ(GetU32(image.data() + 4), 20u);
-    EXPECT_EQ(GetU32(image.data() + 8), 20u);
-    EXPECT_EQ(GetU32(image.data() + 12), 20u);
-    EXPECT_EQ(GetU32(image.data() + 16), kBitCase | kBitWidthInsensitive | kBitRegex);
-    EXPECT_EQ(GetU32(image.data() + 20), 0u);
-    EXPECT_EQ(GetU32(image.data() + 24), 0u);
-    EXPECT_EQ(Image(image.begin() + 28, image.begin() + 80), Image(52, 0));
+    const Image header = ImageWriter(20, 20, 20, kBitCase | kBitWidthInsensitive | kBitRegex).image;
+    // The counts and the options; the words after them are written as 0.
+    EXPECT_EQ(Image(image.begin() + 4, image.begin() + 20),
+              Image(header.begin() + 4, header.begin() + 20));
+    EXPECT_EQ(Image(image.begin() + 20, image.begin() + 80), Image(60, 0));
 }
 
 TEST(BuildDataFile, ListsAndStringsAreCutToWhatReadsBack) {
@@ -388,21 +366,13 @@ TEST(ParseDataFile, CutAfterEachOptionalSection) {
             cut[i] = static_cast<Byte>(total >> (8 * i));
         DataFileContents contents = Changed();
         ASSERT_TRUE(ParseDataFile(cut, contents)) << sections;
-        DataFileContents expected = Changed();
-        expected.searchStrings = full.searchStrings;
-        expected.replacementStrings = full.replacementStrings;
-        expected.filePatterns = full.filePatterns;
-        expected.caseSensitive = true;
-        expected.widthSensitive = false;
-        expected.regularExpression = true;
-        expected.subdirectories = false;
-        expected.findDirection = 0;
-        if (sections >= 1)
-            expected.editors = full.editors;
-        if (sections >= 2)
-            expected.rules = full.rules;
-        if (sections >= 3)
-            expected.extractionFiles = full.extractionFiles;
+        // The header and the sections read come from the file, the rest stays.
+        const DataFileContents old = Changed();
+        DataFileContents expected = full;
+        expected.editors = sections >= 1 ? full.editors : old.editors;
+        expected.rules = sections >= 2 ? full.rules : old.rules;
+        expected.extractionFiles = sections >= 3 ? full.extractionFiles : old.extractionFiles;
+        expected.browsers = old.browsers;
         EXPECT_EQ(contents, expected) << sections;
 
         // The rule set ends in an integer: one byte less cuts it, and the file is refused.
@@ -439,42 +409,42 @@ TEST_F(DataFileFixture, WrittenFileReadsBackWithoutMessages) {
     EXPECT_TRUE(fake.messageBox.shown.empty());
 }
 
-TEST_F(DataFileFixture, MissingFileIsSilent) {
-    DataFileContents contents = Changed();
-    EXPECT_FALSE(ReadDataFile(fake.platform, path, contents));
-    EXPECT_FALSE(ReadDataFile(fake.platform, dir.Write("file", "x") + "/nelvix.DAT", contents));
-    EXPECT_EQ(contents, Changed());
-    EXPECT_TRUE(fake.messageBox.shown.empty());
-}
-
-TEST_F(DataFileFixture, UnreadablePathShowsTheReadMessage) {
-    ASSERT_EQ(::mkdir(dir.PathOf("home").c_str(), 0700), 0);
-    ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
-    DataFileContents contents = Changed();
-    EXPECT_FALSE(ReadDataFile(fake.platform, path, contents));
-    EXPECT_EQ(contents, Changed());
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgDataReadError});
-}
-
-TEST_F(DataFileFixture, InvalidFileShowsTheInvalidMessage) {
-    ASSERT_EQ(::mkdir(dir.PathOf("home").c_str(), 0700), 0);
+TEST(ReadDataFile, AFileThatCannotBeTakenLeavesTheContentsAlone) {
+    struct Case {
+        const char* name;
+        std::function<std::string(test::TempDir&)> place; ///< gives the path read
+        std::vector<int> messages;
+    };
+    const auto write = [](const Image& image) {
+        return [image](test::TempDir& dir) {
+            std::filesystem::create_directories(dir.PathOf("home"));
+            return dir.Write("home/nelvix.DAT", std::string(image.begin(), image.end()));
+        };
+    };
     // The first field says 100, the file is 99 bytes long.
-    Image image = ImageWriter(1).Str(std::string(18, 'a')).Finish(1);
-    ASSERT_EQ(image.size(), 99u);
-    dir.Write("home/nelvix.DAT", std::string(image.begin(), image.end()));
-    DataFileContents contents = Changed();
-    EXPECT_FALSE(ReadDataFile(fake.platform, path, contents));
-    EXPECT_EQ(contents, Changed());
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgDataInvalid});
-}
-
-TEST_F(DataFileFixture, FileFillingTheBufferIsInvalid) {
-    ASSERT_EQ(::mkdir(dir.PathOf("home").c_str(), 0700), 0);
-    const Image image = Padded(kDataFileBufferBytes + 100);
-    dir.Write("home/nelvix.DAT", std::string(image.begin(), image.end()));
-    DataFileContents contents;
-    EXPECT_FALSE(ReadDataFile(fake.platform, path, contents));
-    EXPECT_EQ(fake.messageBox.ShownIds(), std::vector<int>{ui::kMsgDataInvalid});
+    const Image oneShort = ImageWriter(1).Str(std::string(18, 'a')).Finish(1);
+    const std::vector<Case> cases = {
+        {"missing", [](test::TempDir& dir) { return dir.PathOf("home/nelvix.DAT"); }, {}},
+        {"below a file",
+         [](test::TempDir& dir) { return dir.Write("file", "x") + "/nelvix.DAT"; },
+         {}},
+        {"a folder at its name",
+         [](test::TempDir& dir) {
+             std::filesystem::create_directories(dir.PathOf("home/nelvix.DAT"));
+             return dir.PathOf("home/nelvix.DAT");
+         },
+         {ui::kMsgDataReadError}},
+        {"total one more than the file", write(oneShort), {ui::kMsgDataInvalid}},
+        {"filling the buffer", write(Padded(kDataFileBufferBytes + 100)), {ui::kMsgDataInvalid}},
+    };
+    for (const Case& c : cases) {
+        test::TempDir place;
+        ui::FakePlatform quiet;
+        DataFileContents contents = Changed();
+        EXPECT_FALSE(ReadDataFile(quiet.platform, c.place(place), contents)) << c.name;
+        EXPECT_EQ(contents, Changed()) << c.name;
+        EXPECT_EQ(quiet.messageBox.ShownIds(), c.messages) << c.name;
+    }
 }
 
 TEST_F(DataFileFixture, RefusedWriteKeepsTheOldFile) {

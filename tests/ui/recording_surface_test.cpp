@@ -38,6 +38,11 @@ TEST(RecordingSurfaceTest, LaterOperationsChangeTheGrid) {
         int row;
         Cell expected;
     };
+    const auto scrollUp = [](RecordingSurface& s) {
+        s.DrawText(0, 32, "z", 8, kRed, kWhite);
+        s.ScrollRect({0, 0, 80, 48}, 0, -16);
+    };
+    const Cell z{"z", false, kRed, kWhite, false, false};
     const Case cases[] = {
         {"fill clears text",
          [](RecordingSurface& s) {
@@ -65,18 +70,8 @@ TEST(RecordingSurfaceTest, LaterOperationsChangeTheGrid) {
          0, 0, Cell{"", false, kNoColour, kBlue, true, false}},
         {"line marks its cells", [](RecordingSurface& s) { s.DrawLine(20, 0, 20, 47, kRed); }, 2, 2,
          Cell{"", false, kNoColour, kNoColour, false, true}},
-        {"scroll up moves a row",
-         [](RecordingSurface& s) {
-             s.DrawText(0, 32, "z", 8, kRed, kWhite);
-             s.ScrollRect({0, 0, 80, 48}, 0, -16);
-         },
-         0, 1, Cell{"z", false, kRed, kWhite, false, false}},
-        {"scroll leaves the uncovered part as it was",
-         [](RecordingSurface& s) {
-             s.DrawText(0, 32, "z", 8, kRed, kWhite);
-             s.ScrollRect({0, 0, 80, 48}, 0, -16);
-         },
-         0, 2, Cell{"z", false, kRed, kWhite, false, false}},
+        {"scroll up moves a row", scrollUp, 0, 1, z},
+        {"scroll leaves the uncovered part as it was", scrollUp, 0, 2, z},
         {"scroll takes nothing from outside its rectangle",
          [](RecordingSurface& s) {
              s.DrawText(0, 32, "z", 8, kRed, kWhite);

@@ -8,46 +8,23 @@
 #include "render/line_bar.h"
 #include "text_window_fixture.h"
 #include "ui/colour.h"
-#include "ui/fake_platform.h"
 #include "ui/recording_surface.h"
-#include "view/text_window.h"
 
 namespace nelvix {
 namespace {
 
-using QuietHost = test::InputHost;
-
-/// A C++ document with block-comment colouring, shown in a window of 80 × 10 cells of 8 × 16
-/// pixels without margins.
-struct CppWindow {
-    CppWindow() {
-        environment.format.documentType = nelvix::DocumentType::Cpp; // C++
+/// A C++ document with block-comment colouring in the test window.
+struct CppWindow : test::TextWindow {
+    CppWindow() : TextWindow("") {
         settings.colorAreaComment = true;
         settings.keywords = {userKeywords, cKeywords, cppKeywords};
-        document = CKespoDoc::Create(environment);
-        window = std::make_unique<CKespoEV>(*document, fake.platform, surface, host, settings);
-        window->OnSize(640, 160);
-    }
-    void Load(const std::string& text) {
-        document->LoadBytes(reinterpret_cast<const Byte*>(text.data()), text.size());
-    }
-    ui::CellGrid Paint() {
-        surface.ClearOperations();
-        window->Paint({0, 0, 640, 160});
-        return surface.Rasterise(0, 0, 8, 16, 80, 10);
+        DisplayFormat format = document->Format();
+        format.documentType = DocumentType::Cpp;
+        document->SetFormatSettings(format);
     }
     ui::Colour Foreground(int column, int row) { return Paint().At(column, row).foreground; }
 
-    ui::FakePlatform fake;
-    DocumentEnvironment environment{fake.platform};
-    std::vector<std::string> userKeywords{"TODO"};
-    std::vector<std::string> cKeywords{"int", "return"};
-    std::vector<std::string> cppKeywords{"class"};
-    ViewSettings settings;
-    ui::RecordingSurface surface;
-    QuietHost host;
-    std::unique_ptr<CKespoDoc> document;
-    std::unique_ptr<CKespoEV> window;
+    std::vector<std::string> userKeywords{"TODO"}, cKeywords{"int", "return"}, cppKeywords{"class"};
 };
 
 const ui::Colour kText = ui::StandardPaletteColor(1);
@@ -88,7 +65,7 @@ TEST(TextWindowPaint, AppendedCloserEndsTheCommentAndTablesMatchAFreshBuild) {
 TEST(TextWindowPaint, TwoViewsOfOneDocumentAppendOnce) {
     CppWindow w;
     ui::RecordingSurface secondSurface;
-    QuietHost secondHost;
+    test::InputHost secondHost;
     CKespoEV second(*w.document, w.fake.platform, secondSurface, secondHost, w.settings);
     second.OnSize(640, 160);
     w.Load("/* a\r\n");
@@ -103,8 +80,9 @@ TEST(TextWindowPaint, TwoViewsOfOneDocumentAppendOnce) {
 
 TEST(TextWindowPaint, PlainDocumentKeepsNoCommentTablesAndColoursNoKeywords) {
     CppWindow w;
-    w.environment.format.documentType = nelvix::DocumentType::Plain;
-    w.document->SetFormatSettings(w.environment.format);
+    DisplayFormat format = w.document->Format();
+    format.documentType = DocumentType::Plain;
+    w.document->SetFormatSettings(format);
     w.Load("int /* x */\r\n");
     EXPECT_TRUE(w.window->Comments().Openers().empty());
     EXPECT_EQ(w.Foreground(0, 0), kText);

@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "base/cp932.h"
-#include "find/line_jump.h"
-#include "find/text_find.h"
 #include "text_window_fixture.h"
 #include "ui/message_ids.h"
-#include "view/text_window_find_target.h"
 
 namespace nelvix {
 namespace {
@@ -295,22 +292,6 @@ TEST(TextWindowSession, KeysMouseCopyAndMarks) {
     EXPECT_EQ(w.document->LineMarks(), std::vector<std::uint32_t>{10});
     grid = w.Paint();
     EXPECT_NE(grid.At(0, 1).background, grid.At(0, 0).background) << "the marked line";
-
-    // Find and jump, as the find dialog and the jump dialog run them.
-    TextWindowFindTarget target(*w.window);
-    SearchOptions options;
-    bool down = true;
-    std::vector<std::string> entries;
-    FindHistory history(entries);
-    TextFindSettings findSettings;
-    TextFind find(w.fake.platform, {options, down, history}, findSettings, [] {});
-    ASSERT_TRUE(find.FindNext(target, "THIRD", true, false));
-    EXPECT_EQ(w.Stream(), std::make_pair(25u, 30u));
-    EXPECT_EQ(w.Caret(), std::make_pair(0u, 2u)) << "on the hit's first character";
-    grid = w.Paint();
-    EXPECT_EQ(TextWindow::Inverted(grid, 2, 6), "xxxxx.");
-    EXPECT_EQ(JumpToLine(w.fake.platform, *w.document, 0, "1", target), LineJumpResult::Jumped);
-    EXPECT_EQ(w.Caret(), std::make_pair(0u, 0u));
 }
 
 } // namespace

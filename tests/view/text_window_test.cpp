@@ -29,8 +29,6 @@ TEST(KespoEvTest, MetricsMarginsAndPixels) {
     EXPECT_EQ(w.window->TopMargin(), 11);
     EXPECT_EQ(w.window->VisibleColumns(), 100u);
     EXPECT_EQ(w.window->VisibleRows(), 25u);
-    EXPECT_EQ(w.window->CellToPixel(3, 2), (PixelPoint{29, 43}));
-    EXPECT_EQ(w.window->PixelToCell(100000, 100000), std::make_pair(200u, 100u));
 }
 
 TEST(KespoEvTest, ScrollToRowModes) {

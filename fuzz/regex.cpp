@@ -1,13 +1,14 @@
 // Fuzzes the regular-expression engine on random patterns and texts: no crash, no read outside
 // the text, matches inside the text on whole characters, the budget kept, no place skipped where
-// a match could begin, a literal pattern found where the plain search finds it, and searches
-// from one character past each match giving the same matches with a carry as without.
+// a match could begin, a literal pattern found where the rules and the plain search find it, and
+// searches from one character past each match giving the same matches with a carry as without.
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "fuzz_check.h"
+#include "pattern/char_compare.h"
 #include "pattern/find_pattern.h"
 #include "pattern/regex_matcher.h"
 
@@ -23,6 +24,44 @@ bool IsBoundary(const Byte* text, std::size_t offset) {
     while (i < offset)
         i += nelvix::IsLeadByte(text[i]) ? 2 : 1;
     return i == offset;
+}
+
+// The literal (non regular-expression) search by the rules alone: at each character, compare
+// the folded characters; running out of text ends the search.
+std::optional<Match> FindLiteral(const Byte* text, std::size_t length, std::string_view pattern,
+                                 bool caseSensitive, bool widthSensitive) {
+    const auto* bytes = reinterpret_cast<const Byte*>(pattern.data());
+    for (std::size_t m = 0; m < length;
+         m += nelvix::IsLeadByte(text[m]) && m + 1 < length ? 2 : 1) {
+        std::size_t p = m;
+        bool matched = true;
+        for (std::size_t i = 0; i < pattern.size() && matched;) {
+            if (p >= length)
+                return std::nullopt;
+            nelvix::CharCode want = bytes[i];
+            if (nelvix::IsLeadByte(bytes[i]) && i + 1 < pattern.size()) {
+                want = static_cast<nelvix::CharCode>(bytes[i] << 8 | bytes[i + 1]);
+                ++i;
+            }
+            ++i;
+            nelvix::CharCode got = text[p];
+            std::size_t size = 1;
+            if (nelvix::IsLeadByte(text[p])) {
+                if (p + 1 >= length) {
+                    matched = false;
+                    break;
+                }
+                got = static_cast<nelvix::CharCode>(text[p] << 8 | text[p + 1]);
+                size = 2;
+            }
+            matched = nelvix::FoldForCompare(got, caseSensitive, widthSensitive) ==
+                      nelvix::FoldForCompare(want, caseSensitive, widthSensitive);
+            p += size;
+        }
+        if (matched && p - m > 0)
+            return Match{m, p - m};
+    }
+    return std::nullopt;
 }
 
 /// Searches without a carry take the square of the text: only a head of it is searched so.
@@ -99,6 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               EveryMatch(text, head, pattern, options, nullptr));
     }
 
+    if (!regularExpression)
+        Check(FindLiteral(text, length, pattern, caseSensitive, widthSensitive) == first);
     if (!regularExpression && widthSensitive) {
         Check(nelvix::FindPattern(text, text + length, pattern,
                                   nelvix::SearchOptions{caseSensitive, true}, true) == first);

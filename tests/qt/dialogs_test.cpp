@@ -1,38 +1,48 @@
 // The dialogs and windows of the frame's commands, driven as a person would: the global find
-// dialog's checks and directory change, the find dialog on a real text window, the line jump,
-// the progress window's stop button, the font dialog, the help window, the shell opener and
-// the version dialog.
+// dialog's checks and directory change, the HTML search dialog's target buttons, the find dialog
+// on a real text window, the line jump, 操作の保存 and 操作の呼出し with their byte limits and
+// deletion, the progress window's stop button, the help window, the shell opener and the version
+// dialog. (The font dialog runs through the font command in frame_scenarios_test.cpp, the save
+// command binding user tool 3 in tools_scenarios_test.cpp.)
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "../view/text_window_fixture.h"
+#include "commands/recall_operation_list.h"
+#include "frame/frame_commands.h"
+#include "qt/dialogs/field_byte_limit.h"
 #include "qt/dialogs/find_dialog.h"
-#include "qt/dialogs/font_dialog.h"
 #include "qt/dialogs/global_find_dialog.h"
 #include "qt/dialogs/help_window.h"
+#include "qt/dialogs/html_search_dialog.h"
 #include "qt/dialogs/line_jump_dialog.h"
 #include "qt/dialogs/progress_dialog.h"
+#include "qt/dialogs/recall_operation_dialog.h"
+#include "qt/dialogs/save_operation_dialog.h"
 #include "qt/dialogs/version_dialog.h"
 #include "qt/platform/convert.h"
 #include "qt/platform/shell_opener.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
+#include "record/operation_recorder.h"
+#include "store/global_find_record.h"
 #include "ui/fake_frame_services.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
@@ -66,6 +76,63 @@ struct GlobalFindScene {
     }
 };
 
+/// The dialog over a scripted platform and help viewer, in a folder with one subfolder.
+struct HtmlSearchScene {
+    ui::FakePlatform fake;
+    ui::FakeHelpViewer help;
+    qt::QtHtmlSearchDialog dialog{fake.platform, help};
+    QTemporaryDir directory;
+
+    HtmlSearchScene() { QDir(directory.path()).mkpath(QStringLiteral("pages")); }
+    HtmlSearchValues Initial(HtmlTarget target = HtmlTarget::String) const {
+        HtmlSearchValues initial;
+        initial.pattern = qt::QStringToSjis(QStringLiteral("目次"));
+        initial.fileBox = "*.html";
+        initial.currentDirectory = qt::QStringToSjisPath(directory.path() + QLatin1Char('/'));
+        initial.caseSensitive = true;
+        initial.target = target;
+        return initial;
+    }
+    std::optional<HtmlSearchValues> Ask(HtmlTarget target = HtmlTarget::String) {
+        return dialog.Ask(Initial(target), {Initial().pattern, "index"},
+                          {"*.html", "/srv/www/*.htm"});
+    }
+};
+
+/// Which of the string fields a person can use.
+QList<bool> StringFieldsEnabled(QWidget& dialog) {
+    QList<bool> enabled;
+    for (const char* name : {"pattern", "caseSensitive", "regularExpression", "widthSensitive"})
+        enabled << Child<QWidget>(dialog, name)->isEnabled();
+    return enabled;
+}
+
+std::size_t SjisBytes(const QString& text) {
+    return qt::QStringToSjis(text).size();
+}
+
+/// A recorder over a temporary program home, holding one recorded global find.
+struct RecorderScene {
+    QTemporaryDir home;
+    ui::FakePlatform fake;
+    std::array<std::string, kUserToolSlots> userTools;
+    OperationRecorder recorder{fake.platform, QFile::encodeName(home.path()).toStdString(),
+                               userTools};
+
+    RecorderScene() { Record("apple"); }
+    void Record(const std::string& pattern) {
+        GlobalFindParameters parameters;
+        parameters.pattern = pattern;
+        parameters.specification = "/data/*.txt";
+        const std::vector<Byte> record = SerializeGlobalFindRecord(parameters);
+        recorder.RecordCommand(true, kCmdGlobalFind, record.data(), record.size());
+    }
+    void Save(const QString& name, const QString& comment) {
+        QVERIFY(recorder.SaveMacro(qt::QStringToSjisPath(name), qt::QStringToSjis(comment)));
+    }
+    bool HomeHas(const QString& fileName) const { return QDir(home.path()).exists(fileName); }
+};
+
 /// The find dialog over a real text window of 40 numbered lines.
 struct FindScene {
     TextWindow window{NumberedLines(40)};
@@ -89,10 +156,18 @@ private slots:
     void globalFindRefusesAndStaysOpen();
     void globalFindOpensOnThePatternAndGivesTheValues();
     void globalFindDirectoryChangeResetsAnAbsoluteFileBox();
+    void htmlSearchOpensWithTheValuesAndGivesThemBack();
+    void htmlSearchTargetButtonsSwitchTheStringFieldsAndItsCheck();
     void findDialogFindsInTheTextWindowAndClosingClearsTheRange();
     void lineJumpKeepsABadNumberAndJumpsToAGoodOne();
+    void fitToBytesKeepsWholeCharactersOfTheInsertion_data();
+    void fitToBytesKeepsWholeCharactersOfTheInsertion();
+    void saveDialogOpensOnItsFieldsAndGivesThem();
+    void saveDialogStaysOpenWhileTheCheckRefusesAndCancels();
+    void saveDialogLimitsTheCommentAndTheName();
+    void recallDialogShowsTheListAndTheComments();
+    void recallDialogDeletesAndThenOnlyCloses();
     void progressWindowShowsValuesAndStops();
-    void fontDialogOffersFixedPitchFonts();
     void helpWindowOpensAtTheCommandsTopic();
     void helpWindowReportsAMissingFile();
     void shellOpenerHandsTheFileToTheDesktop();
@@ -115,9 +190,6 @@ void DialogsTest::globalFindRefusesAndStaysOpen_data() {
     QTest::addColumn<int>("beeps");
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("81-byte pattern: 59413")
-        << QString(81, QLatin1Char('a')) << QStringLiteral("*.txt") << int(ui::kMsgPatternTooLong)
-        << 0 << QStringLiteral("pattern");
     // The limit is in Shift-JIS bytes, not in the characters Qt holds.
     QTest::newRow("41 double-byte characters: 59413")
         << QString(41, QChar(0x3042)) << QStringLiteral("*.txt") << int(ui::kMsgPatternTooLong) << 0
@@ -186,7 +258,6 @@ void DialogsTest::globalFindOpensOnThePatternAndGivesTheValues() {
 void DialogsTest::globalFindDirectoryChangeResetsAnAbsoluteFileBox() {
     GlobalFindScene scene;
     QString afterAbsolute;
-    QString afterRelative;
     QString directory;
     QString label;
     WhenShown<qt::QtGlobalFindDialog>([&](qt::QtGlobalFindDialog& dialog) {
@@ -203,9 +274,6 @@ void DialogsTest::globalFindDirectoryChangeResetsAnAbsoluteFileBox() {
         afterAbsolute = fileBox->currentText();
         directory = dialog.CurrentDirectory();
         label = Child<QLabel>(dialog, "currentDirectory")->text();
-        fileBox->setEditText(QStringLiteral("*.c *.h"));
-        dialog.ChangeDirectory(scene.directory.path());
-        afterRelative = fileBox->currentText();
         Click(dialog, "help");
         dialog.reject();
     });
@@ -213,8 +281,77 @@ void DialogsTest::globalFindDirectoryChangeResetsAnAbsoluteFileBox() {
     QCOMPARE(afterAbsolute, QStringLiteral("*.*"));
     QCOMPARE(directory, QDir(scene.directory.path()).absoluteFilePath(QStringLiteral("sub")));
     QCOMPARE(label, directory);
-    QCOMPARE(afterRelative, QStringLiteral("*.c *.h"));
     QCOMPARE(scene.help.topics, std::vector<int>{kCmdGlobalFind});
+}
+
+void DialogsTest::htmlSearchOpensWithTheValuesAndGivesThemBack() {
+    HtmlSearchScene scene;
+    QString title;
+    QString focused;
+    QStringList patterns;
+    WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
+        title = dialog.windowTitle();
+        auto* pattern = Child<QComboBox>(dialog, "pattern");
+        focused = dialog.focusWidget() == pattern ? pattern->currentText() : QString();
+        for (int i = 0; i < pattern->count(); ++i)
+            patterns << pattern->itemText(i);
+        SaveScreenshot(dialog, QStringLiteral("html-search-dialog"));
+        Click(dialog, "targetLink");
+        Child<QCheckBox>(dialog, "subdirectories")->setChecked(false);
+        Click(dialog, "ok");
+    });
+    const std::optional<HtmlSearchValues> values = scene.Ask();
+    QCOMPARE(title, QStringLiteral("ＨＴＭＬ検索"));
+    QCOMPARE(focused, QStringLiteral("目次"));
+    QCOMPARE(patterns, (QStringList{QStringLiteral("目次"), QStringLiteral("index")}));
+    QVERIFY(values.has_value());
+    HtmlSearchValues expected = scene.Initial();
+    expected.target = HtmlTarget::Link;
+    expected.subdirectories = false;
+    QCOMPARE(qt::SjisPathToQString(values->currentDirectory),
+             qt::SjisPathToQString(expected.currentDirectory));
+    QVERIFY(*values == expected);
+    QVERIFY(scene.fake.messageBox.shown.empty());
+}
+
+// The refusals themselves and the directory list are the global find dialog's, above: both
+// dialogs share those fields.
+void DialogsTest::htmlSearchTargetButtonsSwitchTheStringFieldsAndItsCheck() {
+    HtmlSearchScene scene;
+    QList<QList<bool>> seen;
+    QString focused;
+    bool stayedOpen = false;
+    QString focusedAfterRefusal;
+    WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
+        focused = dialog.focusWidget() != nullptr ? dialog.focusWidget()->objectName() : QString();
+        seen << StringFieldsEnabled(dialog);
+        SaveScreenshot(dialog, QStringLiteral("html-search-dialog-title"));
+        Click(dialog, "targetString");
+        seen << StringFieldsEnabled(dialog);
+        // A string search needs its string: refused, the dialog stays on the field.
+        Child<QComboBox>(dialog, "pattern")->setEditText(QString());
+        Click(dialog, "ok");
+        stayedOpen = dialog.isVisible();
+        focusedAfterRefusal =
+            dialog.focusWidget() != nullptr ? dialog.focusWidget()->objectName() : QString();
+        Click(dialog, "targetTitle");
+        seen << StringFieldsEnabled(dialog);
+        Click(dialog, "help");
+        // A title search needs no string.
+        Click(dialog, "ok");
+    });
+    const std::optional<HtmlSearchValues> values = scene.Ask(HtmlTarget::Title);
+    const QList<bool> off{false, false, false, false};
+    const QList<bool> on{true, true, true, true};
+    QCOMPARE(seen, (QList<QList<bool>>{off, on, off}));
+    QCOMPARE(focused, QStringLiteral("fileBox"));
+    QVERIFY(stayedOpen);
+    QCOMPARE(focusedAfterRefusal, QStringLiteral("pattern"));
+    QCOMPARE(scene.fake.beeper.beeps, 1);
+    QVERIFY(values.has_value());
+    QVERIFY(values->target == HtmlTarget::Title);
+    QVERIFY(values->pattern.empty());
+    QCOMPARE(scene.help.topics, std::vector<int>{kCmdHtmlSearch});
 }
 
 void DialogsTest::findDialogFindsInTheTextWindowAndClosingClearsTheRange() {
@@ -265,6 +402,201 @@ void DialogsTest::lineJumpKeepsABadNumberAndJumpsToAGoodOne() {
     QCOMPARE(window.window->CaretColumn(), 0u);
 }
 
+void DialogsTest::fitToBytesKeepsWholeCharactersOfTheInsertion_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("maxBytes");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<int>("cursor");
+
+    QTest::newRow("fits: unchanged")
+        << QStringLiteral("ab") << QStringLiteral("abc") << 3 << QStringLiteral("abc") << 3;
+    QTest::newRow("typed at the end of a full field: refused")
+        << QStringLiteral("abc") << QStringLiteral("abcd") << 3 << QStringLiteral("abc") << 3;
+    QTest::newRow("typed in the middle of a full field: refused, the end stays")
+        << QStringLiteral("abc") << QStringLiteral("axbc") << 3 << QStringLiteral("abc") << 1;
+    QTest::newRow("paste cut to what fits")
+        << QStringLiteral("a") << QStringLiteral("a12345") << 4 << QStringLiteral("a123") << 4;
+    QTest::newRow("double-byte character across the limit left out")
+        << QStringLiteral("ab") << QStringLiteral("ab表表") << 5 << QStringLiteral("ab表") << 3;
+    QTest::newRow("pasted over a selection") << QStringLiteral("a--b") << QStringLiteral("a日本語b")
+                                             << 6 << QStringLiteral("a日本b") << 3;
+}
+
+void DialogsTest::fitToBytesKeepsWholeCharactersOfTheInsertion() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(int, maxBytes);
+    QFETCH(QString, kept);
+    QFETCH(int, cursor);
+    const qt::FittedText fitted =
+        qt::FitToBytes(before, after, static_cast<std::size_t>(maxBytes), SjisBytes);
+    QCOMPARE(fitted.text, kept);
+    QCOMPARE(fitted.cursor, cursor);
+}
+
+void DialogsTest::saveDialogOpensOnItsFieldsAndGivesThem() {
+    ui::FakeHelpViewer help;
+    qt::QtSaveOperationDialog dialog(help);
+    QString focused;
+    int toolIndex = 99;
+    WhenShown<qt::QtSaveOperationDialog>([&](qt::QtSaveOperationDialog& shown) {
+        auto* name = Child<QLineEdit>(shown, "name");
+        auto* tool = Child<QComboBox>(shown, "userTool");
+        focused = shown.focusWidget() == name ? name->text() : QString();
+        toolIndex = tool->currentIndex();
+        name->setText(QStringLiteral("毎日"));
+        tool->setCurrentIndex(3);
+        auto* comment = Child<QPlainTextEdit>(shown, "comment");
+        comment->setFocus();
+        comment->insertPlainText(QStringLiteral("ログ"));
+        QTest::keyClick(comment, Qt::Key_Return);
+        QTest::keyClicks(comment, QStringLiteral("every day"));
+        SaveScreenshot(shown, QStringLiteral("save-operation-dialog"));
+        Click(shown, "ok");
+    });
+    SaveOperationValues initial{"daily", kNoUserToolChosen, {}};
+    const auto values = dialog.Ask(initial, [](const SaveOperationValues&) { return true; });
+    QCOMPARE(focused, QStringLiteral("daily"));
+    QCOMPARE(toolIndex, -1);
+    QVERIFY(values.has_value());
+    QCOMPARE(qt::SjisPathToQString(values->name), QStringLiteral("毎日"));
+    QCOMPARE(values->userTool, 3);
+    QCOMPARE(values->comment, qt::QStringToSjis(QStringLiteral("ログ\r\nevery day")));
+}
+
+void DialogsTest::saveDialogStaysOpenWhileTheCheckRefusesAndCancels() {
+    ui::FakeHelpViewer help;
+    qt::QtSaveOperationDialog dialog(help);
+    std::vector<std::string> checked;
+    bool stayedOpen = false;
+    QString focused;
+    WhenShown<qt::QtSaveOperationDialog>([&](qt::QtSaveOperationDialog& shown) {
+        auto* name = Child<QLineEdit>(shown, "name");
+        name->setText(QStringLiteral("bad/name"));
+        Click(shown, "ok");
+        stayedOpen = shown.isVisible();
+        focused = shown.focusWidget() != nullptr ? shown.focusWidget()->objectName() : QString();
+        Click(shown, "help");
+        Click(shown, "cancel"); // not checked again
+    });
+    const auto values = dialog.Ask({}, [&](const SaveOperationValues& v) {
+        checked.push_back(v.name);
+        return false;
+    });
+    QVERIFY(stayedOpen);
+    QCOMPARE(focused, QStringLiteral("name"));
+    QCOMPARE(checked, std::vector<std::string>{"bad/name"});
+    QVERIFY(!values.has_value());
+    QCOMPARE(help.topics, std::vector<int>{kCmdSaveOperation});
+}
+
+void DialogsTest::saveDialogLimitsTheCommentAndTheName() {
+    ui::FakeHelpViewer help;
+    qt::QtSaveOperationDialog dialog(help);
+    QString nameAfterTyping;
+    WhenShown<qt::QtSaveOperationDialog>([&](qt::QtSaveOperationDialog& shown) {
+        auto* name = Child<QLineEdit>(shown, "name");
+        name->setText(QString(kMaxPathBytes - 1, QLatin1Char('n')));
+        name->end(false);
+        name->insert(QStringLiteral("表"));
+        QTest::keyClicks(name, QStringLiteral("x"));
+        nameAfterTyping = name->text();
+        name->setText(QStringLiteral("c"));
+        auto* comment = Child<QPlainTextEdit>(shown, "comment");
+        comment->setFocus();
+        QTest::keyClicks(comment, QString(97, QLatin1Char('a')));
+        QTest::keyClick(comment, Qt::Key_Return);        // CR LF: 99 bytes
+        comment->insertPlainText(QStringLiteral("表"));  // does not fit
+        QTest::keyClicks(comment, QStringLiteral("bc")); // only "b" fits
+        QTest::keyClick(comment, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(comment, QStringLiteral("z"));
+        Click(shown, "ok");
+    });
+    const auto values = dialog.Ask({}, [](const SaveOperationValues&) { return true; });
+    QCOMPARE(nameAfterTyping, QString(kMaxPathBytes - 1, QLatin1Char('n')) + QLatin1Char('x'));
+    QVERIFY(values.has_value());
+    QCOMPARE(values->comment, std::string(97, 'a') + "\r\nb");
+}
+
+void DialogsTest::recallDialogShowsTheListAndTheComments() {
+    RecorderScene scene;
+    scene.Save(QStringLiteral("beta"), QStringLiteral("二番目\r\nsecond line"));
+    scene.Save(QStringLiteral("alpha"), QStringLiteral("first"));
+    RecallOperationList list(scene.recorder, scene.fake.beeper);
+    ui::FakeHelpViewer help;
+    qt::QtRecallOperationDialog dialog(help);
+    QStringList names;
+    QString initialName;
+    QString initialComment;
+    QString betaComment;
+    WhenShown<qt::QtRecallOperationDialog>([&](qt::QtRecallOperationDialog& shown) {
+        auto* name = Child<QComboBox>(shown, "name");
+        for (int i = 0; i < name->count(); ++i)
+            names << name->itemText(i);
+        initialName = name->currentText();
+        initialComment = Child<QLabel>(shown, "comment")->text();
+        name->setCurrentIndex(1);
+        betaComment = Child<QLabel>(shown, "comment")->text();
+        SaveScreenshot(shown, QStringLiteral("recall-operation-dialog"));
+        Click(shown, "help");
+        Click(shown, "ok");
+    });
+    const RecallChoice choice = dialog.Ask(list);
+    QCOMPARE(names, (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));
+    QCOMPARE(initialName, QStringLiteral("alpha"));
+    QCOMPARE(initialComment, QStringLiteral("first"));
+    QCOMPARE(betaComment, QStringLiteral("二番目\nsecond line"));
+    QVERIFY((choice == RecallChoice{RecallAction::Load, "beta"}));
+    QCOMPARE(help.topics, std::vector<int>{kCmdRecallOperation});
+}
+
+void DialogsTest::recallDialogDeletesAndThenOnlyCloses() {
+    RecorderScene scene;
+    scene.Save(QStringLiteral("alpha"), QStringLiteral("first"));
+    scene.Save(QStringLiteral("beta"), QStringLiteral("second"));
+    RecallOperationList list(scene.recorder, scene.fake.beeper);
+    ui::FakeHelpViewer help;
+    qt::QtRecallOperationDialog dialog(help);
+    QString okLabel;
+    bool replayEnabled = true;
+    QStringList left;
+    int beepsAfterUnknown = 0;
+    WhenShown<qt::QtRecallOperationDialog>([&](qt::QtRecallOperationDialog& shown) {
+        auto* name = Child<QComboBox>(shown, "name");
+        name->setEditText(QStringLiteral("gamma"));
+        Click(shown, "delete");
+        beepsAfterUnknown = scene.fake.beeper.beeps;
+        QVERIFY(Child<QPushButton>(shown, "replay")->isEnabled());
+        name->setCurrentIndex(name->findText(QStringLiteral("alpha")));
+        Click(shown, "delete");
+        okLabel = Child<QPushButton>(shown, "ok")->text();
+        replayEnabled = Child<QPushButton>(shown, "replay")->isEnabled();
+        for (int i = 0; i < name->count(); ++i)
+            left << name->itemText(i);
+        SaveScreenshot(shown, QStringLiteral("recall-operation-dialog-after-delete"));
+        name->setCurrentIndex(0);
+        Click(shown, "ok");
+    });
+    const RecallChoice choice = dialog.Ask(list);
+    QCOMPARE(beepsAfterUnknown, 1);
+    QCOMPARE(okLabel, QStringLiteral("閉じる"));
+    QVERIFY(!replayEnabled);
+    QCOMPARE(left, QStringList{QStringLiteral("beta")});
+    QVERIFY(!scene.HomeHas(QStringLiteral("alpha.mac")));
+    QVERIFY(scene.HomeHas(QStringLiteral("beta.mac")));
+    QCOMPARE(choice.action, RecallAction::Close);
+
+    // The next dialog starts afresh.
+    RecallOperationList again(scene.recorder, scene.fake.beeper);
+    WhenShown<qt::QtRecallOperationDialog>([&](qt::QtRecallOperationDialog& shown) {
+        okLabel = Child<QPushButton>(shown, "ok")->text();
+        Click(shown, "replay");
+    });
+    QVERIFY((dialog.Ask(again) == RecallChoice{RecallAction::Replay, "beta"}));
+    QCOMPARE(okLabel, QStringLiteral("OK"));
+}
+
 void DialogsTest::progressWindowShowsValuesAndStops() {
     qt::ProgressDialog progress;
     progress.Open(qt::QStringToSjis(QStringLiteral("グローバル検索")),
@@ -291,24 +623,6 @@ void DialogsTest::progressWindowShowsValuesAndStops() {
     progress.Open("again", {"x"}, "stop");
     QVERIFY(!progress.StopRequested());
     progress.Close();
-}
-
-void DialogsTest::fontDialogOffersFixedPitchFonts() {
-    qt::QtFontDialog fonts;
-    bool monospacedOnly = false;
-    WhenShown<QFontDialog>([&](QFontDialog& dialog) {
-        monospacedOnly = dialog.testOption(QFontDialog::MonospacedFonts);
-        SaveScreenshot(dialog, QStringLiteral("font-dialog"));
-        dialog.accept();
-    });
-    const auto choice = fonts.AskFixedPitchFont({"Fixedsys", 120, 400, false});
-    QVERIFY(monospacedOnly);
-    QVERIFY(choice.has_value());
-    QVERIFY(!choice->faceName.empty());
-    QCOMPARE(choice->pointSizeTenths, 120);
-
-    WhenShown<QFontDialog>([](QFontDialog& dialog) { dialog.reject(); });
-    QVERIFY(!fonts.AskFixedPitchFont(*choice).has_value());
 }
 
 void DialogsTest::helpWindowOpensAtTheCommandsTopic() {

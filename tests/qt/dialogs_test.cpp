@@ -3,8 +3,8 @@
 // on a real text window, the line jump, 操作の保存 and 操作の呼出し with their byte limits and
 // deletion, the progress window's stop button, the help window (with a topic at its anchor for
 // every command, settings page and dialog, and owned by the modal dialog that opened it), the
-// shell opener and the version dialog. (The font dialog runs through the font command in
-// frame_scenarios_test.cpp, the save command binding user tool 3 in tools_scenarios_test.cpp.)
+// shell opener and the version dialog. (The font dialog, and the save command binding user tool
+// 3, run through their commands in frame_scenarios_test.cpp.)
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>

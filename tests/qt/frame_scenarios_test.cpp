@@ -1,33 +1,56 @@
 // Scenarios of the real main window driven by keys and commands: menus that follow the
 // documents, global finds over folders, walking the tags with F5, marks, copy and find through
-// keys, the placement of result lists and texts, and closing the untitled windows.
+// keys, the placement of result lists and texts, closing the untitled windows and the font
+// command; and the commands that reach outside the texts: Ctrl+L listing the titles and links of
+// the sample pages and F5 into them, Ctrl+E over the samples through the sheet and its replay,
+// line extraction of the open mail log, the settings sheet laying the texts out again only when
+// the layout changed, the editor started on a tag's file and line, and an operation saved as
+// user tool 3 and run again with Ctrl+3.
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "base/cp932.h"
+#include "extract/extraction_sheet.h"
 #include "frame/frame_commands.h"
 #include "frame/frame_core.h"
 #include "frame/frame_menus.h"
 #include "frame_scene.h"
 #include "qt/dialogs/global_find_dialog.h"
+#include "qt/dialogs/html_search_dialog.h"
+#include "qt/dialogs/save_operation_dialog.h"
 #include "qt/frame/find_box.h"
 #include "qt/frame/frame_menu_bar.h"
 #include "qt/frame/frame_tool_bar.h"
+#include "qt/frame/window_bar.h"
+#include "qt/sheets/extraction_sheet.h"
+#include "qt/sheets/number_field.h"
+#include "qt/sheets/settings_sheet.h"
 #include "qt/textview/document_view_widget.h"
 #include "qt/textview/text_window_widget.h"
 #include "qt_test_support.h"
 #include "record/command_table.h"
+#include "record/operation_recorder.h"
+#include "store/tool_entry.h"
+#include "text/update_hint.h"
 #include "ui/message_ids.h"
 
 using namespace nelvix;
@@ -53,6 +76,102 @@ std::string TagTargetText(const CKespoEV& window) {
     return std::string(text.substr(0, text.find("\r\n")));
 }
 
+std::vector<std::string> Lines(std::string_view text) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+std::string MailLogPath() {
+    return ArgumentPath(SamplesFolder() + QStringLiteral("/mail-log-sjis.txt"));
+}
+
+/// What the default rules keep of the sample mail log: each message from the line before its
+/// subject down to the line before the menu after it, without the pager prompts and the line
+/// after each; `header` gives the line before each block.
+std::string ExpectedBlocks(const std::function<std::string(int)>& header) {
+    return header(6) +
+           Sjis("    差出人：山田 太郎\r\n"
+                "    題名：会議の日程について\r\n"
+                "    日付：2026/11/30 10:15\r\n"
+                "鈴木さん\r\n"
+                "来週の会議は水曜日の午後二時からでいかがでしょうか。\r\n"
+                "場所は三階の第一会議室です。\r\n"
+                "資料は前日までにお送りします。\r\n"
+                "山田\r\n") +
+           header(20) +
+           Sjis("    差出人：佐藤 次郎\r\n"
+                "    題名：見積書の送付\r\n"
+                "    日付：2026/12/01 09:02\r\n"
+                "お世話になっております。\r\n"
+                "ご依頼の見積書を添付いたします。\r\n"
+                "ご確認のほどよろしくお願いいたします。\r\n") +
+           header(30) +
+           Sjis("    差出人：システム管理者\r\n"
+                "    題名：定期保守のお知らせ\r\n"
+                "    日付：2026/12/02 18:30\r\n"
+                "12月5日（土）の午前一時から三時まで、サーバーを停止します。\r\n"
+                "停止中はメールを送受信できません。\r\n");
+}
+
+/// Closes the counts dialog when it shows, after a screenshot named `name`.
+void CloseCountsWhenShown(const QString& name, QString* caption = nullptr) {
+    WhenShown<QDialog>([name, caption](QDialog& dialog) {
+        if (dialog.objectName() != QStringLiteral("countsDialog")) {
+            CloseCountsWhenShown(name, caption);
+            return;
+        }
+        if (caption != nullptr)
+            *caption = dialog.windowTitle();
+        SaveScreenshot(dialog, name);
+        dialog.accept();
+    });
+}
+
+std::vector<std::string> UntitledTexts(Scene& scene) {
+    std::vector<std::string> texts;
+    for (const auto& document : scene.application->Documents().Documents())
+        if (document->PathName().empty())
+            texts.emplace_back(document->TextView());
+    return texts;
+}
+
+/// Counts the notices by which the settings reach a document's views: a new layout, or only a
+/// redraw. (A text losing the focus also asks its other views for a layout; that is not counted.)
+struct HintCounter final : DocumentView {
+    int relayouts = 0;
+    int redraws = 0;
+    void OnUpdate(CKespoDoc&, UpdateHint hint, const HintArgument&) override {
+        if (hint == UpdateHint::FormatCopied)
+            ++relayouts;
+        else if (hint == UpdateHint::RedrawAfterSettings)
+            ++redraws;
+    }
+};
+
+/// Opens the settings sheet and lets `change` act on it before OK.
+void ChangeSettings(Scene& scene, std::function<void(qt::CSetPS&)> change) {
+    WhenShown<qt::CSetPS>([change = std::move(change)](qt::CSetPS& sheet) {
+        change(sheet);
+        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    scene.frame->RunCommand(kCmdSettings);
+    Scene::Settle();
+}
+
 } // namespace
 
 class FrameScenariosTest : public QObject {
@@ -66,6 +185,13 @@ private slots:
     void placementPutsTheResultAboveAndTheTextBelow();
     void markWindowsTakeTheirPrefixThroughKeys();
     void fontCommandStoresTheFontAndLaysTheTextsOutAgain();
+    void ctrlLListsTitlesAndLinksAndF5OpensThePages();
+    void ctrlEExtractsTheSamplesAndTheReplayGivesTheSameResult();
+    void lineExtractionOfTheOpenMailLog();
+    void settingsLayTheTextsOutAgainOnlyForLayoutChanges();
+    void editorStartsOnTheTagsFileAndLine();
+    void operationSavedAsUserToolThreeRunsWithCtrl3();
+    void tagInFolderWithParenthesesJumps();
 };
 
 void FrameScenariosTest::menusFollowTheDocuments() {
@@ -269,6 +395,278 @@ void FrameScenariosTest::fontCommandStoresTheFontAndLaysTheTextsOutAgain() {
     // The cabinet was confirmed: the saved copy holds the font too.
     QCOMPARE(scene.application->GetCabinet().SavedFormat().font.height, 24);
     SaveScreenshot(*scene.frame, QStringLiteral("font-24-points"));
+}
+
+void FrameScenariosTest::ctrlLListsTitlesAndLinksAndF5OpensThePages() {
+    Scene scene;
+    const QString folder = SamplesFolder() + QStringLiteral("/html");
+    WhenShown<qt::QtHtmlSearchDialog>([folder](qt::QtHtmlSearchDialog& dialog) {
+        dialog.ChangeDirectory(folder);
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(QStringLiteral("*.html *.htm"));
+        dialog.findChild<QCheckBox*>(QStringLiteral("subdirectories"))->setChecked(true);
+        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("targetLink")),
+                          Qt::LeftButton);
+        SaveScreenshot(dialog, QStringLiteral("html-search-dialog"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    Press(scene, Qt::Key_L, Qt::ControlModifier);
+
+    CKespoDoc* result = ResultDocument(scene);
+    QVERIFY(result != nullptr);
+    QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    // The lines' layout is the HTML search's (its own tests); here the pages of the folder and its
+    // subfolder are listed.
+    const std::vector<std::string> lines = Lines(result->TextView());
+    SaveScreenshot(*scene.frame, QStringLiteral("html-search-links"));
+
+    // The first line names a page; Ctrl+F5 opens it and makes the list the tag document, F5 then
+    // steps over the link lines to the next page.
+    const std::vector<std::string> pages = [&lines] {
+        std::vector<std::string> paths;
+        for (const std::string& line : lines)
+            if (line.size() > 45 && line[44] == ' ' && line[45] == '/')
+                paths.push_back(line.substr(45));
+        return paths;
+    }();
+    QCOMPARE(pages.size(), std::size_t{5});
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_F5, Qt::ControlModifier);
+    QVERIFY(scene.frame->Core().Tags().HasTagDocument());
+    QCOMPARE(scene.Active()->Document()->PathName(), pages[0]);
+    Press(scene, Qt::Key_F5);
+    QCOMPARE(scene.Active()->Document()->PathName(), pages[1]);
+    SaveScreenshot(*scene.frame, QStringLiteral("html-search-page-opened"));
+}
+
+void FrameScenariosTest::ctrlEExtractsTheSamplesAndTheReplayGivesTheSameResult() {
+    Scene scene;
+    scene.application->GetSettings().recordExtractOperation = 1;
+    QString summaryCaption;
+    WhenShown<qt::CExtPS>([&summaryCaption](qt::CExtPS& sheet) {
+        auto* pages = sheet.findChild<QTabWidget*>(QStringLiteral("pages"));
+        pages->setCurrentIndex(kExtFilePage);
+        auto* pattern = sheet.findChild<QComboBox*>(QStringLiteral("pattern"));
+        pattern->setEditText(SamplesFolder() + QStringLiteral("/*.*"));
+        SaveScreenshot(sheet, QStringLiteral("extraction-sheet-file-page"));
+        CloseCountsWhenShown(QStringLiteral("extraction-summary"), &summaryCaption);
+        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    QApplication::setActiveWindow(scene.frame.get());
+    QTest::keyClick(scene.frame.get(), Qt::Key_E, Qt::ControlModifier);
+    Scene::Settle();
+
+    const std::string expected = ExpectedBlocks(
+        [](int line) { return MailLogPath() + "(" + std::to_string(line) + "): \r\n"; });
+    QTRY_COMPARE(UntitledTexts(scene).size(), std::size_t{1});
+    QCOMPARE(UntitledTexts(scene)[0], expected);
+    QCOMPARE(summaryCaption, QStringLiteral("グローバル抽出"));
+    QVERIFY(scene.application->Recorder().HasRecord());
+    QCOMPARE(scene.application->ExtractionFiles().patterns.front(),
+             ArgumentPath(SamplesFolder()) + "/*.*");
+    SaveScreenshot(*scene.frame, QStringLiteral("global-extraction-samples"));
+
+    CloseCountsWhenShown(QStringLiteral("extraction-summary-replayed"));
+    scene.frame->RunCommand(kCmdReplay);
+    Scene::Settle();
+    const std::vector<std::string> texts = UntitledTexts(scene);
+    QCOMPARE(texts.size(), std::size_t{2});
+    QCOMPARE(texts[1], expected);
+    SaveScreenshot(*scene.frame, QStringLiteral("global-extraction-replayed"));
+}
+
+void FrameScenariosTest::lineExtractionOfTheOpenMailLog() {
+    Scene scene(MailLogPath());
+    QVERIFY(scene.Active() != nullptr);
+    CloseCountsWhenShown(QStringLiteral("line-extraction-counts"));
+    WhenShown<qt::CExtPS>([](qt::CExtPS& sheet) {
+        QCOMPARE(sheet.windowTitle(), QStringLiteral("行の抽出"));
+        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    scene.frame->RunCommand(kCmdLineExtraction);
+    Scene::Settle();
+    const std::vector<std::string> texts = UntitledTexts(scene);
+    QCOMPARE(texts.size(), std::size_t{1});
+    QCOMPARE(texts[0], ExpectedBlocks([](int) { return std::string(); }));
+    SaveScreenshot(*scene.frame, QStringLiteral("line-extraction-mail-log"));
+}
+
+void FrameScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
+    HintCounter hints; // outlives the scene, whose documents tell it until they close
+    Scene scene(MailLogPath());
+    QVERIFY(scene.Active() != nullptr);
+    CKespoDoc& document = *scene.Active()->Document();
+    document.AddView(hints);
+    const std::uint16_t rowsBefore = document.RowCount();
+
+    ChangeSettings(scene, [](qt::CSetPS& sheet) {
+        sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
+        auto* field = sheet.findChild<qt::ExtNumberField*>(QStringLiteral("charsPerLineField"));
+        QVERIFY(field != nullptr);
+        field->SetText("40");
+        SaveScreenshot(sheet, QStringLiteral("settings-chars-per-line"));
+    });
+    // Every change of the settings redraws the texts; only a layout change lays them out again.
+    QCOMPARE(hints.relayouts, 1);
+    QCOMPARE(hints.redraws, 1);
+    QCOMPARE(document.Format().charsPerLine, 40); // characters per line
+    QVERIFY(document.RowCount() > rowsBefore);
+    SaveScreenshot(*scene.frame, QStringLiteral("settings-40-characters"));
+
+    const std::uint16_t rowsAt40 = document.RowCount();
+    const DisplayColours coloursBefore = document.Format().colours;
+    ChangeSettings(scene, [](qt::CSetPS& sheet) {
+        sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(2);
+        auto* list = sheet.findChild<QComboBox*>(QStringLiteral("text"));
+        list->setCurrentIndex((list->currentIndex() + 1) % list->count());
+        SaveScreenshot(sheet, QStringLiteral("settings-text-colour"));
+    });
+    QCOMPARE(hints.relayouts, 1);
+    QCOMPARE(hints.redraws, 2);
+    QVERIFY(document.Format().colours != coloursBefore);
+    QCOMPARE(document.Format().charsPerLine, 40);
+    QCOMPARE(document.RowCount(), rowsAt40);
+    SaveScreenshot(*scene.frame, QStringLiteral("settings-colour-only"));
+
+    // The window bar goes at once, without a new layout.
+    QVERIFY(scene.frame->TabBar()->isVisible());
+    ChangeSettings(scene, [](qt::CSetPS& sheet) {
+        sheet.findChild<QCheckBox*>(QStringLiteral("displayTabBar"))->setChecked(false);
+    });
+    QVERIFY(!scene.frame->TabBar()->isVisible());
+    QCOMPARE(hints.relayouts, 1);
+    QCOMPARE(scene.application->GetSettings().displayTabBar, 0);
+    document.RemoveView(hints);
+}
+
+void FrameScenariosTest::editorStartsOnTheTagsFileAndLine() {
+    TagFolder folder;
+    QTemporaryDir work;
+    const QString record = work.filePath(QStringLiteral("args.txt"));
+    qputenv("NELVIX_TOOL_RECORD", QFile::encodeName(record));
+    Scene scene;
+    scene.application->Editors() = {
+        {ArgumentPath(DataPath("record-args.sh")), "+$l \"$f\"", ArgumentPath(work.path())}};
+    GlobalFind(scene, QStringLiteral("target"), folder.Spec());
+    QVERIFY(ResultDocument(scene) != nullptr);
+
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_Down);
+    scene.frame->RunCommand(kCmdEditor);
+    QTRY_VERIFY(QFile::exists(record));
+    const QList<QByteArray> arguments = ReadBytes(record).split('\n');
+    qunsetenv("NELVIX_TOOL_RECORD");
+    QCOMPARE(arguments.size(), 4); // directory, two arguments, the empty piece after the last
+    QCOMPARE(arguments[0], QFile::encodeName(QDir(work.path()).canonicalPath()));
+    QCOMPARE(arguments[1], QByteArray("+120"));
+    QCOMPARE(arguments[2].toStdString(), folder.LinesPath());
+    QCOMPARE(scene.beeper.beeps, 0);
+}
+
+void FrameScenariosTest::operationSavedAsUserToolThreeRunsWithCtrl3() {
+    TagFolder folder;
+    Scene scene;
+    scene.application->GetSettings().recordGlobalFindOperation = 1;
+    GlobalFind(scene, QStringLiteral("target"), folder.Spec());
+    QVERIFY(scene.application->Recorder().HasRecord());
+    const std::string firstResult(ResultDocument(scene)->TextView());
+
+    WhenShown<qt::QtSaveOperationDialog>([](qt::QtSaveOperationDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("name"))->setText(QStringLiteral("targets"));
+        dialog.findChild<QComboBox*>(QStringLiteral("userTool"))->setCurrentIndex(3);
+        SaveScreenshot(dialog, QStringLiteral("save-operation-user-tool-3"));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    scene.frame->RunCommand(kCmdSaveOperation);
+    Scene::Settle();
+    QCOMPARE(scene.application->GetSettings().userTools[2], std::string("targets"));
+    QVERIFY(QDir(scene.home.path()).exists(QStringLiteral("targets.mac")));
+
+    scene.frame->RunCommand(kCmdCloseAll);
+    QTRY_COMPARE(scene.DocumentCount(), std::size_t{0});
+    scene.messages.shown.clear();
+    Press(scene, Qt::Key_3, Qt::ControlModifier);
+    QTRY_VERIFY(ResultDocument(scene) != nullptr);
+    QCOMPARE(std::string(ResultDocument(scene)->TextView()), firstResult);
+    QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgGlobalFindCounts});
+    SaveScreenshot(*scene.frame, QStringLiteral("user-tool-3-replayed"));
+}
+
+// In a folder "Debian FAQ (ja)" neither Ctrl+F5 nor a double-click did anything, on result lines
+// and on HTML title lines alike: the folder's "(" was taken for the line number's.
+void FrameScenariosTest::tagInFolderWithParenthesesJumps() {
+    QTemporaryDir root;
+    const QString folder = root.filePath(QStringLiteral("Debian FAQ (ja)"));
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/a (1)")));
+    QByteArray lines;
+    for (int line = 1; line <= 200; ++line)
+        lines += "line " + QByteArray::number(line) + (line == 3 || line == 120 ? " target" : "") +
+                 "\r\n";
+    const QString text = folder + QStringLiteral("/a (1)/b(2).txt");
+    const QString page = folder + QStringLiteral("/index.html");
+    QVERIFY(WriteBytes(text, lines));
+    QVERIFY(WriteBytes(page, "<html><head><title>FAQ</title></head></html>\r\n"));
+
+    Scene scene;
+    WhenShown<qt::QtGlobalFindDialog>([folder](qt::QtGlobalFindDialog& dialog) {
+        dialog.ChangeDirectory(folder);
+        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
+            ->setEditText(QStringLiteral("target"));
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(QStringLiteral("*.txt"));
+        dialog.findChild<QCheckBox*>(QStringLiteral("subdirectories"))->setChecked(true);
+        dialog.accept();
+    });
+    scene.frame->RunCommand(kCmdGlobalFind);
+    Scene::Settle();
+    qt::CKespoMCW* results = scene.Active();
+    QVERIFY(results != nullptr && results->Document() == ResultDocument(scene));
+    QCOMPARE(Lines(results->Document()->TextView()).front(),
+             ArgumentPath(text) + "(3): line 3 target");
+
+    // Ctrl+F5 on the first result line.
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_F5, Qt::ControlModifier);
+    QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(text));
+    const CKespoEV& shown = *scene.Active()->TextWindow();
+    QCOMPARE(shown.CaretRow(), shown.Document().RowOfLine(2));
+    QCOMPARE(shown.TagTargetLine(),
+             std::int64_t{shown.Document().RowStarts()[shown.CaretRow()]} - 2);
+
+    // A double-click on the second.
+    scene.frame->ActivateDocument(*results->Document());
+    const CKespoEV& list = *results->TextWindow();
+    QWidget* viewport = results->ViewWidget()->TextWidget().viewport();
+    const QPoint second(list.LeftMargin() + list.CellWidth() / 2,
+                        list.TopMargin() +
+                            (1 - static_cast<int>(list.TopRow())) * list.RowHeight() +
+                            list.RowHeight() / 2);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, second);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, second, viewport->mapToGlobal(second),
+                            Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &doubleClick);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, second);
+    Scene::Settle();
+    QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(text));
+    QCOMPARE(shown.CaretRow(), shown.Document().RowOfLine(119));
+    QCOMPARE(scene.beeper.beeps, 0);
+    QVERIFY(SaveImage(scene.frame->grab().toImage(), QStringLiteral("tag-jump-parentheses")));
+
+    // The title line of the page there.
+    WhenShown<qt::QtHtmlSearchDialog>([folder](qt::QtHtmlSearchDialog& dialog) {
+        dialog.ChangeDirectory(folder);
+        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
+            ->setEditText(QStringLiteral("*.html"));
+        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("targetTitle")),
+                          Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+    });
+    Press(scene, Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(scene.Active()->Document()->PathName().empty());
+    Press(scene, Qt::Key_Home, Qt::ControlModifier);
+    Press(scene, Qt::Key_F5, Qt::ControlModifier);
+    QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(page));
+    QCOMPARE(scene.beeper.beeps, 0);
 }
 
 QTEST_MAIN(FrameScenariosTest)

@@ -52,6 +52,7 @@
 #include "store/tool_entry.h"
 #include "text/update_hint.h"
 #include "ui/message_ids.h"
+#include "widget_actions.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
@@ -166,7 +167,7 @@ struct HintCounter final : DocumentView {
 void ChangeSettings(Scene& scene, std::function<void(qt::CSetPS&)> change) {
     WhenShown<qt::CSetPS>([change = std::move(change)](qt::CSetPS& sheet) {
         change(sheet);
-        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        Click(sheet, "ok");
     });
     scene.frame->RunCommand(kCmdSettings);
     Scene::Settle();
@@ -402,13 +403,11 @@ void FrameScenariosTest::ctrlLListsTitlesAndLinksAndF5OpensThePages() {
     const QString folder = SamplesFolder() + QStringLiteral("/html");
     WhenShown<qt::QtHtmlSearchDialog>([folder](qt::QtHtmlSearchDialog& dialog) {
         dialog.ChangeDirectory(folder);
-        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
-            ->setEditText(QStringLiteral("*.html *.htm"));
-        dialog.findChild<QCheckBox*>(QStringLiteral("subdirectories"))->setChecked(true);
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("targetLink")),
-                          Qt::LeftButton);
+        Child<QComboBox>(dialog, "fileBox")->setEditText(QStringLiteral("*.html *.htm"));
+        Child<QCheckBox>(dialog, "subdirectories")->setChecked(true);
+        Click(dialog, "targetLink");
         SaveScreenshot(dialog, QStringLiteral("html-search-dialog"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        Click(dialog, "ok");
     });
     Press(scene, Qt::Key_L, Qt::ControlModifier);
 
@@ -444,13 +443,13 @@ void FrameScenariosTest::ctrlEExtractsTheSamplesAndTheReplayGivesTheSameResult()
     scene.application->GetSettings().recordExtractOperation = 1;
     QString summaryCaption;
     WhenShown<qt::CExtPS>([&summaryCaption](qt::CExtPS& sheet) {
-        auto* pages = sheet.findChild<QTabWidget*>(QStringLiteral("pages"));
+        auto* pages = Child<QTabWidget>(sheet, "pages");
         pages->setCurrentIndex(kExtFilePage);
-        auto* pattern = sheet.findChild<QComboBox*>(QStringLiteral("pattern"));
+        auto* pattern = Child<QComboBox>(sheet, "pattern");
         pattern->setEditText(SamplesFolder() + QStringLiteral("/*.*"));
         SaveScreenshot(sheet, QStringLiteral("extraction-sheet-file-page"));
         CloseCountsWhenShown(QStringLiteral("extraction-summary"), &summaryCaption);
-        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        Click(sheet, "ok");
     });
     QApplication::setActiveWindow(scene.frame.get());
     QTest::keyClick(scene.frame.get(), Qt::Key_E, Qt::ControlModifier);
@@ -481,7 +480,7 @@ void FrameScenariosTest::lineExtractionOfTheOpenMailLog() {
     CloseCountsWhenShown(QStringLiteral("line-extraction-counts"));
     WhenShown<qt::CExtPS>([](qt::CExtPS& sheet) {
         QCOMPARE(sheet.windowTitle(), QStringLiteral("行の抽出"));
-        QTest::mouseClick(sheet.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        Click(sheet, "ok");
     });
     scene.frame->RunCommand(kCmdLineExtraction);
     Scene::Settle();
@@ -500,8 +499,8 @@ void FrameScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
     const std::uint16_t rowsBefore = document.RowCount();
 
     ChangeSettings(scene, [](qt::CSetPS& sheet) {
-        sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(1);
-        auto* field = sheet.findChild<qt::ExtNumberField*>(QStringLiteral("charsPerLineField"));
+        Child<QTabWidget>(sheet, "pages")->setCurrentIndex(1);
+        auto* field = Child<qt::ExtNumberField>(sheet, "charsPerLineField");
         QVERIFY(field != nullptr);
         field->SetText("40");
         SaveScreenshot(sheet, QStringLiteral("settings-chars-per-line"));
@@ -516,8 +515,8 @@ void FrameScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
     const std::uint16_t rowsAt40 = document.RowCount();
     const DisplayColours coloursBefore = document.Format().colours;
     ChangeSettings(scene, [](qt::CSetPS& sheet) {
-        sheet.findChild<QTabWidget*>(QStringLiteral("pages"))->setCurrentIndex(2);
-        auto* list = sheet.findChild<QComboBox*>(QStringLiteral("text"));
+        Child<QTabWidget>(sheet, "pages")->setCurrentIndex(2);
+        auto* list = Child<QComboBox>(sheet, "text");
         list->setCurrentIndex((list->currentIndex() + 1) % list->count());
         SaveScreenshot(sheet, QStringLiteral("settings-text-colour"));
     });
@@ -531,7 +530,7 @@ void FrameScenariosTest::settingsLayTheTextsOutAgainOnlyForLayoutChanges() {
     // The window bar goes at once, without a new layout.
     QVERIFY(scene.frame->TabBar()->isVisible());
     ChangeSettings(scene, [](qt::CSetPS& sheet) {
-        sheet.findChild<QCheckBox*>(QStringLiteral("displayTabBar"))->setChecked(false);
+        Child<QCheckBox>(sheet, "displayTabBar")->setChecked(false);
     });
     QVERIFY(!scene.frame->TabBar()->isVisible());
     QCOMPARE(hints.relayouts, 1);
@@ -572,10 +571,10 @@ void FrameScenariosTest::operationSavedAsUserToolThreeRunsWithCtrl3() {
     const std::string firstResult(ResultDocument(scene)->TextView());
 
     WhenShown<qt::QtSaveOperationDialog>([](qt::QtSaveOperationDialog& dialog) {
-        dialog.findChild<QLineEdit*>(QStringLiteral("name"))->setText(QStringLiteral("targets"));
-        dialog.findChild<QComboBox*>(QStringLiteral("userTool"))->setCurrentIndex(3);
+        Child<QLineEdit>(dialog, "name")->setText(QStringLiteral("targets"));
+        Child<QComboBox>(dialog, "userTool")->setCurrentIndex(3);
         SaveScreenshot(dialog, QStringLiteral("save-operation-user-tool-3"));
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        Click(dialog, "ok");
     });
     scene.frame->RunCommand(kCmdSaveOperation);
     Scene::Settle();
@@ -610,11 +609,9 @@ void FrameScenariosTest::tagInFolderWithParenthesesJumps() {
     Scene scene;
     WhenShown<qt::QtGlobalFindDialog>([folder](qt::QtGlobalFindDialog& dialog) {
         dialog.ChangeDirectory(folder);
-        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
-            ->setEditText(QStringLiteral("target"));
-        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
-            ->setEditText(QStringLiteral("*.txt"));
-        dialog.findChild<QCheckBox*>(QStringLiteral("subdirectories"))->setChecked(true);
+        Child<QComboBox>(dialog, "pattern")->setEditText(QStringLiteral("target"));
+        Child<QComboBox>(dialog, "fileBox")->setEditText(QStringLiteral("*.txt"));
+        Child<QCheckBox>(dialog, "subdirectories")->setChecked(true);
         dialog.accept();
     });
     scene.frame->RunCommand(kCmdGlobalFind);
@@ -655,11 +652,9 @@ void FrameScenariosTest::tagInFolderWithParenthesesJumps() {
     // The title line of the page there.
     WhenShown<qt::QtHtmlSearchDialog>([folder](qt::QtHtmlSearchDialog& dialog) {
         dialog.ChangeDirectory(folder);
-        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
-            ->setEditText(QStringLiteral("*.html"));
-        QTest::mouseClick(dialog.findChild<QRadioButton*>(QStringLiteral("targetTitle")),
-                          Qt::LeftButton);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("ok")), Qt::LeftButton);
+        Child<QComboBox>(dialog, "fileBox")->setEditText(QStringLiteral("*.html"));
+        Click(dialog, "targetTitle");
+        Click(dialog, "ok");
     });
     Press(scene, Qt::Key_L, Qt::ControlModifier);
     QVERIFY(scene.Active()->Document()->PathName().empty());

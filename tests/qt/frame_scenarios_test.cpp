@@ -181,7 +181,6 @@ private slots:
     void menusFollowTheDocuments();
     void globalFindOverTheSamplesListsTheHits();
     void f5WalksTheTagsThenClosingTheUntitledKeepsTheFile();
-    void marksAndCopyWorkThroughKeys();
     void enterInFindBoxFinds();
     void placementPutsTheResultAboveAndTheTextBelow();
     void markWindowsTakeTheirPrefixThroughKeys();
@@ -270,24 +269,6 @@ void FrameScenariosTest::f5WalksTheTagsThenClosingTheUntitledKeepsTheFile() {
     QCOMPARE(scene.Active(), lines);
 }
 
-void FrameScenariosTest::marksAndCopyWorkThroughKeys() {
-    Scene scene;
-    qt::CKespoMCW* window = scene.Open(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"));
-    QVERIFY(window != nullptr);
-    qt::TextWindowWidget& widget = window->ViewWidget()->TextWidget();
-    widget.setFocus();
-    QTRY_VERIFY(widget.hasFocus());
-
-    Press(scene, Qt::Key_F2, Qt::ControlModifier);
-    QCOMPARE(window->Document()->LineMarks().size(), std::size_t{1});
-
-    Press(scene, Qt::Key_Down);
-    for (int i = 0; i < 4; ++i)
-        Press(scene, Qt::Key_Right, Qt::ShiftModifier);
-    Press(scene, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" * w"));
-}
-
 void FrameScenariosTest::enterInFindBoxFinds() {
     Scene scene;
     qt::CKespoMCW* window = scene.Open(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"));
@@ -297,6 +278,21 @@ void FrameScenariosTest::enterInFindBoxFinds() {
     QTRY_VERIFY(widget.hasFocus());
     CKespoEV& text = *window->TextWindow();
 
+    // Marks and copy through the keys.
+    Press(scene, Qt::Key_F2, Qt::ControlModifier);
+    QCOMPARE(window->Document()->LineMarks().size(), std::size_t{1});
+    Press(scene, Qt::Key_Down);
+    for (int i = 0; i < 4; ++i)
+        Press(scene, Qt::Key_Right, Qt::ShiftModifier);
+    Press(scene, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(" * w"));
+
+    // The hit is shown while the find runs: the cursor the caret's move sees is the find's.
+    std::vector<int> cursors;
+    QObject::connect(&widget, &qt::TextWindowWidget::caretMoved, [&cursors] {
+        const QCursor* cursor = QApplication::overrideCursor();
+        cursors.push_back(cursor != nullptr ? cursor->shape() : -1);
+    });
     // Ctrl+F, the word typed and Enter, each where the keyboard focus is, as a person does.
     Press(scene, Qt::Key_F, Qt::ControlModifier);
     qt::FindBox& box = scene.frame->ToolBar()->Box();
@@ -312,6 +308,9 @@ void FrameScenariosTest::enterInFindBoxFinds() {
     QCOMPARE(found, std::string("getchar"));
     QCOMPARE(text.CaretOffset(), selection->first);
     QCOMPARE(scene.beeper.beeps, 0);
+    QVERIFY(!cursors.empty());
+    QCOMPARE(cursors.back(), static_cast<int>(Qt::WaitCursor));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
     SaveScreenshot(*scene.frame, QStringLiteral("find-box-enter"));
 }
 

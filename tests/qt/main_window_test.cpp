@@ -36,10 +36,7 @@
 #include "app/command_line.h"
 #include "base/cp932.h"
 #include "find/line_jump.h"
-#include "find/text_find.h"
 #include "frame_scene.h"
-#include "qt/frame/find_box.h"
-#include "qt/frame/frame_tool_bar.h"
 #include "qt/frame/main_frame.h"
 #include "qt/platform/caption_width.h"
 #include "qt/platform/convert.h"
@@ -101,7 +98,6 @@ private slots:
     void arrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom();
     void rulerShowsFiveDigitRows();
     void menuItemsWithoutAButtonShowTheirPrompt();
-    void findInATextShowsTheWaitCursor();
     void reopeningRightAfterClosingMakesNewWindow();
     void startsWithFileAndKeepsPlacementAndCabinet();
     void openDialogTakesNamesAsTheProgramMatchesThem_data();
@@ -305,24 +301,6 @@ void MainWindowTest::menuItemsWithoutAButtonShowTheirPrompt() {
     SaveScreenshot(*scene.frame, QStringLiteral("menu-prompt"));
     rulers->menu()->hide();
     view->hide();
-}
-
-void MainWindowTest::findInATextShowsTheWaitCursor() {
-    Scene scene;
-    qt::CKespoMCW* window = scene.Open(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"));
-    QVERIFY(window != nullptr);
-    qt::TextWindowWidget& widget = window->ViewWidget()->TextWidget();
-    // The hit is shown while the find runs: the cursor the caret's move sees is the find's.
-    std::vector<int> cursors;
-    QObject::connect(&widget, &qt::TextWindowWidget::caretMoved, [&cursors] {
-        const QCursor* cursor = QApplication::overrideCursor();
-        cursors.push_back(cursor != nullptr ? cursor->shape() : -1);
-    });
-    scene.frame->ToolBar()->Box().setEditText(QStringLiteral("getchar"));
-    scene.frame->RunCommand(static_cast<int>(FindBoxCommand::FindNext));
-    QVERIFY(!cursors.empty());
-    QCOMPARE(cursors.back(), static_cast<int>(Qt::WaitCursor));
-    QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
 void MainWindowTest::reopeningRightAfterClosingMakesNewWindow() {

@@ -93,7 +93,6 @@ private slots:
     void showsEachEncoding_data();
     void showsEachEncoding();
     void showsThreeEncodingsSideBySide();
-    void refusesAFolder();
     void windowsAndDocumentsComeAndGoTogether();
     void arrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom();
     void rulerShowsFiveDigitRows();
@@ -172,17 +171,13 @@ void MainWindowTest::showsThreeEncodingsSideBySide() {
     SaveScreenshot(*scene.frame, QStringLiteral("three-encodings"));
 }
 
-// What cannot be opened is the document's to refuse and report; the frame makes no window.
-void MainWindowTest::refusesAFolder() {
-    QTemporaryDir folder;
+void MainWindowTest::windowsAndDocumentsComeAndGoTogether() {
     Scene scene;
+    // What cannot be opened is the document's to refuse and report; the frame makes no window.
+    QTemporaryDir folder;
     QVERIFY(scene.Open(folder.path()) == nullptr);
     QVERIFY(scene.Windows().isEmpty());
     QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgOpenDocumentFailed});
-}
-
-void MainWindowTest::windowsAndDocumentsComeAndGoTogether() {
-    Scene scene;
     qt::CKespoMCW* sjis = scene.Open(DataPath("sample.sjis.txt"));
     QPointer<qt::CKespoMCW> euc = scene.Open(DataPath("sample.euc.txt"));
     QVERIFY(scene.Open(DataPath("sample.jis.txt")) != nullptr);

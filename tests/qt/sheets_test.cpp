@@ -270,10 +270,7 @@ void SheetsTest::editorAndBrowserPages() {
     SettingsScene scene;
     QTemporaryDir directory;
     const QString file = directory.filePath(QStringLiteral("ブラウザ"));
-    {
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-    }
+    QVERIFY(QFile(file).open(QIODevice::WriteOnly));
     QString openedSelection;
     QString directoryAfterChoice;
     QString dialogTitle;

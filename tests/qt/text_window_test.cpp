@@ -161,8 +161,7 @@ private slots:
     void draggingBelowTheWindowScrollsWithTheTimer();
     void doubleClicksSelectAWordOrCallTheHandlers();
     void wheelScrollsByScrollLineCount();
-    void scrollBarsFollowAndDriveTheText();
-    void shortTextTurnsBarRequestsIntoKeys();
+    void scrollBarsFollowAndDriveTheTextAndAShortTextsBarGivesKeys();
     void rulersAreToggledInEveryView();
     void twoWindowsOnOneDocumentAreActivatedAndClosedApart();
     void aBurstOfAppendedLinesIsShownWhole();
@@ -292,7 +291,7 @@ void TextWindowTest::wheelScrollsByScrollLineCount() {
     QCOMPARE(Caret(core), std::make_pair(0u, 0u));
 }
 
-void TextWindowTest::scrollBarsFollowAndDriveTheText() {
+void TextWindowTest::scrollBarsFollowAndDriveTheTextAndAShortTextsBarGivesKeys() {
     Scene scene;
     CKespoMCW& window = scene.Show(scene.Load(Lines(200)));
     const CKespoEV& core = *window.TextWindow();
@@ -316,19 +315,17 @@ void TextWindowTest::scrollBarsFollowAndDriveTheText() {
     horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(core.FirstColumn(), kHorizontalStepColumns);
     QCOMPARE(horizontal->value(), int(kHorizontalStepColumns));
-}
 
-void TextWindowTest::shortTextTurnsBarRequestsIntoKeys() {
-    Scene scene;
-    CKespoMCW& window = scene.Show(scene.Load(Lines(3)));
-    const CKespoEV& core = *window.TextWindow();
-    QScrollBar* vertical = Scene::Text(window).verticalScrollBar();
-    QVERIFY(!vertical->isEnabled());
-    QCOMPARE(vertical->maximum(), 1);
-    vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(Caret(core), std::make_pair(0u, 1u));
-    QCOMPARE(core.TopRow(), 0u);
-    QCOMPARE(vertical->value(), 0);
+    // A short text's bar is off, and a request of it moves the caret as its key would.
+    CKespoMCW& shortWindow = scene.Show(scene.Load(Lines(3)));
+    const CKespoEV& shortText = *shortWindow.TextWindow();
+    QScrollBar* shortBar = Scene::Text(shortWindow).verticalScrollBar();
+    QVERIFY(!shortBar->isEnabled());
+    QCOMPARE(shortBar->maximum(), 1);
+    shortBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(Caret(shortText), std::make_pair(0u, 1u));
+    QCOMPARE(shortText.TopRow(), 0u);
+    QCOMPARE(shortBar->value(), 0);
 }
 
 void TextWindowTest::rulersAreToggledInEveryView() {

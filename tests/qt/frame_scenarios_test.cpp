@@ -633,11 +633,7 @@ void FrameScenariosTest::tagInFolderWithParenthesesJumps() {
                         list.TopMargin() +
                             (1 - static_cast<int>(list.TopRow())) * list.RowHeight() +
                             list.RowHeight() / 2);
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, second);
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, second, viewport->mapToGlobal(second),
-                            Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(viewport, &doubleClick);
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, second);
+    DoubleClick(viewport, second, Qt::LeftButton);
     Scene::Settle();
     QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(text));
     QCOMPARE(shown.CaretRow(), shown.Document().RowOfLine(119));

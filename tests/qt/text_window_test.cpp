@@ -20,6 +20,7 @@
 #include "store/cabinet.h"
 #include "text/document_list.h"
 #include "ui/fake_platform.h"
+#include "widget_actions.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
@@ -110,16 +111,6 @@ QPoint CellCentre(const CKespoEV& window, int column, int row) {
 
 std::pair<std::uint32_t, std::uint32_t> Caret(const CKespoEV& window) {
     return {window.CaretColumn(), window.CaretRow()};
-}
-
-void DoubleClick(QWidget* viewport, QPoint at, Qt::MouseButton button,
-                 Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mousePress(viewport, button, modifiers, at);
-    QTest::mouseRelease(viewport, button, modifiers, at);
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), button,
-                            button, modifiers);
-    QApplication::sendEvent(viewport, &doubleClick);
-    QTest::mouseRelease(viewport, button, modifiers, at);
 }
 
 void Wheel(QWidget* viewport, int angle) {

@@ -144,7 +144,6 @@ struct RecorderScene {
     void Save(const QString& name, const QString& comment) {
         QVERIFY(recorder.SaveMacro(qt::QStringToSjisPath(name), qt::QStringToSjis(comment)));
     }
-    bool HomeHas(const QString& fileName) const { return QDir(home.path()).exists(fileName); }
 };
 
 QString HelpIndex() {
@@ -480,10 +479,7 @@ void DialogsTest::fitToBytesKeepsWholeCharactersOfTheInsertion_data() {
     QTest::addColumn<QString>("kept");
     QTest::addColumn<int>("cursor");
 
-    QTest::newRow("fits: unchanged")
-        << QStringLiteral("ab") << QStringLiteral("abc") << 3 << QStringLiteral("abc") << 3;
-    QTest::newRow("typed at the end of a full field: refused")
-        << QStringLiteral("abc") << QStringLiteral("abcd") << 3 << QStringLiteral("abc") << 3;
+    // A character that fits and one typed at the end of a full field: the comment field below.
     QTest::newRow("typed in the middle of a full field: refused, the end stays")
         << QStringLiteral("abc") << QStringLiteral("axbc") << 3 << QStringLiteral("abc") << 1;
     QTest::newRow("paste cut to what fits")
@@ -654,8 +650,6 @@ void DialogsTest::recallDialogDeletesAndThenOnlyCloses() {
     QCOMPARE(okLabel, QStringLiteral("閉じる"));
     QVERIFY(!replayEnabled);
     QCOMPARE(left, QStringList{QStringLiteral("beta")});
-    QVERIFY(!scene.HomeHas(QStringLiteral("alpha.mac")));
-    QVERIFY(scene.HomeHas(QStringLiteral("beta.mac")));
     QCOMPARE(choice.action, RecallAction::Close);
 
     // The next dialog starts afresh.

@@ -62,27 +62,6 @@ std::size_t LineCount(const CKespoDoc& document) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-/// The program as it runs for a person: every service real, boxes included.
-struct RealProgram {
-    QTemporaryDir home;
-    qt::QtPlatform services;
-    std::string homePath = QFile::encodeName(home.path()).toStdString();
-    Application application{
-        services.platform, ApplicationPaths{homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH}};
-    qt::CMainFrame frame{application};
-
-    RealProgram() {
-        services.SetOwner(&frame);
-        // A box of the start-up, should one come, is answered as a person would.
-        WhenShown<QMessageBox>([](QMessageBox& shown) {
-            if (!shown.text().contains(kLimitMark))
-                shown.accept();
-        });
-        if (application.Start(frame, {}) != StartResult::Running)
-            qWarning("the start-up failed");
-    }
-};
-
 /// The text of the last result list.
 std::string LastResult(Scene& scene) {
     const auto& documents = scene.application->Documents().Documents();
@@ -196,12 +175,7 @@ void ExitScenariosTest::aStopSignalAtTheLimitMessageRunsTheExitSteps() {
     };
     WhenShown<QMessageBox>(signalAtTheLimit, kLongRunTries);
     QTimer::singleShot(0, [&] {
-        WhenShown<qt::QtGlobalFindDialog>([&](qt::QtGlobalFindDialog& dialog) {
-            dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
-                ->setEditText(QStringLiteral("include"));
-            dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))->setEditText(tree.Spec());
-            dialog.accept();
-        });
+        FillGlobalFindWhenShown(QStringLiteral("include"), tree.Spec());
         program.frame.RunCommand(kCmdGlobalFind);
     });
     const int status = qt::RunThenExit(program.frame, program.application, false);

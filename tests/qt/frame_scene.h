@@ -9,9 +9,11 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,6 +25,7 @@
 #include "qt/textview/document_window.h"
 #include "qt_test_support.h"
 #include "ui/fake_platform.h"
+#include "widget_actions.h"
 
 namespace nelvix::test {
 
@@ -97,16 +100,45 @@ struct TagFolder {
     }
 };
 
+/// Fills the global find dialog as a person would once it shows, then runs `then`.
+inline void FillGlobalFindWhenShown(const QString& pattern, const QString& spec,
+                                    std::function<void()> then = {}) {
+    WhenShown<qt::QtGlobalFindDialog>([pattern, spec, then](qt::QtGlobalFindDialog& dialog) {
+        Child<QComboBox>(dialog, "pattern")->setEditText(pattern);
+        Child<QComboBox>(dialog, "fileBox")->setEditText(spec);
+        dialog.accept();
+        if (then)
+            then();
+    });
+}
+
 /// Runs the global find command with the dialog filled as a person would.
 inline void GlobalFind(Scene& scene, const QString& pattern, const QString& spec) {
-    WhenShown<qt::QtGlobalFindDialog>([pattern, spec](qt::QtGlobalFindDialog& dialog) {
-        dialog.findChild<QComboBox*>(QStringLiteral("pattern"))->setEditText(pattern);
-        dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))->setEditText(spec);
-        dialog.accept();
-    });
+    FillGlobalFindWhenShown(pattern, spec);
     scene.frame->RunCommand(kCmdGlobalFind);
     Scene::Settle();
 }
+
+/// The program as it runs for a person: every service real, boxes included; a box of the
+/// start-up, should one come, is answered unless it tells of a limit.
+struct RealProgram {
+    QTemporaryDir home;
+    qt::QtPlatform services;
+    std::string homePath = QFile::encodeName(home.path()).toStdString();
+    Application application{
+        services.platform, ApplicationPaths{homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH}};
+    qt::CMainFrame frame{application};
+
+    RealProgram() {
+        services.SetOwner(&frame);
+        WhenShown<QMessageBox>([](QMessageBox& shown) {
+            if (!shown.text().contains(QStringLiteral("オーバー")))
+                shown.accept();
+        });
+        if (application.Start(frame, {}) != StartResult::Running)
+            qWarning("the start-up failed");
+    }
+};
 
 /// A key pressed where the focus is, with the frame active.
 inline void Press(Scene& scene, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

@@ -1,10 +1,13 @@
 // Scenarios of the main window: texts in every encoding opened through the core and shown,
-// refused files, windows and documents going together, and the work file at the end of a run.
+// refused files, windows and documents going together, and the work file at the end of a run;
+// and the platform services as Qt carries them out (message boxes, clipboard, the save dialog and
+// the event pump), each checked at the edge where Shift-JIS meets Qt.
+#include <QClipboard>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -26,17 +29,16 @@
 
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/application.h"
 #include "app/command_line.h"
 #include "base/cp932.h"
 #include "find/line_jump.h"
-#include "find/text_find.h"
 #include "frame_scene.h"
-#include "qt/frame/find_box.h"
-#include "qt/frame/frame_tool_bar.h"
 #include "qt/frame/main_frame.h"
+#include "qt/platform/caption_width.h"
 #include "qt/platform/convert.h"
 #include "qt/platform/program_icon.h"
 #include "qt/platform/qt_platform.h"
@@ -47,10 +49,19 @@
 #include "store/cabinet_image.h"
 #include "ui/fake_platform.h"
 #include "ui/message_ids.h"
+#include "ui/message_table.h"
 #include "view/document_view.h"
+#include "widget_actions.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
+
+Q_DECLARE_METATYPE(ui::MessageButtons)
+Q_DECLARE_METATYPE(ui::MessageIcon)
+Q_DECLARE_METATYPE(ui::MessageResult)
+Q_DECLARE_METATYPE(std::string)
+Q_DECLARE_METATYPE(std::optional<std::string>)
+Q_DECLARE_METATYPE(std::optional<QString>)
 
 namespace {
 
@@ -82,20 +93,25 @@ private slots:
     void showsEachEncoding_data();
     void showsEachEncoding();
     void showsThreeEncodingsSideBySide();
-    void refusesUnreadablePath_data();
-    void refusesUnreadablePath();
-    void reopeningBringsExistingWindowForward();
-    void closingWindowClosesDocument();
-    void closeCommandClosesTheDocumentWithAllItsWindows();
+    void windowsAndDocumentsComeAndGoTogether();
     void arrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom();
     void rulerShowsFiveDigitRows();
     void menuItemsWithoutAButtonShowTheirPrompt();
-    void findInATextShowsTheWaitCursor();
     void reopeningRightAfterClosingMakesNewWindow();
     void startsWithFileAndKeepsPlacementAndCabinet();
     void openDialogTakesNamesAsTheProgramMatchesThem_data();
     void openDialogTakesNamesAsTheProgramMatchesThem();
-    // Runs the application's event loop and ends it.
+    void messageBoxShowsRequest_data();
+    void messageBoxShowsRequest();
+    void htmlSearchCountsBoxKeepsItsCaptionWhole();
+    void clipboardTakesCoreText_data();
+    void clipboardTakesCoreText();
+    void clipboardGivesCoreText_data();
+    void clipboardGivesCoreText();
+    void saveDialogAsksForName_data();
+    void saveDialogAsksForName();
+    // Each runs the application's event loop and ends it.
+    void eventPumpStopsWhenQuitting();
     void stopSignalQuitsTheEventLoop_data();
     void stopSignalQuitsTheEventLoop();
 };
@@ -107,48 +123,29 @@ void MainWindowTest::initTestCase() {
 
 void MainWindowTest::showsEachEncoding_data() {
     QTest::addColumn<QString>("sample");
-    QTest::addColumn<QString>("openAs"); // empty: opened where it lies
     QTest::addColumn<QString>("screenshot");
 
-    QTest::newRow("Shift-JIS") << QStringLiteral("sample.sjis.txt") << QString()
-                               << QStringLiteral("sjis");
-    QTest::newRow("EUC-JP") << QStringLiteral("sample.euc.txt") << QString()
-                            << QStringLiteral("euc");
-    QTest::newRow("JIS") << QStringLiteral("sample.jis.txt") << QString() << QStringLiteral("jis");
-    QTest::newRow("UTF-8") << QStringLiteral("sample.utf8.txt") << QString()
-                           << QStringLiteral("utf8");
-    QTest::newRow("Japanese file name with a blank")
-        << QStringLiteral("sample.euc.txt") << QStringLiteral("見本 テキスト.txt")
-        << QStringLiteral("japanese-name");
+    QTest::newRow("Shift-JIS") << QStringLiteral("sample.sjis.txt") << QStringLiteral("sjis");
+    QTest::newRow("EUC-JP") << QStringLiteral("sample.euc.txt") << QStringLiteral("euc");
+    QTest::newRow("JIS") << QStringLiteral("sample.jis.txt") << QStringLiteral("jis");
+    QTest::newRow("UTF-8") << QStringLiteral("sample.utf8.txt") << QStringLiteral("utf8");
 }
 
 void MainWindowTest::showsEachEncoding() {
     QFETCH(QString, sample);
-    QFETCH(QString, openAs);
     QFETCH(QString, screenshot);
-
-    QTemporaryDir copies;
-    QString path = DataPath(sample.toUtf8().constData());
-    if (!openAs.isEmpty()) {
-        const QString copy = copies.filePath(openAs);
-        QVERIFY(QFile::copy(path, copy));
-        path = copy;
-    }
-    const QString fileName = QFileInfo(path).fileName();
-
     Scene scene;
-    QVERIFY(scene.Open(path) != nullptr);
+    QVERIFY(scene.Open(DataPath(sample.toUtf8().constData())) != nullptr);
 
     QCOMPARE(scene.Windows().size(), 1);
     QMdiSubWindow* window = scene.Windows().front();
-    QCOMPARE(window->windowTitle(), fileName);
+    QCOMPARE(window->windowTitle(), sample);
     QVERIFY(scene.messages.shown.empty());
 
     // Whatever the file's code, the core holds the Shift-JIS sample with CR LF.
     QCOMPARE(scene.DocumentCount(), std::size_t{1});
     const CKespoDoc& document = *scene.application->Documents().Documents().front();
     QCOMPARE(TextHeld(document), ReadBytes(DataPath("sample.sjis.txt")));
-    QCOMPARE(document.Title(), Sjis(fileName.toStdString()));
 
     window->showMaximized();
     SaveScreenshot(*scene.frame, screenshot);
@@ -156,17 +153,10 @@ void MainWindowTest::showsEachEncoding() {
 
 void MainWindowTest::showsThreeEncodingsSideBySide() {
     Scene scene;
-    QCOMPARE(scene.frame->windowTitle(), QStringLiteral("KAV Nelvix"));
-    QVERIFY(scene.Windows().isEmpty());
-    const char* samples[] = {"sample.sjis.txt", "sample.euc.txt", "sample.jis.txt"};
-    for (const char* sample : samples)
+    for (const char* sample : {"sample.sjis.txt", "sample.euc.txt", "sample.jis.txt"})
         QVERIFY(scene.Open(DataPath(sample)) != nullptr);
     scene.frame->DocumentArea()->tileSubWindows();
-
     const QList<QMdiSubWindow*> windows = scene.Windows();
-    QCOMPARE(windows.size(), 3);
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(windows[i]->windowTitle(), QString::fromUtf8(samples[i]));
     // Texts stand on a grid of cells: every half-width character one cell, every full-width
     // character two, in a face that has the Japanese glyphs.
     const QFont font =
@@ -181,65 +171,31 @@ void MainWindowTest::showsThreeEncodingsSideBySide() {
     SaveScreenshot(*scene.frame, QStringLiteral("three-encodings"));
 }
 
-void MainWindowTest::refusesUnreadablePath_data() {
-    QTest::addColumn<QString>("name"); // inside a fresh folder; empty: the folder itself
-
-    QTest::newRow("missing file") << QStringLiteral("absent.txt");
-    QTest::newRow("folder") << QString();
-}
-
-void MainWindowTest::refusesUnreadablePath() {
-    QFETCH(QString, name);
+void MainWindowTest::windowsAndDocumentsComeAndGoTogether() {
+    Scene scene;
+    // What cannot be opened is the document's to refuse and report; the frame makes no window.
     QTemporaryDir folder;
-    const QString path = name.isEmpty() ? folder.path() : folder.filePath(name);
-
-    Scene scene;
-    QVERIFY(scene.Open(path) == nullptr);
-
+    QVERIFY(scene.Open(folder.path()) == nullptr);
     QVERIFY(scene.Windows().isEmpty());
-    QCOMPARE(scene.DocumentCount(), std::size_t{0});
-    QCOMPARE(scene.messages.shown.size(), std::size_t{1});
-    const ui::MessageRequest& shown = scene.messages.shown.front();
-    QCOMPARE(shown.id, int(ui::kMsgOpenDocumentFailed));
-    QCOMPARE(qt::SjisToQString(shown.caption), QStringLiteral("KAV Nelvix"));
-}
-
-void MainWindowTest::reopeningBringsExistingWindowForward() {
-    Scene scene;
-    qt::CKespoMCW* first = scene.Open(DataPath("sample.sjis.txt"));
-    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
-    QCOMPARE(scene.Open(DataPath("sample.sjis.txt")), first);
-
-    QCOMPARE(scene.Windows().size(), 2);
-    QCOMPARE(scene.DocumentCount(), std::size_t{2});
-    QCOMPARE(scene.frame->DocumentArea()->activeSubWindow(), first);
-}
-
-void MainWindowTest::closingWindowClosesDocument() {
-    Scene scene;
-    QPointer<qt::CKespoMCW> window = scene.Open(DataPath("sample.jis.txt"));
-    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
-    QVERIFY(window != nullptr);
-    QVERIFY(window->close());
-    QTRY_VERIFY(window == nullptr);
-
-    QCOMPARE(scene.Windows().size(), 1);
-    QCOMPARE(scene.DocumentCount(), std::size_t{1});
-    QCOMPARE(scene.application->Documents().Documents().front()->Title(),
-             std::string("sample.euc.txt"));
-}
-
-void MainWindowTest::closeCommandClosesTheDocumentWithAllItsWindows() {
-    Scene scene;
-    QVERIFY(scene.Open(DataPath("sample.euc.txt")) != nullptr);
+    QCOMPARE(scene.messages.ShownIds(), std::vector<int>{ui::kMsgOpenDocumentFailed});
+    qt::CKespoMCW* sjis = scene.Open(DataPath("sample.sjis.txt"));
+    QPointer<qt::CKespoMCW> euc = scene.Open(DataPath("sample.euc.txt"));
     QVERIFY(scene.Open(DataPath("sample.jis.txt")) != nullptr);
+    // Opened again, a text brings its window forward.
+    QCOMPARE(scene.Open(DataPath("sample.sjis.txt")), sjis);
+    QCOMPARE(scene.frame->DocumentArea()->activeSubWindow(), sjis);
+    QCOMPARE(scene.DocumentCount(), std::size_t{3});
+    // The close command closes the document with all its windows.
     scene.frame->RunCommand(kCmdNewWindow);
-    QCOMPARE(scene.Windows().size(), 3);
+    QCOMPARE(scene.Windows().size(), 4);
     scene.frame->RunCommand(kCmdFileClose);
-    QTRY_COMPARE(scene.Windows().size(), 1);
+    QTRY_COMPARE(scene.Windows().size(), 2);
+    // Closing a document's only window closes the document.
+    QVERIFY(euc->close());
+    QTRY_VERIFY(euc == nullptr);
     QCOMPARE(scene.DocumentCount(), std::size_t{1});
     QCOMPARE(scene.application->Documents().Documents().front()->Title(),
-             std::string("sample.euc.txt"));
+             std::string("sample.jis.txt"));
 }
 
 void MainWindowTest::arrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom() {
@@ -342,24 +298,6 @@ void MainWindowTest::menuItemsWithoutAButtonShowTheirPrompt() {
     view->hide();
 }
 
-void MainWindowTest::findInATextShowsTheWaitCursor() {
-    Scene scene;
-    qt::CKespoMCW* window = scene.Open(QStringLiteral(NELVIX_SOURCE_DIR "/samples/wc-sjis.c"));
-    QVERIFY(window != nullptr);
-    qt::TextWindowWidget& widget = window->ViewWidget()->TextWidget();
-    // The hit is shown while the find runs: the cursor the caret's move sees is the find's.
-    std::vector<int> cursors;
-    QObject::connect(&widget, &qt::TextWindowWidget::caretMoved, [&cursors] {
-        const QCursor* cursor = QApplication::overrideCursor();
-        cursors.push_back(cursor != nullptr ? cursor->shape() : -1);
-    });
-    scene.frame->ToolBar()->Box().setEditText(QStringLiteral("getchar"));
-    scene.frame->RunCommand(static_cast<int>(FindBoxCommand::FindNext));
-    QVERIFY(!cursors.empty());
-    QCOMPARE(cursors.back(), static_cast<int>(Qt::WaitCursor));
-    QCOMPARE(QApplication::overrideCursor(), nullptr);
-}
-
 void MainWindowTest::reopeningRightAfterClosingMakesNewWindow() {
     Scene scene;
     QPointer<qt::CKespoMCW> closed = scene.Open(DataPath("sample.jis.txt"));
@@ -386,7 +324,9 @@ void MainWindowTest::startsWithFileAndKeepsPlacementAndCabinet() {
     QVERIFY(scene->frame->isMaximized());
     QCOMPARE(scene->Windows().size(), 1);
     QVERIFY(scene->Windows().front()->isMaximized());
+    QCOMPARE(scene->Windows().front()->windowTitle(), QStringLiteral("見本 テキスト.txt"));
     SaveScreenshot(*scene->frame, QStringLiteral("start-with-file"));
+    SaveScreenshot(*scene->frame, QStringLiteral("japanese-name"));
     // The maximised document's system menu in the menu bar once showed Qt's logo.
     QWidget* systemMenu = scene->frame->menuBar()->cornerWidget(Qt::TopLeftCorner);
     QVERIFY(systemMenu != nullptr);
@@ -410,8 +350,8 @@ void MainWindowTest::startsWithFileAndKeepsPlacementAndCabinet() {
 void MainWindowTest::stopSignalQuitsTheEventLoop_data() {
     QTest::addColumn<int>("signalNumber");
 
+    // SIGTERM ends the whole program in the exit scenarios.
     QTest::newRow("Ctrl+C in the terminal") << SIGINT;
-    QTest::newRow("kill") << SIGTERM;
     QTest::newRow("terminal closed") << SIGHUP;
 }
 
@@ -439,22 +379,15 @@ void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem_data() {
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("listed");
-    QTest::addColumn<QStringList>("filterLabels");
-
-    const QStringList text{QStringLiteral("ﾃｷｽﾄ(*.txt)"), QStringLiteral("その他(*.log;*.ini)"),
-                           QStringLiteral("HTML(*.html;*.htm)"),
-                           QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
-    const QStringList c{QStringLiteral("ｿｰｽ(*.c)"), QStringLiteral("ﾍｯﾀﾞ(*.h)"),
-                        QStringLiteral("ﾘｿｰｽ(*.rc)"), QStringLiteral("ｱｾﾝﾌﾞﾗ(*.asm;*.inc)"),
-                        QStringLiteral("すべてのﾌｧｲﾙ(*.*)")};
+    QTest::addColumn<QString>("chosenFilter"); // the lists themselves are the core's
     // "*.*" once listed only names with a dot, and a typed name once got the default extension
     // ("ls.c File not found").
     QTest::newRow("every file lists a name without a dot")
-        << 0 << 3 << QStringLiteral("README") << true << text;
+        << 0 << 3 << QStringLiteral("README") << true << QStringLiteral("すべてのﾌｧｲﾙ(*.*)");
     QTest::newRow("a name typed under *.c opens as typed")
-        << 1 << 0 << QStringLiteral("ls") << false << c;
+        << 1 << 0 << QStringLiteral("ls") << false << QStringLiteral("ｿｰｽ(*.c)");
     QTest::newRow("*.txt lists an upper-case name")
-        << 0 << 0 << QStringLiteral("NOTE.TXT") << true << text;
+        << 0 << 0 << QStringLiteral("NOTE.TXT") << true << QStringLiteral("ﾃｷｽﾄ(*.txt)");
 }
 
 void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem() {
@@ -462,7 +395,7 @@ void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem() {
     QFETCH(int, filter);
     QFETCH(QString, name);
     QFETCH(bool, listed);
-    QFETCH(QStringList, filterLabels);
+    QFETCH(QString, chosenFilter);
     QTemporaryDir folder;
     QFile file(folder.filePath(name));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write("text\r\n") == 6);
@@ -476,7 +409,7 @@ void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem() {
     QString nameLabel, acceptText;
     bool refused = false;
     WhenShown<QFileDialog>([&](QFileDialog& dialog) {
-        auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* types = Child<QComboBox>(dialog, "fileTypeCombo");
         for (int i = 0; i < types->count(); ++i)
             labels << types->itemText(i);
         types->setCurrentIndex(filter);
@@ -492,16 +425,15 @@ void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem() {
             return false;
         };
         QTRY_VERIFY(folderLoaded());
-        auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+        auto* list = Child<QListView>(dialog, "listView");
         for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
             shownNames << list->model()->index(row, 0, list->rootIndex()).data().toString();
-        nameLabel = dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text();
-        acceptText = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
-                         ->button(QDialogButtonBox::Open)
-                         ->text();
+        nameLabel = Child<QLabel>(dialog, "fileNameLabel")->text();
+        acceptText =
+            Child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Open)->text();
         if (name == QStringLiteral("README"))
             SaveScreenshot(dialog, QStringLiteral("open-dialog-japanese"));
-        auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* edit = Child<QLineEdit>(dialog, "fileNameEdit");
         edit->setText(folder.filePath(name));
         // A name the dialog refuses shows a box; it is closed, and so is the dialog.
         QTimer refusal;
@@ -519,13 +451,218 @@ void MainWindowTest::openDialogTakesNamesAsTheProgramMatchesThem() {
     Press(scene, Qt::Key_O, Qt::ControlModifier);
     Scene::Settle();
 
-    QCOMPARE(labels, filterLabels);
+    QCOMPARE(labels.value(filter), chosenFilter);
     QCOMPARE(shownNames.contains(name), listed);
     QCOMPARE(nameLabel, QStringLiteral("ファイル名(&N):"));
     QCOMPARE(acceptText, QStringLiteral("開く(&O)"));
     QVERIFY(!refused);
     QVERIFY(scene.Active() != nullptr);
     QCOMPARE(scene.Active()->Document()->PathName(), ArgumentPath(folder.filePath(name)));
+}
+
+void MainWindowTest::messageBoxShowsRequest_data() {
+    QTest::addColumn<ui::MessageButtons>("buttons");
+    QTest::addColumn<ui::MessageIcon>("icon");
+    QTest::addColumn<bool>("systemModal");
+    QTest::addColumn<int>("press"); // a QMessageBox::StandardButton; NoButton: Escape
+    QTest::addColumn<int>("expectedIcon");
+    QTest::addColumn<int>("expectedButtons");
+    QTest::addColumn<ui::MessageResult>("expected");
+    QTest::addColumn<QStringList>("buttonTexts"); // OK, Yes, No, Cancel as far as shown
+
+    using B = ui::MessageButtons;
+    using I = ui::MessageIcon;
+    using R = ui::MessageResult;
+    const int yesNoCancel = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QTest::newRow("out-of-memory stop box, OK")
+        << B::Ok << I::Stop << true << int(QMessageBox::Ok) << int(QMessageBox::Critical)
+        << int(QMessageBox::Ok) << R::Ok << QStringList{QStringLiteral("OK")};
+    QTest::newRow("warning, OK/Cancel, Cancel pressed")
+        << B::OkCancel << I::Warning << false << int(QMessageBox::Cancel)
+        << int(QMessageBox::Warning) << int(QMessageBox::Ok | QMessageBox::Cancel) << R::Cancel
+        << QStringList{QStringLiteral("OK"), QStringLiteral("キャンセル")};
+    QTest::newRow("question, Yes/No, Yes pressed")
+        << B::YesNo << I::Question << false << int(QMessageBox::Yes) << int(QMessageBox::Question)
+        << int(QMessageBox::Yes | QMessageBox::No) << R::Yes
+        << QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)")};
+    QTest::newRow("information, Yes/No/Cancel, No pressed")
+        << B::YesNoCancel << I::Information << false << int(QMessageBox::No)
+        << int(QMessageBox::Information) << yesNoCancel << R::No
+        << QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"),
+                       QStringLiteral("キャンセル")};
+    QTest::newRow("no icon, Yes/No/Cancel closed with Escape")
+        << B::YesNoCancel << I::None << false << int(QMessageBox::NoButton)
+        << int(QMessageBox::NoIcon) << yesNoCancel << R::Cancel
+        << QStringList{QStringLiteral("はい(&Y)"), QStringLiteral("いいえ(&N)"),
+                       QStringLiteral("キャンセル")};
+}
+
+void MainWindowTest::messageBoxShowsRequest() {
+    QFETCH(ui::MessageButtons, buttons);
+    QFETCH(ui::MessageIcon, icon);
+    QFETCH(bool, systemModal);
+    QFETCH(int, press);
+    QFETCH(int, expectedIcon);
+    QFETCH(int, expectedButtons);
+    QFETCH(ui::MessageResult, expected);
+    QFETCH(QStringList, buttonTexts);
+
+    // A text with half-width katakana, which only code page 932 decoding shows right.
+    ui::MessageRequest request;
+    request.id = ui::kMsgOpenDocumentFailed;
+    request.text = ui::MessageText(ui::kMsgOpenDocumentFailed);
+    request.caption = ui::MessageText(ui::kMsgAppTitle);
+    request.style = {buttons, icon, systemModal};
+
+    QString seenText, seenTitle;
+    int seenIcon = -1, seenButtons = -1;
+    bool seenOnTop = false;
+    QStringList seenButtonTexts;
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        for (auto button :
+             {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (box.button(button) != nullptr)
+                seenButtonTexts << box.button(button)->text();
+        seenText = box.text();
+        seenTitle = box.windowTitle();
+        seenIcon = box.icon();
+        seenButtons = int(box.standardButtons());
+        seenOnTop = box.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (systemModal)
+            SaveScreenshot(box, QStringLiteral("message"));
+        if (press == QMessageBox::NoButton)
+            QTest::keyClick(&box, Qt::Key_Escape);
+        else
+            box.button(QMessageBox::StandardButton(press))->click();
+    });
+    qt::QtMessageBox messageBox;
+    const ui::MessageResult result = messageBox.Show(request);
+
+    QCOMPARE(result, expected);
+    QCOMPARE(seenText, QStringLiteral("ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。"));
+    QCOMPARE(seenTitle, QStringLiteral("KAV Nelvix"));
+    QCOMPARE(seenIcon, expectedIcon);
+    QCOMPARE(seenButtons, expectedButtons);
+    QCOMPARE(seenOnTop, systemModal);
+    QCOMPARE(seenButtonTexts, buttonTexts);
+}
+
+void MainWindowTest::htmlSearchCountsBoxKeepsItsCaptionWhole() {
+    // A short box: the window manager once cut its caption to "HT…検索".
+    ui::MessageRequest request;
+    request.text = ui::FormatMessage(ui::MessageText(ui::kMsgGlobalFindCounts), {"3", "7"});
+    request.caption = ui::MessageText(ui::kMsgHtmlSearchTitle);
+    request.style = {ui::MessageButtons::Ok, ui::MessageIcon::None, false};
+    int width = 0, needed = 0;
+    WhenShown<QMessageBox>([&](QMessageBox& box) {
+        width = box.width();
+        needed = qt::CaptionWidth(box, box.windowTitle());
+        SaveScreenshot(box, QStringLiteral("html-search-counts"));
+        box.accept();
+    });
+    qt::QtMessageBox().Show(request);
+    QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
+}
+
+void MainWindowTest::clipboardTakesCoreText_data() {
+    QTest::addColumn<std::string>("sjis");
+    QTest::addColumn<QString>("onClipboard");
+
+    QTest::newRow("CR LF line ends become LF")
+        << std::string("one\r\ntwo\r\n") << QStringLiteral("one\ntwo\n");
+    QTest::newRow("kanji and half-width katakana")
+        << Sjis("日本語ｶﾀｶﾅ") << QStringLiteral("日本語ｶﾀｶﾅ");
+}
+
+void MainWindowTest::clipboardTakesCoreText() {
+    QFETCH(std::string, sjis);
+    QFETCH(QString, onClipboard);
+
+    qt::QtClipboard clipboard;
+    QVERIFY(clipboard.ReplaceText(sjis));
+    QCOMPARE(QGuiApplication::clipboard()->text(), onClipboard);
+    QCOMPARE(clipboard.ReadText(), std::optional<std::string>(sjis));
+}
+
+void MainWindowTest::clipboardGivesCoreText_data() {
+    QTest::addColumn<std::optional<QString>>("onClipboard"); // nothing: emptied
+    QTest::addColumn<std::optional<std::string>>("expected");
+
+    QTest::newRow("LF line ends of another program")
+        << std::optional(QStringLiteral("a\nb")) << std::optional(std::string("a\r\nb"));
+    QTest::newRow("CR LF kept as one line end")
+        << std::optional(QStringLiteral("a\r\nb")) << std::optional(std::string("a\r\nb"));
+    QTest::newRow("emptied clipboard") << std::optional<QString>() << std::optional<std::string>();
+}
+
+void MainWindowTest::clipboardGivesCoreText() {
+    QFETCH(std::optional<QString>, onClipboard);
+    QFETCH(std::optional<std::string>, expected);
+
+    qt::QtClipboard clipboard;
+    if (onClipboard)
+        QGuiApplication::clipboard()->setText(*onClipboard);
+    else
+        QVERIFY(clipboard.Empty());
+    QCOMPARE(clipboard.ReadText(), expected);
+}
+
+void MainWindowTest::saveDialogAsksForName_data() {
+    QTest::addColumn<QString>("proposed");              // inside a fresh folder
+    QTest::addColumn<std::optional<QString>>("choose"); // nothing: cancel
+
+    QTest::newRow("another name with a blank chosen")
+        << QStringLiteral("無題1.txt") << std::optional(QStringLiteral("結果 一覧.txt"));
+    QTest::newRow("cancelled") << QStringLiteral("見本.txt") << std::optional<QString>();
+}
+
+void MainWindowTest::saveDialogAsksForName() {
+    QFETCH(QString, proposed);
+    QFETCH(std::optional<QString>, choose);
+    QTemporaryDir folder;
+
+    QString seenTitle, seenProposal;
+    WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+        seenTitle = dialog.windowTitle();
+        seenProposal = dialog.selectedFiles().value(0);
+        if (!choose) {
+            dialog.reject();
+            return;
+        }
+        // Typed into the name field, as a person does, then saved with the dialog's own checks.
+        auto* nameField = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(nameField != nullptr);
+        nameField->setText(*choose);
+        static_cast<QDialog&>(dialog).accept();
+    });
+    qt::QtFileDialogs dialogs;
+    const std::optional<std::string> answer = dialogs.AskSaveFileName(
+        ui::MessageText(ui::kMsgSaveAsTitle), ArgumentPath(folder.filePath(proposed)));
+
+    QCOMPARE(seenTitle, QStringLiteral("名前を付けて保存"));
+    QCOMPARE(seenProposal, folder.filePath(proposed));
+    const std::optional<std::string> expected =
+        choose ? std::optional(ArgumentPath(folder.filePath(*choose))) : std::nullopt;
+    QCOMPARE(answer, expected);
+}
+
+void MainWindowTest::eventPumpStopsWhenQuitting() {
+    qt::QtEventPump pump;
+    bool beforeQuit = false;
+    bool afterQuit = true;
+    // A long run started from the event loop, during which the person quits the program.
+    QTimer::singleShot(0, [&] {
+        beforeQuit = pump.PumpEvents();
+        QTimer::singleShot(20, QCoreApplication::instance(), &QCoreApplication::quit);
+        const QDeadlineTimer safety(10'000);
+        while (pump.PumpEvents() && !safety.hasExpired()) {
+        }
+        afterQuit = pump.PumpEvents();
+    });
+    QCOMPARE(QCoreApplication::exec(), 0);
+
+    QVERIFY(beforeQuit);
+    QVERIFY(!afterQuit);
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -12,14 +12,10 @@
 
 #include <string>
 
-#include "app/application.h"
 #include "frame/frame_commands.h"
-#include "qt/dialogs/global_find_dialog.h"
+#include "frame_scene.h"
 #include "qt/dialogs/progress_dialog.h"
-#include "qt/frame/main_frame.h"
 #include "qt/frame/program_loop.h"
-#include "qt/platform/qt_platform.h"
-#include "qt_test_support.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
@@ -52,25 +48,14 @@ private slots:
 
 void RunCloseTest::closingTheFrameDuringARunStopsItAndRunsTheExitSteps() {
     ManyFolders tree;
-    QTemporaryDir home;
-    qt::QtPlatform services;
-    const std::string homePath = QFile::encodeName(home.path()).toStdString();
-    Application application(
-        services.platform, ApplicationPaths{homePath, homePath + "/etc", NELVIX_SPIN_LIBRARY_PATH});
-    qt::CMainFrame frame(application);
-    services.SetOwner(&frame);
-    WhenShown<QMessageBox>([](QMessageBox& shown) { shown.accept(); }); // a first start's box
-    QVERIFY(application.Start(frame, {}) == StartResult::Running);
-    application.GetSettings().displayGlobalFindResult = 1;
+    RealProgram program;
+    qt::CMainFrame& frame = program.frame;
+    program.application.GetSettings().displayGlobalFindResult = 1;
 
     bool closed = false;
     QTimer::singleShot(0, [&] {
-        WhenShown<qt::QtGlobalFindDialog>([&](qt::QtGlobalFindDialog& dialog) {
-            dialog.findChild<QComboBox*>(QStringLiteral("pattern"))
-                ->setEditText(QStringLiteral("needle"));
-            dialog.findChild<QComboBox*>(QStringLiteral("fileBox"))
-                ->setEditText(tree.directory.path() + QStringLiteral("/*.*"));
-            dialog.accept();
+        const QString spec = tree.directory.path() + QStringLiteral("/*.*");
+        FillGlobalFindWhenShown(QStringLiteral("needle"), spec, [&] {
             // Once the run is under way, the window's close button: the close as it reaches the
             // frame (Qt itself would drop a close of the frame under the modal progress window;
             // on X11 the frame hears the window manager's close message there).
@@ -82,8 +67,9 @@ void RunCloseTest::closingTheFrameDuringARunStopsItAndRunsTheExitSteps() {
         });
         frame.RunCommand(kCmdGlobalFind);
     });
+    const QDir home(program.home.path());
     QFile::remove(home.filePath(QStringLiteral("nelvix.cab")));
-    const int status = qt::RunThenExit(frame, application, false);
+    const int status = qt::RunThenExit(frame, program.application, false);
 
     QCOMPARE(status, 0);
     QVERIFY(closed);

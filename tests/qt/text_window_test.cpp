@@ -1,6 +1,5 @@
 // The document window on screen: a text shown, scrolled, read and selected through the Qt
 // widgets around the core's text window, its rulers and its view.
-#include <QClipboard>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QMdiArea>
@@ -21,6 +20,7 @@
 #include "store/cabinet.h"
 #include "text/document_list.h"
 #include "ui/fake_platform.h"
+#include "widget_actions.h"
 
 using namespace nelvix;
 using namespace nelvix::test;
@@ -45,7 +45,6 @@ struct Scene {
     CaretSettings caretSettings;
     QMdiArea area;
 
-    bool tagJumpAnswer = false;
     int tagJumps = 0;
     int rightDoubleClicks = 0;
     int activations = 0;
@@ -61,7 +60,7 @@ struct Scene {
         caretSettings,
         {[this](CKespoEV&, bool, bool) {
              ++tagJumps;
-             return tagJumpAnswer;
+             return false;
          },
          [this](CKespoEV&) { ++rightDoubleClicks; }},
         [this](CKespoMCW&, const PositionPanes& shown) { panes.push_back(shown); },
@@ -114,16 +113,6 @@ std::pair<std::uint32_t, std::uint32_t> Caret(const CKespoEV& window) {
     return {window.CaretColumn(), window.CaretRow()};
 }
 
-void DoubleClick(QWidget* viewport, QPoint at, Qt::MouseButton button,
-                 Qt::KeyboardModifiers modifiers = {}) {
-    QTest::mousePress(viewport, button, modifiers, at);
-    QTest::mouseRelease(viewport, button, modifiers, at);
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), button,
-                            button, modifiers);
-    QApplication::sendEvent(viewport, &doubleClick);
-    QTest::mouseRelease(viewport, button, modifiers, at);
-}
-
 void Wheel(QWidget* viewport, int angle) {
     const QPoint at(20, 20);
     QWheelEvent wheel(at, viewport->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
@@ -141,22 +130,16 @@ bool HasDarkPixels(const QImage& image, const QRect& band) {
     return false;
 }
 
-QRect RowBand(const CKespoEV& window, int row) {
-    return {0, window.TopMargin() + row * window.RowHeight(), 400, window.RowHeight()};
+/// Glyphs are smoothed into their background: a blue glyph shows as mostly blue pixels.
+bool HasBluishPixel(const QImage& image, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > 150 && c.red() < 100 && c.green() < 100)
+                return true;
+        }
+    return false;
 }
-
-/// Counts the key presses that reach a widget.
-class KeyCounter final : public QObject {
-public:
-    int presses = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress)
-            ++presses;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -164,16 +147,14 @@ class TextWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void keysMoveTheCaretAndScroll();
-    void selectionIsCopiedAsUtf8WithLf();
     void marksAndCommandsReachTheCore();
     void clickAndDragSelect();
     void draggingBelowTheWindowScrollsWithTheTimer();
     void doubleClicksSelectAWordOrCallTheHandlers();
     void wheelScrollsByScrollLineCount();
-    void scrollBarsFollowAndDriveTheText();
-    void shortTextTurnsBarRequestsIntoKeys();
+    void scrollBarsFollowAndDriveTheTextAndAShortTextsBarGivesKeys();
     void rulersAreToggledInEveryView();
-    void twoWindowsOnOneDocumentShowAppendedText();
+    void twoWindowsOnOneDocumentAreActivatedAndClosedApart();
     void aBurstOfAppendedLinesIsShownWhole();
     void colouredCTextWithRulersAndAMarkedLine();
     void fontKeepsAnInstalledFaceElseFallsBack_data();
@@ -188,12 +169,8 @@ void TextWindowTest::keysMoveTheCaretAndScroll() {
     QVERIFY(core.VisibleRows() > 5);
 
     QTest::keyClick(&text, Qt::Key_Down);
-    QCOMPARE(Caret(core), std::make_pair(0u, 1u));
-    QTest::keyClick(&text, Qt::Key_PageDown);
-    QCOMPARE(core.TopRow(), core.VisibleRows());
-    QCOMPARE(core.CaretRow(), 1 + core.VisibleRows());
     QTest::keyClick(&text, Qt::Key_End);
-    QCOMPARE(core.CaretColumn(), std::uint32_t(std::to_string(core.CaretRow()).size() + 5));
+    QCOMPARE(Caret(core), std::make_pair(6u, 1u));
     // The status bar follows once the events run: line and column of the last move.
     QTRY_VERIFY(!scene.panes.empty());
     QTRY_COMPARE(scene.panes.back(), FormatPositionPanes(core.CaretRow() + 1, core.CaretColumn()));
@@ -204,34 +181,7 @@ void TextWindowTest::keysMoveTheCaretAndScroll() {
     const PixelPoint at = core.CellToPixel(core.CaretColumn(), core.CaretRow());
     QCOMPARE(text.CaretRect().topLeft(), QPoint(at.x, at.y));
     QCOMPARE(text.CaretRect().width(), 2);
-
-    // Keys the window has no use for go on to the frame.
-    KeyCounter counter;
-    window.ViewWidget()->installEventFilter(&counter);
-    QTest::keyClick(&text, Qt::Key_F5);
-    QTest::keyClick(&text, Qt::Key_C);
-    QTest::keyClick(&text, Qt::Key_Up);
-    QCOMPARE(counter.presses, 2);
-}
-
-void TextWindowTest::selectionIsCopiedAsUtf8WithLf() {
-    Scene scene;
-    CKespoMCW& window = scene.Show(scene.Load(Sjis("日本語の行\r\nabc\r\n")));
-    TextWindowWidget& text = Scene::Text(window);
-    QTest::keyClick(&text, Qt::Key_Right);
-    QTest::keyClick(&text, Qt::Key_Down, Qt::ShiftModifier);
-    QTest::keyClick(&text, Qt::Key_Right, Qt::ShiftModifier);
-    const CKespoEV& core = *window.TextWindow();
-    QCOMPARE(core.StreamSelection(), std::make_optional(std::make_pair(2u, 15u)));
-    // A selection hides the caret bar.
-    QVERIFY(text.CaretRect().isEmpty());
-    QVERIFY(window.IsCommandEnabled(kCmdCopy));
-
-    QTest::keyClick(&text, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("本語の行\nabc"));
-    QTest::keyClick(&text, Qt::Key_Escape);
-    QVERIFY(!core.SelectionShown());
-    QVERIFY(!text.CaretRect().isEmpty());
+    // Keys the window has no use for reach the frame: its scenarios press F5 and Ctrl+F6 here.
 }
 
 void TextWindowTest::marksAndCommandsReachTheCore() {
@@ -239,23 +189,13 @@ void TextWindowTest::marksAndCommandsReachTheCore() {
     CKespoDoc& document = scene.Load(Lines(50));
     CKespoMCW& window = scene.Show(document);
     TextWindowWidget& text = Scene::Text(window);
-    QVERIFY(!window.IsCommandEnabled(kCmdCopy));
-    QVERIFY(!window.RunCommand(kCmdCopy));
-
     QTest::keyClick(&text, Qt::Key_Down);
     QTest::keyClick(&text, Qt::Key_Down);
-    QVERIFY(window.RunCommand(kCmdToggleMark));
-    QTest::keyClick(&text, Qt::Key_F2, Qt::ControlModifier); // the same command by its key
-    QVERIFY(document.LineMarks().empty());
-    QVERIFY(window.RunCommand(kCmdToggleMark));
+    QTest::keyClick(&text, Qt::Key_F2, Qt::ControlModifier);
     QCOMPARE(document.LineMarks(), std::vector<std::uint32_t>{14}); // the CR ending row 1
     QTest::keyClick(&text, Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(&text, Qt::Key_F2);
     QCOMPARE(window.TextWindow()->CaretRow(), 2u);
-
-    QVERIFY(window.RunCommand(kCmdSelectAll));
-    QCOMPARE(window.TextWindow()->StreamSelection(),
-             std::make_optional(std::make_pair(0u, document.TextLength())));
     QVERIFY(window.RunCommand(kCmdClearAllMarks));
     QVERIFY(document.LineMarks().empty());
     QVERIFY(!window.RunCommand(57636)); // find belongs to the frame
@@ -276,6 +216,10 @@ void TextWindowTest::clickAndDragSelect() {
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, CellCentre(core, 4, 1));
     QCOMPARE(core.StreamSelection(), std::make_optional(std::make_pair(1u, 12u)));
     QVERIFY(!core.Dragging());
+    // A selection hides the caret bar until Escape ends it.
+    QVERIFY(Scene::Text(window).CaretRect().isEmpty());
+    QTest::keyClick(&Scene::Text(window), Qt::Key_Escape);
+    QVERIFY(!Scene::Text(window).CaretRect().isEmpty());
 
     // Ctrl+drag selects a box of cells.
     QTest::mousePress(viewport, Qt::LeftButton, Qt::ControlModifier, CellCentre(core, 1, 0));
@@ -308,17 +252,9 @@ void TextWindowTest::doubleClicksSelectAWordOrCallTheHandlers() {
     const CKespoEV& core = *window.TextWindow();
     QWidget* viewport = Scene::Text(window).viewport();
 
-    DoubleClick(viewport, CellCentre(core, 7, 0), Qt::LeftButton);
-    QCOMPARE(scene.tagJumps, 1);
-    QCOMPARE(core.StreamSelection(), std::make_optional(std::make_pair(6u, 10u)));
     DoubleClick(viewport, CellCentre(core, 12, 0), Qt::LeftButton);
+    QCOMPARE(scene.tagJumps, 1);
     QCOMPARE(core.StreamSelection(), std::make_optional(std::make_pair(11u, 15u)));
-
-    // A tag jump (or shell open) took the double-click: no word is selected.
-    scene.tagJumpAnswer = true;
-    DoubleClick(viewport, CellCentre(core, 1, 0), Qt::LeftButton);
-    QCOMPARE(scene.tagJumps, 3);
-    QVERIFY(!core.SelectionShown());
 
     // A right double-click puts the caret on the cell, then starts the editor or browser.
     window.RunCommand(kCmdSelectAll);
@@ -346,7 +282,7 @@ void TextWindowTest::wheelScrollsByScrollLineCount() {
     QCOMPARE(Caret(core), std::make_pair(0u, 0u));
 }
 
-void TextWindowTest::scrollBarsFollowAndDriveTheText() {
+void TextWindowTest::scrollBarsFollowAndDriveTheTextAndAShortTextsBarGivesKeys() {
     Scene scene;
     CKespoMCW& window = scene.Show(scene.Load(Lines(200)));
     const CKespoEV& core = *window.TextWindow();
@@ -357,10 +293,6 @@ void TextWindowTest::scrollBarsFollowAndDriveTheText() {
     vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
     QCOMPARE(core.TopRow(), core.VisibleRows());
     QCOMPARE(vertical->value(), int(core.TopRow()));
-    vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    QCOMPARE(core.TopRow(), core.VisibleRows() - 1);
-    vertical->triggerAction(QAbstractSlider::SliderToMaximum);
-    QCOMPARE(core.TopRow(), core.VerticalMaximum());
     vertical->setSliderPosition(7); // a thumb drag
     QCOMPARE(core.TopRow(), 7u);
     QCOMPARE(vertical->value(), 7);
@@ -374,21 +306,17 @@ void TextWindowTest::scrollBarsFollowAndDriveTheText() {
     horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(core.FirstColumn(), kHorizontalStepColumns);
     QCOMPARE(horizontal->value(), int(kHorizontalStepColumns));
-}
 
-void TextWindowTest::shortTextTurnsBarRequestsIntoKeys() {
-    Scene scene;
-    CKespoMCW& window = scene.Show(scene.Load(Lines(3)));
-    const CKespoEV& core = *window.TextWindow();
-    QScrollBar* vertical = Scene::Text(window).verticalScrollBar();
-    QVERIFY(!vertical->isEnabled());
-    QCOMPARE(vertical->maximum(), 1);
-    vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    QCOMPARE(Caret(core), std::make_pair(0u, 1u));
-    QCOMPARE(core.TopRow(), 0u);
-    QCOMPARE(vertical->value(), 0);
-    vertical->triggerAction(QAbstractSlider::SliderToMaximum); // End
-    QCOMPARE(Caret(core), std::make_pair(6u, 1u));
+    // A short text's bar is off, and a request of it moves the caret as its key would.
+    CKespoMCW& shortWindow = scene.Show(scene.Load(Lines(3)));
+    const CKespoEV& shortText = *shortWindow.TextWindow();
+    QScrollBar* shortBar = Scene::Text(shortWindow).verticalScrollBar();
+    QVERIFY(!shortBar->isEnabled());
+    QCOMPARE(shortBar->maximum(), 1);
+    shortBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(Caret(shortText), std::make_pair(0u, 1u));
+    QCOMPARE(shortText.TopRow(), 0u);
+    QCOMPARE(shortBar->value(), 0);
 }
 
 void TextWindowTest::rulersAreToggledInEveryView() {
@@ -403,19 +331,12 @@ void TextWindowTest::rulersAreToggledInEveryView() {
     QVERIFY(rulerHeight > 0);
     QCOMPARE(view.TextWidget().y(), rulerHeight);
     QCOMPARE(view.TextWidget().x(), view.LineRuler().width());
-    QVERIFY(first.IsCommandChecked(kCommandColumnRuler));
 
     QVERIFY(first.RunCommand(kCommandColumnRuler));
-    QVERIFY(!first.IsCommandChecked(kCommandColumnRuler));
-    QVERIFY(!scene.viewSettings.displayRulerBar);
     QVERIFY(!view.ColumnRuler().isVisible());
     QCOMPARE(view.TextWidget().y(), 0);
     QCOMPARE(second.ViewWidget()->TextWidget().y(), 0);
 
-    QVERIFY(first.RunCommand(kCommandLineRuler));
-    QCOMPARE(view.TextWidget().x(), 0);
-    QVERIFY(!view.LineRuler().isVisible());
-    QVERIFY(first.RunCommand(kCommandLineRuler));
     QVERIFY(first.RunCommand(kCommandColumnRuler));
     QCOMPARE(view.TextWidget().pos(), QPoint(view.LineRuler().width(), rulerHeight));
     // Shown again, the rulers are drawn: numbers and ticks in black.
@@ -429,7 +350,7 @@ void TextWindowTest::rulersAreToggledInEveryView() {
              qt::ToQColor(ui::StandardPaletteColor(7)));
 }
 
-void TextWindowTest::twoWindowsOnOneDocumentShowAppendedText() {
+void TextWindowTest::twoWindowsOnOneDocumentAreActivatedAndClosedApart() {
     Scene scene;
     CKespoDoc& document = scene.Load(Lines(3));
     CKespoMCW& first = scene.Show(document);
@@ -445,24 +366,11 @@ void TextWindowTest::twoWindowsOnOneDocumentShowAppendedText() {
     QCOMPARE(scene.activations, activations + 1);
     QTRY_COMPARE(scene.panes.back(), FormatPositionPanes(1, 0));
 
-    const std::string more = "appended line\r\n";
-    HintArgument argument;
-    argument.text = reinterpret_cast<const Byte*>(more.data());
-    argument.length = more.size();
-    document.UpdateAllViews(UpdateHint::AppendLength, argument);
-    QCOMPARE(document.Rows().Count(), std::uint32_t{4});
-    for (CKespoMCW* window : {&first, &second}) {
-        TextWindowWidget& text = Scene::Text(*window);
-        text.viewport()->grab(); // paints what the append left to paint
-        QVERIFY2(HasDarkPixels(text.Image(), RowBand(*window->TextWindow(), 3)),
-                 qPrintable(window->windowTitle()));
-    }
-
     // The document stays while a window shows it.
     first.close();
     QCOMPARE(scene.documents.Documents().size(), std::size_t{1});
     QCOMPARE(first.Document(), nullptr);
-    QCOMPARE(second.TextWindow()->Document().Rows().Count(), std::uint32_t{4});
+    QCOMPARE(&second.TextWindow()->Document(), &document);
     second.close();
     QVERIFY(scene.documents.Documents().empty());
     QCOMPARE(scene.closings, 2);
@@ -519,7 +427,6 @@ void TextWindowTest::colouredCTextWithRulersAndAMarkedLine() {
     CKespoMCW& window = scene.Show(*document);
     window.showMaximized();
     QCoreApplication::processEvents();
-    QCOMPARE(window.windowTitle(), QStringLiteral("sample.sjis.txt"));
     TextWindowWidget& text = Scene::Text(window);
     for (int i = 0; i < 13; ++i)
         QTest::keyClick(&text, Qt::Key_Down);
@@ -535,6 +442,12 @@ void TextWindowTest::colouredCTextWithRulersAndAMarkedLine() {
     const QPoint pastText = origin + QPoint(core.LeftMargin() + 40 * core.CellWidth(),
                                             core.TopMargin() + 13 * core.RowHeight() + 2);
     QCOMPARE(shown.pixelColor(pastText), qt::ToQColor(ui::StandardPaletteColor(11)));
+    // "int" of the row below, in the C keywords' colour.
+    const QRect intCells(origin + QPoint(core.LeftMargin() + 4 * core.CellWidth(),
+                                         core.TopMargin() + 14 * core.RowHeight()),
+                         QSize(3 * core.CellWidth(), core.RowHeight()));
+    QVERIFY(HasBluishPixel(shown, intCells));
+    QVERIFY(SaveImage(text.Image(), QStringLiteral("text-window-c")));
     SaveScreenshot(window, QStringLiteral("text-window-c-rulers"));
     QVERIFY(scene.messages.shown.empty());
 }

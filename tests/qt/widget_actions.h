@@ -1,5 +1,6 @@
 // What a person does to a dialog's controls, for the dialog tests: finding a control by its
-// object name, clicking buttons and tabs, typing over a field, stepping a list.
+// object name, clicking buttons and tabs, typing over a field, stepping a list; and a
+// double-click.
 #pragma once
 
 #include <QAbstractButton>
@@ -74,6 +75,15 @@ inline void ChooseFile(QFileDialog& dialog, const QString& path) {
     QVERIFY(nameField != nullptr);
     nameField->setText(path);
     static_cast<QDialog&>(dialog).accept(); // public through its base
+}
+
+/// A double-click as the window system delivers it: press, release, the double-click, release.
+inline void DoubleClick(QWidget* widget, QPoint at, Qt::MouseButton button) {
+    QTest::mouseClick(widget, button, {}, at);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), button,
+                            button, {});
+    QApplication::sendEvent(widget, &doubleClick);
+    QTest::mouseRelease(widget, button, {}, at);
 }
 
 /// Without a window manager nothing activates a dialog that opens.

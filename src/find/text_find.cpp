@@ -39,16 +39,25 @@ std::uint32_t AlignToChar(const Byte* text, ByteRange range, std::uint32_t offse
     return CharStartAt(text, range.end, std::max(range.start, lineStart), offset);
 }
 
+/// The first (or last) hit whose start lies in [from, endOfStarts). The plain search steps bytes
+/// and double-byte characters; the text steps over a CR LF as one character, so a hit on its LF
+/// is passed over.
 std::optional<TextHit> PlainHit(const Byte* text, std::uint32_t from, std::uint32_t endOfStarts,
                                 std::string_view pattern, bool firstOnly, bool caseSensitive) {
-    if (endOfStarts <= from)
-        return std::nullopt;
-    const auto offset =
-        FindPlain(text + from, text + endOfStarts, pattern, firstOnly, caseSensitive);
-    if (!offset)
-        return std::nullopt;
-    return TextHit{from + static_cast<std::uint32_t>(*offset),
-                   static_cast<std::uint32_t>(pattern.size())};
+    while (from < endOfStarts) {
+        const auto offset =
+            FindPlain(text + from, text + endOfStarts, pattern, firstOnly, caseSensitive);
+        if (!offset)
+            return std::nullopt;
+        const std::uint32_t at = from + static_cast<std::uint32_t>(*offset);
+        if (at == 0 || text[at] != kLf || text[at - 1] != kCr)
+            return TextHit{at, static_cast<std::uint32_t>(pattern.size())};
+        if (firstOnly)
+            from = at + 1;
+        else
+            endOfStarts = at;
+    }
+    return std::nullopt;
 }
 
 std::optional<TextHit> SearchPlain(const Byte* text, ByteRange range, std::uint32_t start,

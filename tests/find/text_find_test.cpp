@@ -54,6 +54,12 @@ TEST(SearchText, FindsWrapsAndStaysOnCharacters) {
         {"up near the end finds a hit ending there", "ab ab", "ab", 4, false, Plain(), {{3, 2}}},
         {"up wraps to the last", "ab ab ab", "ab", 0, false, Plain(), TextHit{6, 2}},
         {"never on a second byte", kKatakanaA + "A", "A", 0, true, Plain(), TextHit{2, 1}},
+        // The text steps over a CR LF as one character: a hit never starts on its LF.
+        {"line feed pattern up skips the LF of a CR LF", "a\nb\r\n", "\n", 0, false, Plain(),
+         TextHit{1, 1}},
+        {"line feed pattern down skips the LF of a CR LF", "a\r\nb\n", "\n", 0, true, Plain(),
+         TextHit{4, 1}},
+        {"line feed pattern inside a CR LF only", "a\r\nb", "\n", 0, true, Plain(), std::nullopt},
         {"case folded", "xABC", "abc", 0, true, Plain(false), TextHit{1, 3}},
         {"full-width case folded", "x\x82\x60", "\x82\x81", 0, true, Plain(false), {{1, 2}}},
         {"case kept", "xABC", "abc", 0, true, Plain(true), std::nullopt},

@@ -389,8 +389,8 @@ TEST_F(CliExtractTest, GlobalExtractionWritesTagLinesAndNumberedSeparators) {
     EXPECT_EQ(none.out, "");
 }
 
-// The specification is made as find makes it (CliFindTest); here only that its trouble stops
-// extract.
+// The --global search pattern is turned into a path as find turns its own (CliFindTest); here
+// only that a pattern too long to search stops extract.
 TEST_F(CliExtractTest, GlobalSpecificationTooLongStopsTheRun) {
     const std::string rules = WriteRules(ErrorBlocks());
     CliRun tooLong =
